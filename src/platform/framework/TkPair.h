@@ -1,0 +1,8 @@
+#pragma once
+
+template <typename T>
+struct CTkPair {
+    T x{};
+    T y{};
+    friend bool operator==(const CTkPair&, const CTkPair&) = default;
+};

@@ -1,0 +1,7 @@
+#pragma once
+#include "platform/gdi/GdiTypes.h"
+
+// number * numerator / denominator with a 64-bit intermediate, rounded to the
+// nearest integer with halves away from zero; -1 when the denominator is 0 or the
+// result does not fit in 32 bits.
+int MulDiv(int number, int numerator, int denominator);

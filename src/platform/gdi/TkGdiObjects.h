@@ -1,0 +1,69 @@
+#pragma once
+// The process-wide GDI object table: pens, extended pens, brushes, fonts,
+// palettes and bitmaps behind 32-bit handles, with the stock objects.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+// Everything the table knows about one object. Only the members of its type are
+// meaningful.
+struct CTkGdiObject {
+    DWORD type = 0;  // OBJ_PEN, OBJ_EXTPEN, OBJ_BRUSH, OBJ_FONT, OBJ_PAL, OBJ_BITMAP
+    int stockIndex = -1;  // the stock object number, or -1
+    LOGPEN pen{};
+    EXTLOGPEN extPen{};
+    std::vector<DWORD> styleEntries;  // user style of an extended pen
+    LOGBRUSH brush{};                 // also the brush of an extended pen
+    std::vector<std::uint8_t> dib;    // packed DIB of a DIB pattern brush or pen
+    UINT dibUsage = DIB_RGB_COLORS;
+    LOGFONTW font{};
+    std::vector<PALETTEENTRY> palette;
+    BITMAP bitmap{};
+    std::vector<std::uint8_t> bits;  // bitmap rows, bmWidthBytes each
+};
+
+// Told when an object is deleted, so that a recording context can write the
+// matching delete record.
+class ITkGdiObjectObserver {
+public:
+    virtual ~ITkGdiObjectObserver() = default;
+    virtual void OnDeleteObject(HGDIOBJ hObject) = 0;
+};
+
+void TkAddGdiObjectObserver(ITkGdiObjectObserver* pObserver);
+void TkRemoveGdiObjectObserver(ITkGdiObjectObserver* pObserver);
+
+// The object behind a handle, or null for an invalid handle.
+const CTkGdiObject* TkLookupGdiObject(HGDIOBJ hObject);
+// Number of live objects that are not stock objects (for leak checks in tests).
+std::size_t TkGdiObjectCount();
+
+HPEN CreatePen(int style, int width, COLORREF color);
+HPEN CreatePenIndirect(const LOGPEN* pLogPen);
+// A pattern brush (BS_PATTERN, BS_DIBPATTERNPT) takes its pattern from pBrush's
+// lbHatch (a bitmap handle) or from dib.
+HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* pBrush, DWORD styleCount,
+                  const DWORD* pStyle, std::span<const std::uint8_t> dib = {});
+HBRUSH CreateSolidBrush(COLORREF color);
+HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+HBRUSH CreateBrushIndirect(const LOGBRUSH* pLogBrush);
+HBRUSH CreatePatternBrush(HBITMAP hBitmap);
+// packedDib: a BITMAPINFOHEADER, its colour table and the bits.
+HBRUSH CreateDIBPatternBrushPt(std::span<const std::uint8_t> packedDib, UINT usage);
+// bits: rows of the given width padded to 16 bits; may be empty (all zero).
+HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
+                     std::span<const std::uint8_t> bits);
+HFONT CreateFontIndirectW(const LOGFONTW* pLogFont);
+HPALETTE CreatePalette(std::span<const PALETTEENTRY> entries);
+HGDIOBJ GetStockObject(int index);
+
+// Copies the object's logical structure (LOGPEN, EXTLOGPEN, LOGBRUSH, LOGFONTW,
+// BITMAP, or the palette's entry count as a WORD) into pv when cb is large enough;
+// with pv null returns the size needed. Returns the number of bytes, 0 on failure.
+int GetObject(HGDIOBJ hObject, int cb, void* pv);
+DWORD GetObjectType(HGDIOBJ hObject);
+// Stock objects are never deleted; deleting them answers TRUE.
+BOOL DeleteObject(HGDIOBJ hObject);
