@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 class CTkFile;
@@ -89,10 +90,19 @@ public:
     std::unique_ptr<CTkObject> ReadObject(const CTkRuntimeClass* pClassRefRequested);
 
 private:
+    void WriteClass(const CTkRuntimeClass* pClass);
+    // The class of the next object, null for a null tag.
+    const CTkRuntimeClass* ReadClass(const CTkRuntimeClass* pClassRefRequested);
+    const CTkRuntimeClass* ReadNewClass();
+    // Takes the next map index; while loading, records what it stands for (a
+    // class, or null for an object).
+    std::uint32_t NextMapIndex(const CTkRuntimeClass* pLoadedClass = nullptr);
+    std::uint64_t BytesLeft() const;
+
     CTkFile* m_pFile;
     Mode m_mode;
     std::uint32_t m_nMapCount = 1;  // index 0 is the null tag
     std::vector<const CTkRuntimeClass*> m_loadClasses;  // by index while loading
     std::vector<std::pair<const CTkRuntimeClass*, std::uint32_t>> m_storeClasses;
-    std::vector<const CTkObject*> m_storeObjects;
+    std::unordered_set<const CTkObject*> m_storeObjects;
 };

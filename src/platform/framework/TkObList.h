@@ -2,7 +2,8 @@
 // The framework's list of object pointers, addressed by positions that stay valid
 // while other elements are inserted or removed. It does not own its objects.
 
-#include <list>
+#include <memory>
+#include <vector>
 
 class CTkObject;
 
@@ -54,7 +55,18 @@ private:
         Node* pPrev;
         CTkObject* data;
     };
+    Node* NewNode(Node* pPrev, Node* pNext, CTkObject* p);
+    void FreeNode(Node* pNode);
+    CTkObject*& None();
+
     Node* m_pHead = nullptr;
     Node* m_pTail = nullptr;
     int m_nCount = 0;
+    // Nodes come from blocks of m_nBlockSize; freed nodes wait in a free list
+    // until the list is empty again.
+    int m_nBlockSize;
+    std::vector<std::unique_ptr<Node[]>> m_blocks;
+    Node* m_pFree = nullptr;
+    // What the element accessors answer for a missing element.
+    CTkObject* m_pNone = nullptr;
 };

@@ -1,0 +1,53 @@
+#include "platform/framework/TkSettings.h"
+
+#include <gtest/gtest.h>
+
+TEST(TkSettings, MissingValuesGiveTheDefaults)
+{
+    CTkMemorySettings settings;
+    EXPECT_EQ(settings.GetProfileInt("View", "GridSpacingX", 200), 200);
+    EXPECT_EQ(settings.GetProfileString("Application", "LastFileDirectory", "/tmp"), "/tmp");
+    EXPECT_EQ(settings.GetProfileString("Application", "LastFileDirectory"), "");
+}
+
+TEST(TkSettings, ValuesAreKeptBySectionAndKey)
+{
+    CTkMemorySettings settings;
+    EXPECT_TRUE(settings.WriteProfileInt("View", "GridType", 1));
+    EXPECT_TRUE(settings.WriteProfileInt("Document", "GridType", -7));
+    EXPECT_TRUE(settings.WriteProfileString("View", "Name", "a b"));
+    EXPECT_EQ(settings.GetProfileInt("View", "GridType", 0), 1);
+    EXPECT_EQ(settings.GetProfileInt("Document", "GridType", 0), -7);
+    EXPECT_EQ(settings.GetProfileInt("View", "gridtype", 5), 5);
+    EXPECT_EQ(settings.GetProfileString("View", "Name", ""), "a b");
+    EXPECT_TRUE(settings.WriteProfileInt("View", "GridType", 0));
+    EXPECT_EQ(settings.GetProfileInt("View", "GridType", 9), 0);
+}
+
+TEST(TkSettings, IntegersAreStoredAsText)
+{
+    CTkMemorySettings settings;
+    settings.WriteProfileInt("S", "K", -2147483647 - 1);
+    EXPECT_EQ(settings.GetProfileString("S", "K", ""), "-2147483648");
+    settings.WriteProfileString("S", "K", " 42 ");
+    EXPECT_EQ(settings.GetProfileInt("S", "K", 0), 42);
+    for (const char* bad : {"", "abc", "12x", "99999999999", "+-3", "0x10"}) {
+        settings.WriteProfileString("S", "K", bad);
+        EXPECT_EQ(settings.GetProfileInt("S", "K", 13), 13) << bad;
+    }
+    settings.WriteProfileString("S", "K", "+8");
+    EXPECT_EQ(settings.GetProfileInt("S", "K", 0), 8);
+}
+
+TEST(TkSettings, ProcessWideStoreCanBeReplaced)
+{
+    ITkSettings& initial = TkGetSettings();
+    initial.WriteProfileInt("Test", "Value", 3);
+    CTkMemorySettings other;
+    TkSetSettings(&other);
+    EXPECT_EQ(&TkGetSettings(), &other);
+    EXPECT_EQ(TkGetSettings().GetProfileInt("Test", "Value", 0), 0);
+    TkSetSettings(nullptr);
+    EXPECT_EQ(&TkGetSettings(), &initial);
+    EXPECT_EQ(TkGetSettings().GetProfileInt("Test", "Value", 0), 3);
+}
