@@ -29,6 +29,8 @@ public:
     BOOL Apply(const CVxGraphicProperty& property);
     void RemoveAll();
     void ResetAll();
+    // Count, then name and run-time-class-tagged property pairs. Loading
+    // replaces the contents and makes this map each property's owner map.
     void Serialize(CTkArchive& ar);
 
     int GetCount() const { return int(m_entries.size()); }
@@ -44,3 +46,6 @@ private:
     std::vector<std::unique_ptr<CVxGraphicProperty>> m_entries;
     IVxPropertyOwner* m_pOwner = nullptr;
 };
+
+// Makes the five property classes known for creation by name on load.
+void VxRegisterPropertyClasses();
