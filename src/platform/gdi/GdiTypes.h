@@ -392,5 +392,20 @@ constexpr BYTE EASTEUROPE_CHARSET = 238;
 constexpr BYTE RUSSIAN_CHARSET = 204;
 constexpr BYTE MAC_CHARSET = 77;
 constexpr BYTE BALTIC_CHARSET = 186;
+// LOGFONT pitch (low two bits) and family (high four bits)
+constexpr BYTE DEFAULT_PITCH = 0x00;
+constexpr BYTE FIXED_PITCH = 0x01;
+constexpr BYTE VARIABLE_PITCH = 0x02;
+constexpr BYTE FF_DONTCARE = 0x00;
+constexpr BYTE FF_ROMAN = 0x10;
+constexpr BYTE FF_SWISS = 0x20;
+constexpr BYTE FF_MODERN = 0x30;
+constexpr BYTE FF_SCRIPT = 0x40;
+constexpr BYTE FF_DECORATIVE = 0x50;
+// TEXTMETRIC pitch bits (TMPF_FIXED_PITCH set means a variable-pitch font)
+constexpr BYTE TMPF_FIXED_PITCH = 0x01;
+constexpr BYTE TMPF_VECTOR = 0x02;
+constexpr BYTE TMPF_TRUETYPE = 0x04;
+constexpr BYTE TMPF_DEVICE = 0x08;
 
 constexpr int CLR_INVALID = -1;

@@ -111,7 +111,8 @@ public:
     // Saving and clipping
     int SaveDC();  // returns the new save level, or 0
     BOOL RestoreDC(int nSavedDC);
-    // The clip box in logical units; returns NULLREGION, SIMPLEREGION or ERROR.
+    // The clip box in logical units; returns NULLREGION, SIMPLEREGION, ERROR, or
+    // COMPLEXREGION when an exclusion left a hole (the box is then its bounds).
     int GetClipBox(RECT* pRect) const;
     int IntersectClipRect(int left, int top, int right, int bottom);
     int ExcludeClipRect(int left, int top, int right, int bottom);
@@ -193,11 +194,17 @@ private:
         HPALETTE palette = 0;
         HBITMAP bitmap = 0;
         RECT clip{0, 0, 0, 0};  // device units
+        bool clipComplex = false;  // the clip region is more than its box
     };
 
     void Changed(TkDCState what);
     void AdjustIsotropic();
     void SetFixedMapping(int mode);
+    bool IsScalable() const;
+    RECT LogicalToDeviceBox(int left, int top, int right, int bottom) const;
+    int ClipResult() const;
+    template <typename Call>
+    BOOL Forward(Call call);
     bool HasBackend() const { return m_backend != nullptr; }
 
     std::unique_ptr<CTkDCBackend> m_backend;

@@ -53,7 +53,8 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* pLogBrush);
 HBRUSH CreatePatternBrush(HBITMAP hBitmap);
 // packedDib: a BITMAPINFOHEADER, its colour table and the bits.
 HBRUSH CreateDIBPatternBrushPt(std::span<const std::uint8_t> packedDib, UINT usage);
-// bits: rows of the given width padded to 16 bits; may be empty (all zero).
+// bits: rows of the given width padded to 16 bits; may be empty (all zero), but
+// bits shorter than the rows need are refused.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
                      std::span<const std::uint8_t> bits);
 HFONT CreateFontIndirectW(const LOGFONTW* pLogFont);
@@ -65,5 +66,7 @@ HGDIOBJ GetStockObject(int index);
 // with pv null returns the size needed. Returns the number of bytes, 0 on failure.
 int GetObject(HGDIOBJ hObject, int cb, void* pv);
 DWORD GetObjectType(HGDIOBJ hObject);
-// Stock objects are never deleted; deleting them answers TRUE.
+// Stock objects are never deleted; deleting them answers TRUE. An object still
+// selected into a DC is deleted all the same: the DC keeps its handle, which
+// finds nothing from then on, since handles are never given out twice.
 BOOL DeleteObject(HGDIOBJ hObject);
