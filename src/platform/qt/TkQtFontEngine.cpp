@@ -1,0 +1,340 @@
+#include "platform/qt/TkQtFontEngine.h"
+
+#include <QByteArray>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QPainterPath>
+#include <QRawFont>
+#include <QString>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// A hostile file may name any number of faces; past this the cache starts over.
+constexpr std::size_t kMaxFaces = 64;
+// No picture needs a larger font; beyond it the arithmetic would not fit.
+constexpr double kMaxPixels = 1 << 20;
+
+// Faces that resolve to metric-compatible twins, with the original's average
+// character width (OS/2 xAvgCharWidth over a 2048-unit em): the twin's own
+// differs, and a LOGFONTW width is meant against the original's.
+struct Twin {
+    const char16_t* face;
+    const char* twin;
+    double aveCharWidth;
+};
+constexpr Twin kTwins[] = {
+    {u"Arial", "Liberation Sans", 904.0 / 2048},
+    {u"Times New Roman", "Liberation Serif", 821.0 / 2048},
+    {u"Courier New", "Liberation Mono", 1229.0 / 2048},
+};
+
+// A face's metrics in fractions of its em.
+struct Design {
+    double ascent;  // the cell above the baseline, as Windows takes it
+    double descent;
+    double externalLeading;
+    double aveCharWidth;
+    double maxCharWidth;
+    WCHAR firstChar = 0x20;
+    WCHAR lastChar = 0xFFFC;
+};
+
+std::optional<int> ReadU16(const QByteArray& table, qsizetype offset)
+{
+    if (table.size() < offset + 2)
+        return std::nullopt;
+    return (int(std::uint8_t(table[offset])) << 8) | std::uint8_t(table[offset + 1]);
+}
+
+std::optional<int> ReadS16(const QByteArray& table, qsizetype offset)
+{
+    const auto value = ReadU16(table, offset);
+    if (!value)
+        return std::nullopt;
+    return *value >= 0x8000 ? *value - 0x10000 : *value;
+}
+
+// The OS/2 and hhea tables hold what GDI builds its text metrics from.
+void ReadTables(const QRawFont& raw, double upem, Design& d)
+{
+    const QByteArray os2 = raw.fontTable("OS/2");
+    const QByteArray hhea = raw.fontTable("hhea");
+    if (const auto ave = ReadS16(os2, 2); ave && *ave > 0)
+        d.aveCharWidth = *ave / upem;
+    const auto winAscent = ReadU16(os2, 74);
+    const auto winDescent = ReadU16(os2, 76);
+    if (winAscent && winDescent && *winAscent + *winDescent > 0) {
+        d.ascent = *winAscent / upem;
+        d.descent = *winDescent / upem;
+    }
+    if (const auto first = ReadU16(os2, 64), last = ReadU16(os2, 66); first && last) {
+        d.firstChar = WCHAR(*first);
+        d.lastChar = WCHAR(*last);
+    }
+    const auto ascender = ReadS16(hhea, 4);
+    const auto descender = ReadS16(hhea, 6);
+    const auto lineGap = ReadS16(hhea, 8);
+    if (winAscent && winDescent && ascender && descender && lineGap) {
+        // The line gap less what the Windows cell already adds to the typographic one.
+        const int extra = (*winAscent + *winDescent) - (*ascender - *descender);
+        d.externalLeading = std::max(0, *lineGap - extra) / upem;
+    }
+    if (const auto maxWidth = ReadU16(hhea, 10); maxWidth && *maxWidth > 0)
+        d.maxCharWidth = *maxWidth / upem;
+}
+
+// raw is sized at its em in font units.
+Design ReadDesign(const QRawFont& raw)
+{
+    const double upem = raw.unitsPerEm();
+    Design d{raw.ascent() / upem, raw.descent() / upem, raw.leading() / upem,
+             raw.averageCharWidth() / upem, raw.maxCharWidth() / upem};
+    ReadTables(raw, upem, d);
+    return d;
+}
+
+QString FaceName(const LOGFONTW& font)
+{
+    const WCHAR* end = std::find(std::begin(font.lfFaceName), std::end(font.lfFaceName), 0);
+    if (end == font.lfFaceName)
+        return QStringLiteral("Arial");  // what the font mapper picks for no name
+    return QString::fromUtf16(font.lfFaceName, end - font.lfFaceName);
+}
+
+// The average character width that a LOGFONTW width is meant against.
+double AveCharWidthOf(const QString& face, const QRawFont& raw, double own)
+{
+    for (const Twin& twin : kTwins) {
+        if (face.compare(QString::fromUtf16(twin.face), Qt::CaseInsensitive) == 0 &&
+            raw.familyName().compare(QLatin1String(twin.twin), Qt::CaseInsensitive) == 0)
+            return twin.aveCharWidth;
+    }
+    return own;
+}
+
+QFont::StyleHint HintOf(BYTE pitchAndFamily)
+{
+    switch (pitchAndFamily & 0xF0) {
+    case FF_ROMAN: return QFont::Serif;
+    case FF_SWISS: return QFont::SansSerif;
+    case FF_MODERN: return QFont::Monospace;
+    case FF_SCRIPT: return QFont::Cursive;
+    case FF_DECORATIVE: return QFont::Decorative;
+    default: return QFont::AnyStyle;
+    }
+}
+
+std::optional<LONG> RoundPixels(double value)
+{
+    const double rounded = std::round(value);  // halves away from zero
+    if (!(std::abs(rounded) <= std::numeric_limits<LONG>::max()))
+        return std::nullopt;
+    return LONG(rounded);
+}
+
+quint32 GlyphOf(const QRawFont& raw, UINT code)
+{
+    if (code > 0x10FFFF)
+        return 0;
+    const char32_t c = code;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
+    return glyphs.isEmpty() ? 0 : glyphs.front();
+}
+
+}  // namespace
+
+struct CTkQtFontEngine::CFace {
+    QRawFont raw;  // sized at its em in font units, so that it answers in font units
+    Design design;
+    LONG weight;
+    bool fixedPitch;
+};
+
+// A face at the size one LOGFONTW asks for.
+struct CTkQtFontEngine::CSized {
+    const CFace* pFace = nullptr;
+    double em = 0;       // pixels
+    double stretch = 1;  // horizontal scale for a LOGFONTW width
+
+    double XPixels(double units) const
+    {
+        return units / pFace->raw.unitsPerEm() * em * stretch;
+    }
+    double CellHeight() const { return (pFace->design.ascent + pFace->design.descent) * em; }
+};
+
+CTkQtFontEngine::CTkQtFontEngine()
+{
+    for (const Twin& twin : kTwins)
+        QFont::insertSubstitution(QString::fromUtf16(twin.face), QString::fromLatin1(twin.twin));
+}
+
+CTkQtFontEngine::~CTkQtFontEngine() = default;
+
+QFont CTkQtFontEngine::MakeQFont(const LOGFONTW& font)
+{
+    QFont f(FaceName(font));
+    const LONG weight = font.lfWeight == FW_DONTCARE ? FW_NORMAL : font.lfWeight;
+    f.setWeight(QFont::Weight(std::clamp<LONG>(weight, 1, 1000)));
+    f.setItalic(font.lfItalic != 0);
+    f.setUnderline(font.lfUnderline != 0);
+    f.setStrikeOut(font.lfStrikeOut != 0);
+    f.setStyleHint(HintOf(font.lfPitchAndFamily));
+    f.setFixedPitch((font.lfPitchAndFamily & 0x03) == FIXED_PITCH);
+    f.setKerning(false);
+    return f;
+}
+
+const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
+{
+    if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
+        return nullptr;
+    const FaceKey key{FaceName(font).toStdU16String(), font.lfWeight, font.lfItalic != 0,
+                      font.lfPitchAndFamily};
+    if (const auto it = m_faces.find(key); it != m_faces.end())
+        return it->second.get();
+
+    QFont qfont = MakeQFont(font);
+    qfont.setPixelSize(64);  // any size finds the face; it is measured in font units
+    QRawFont raw = QRawFont::fromFont(qfont);
+    if (!raw.isValid() || raw.unitsPerEm() <= 0)
+        return nullptr;
+    raw.setPixelSize(raw.unitsPerEm());
+    const QFontInfo info(qfont);
+    Design design = ReadDesign(raw);
+    design.aveCharWidth = AveCharWidthOf(FaceName(font), raw, design.aveCharWidth);
+    auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch()});
+    if (m_faces.size() >= kMaxFaces)
+        m_faces.clear();
+    return m_faces.emplace(key, std::move(face)).first->second.get();
+}
+
+bool CTkQtFontEngine::Size(const LOGFONTW& font, CSized* pSized)
+{
+    const CFace* pFace = FindFace(font);
+    if (pFace == nullptr)
+        return false;
+    const Design& d = pFace->design;
+    const double height = font.lfHeight != 0 ? font.lfHeight : kTkDefaultFontHeight;
+    const double em = height < 0 ? -height : height / (d.ascent + d.descent);
+    double stretch = 1;
+    if (font.lfWidth > 0 && d.aveCharWidth > 0)
+        stretch = font.lfWidth / (d.aveCharWidth * em);
+    if (!(em > 0) || em > kMaxPixels || !(em * stretch <= kMaxPixels))
+        return false;
+    *pSized = {pFace, em, stretch};
+    return true;
+}
+
+double CTkQtFontEngine::GetEmPixels(const LOGFONTW& font)
+{
+    CSized sized;
+    return Size(font, &sized) ? sized.em : 0;
+}
+
+double CTkQtFontEngine::GetStretch(const LOGFONTW& font)
+{
+    CSized sized;
+    return Size(font, &sized) ? sized.stretch : 0;
+}
+
+BOOL CTkQtFontEngine::GetTextMetrics(const LOGFONTW& font, TEXTMETRICW* pMetrics)
+{
+    CSized s;
+    if (pMetrics == nullptr || !Size(font, &s))
+        return FALSE;
+    const Design& d = s.pFace->design;
+    bool ok = true;
+    const auto px = [&ok](double value) {
+        const auto rounded = RoundPixels(value);
+        ok = ok && rounded.has_value();
+        return rounded.value_or(0);
+    };
+    TEXTMETRICW tm{};
+    tm.tmHeight = px(s.CellHeight());
+    tm.tmAscent = std::min(px(d.ascent * s.em), tm.tmHeight);
+    tm.tmDescent = tm.tmHeight - tm.tmAscent;
+    tm.tmInternalLeading = std::max<LONG>(0, tm.tmHeight - px(s.em));
+    tm.tmExternalLeading = px(d.externalLeading * s.em);
+    tm.tmAveCharWidth = px(d.aveCharWidth * s.em * s.stretch);
+    tm.tmMaxCharWidth = px(d.maxCharWidth * s.em * s.stretch);
+    tm.tmWeight = s.pFace->weight;
+    tm.tmDigitizedAspectX = 96;
+    tm.tmDigitizedAspectY = 96;
+    tm.tmFirstChar = d.firstChar;
+    tm.tmLastChar = d.lastChar;
+    tm.tmDefaultChar = d.firstChar;
+    tm.tmBreakChar = 0x20;
+    tm.tmItalic = font.lfItalic != 0 ? 255 : 0;
+    tm.tmUnderlined = font.lfUnderline != 0 ? 255 : 0;
+    tm.tmStruckOut = font.lfStrikeOut != 0 ? 255 : 0;
+    tm.tmPitchAndFamily = BYTE((font.lfPitchAndFamily & 0xF0) | TMPF_VECTOR | TMPF_TRUETYPE |
+                               (s.pFace->fixedPitch ? 0 : TMPF_FIXED_PITCH));
+    tm.tmCharSet = font.lfCharSet == DEFAULT_CHARSET ? ANSI_CHARSET : font.lfCharSet;
+    if (!ok)
+        return FALSE;
+    *pMetrics = tm;
+    return TRUE;
+}
+
+BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int count,
+                                    SIZE* pSize)
+{
+    CSized s;
+    if (pSize == nullptr || count < 0 || (text == nullptr && count > 0) || !Size(font, &s))
+        return FALSE;
+    double width = 0;  // a sum of whole pixels, exact in a double
+    if (count > 0) {
+        const QRawFont& raw = s.pFace->raw;
+        const QList<quint32> glyphs =
+            raw.glyphIndexesForString(QString::fromUtf16(text, count));
+        for (const QPointF& advance :
+             raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics))
+            width += std::round(s.XPixels(advance.x()));
+    }
+    const auto cx = RoundPixels(width);
+    const auto cy = RoundPixels(s.CellHeight());
+    if (!cx || !cy)
+        return FALSE;
+    *pSize = {*cx, *cy};
+    return TRUE;
+}
+
+bool CTkQtFontEngine::MeasureChar(const CSized& s, UINT code, ABC* pAbc)
+{
+    const QRawFont& raw = s.pFace->raw;
+    const quint32 glyph = GlyphOf(raw, code);
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(QList<quint32>{glyph},
+                                                                QRawFont::UseDesignMetrics);
+    const QPainterPath outline = raw.pathForGlyph(glyph);
+    const QRectF ink = outline.boundingRect();
+    const double advance = advances.isEmpty() ? 0 : std::round(s.XPixels(advances.front().x()));
+    const double left = outline.isEmpty() ? 0 : std::round(s.XPixels(ink.left()));
+    const double right = outline.isEmpty() ? 0 : std::round(s.XPixels(ink.right()));
+    // A, B and C add up to the advance, as GDI's do.
+    const auto a = RoundPixels(left);
+    const auto b = RoundPixels(right - left);
+    const auto c = RoundPixels(advance - right);
+    if (!a || !b || !c)
+        return false;
+    *pAbc = {*a, UINT(*b), *c};
+    return true;
+}
+
+BOOL CTkQtFontEngine::GetCharABCWidths(const LOGFONTW& font, UINT first, UINT last,
+                                       ABC* pWidths)
+{
+    CSized s;
+    if (pWidths == nullptr || last < first || !Size(font, &s))
+        return FALSE;
+    for (std::uint64_t i = 0; i <= std::uint64_t(last - first); ++i) {
+        if (!MeasureChar(s, UINT(first + i), &pWidths[i]))
+            return FALSE;
+    }
+    return TRUE;
+}

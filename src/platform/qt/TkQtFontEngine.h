@@ -1,0 +1,56 @@
+#pragma once
+// The program's font engine: the faces fontconfig finds for a LOGFONTW, measured
+// from their design metrics at the reference device's 96 dpi, with GDI's
+// habits: every character advances by a whole number of pixels (no kerning, no
+// shaping), the cell is the face's Windows ascent and descent, the average
+// character width is the face's, and a LOGFONTW width stretches the face so that
+// its average character width becomes that width. "Arial", "Times New Roman" and
+// "Courier New" resolve to the metric-compatible Liberation faces.
+//
+// Create and use it while a QGuiApplication exists; without one every call
+// answers FALSE. Characters the face lacks measure as its missing-glyph box.
+
+#include "platform/gdi/TkFontMetrics.h"
+
+#include <QFont>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <tuple>
+
+class CTkQtFontEngine : public ITkFontEngine {
+public:
+    CTkQtFontEngine();
+    ~CTkQtFontEngine() override;
+    CTkQtFontEngine(const CTkQtFontEngine&) = delete;
+    CTkQtFontEngine& operator=(const CTkQtFontEngine&) = delete;
+
+    BOOL GetTextMetrics(const LOGFONTW& font, TEXTMETRICW* pMetrics) override;
+    BOOL GetTextExtent(const LOGFONTW& font, const WCHAR* text, int count,
+                       SIZE* pSize) override;
+    BOOL GetCharABCWidths(const LOGFONTW& font, UINT first, UINT last,
+                          ABC* pWidths) override;
+
+    // The Qt font a LOGFONTW stands for: face, weight, italic, underline,
+    // strike-out and family hint, without a size.
+    static QFont MakeQFont(const LOGFONTW& font);
+    // The em size in pixels of a LOGFONTW given in device pixels (a positive
+    // height is the cell, so the em depends on the face); 0 when it has no face.
+    double GetEmPixels(const LOGFONTW& font);
+    // The horizontal scale a LOGFONTW width puts on the face's advances and
+    // outlines: 1 without a width; 0 when it has no face.
+    double GetStretch(const LOGFONTW& font);
+
+private:
+    struct CFace;
+    struct CSized;
+    // Face name, weight, italic, pitch and family: what picks a face.
+    using FaceKey = std::tuple<std::u16string, LONG, bool, BYTE>;
+
+    const CFace* FindFace(const LOGFONTW& font);
+    bool Size(const LOGFONTW& font, CSized* pSized);
+    static bool MeasureChar(const CSized& sized, UINT code, ABC* pAbc);
+
+    std::map<FaceKey, std::unique_ptr<CFace>> m_faces;
+};

@@ -1,0 +1,205 @@
+#include "platform/qt/TkQtFontEngine.h"
+
+#include "platform/gdi/TkDC.h"
+#include "platform/gdi/TkGdiObjects.h"
+
+#include <QFontInfo>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::u16string kHello = u"Hello";
+
+LOGFONTW Font(std::u16string_view face, LONG height, LONG weight = FW_NORMAL)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfWeight = weight;
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    return lf;
+}
+
+class TkQtFontEngineTest : public ::testing::Test {
+protected:
+    SIZE Extent(const LOGFONTW& lf, std::u16string_view text)
+    {
+        SIZE size{-1, -1};
+        EXPECT_TRUE(m_engine.GetTextExtent(lf, text.data(), int(text.size()), &size));
+        return size;
+    }
+    TEXTMETRICW Metrics(const LOGFONTW& lf)
+    {
+        TEXTMETRICW tm{};
+        EXPECT_TRUE(m_engine.GetTextMetrics(lf, &tm));
+        return tm;
+    }
+
+    CTkQtFontEngine m_engine;
+};
+
+TEST_F(TkQtFontEngineTest, WindowsFacesResolveToTheirMetricTwins)
+{
+    const struct {
+        std::u16string_view face;
+        const char* family;
+    } cases[] = {
+        {u"Arial", "Liberation Sans"},
+        {u"Times New Roman", "Liberation Serif"},
+        {u"Courier New", "Liberation Mono"},
+    };
+    for (const auto& c : cases) {
+        const QFontInfo info(CTkQtFontEngine::MakeQFont(Font(c.face, -20)));
+        EXPECT_EQ(info.family().toStdString(), c.family);
+    }
+    // No face name at all is the font mapper's Arial.
+    EXPECT_EQ(Extent(Font(u"", -20), kHello), Extent(Font(u"Arial", -20), kHello));
+}
+
+TEST_F(TkQtFontEngineTest, HelloInArial20SumsWholePixelAdvances)
+{
+    // Arial's advances at em 20 are H 14.44, e 11.12, l 4.44, o 11.12: 45.6 in
+    // all, but each character advances by whole pixels: 14 + 11 + 4 + 4 + 11.
+    EXPECT_EQ(Extent(Font(u"Arial", -20), kHello), (SIZE{44, 22}));
+    EXPECT_DOUBLE_EQ(m_engine.GetEmPixels(Font(u"Arial", -20)), 20.0);
+}
+
+TEST_F(TkQtFontEngineTest, ArialTextMetricsAtEm20)
+{
+    const TEXTMETRICW tm = Metrics(Font(u"Arial", -20));
+    EXPECT_EQ(tm.tmHeight, 22);  // (1854 + 434) / 2048 x 20 = 22.3
+    EXPECT_EQ(tm.tmAscent, 18);
+    EXPECT_EQ(tm.tmDescent, 4);
+    EXPECT_EQ(tm.tmInternalLeading, 2);
+    EXPECT_EQ(tm.tmExternalLeading, 1);
+    EXPECT_EQ(tm.tmAveCharWidth, 9);  // Arial's 904 units, not the twin's own
+    EXPECT_EQ(tm.tmMaxCharWidth, 27);
+    EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+    EXPECT_EQ(tm.tmFirstChar, 0x20);
+    EXPECT_EQ(tm.tmLastChar, 0xFFFC);
+    EXPECT_EQ(tm.tmPitchAndFamily & (TMPF_FIXED_PITCH | TMPF_TRUETYPE),
+              TMPF_FIXED_PITCH | TMPF_TRUETYPE);  // the bit means variable pitch
+
+    const TEXTMETRICW mono = Metrics(Font(u"Courier New", -20));
+    EXPECT_EQ(mono.tmPitchAndFamily & TMPF_FIXED_PITCH, 0);
+    EXPECT_EQ(mono.tmAveCharWidth, mono.tmMaxCharWidth);
+}
+
+TEST_F(TkQtFontEngineTest, AbcWidthsAddUpToTheAdvance)
+{
+    for (const LOGFONTW& lf : {Font(u"Arial", -20), Font(u"Arial", -37, FW_BOLD)}) {
+        LOGFONTW italic = lf;
+        italic.lfItalic = 1;
+        for (const LOGFONTW& f : {lf, italic}) {
+            std::vector<ABC> widths(0x7F - 0x20);
+            ASSERT_TRUE(m_engine.GetCharABCWidths(f, 0x20, 0x7E, widths.data()));
+            for (char16_t c = 0x20; c < 0x7F; ++c) {
+                const ABC& abc = widths[c - 0x20];
+                EXPECT_EQ(abc.abcA + LONG(abc.abcB) + abc.abcC, Extent(f, {&c, 1}).cx)
+                    << "character " << int(c);
+            }
+        }
+    }
+}
+
+TEST_F(TkQtFontEngineTest, AbcWidthsOfBlankAndOverhangingCharacters)
+{
+    LOGFONTW lf = Font(u"Arial", -20);
+    ABC space{};
+    ASSERT_TRUE(m_engine.GetCharABCWidths(lf, u' ', u' ', &space));
+    EXPECT_EQ(space.abcA, 0);
+    EXPECT_EQ(space.abcB, 0u);
+    EXPECT_EQ(space.abcC, 6);
+
+    // Italic f reaches past its advance; italic x starts left of its origin.
+    lf.lfItalic = 1;
+    ABC f{}, x{};
+    ASSERT_TRUE(m_engine.GetCharABCWidths(lf, u'f', u'f', &f));
+    ASSERT_TRUE(m_engine.GetCharABCWidths(lf, u'x', u'x', &x));
+    EXPECT_LT(f.abcC, 0);
+    EXPECT_LT(x.abcA, 0);
+}
+
+TEST_F(TkQtFontEngineTest, BoldIsWiderThanRegular)
+{
+    // Bold l and o are wider: 14 + 11 + 6 + 6 + 12.
+    EXPECT_EQ(Extent(Font(u"Arial", -20, FW_BOLD), kHello).cx, 49);
+    EXPECT_EQ(Metrics(Font(u"Arial", -20, FW_BOLD)).tmWeight, FW_BOLD);
+}
+
+TEST_F(TkQtFontEngineTest, PositiveHeightIsTheCell)
+{
+    const LOGFONTW cell = Font(u"Arial", 20);
+    const double em = m_engine.GetEmPixels(cell);
+    EXPECT_NEAR(em, 20.0 * 2048 / 2288, 1e-9);
+    const TEXTMETRICW tm = Metrics(cell);
+    EXPECT_EQ(tm.tmHeight, 20);
+    EXPECT_EQ(tm.tmInternalLeading, 2);
+    EXPECT_LT(Extent(cell, kHello).cx, Extent(Font(u"Arial", -20), kHello).cx);
+}
+
+TEST_F(TkQtFontEngineTest, ZeroHeightIsTheDefaultSize)
+{
+    EXPECT_EQ(Extent(Font(u"Arial", 0), kHello),
+              Extent(Font(u"Arial", kTkDefaultFontHeight), kHello));
+}
+
+TEST_F(TkQtFontEngineTest, WidthStretchesToTheAverageCharacterWidth)
+{
+    LOGFONTW lf = Font(u"Arial", -20);
+    lf.lfWidth = 18;  // twice Arial's average at this size
+    EXPECT_EQ(Metrics(lf).tmAveCharWidth, 18);
+    EXPECT_NEAR(Extent(lf, kHello).cx, 93, 1);  // 45.57 x 18 / 8.83
+    EXPECT_EQ(Metrics(lf).tmHeight, 22);
+    EXPECT_NEAR(m_engine.GetStretch(lf), 18 / (20.0 * 904 / 2048), 1e-9);
+    EXPECT_DOUBLE_EQ(m_engine.GetStretch(Font(u"Arial", -20)), 1.0);
+}
+
+TEST_F(TkQtFontEngineTest, EscapementIsIgnored)
+{
+    LOGFONTW lf = Font(u"Arial", -20);
+    lf.lfEscapement = 900;
+    lf.lfOrientation = 900;
+    EXPECT_EQ(Extent(lf, kHello), (SIZE{44, 22}));
+}
+
+TEST_F(TkQtFontEngineTest, BadArgumentsFail)
+{
+    const LOGFONTW lf = Font(u"Arial", -20);
+    SIZE size{};
+    ABC abc{};
+    EXPECT_FALSE(m_engine.GetTextExtent(lf, u"a", 1, nullptr));
+    EXPECT_FALSE(m_engine.GetTextExtent(lf, u"a", -1, &size));
+    EXPECT_FALSE(m_engine.GetTextExtent(lf, nullptr, 1, &size));
+    EXPECT_FALSE(m_engine.GetCharABCWidths(lf, u'b', u'a', &abc));
+    EXPECT_FALSE(m_engine.GetCharABCWidths(lf, u'a', u'a', nullptr));
+    EXPECT_FALSE(m_engine.GetTextMetrics(lf, nullptr));
+    EXPECT_FALSE(m_engine.GetTextExtent(Font(u"Arial", -(1 << 30)), u"a", 1, &size));
+
+    EXPECT_TRUE(m_engine.GetTextExtent(lf, nullptr, 0, &size));
+    EXPECT_EQ(size, (SIZE{0, 22}));
+}
+
+TEST_F(TkQtFontEngineTest, MeasuresThroughADCInLogicalUnits)
+{
+    ITkFontEngine* pPrevious = TkGetFontEngine();
+    TkSetFontEngine(&m_engine);
+    CTkDC dc;
+    dc.SetMapMode(MM_ANISOTROPIC);
+    dc.SetWindowExt(10, 10);
+    dc.SetViewportExt(1, 1);
+    const LOGFONTW lf = Font(u"Arial", -200);
+    const HFONT hFont = CreateFontIndirectW(&lf);
+    const HGDIOBJ hOld = dc.SelectObject(hFont);
+    SIZE size{};
+    EXPECT_TRUE(GetTextExtentPoint32W(&dc, kHello.data(), int(kHello.size()), &size));
+    EXPECT_EQ(size, (SIZE{440, 220}));
+    dc.SelectObject(hOld);
+    DeleteObject(hFont);
+    TkSetFontEngine(pPrevious);
+}
+
+}  // namespace
