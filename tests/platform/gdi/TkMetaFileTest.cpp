@@ -1,0 +1,103 @@
+#include "platform/gdi/TkMetaFile.h"
+#include "platform/gdi/TkMetaFileRecorder.h"
+#include "support/WmfDecoder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::unique_ptr<CTkMetaFile> RecordOneLine()
+{
+    std::unique_ptr<CTkDC> dc = CreateMetaFileW(nullptr);
+    dc->LineTo(3, 4);
+    return CloseMetaFile(dc.get());
+}
+
+TEST(TkMetaFile, BitsAreQueriedThenFetched)
+{
+    const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();
+    ASSERT_NE(mf, nullptr);
+    const UINT size = GetMetaFileBitsEx(mf.get(), 0, nullptr);
+    EXPECT_EQ(size, 18u + 10 + 6);
+    std::vector<BYTE> buffer(size + 4, 0xEE);
+    EXPECT_EQ(GetMetaFileBitsEx(mf.get(), size - 1, buffer.data()), 0u);
+    EXPECT_EQ(buffer[0], 0xEE);  // nothing copied into a short buffer
+    EXPECT_EQ(GetMetaFileBitsEx(mf.get(), UINT(buffer.size()), buffer.data()), size);
+    EXPECT_TRUE(std::equal(mf->GetBits().begin(), mf->GetBits().end(), buffer.begin()));
+    EXPECT_EQ(buffer[size], 0xEE);
+    EXPECT_EQ(GetMetaFileBitsEx(nullptr, 0, nullptr), 0u);
+}
+
+TEST(TkMetaFile, BitsMakeAMetafileOnlyWithAValidHeader)
+{
+    const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();
+    std::vector<BYTE> bits(mf->GetBits().begin(), mf->GetBits().end());
+    const std::unique_ptr<CTkMetaFile> copy = SetMetaFileBitsEx(UINT(bits.size()), bits.data());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_TRUE(std::ranges::equal(copy->GetBits(), bits));
+
+    auto withWord = [&](std::size_t offset, WORD value) {
+        std::vector<BYTE> b = bits;
+        b[offset] = BYTE(value);
+        b[offset + 1] = BYTE(value >> 8);
+        return SetMetaFileBitsEx(UINT(b.size()), b.data());
+    };
+    EXPECT_NE(withWord(0, 2), nullptr);  // a disk metafile's header
+    EXPECT_NE(withWord(4, 0x0100), nullptr);
+    EXPECT_EQ(withWord(0, 3), nullptr);
+    EXPECT_EQ(withWord(2, 8), nullptr);
+    EXPECT_EQ(withWord(4, 0x0200), nullptr);
+    EXPECT_EQ(SetMetaFileBitsEx(17, bits.data()), nullptr);
+    EXPECT_EQ(SetMetaFileBitsEx(100, nullptr), nullptr);
+}
+
+TEST(WmfDecoder, RefusesBrokenSizes)
+{
+    const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();
+    const std::vector<BYTE> good(mf->GetBits().begin(), mf->GetBits().end());
+    std::string error;
+    ASSERT_TRUE(DecodeWmf(good, &error).has_value()) << error;
+
+    std::vector<BYTE> shortFile(good.begin(), good.end() - 2);
+    EXPECT_FALSE(DecodeWmf(shortFile, &error).has_value());
+    std::vector<BYTE> tinyRecord = good;
+    tinyRecord[18] = 2;  // the line's size below a record header
+    EXPECT_FALSE(DecodeWmf(tinyRecord, &error).has_value());
+    std::vector<BYTE> longRecord = good;
+    longRecord[18] = 200;
+    EXPECT_FALSE(DecodeWmf(longRecord, &error).has_value());
+    std::vector<BYTE> noEof = good;
+    noEof[noEof.size() - 6] = 4;  // EOF claims four words
+    EXPECT_FALSE(DecodeWmf(noEof, &error).has_value());
+}
+
+// Real metafiles from other programs decode too, which checks the decoder itself.
+TEST(WmfDecoder, DecodesCorpusMetafilesWhoseSizesAgree)
+{
+    const char* corpus = std::getenv("GLYPHAR_CORPUS");
+    if (corpus == nullptr)
+        GTEST_SKIP() << "GLYPHAR_CORPUS not set";
+    const std::filesystem::path file = std::filesystem::path(corpus) / "libwmf-fulltest.wmf";
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        GTEST_SKIP() << file << " not there";
+    const std::vector<BYTE> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_GT(bytes.size(), 22u);
+    const std::span<const BYTE> plain = std::span<const BYTE>(bytes).subspan(22);  // placeable
+    std::string error;
+    const std::optional<WmfFile> wmf = DecodeWmf(plain, &error);
+    ASSERT_TRUE(wmf.has_value()) << error;
+    EXPECT_EQ(wmf->header.maxRecordWords, wmf->LargestRecordWords());
+    EXPECT_FALSE(wmf->Find(0x0A32).empty());  // it holds text
+}
+
+}  // namespace
