@@ -1,0 +1,473 @@
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkEmfReader.h"
+#include "platform/gdi/TkEmfRecords.h"
+#include "platform/gdi/TkEnhMetaFile.h"
+#include "support/EmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Seen {
+    DWORD type;
+    std::size_t size;
+    std::size_t index;
+};
+
+// Enumerates and keeps what the callback saw; stops after stopAfter records.
+bool Enumerate(std::span<const std::uint8_t> bits, std::vector<Seen>* pSeen,
+               std::size_t stopAfter = SIZE_MAX)
+{
+    return TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+        pSeen->push_back({r.type, r.bytes.size(), r.index});
+        return pSeen->size() < stopAfter;
+    });
+}
+
+std::vector<DWORD> TypesOf(const std::vector<Seen>& seen)
+{
+    std::vector<DWORD> types;
+    for (const Seen& s : seen)
+        types.push_back(s.type);
+    return types;
+}
+
+// Whether the parser the converter would run on a record of this type accepts it;
+// nullopt when the type has none.
+std::optional<bool> ParseByType(const TkEmfRecord& r)
+{
+    const auto b = r.bytes;
+    switch (r.type) {
+    case EMR_HEADER: return TkParseEmrHeader(b).has_value();
+    case EMR_POLYBEZIER: case EMR_POLYGON: case EMR_POLYLINE: case EMR_POLYBEZIERTO:
+    case EMR_POLYLINETO: case EMR_POLYBEZIER16: case EMR_POLYGON16: case EMR_POLYLINE16:
+    case EMR_POLYBEZIERTO16: case EMR_POLYLINETO16:
+        return TkParseEmrPoly(b).has_value();
+    case EMR_POLYPOLYLINE: case EMR_POLYPOLYGON: case EMR_POLYPOLYLINE16:
+    case EMR_POLYPOLYGON16:
+        return TkParseEmrPolyPoly(b).has_value();
+    case EMR_POLYDRAW: case EMR_POLYDRAW16: return TkParseEmrPolyDraw(b).has_value();
+    case EMR_SETWINDOWEXTEX: case EMR_SETVIEWPORTEXTEX: return TkParseEmrSize(b).has_value();
+    case EMR_SETWINDOWORGEX: case EMR_SETVIEWPORTORGEX: case EMR_SETBRUSHORGEX:
+    case EMR_MOVETOEX: case EMR_LINETO: case EMR_OFFSETCLIPRGN:
+        return TkParseEmrPoint(b).has_value();
+    case EMR_SCALEVIEWPORTEXTEX: case EMR_SCALEWINDOWEXTEX:
+        return TkParseEmrScaleExt(b).has_value();
+    case EMR_SETMAPMODE: case EMR_SETBKMODE: case EMR_SETPOLYFILLMODE: case EMR_SETROP2:
+    case EMR_SETSTRETCHBLTMODE: case EMR_SETTEXTALIGN: case EMR_SETTEXTCOLOR:
+    case EMR_SETBKCOLOR: case EMR_RESTOREDC: case EMR_SELECTOBJECT: case EMR_DELETEOBJECT:
+    case EMR_SELECTPALETTE: case EMR_SETARCDIRECTION: case EMR_SELECTCLIPPATH:
+        return TkParseEmrValue(b).has_value();
+    case EMR_SETMITERLIMIT: return TkParseEmrMiterLimit(b).has_value();
+    case EMR_RECTANGLE: case EMR_ELLIPSE: case EMR_INTERSECTCLIPRECT: case EMR_EXCLUDECLIPRECT:
+    case EMR_FILLPATH: case EMR_STROKEPATH: case EMR_STROKEANDFILLPATH:
+        return TkParseEmrRect(b).has_value();
+    case EMR_ROUNDRECT: return TkParseEmrRoundRect(b).has_value();
+    case EMR_ARC: case EMR_ARCTO: case EMR_CHORD: case EMR_PIE:
+        return TkParseEmrArc(b).has_value();
+    case EMR_CREATEPEN: return TkParseEmrCreatePen(b).has_value();
+    case EMR_CREATEBRUSHINDIRECT: return TkParseEmrCreateBrushIndirect(b).has_value();
+    case EMR_CREATEPALETTE: return TkParseEmrCreatePalette(b).has_value();
+    case EMR_EXTCREATEPEN: return TkParseEmrExtCreatePen(b).has_value();
+    case EMR_CREATEMONOBRUSH: case EMR_CREATEDIBPATTERNBRUSHPT:
+        return TkParseEmrDibBrush(b).has_value();
+    case EMR_EXTCREATEFONTINDIRECTW: return TkParseEmrExtCreateFont(b).has_value();
+    case EMR_EXTTEXTOUTA: case EMR_EXTTEXTOUTW: return TkParseEmrExtTextOut(b).has_value();
+    case EMR_GDICOMMENT: return TkParseEmrGdiComment(b).has_value();
+    case EMR_EXTSELECTCLIPRGN: return TkParseEmrExtSelectClipRgn(b).has_value();
+    default: return std::nullopt;
+    }
+}
+
+bool ParsesByType(const TkEmfRecord& r)
+{
+    return ParseByType(r).value_or(true);
+}
+
+// One record of most kinds the parsers know.
+Bytes SampleFile()
+{
+    EmfBuilder b(u"Glyphar\0Sample\0\0");
+    const std::array<POINT, 3> pts{{{0, 0}, {100, -5}, {-32768, 32767}}};
+    const std::array<DWORD, 2> counts{2, 1};
+    const std::array<BYTE, 3> drawTypes{6, 2, 3};
+    const std::array<LONG, 3> dx{7, 8, 9};
+    const std::array<std::uint8_t, 5> comment{1, 2, 3, 4, 5};
+    const std::array<std::uint8_t, 44> bmi{40};
+    const std::array<std::uint8_t, 32> bits{};
+    const std::array<DWORD, 2> styles{4, 2};
+    const std::array<PALETTEENTRY, 2> palette{{{1, 2, 3, 0}, {4, 5, 6, 0}}};
+    const std::array<LONG, 2> axes{10, 20};
+    LOGFONTW font{};
+    font.lfHeight = -12;
+    b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
+    b.Record(EMR_SETWINDOWEXTEX, {200, 100});
+    b.Record(EMR_SETMITERLIMIT, {0x3F000000});
+    b.CreatePen(1, {PS_DASH, {3, 0}, 0xFF});
+    b.CreateBrushIndirect(2, {BS_HATCHED, 0xFF00, HS_CROSS});
+    b.CreatePalette(3, palette);
+    b.ExtCreatePen(4, {PS_GEOMETRIC | PS_USERSTYLE, 5, BS_DIBPATTERNPT, 0, 0, 0}, styles, bmi,
+                   bits);
+    b.DibBrush(EMR_CREATEDIBPATTERNBRUSHPT, 5, DIB_RGB_COLORS, bmi, bits);
+    b.ExtCreateFont(6, font);
+    b.ExtCreateFontExDv(7, font, axes);
+    b.Record(EMR_SELECTOBJECT, {1});
+    b.Record(EMR_MOVETOEX, {10, 20});
+    b.Record(EMR_LINETO, {30, 40});
+    b.Record(EMR_RECTANGLE, {0, 0, 10, 10});
+    b.Record(EMR_ROUNDRECT, {0, 0, 10, 10, 3, 3});
+    b.Record(EMR_ARC, {0, 0, 10, 10, 10, 5, 0, 5});
+    b.Poly(EMR_POLYGON, pts);
+    b.Poly(EMR_POLYLINE16, pts);
+    b.PolyPoly(EMR_POLYPOLYGON16, counts, pts);
+    b.PolyPoly(EMR_POLYPOLYLINE, counts, pts);
+    b.PolyDraw(EMR_POLYDRAW, pts, drawTypes);
+    b.ExtTextOutW({5, 6}, u"abc", dx, ETO_OPAQUE, {1, 2, 3, 4});
+    b.ExtTextOutA({5, 6}, "xyz", dx);
+    b.GdiComment(comment);
+    b.ExtSelectClipRgn(RGN_COPY, {});
+    b.Record(EMR_BEGINPATH);
+    b.Record(EMR_ENDPATH);
+    b.Record(EMR_STROKEPATH, {0, 0, 0, 0});
+    return b.Finish();
+}
+
+std::filesystem::path CorpusFolder()
+{
+    if (const char* env = std::getenv("GLYPHAR_CORPUS"))
+        return env;
+    return "/work/shared/corpus";
+}
+
+std::vector<std::filesystem::path> CorpusEmfFiles()
+{
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    for (const auto& entry : std::filesystem::directory_iterator(CorpusFolder(), ec)) {
+        std::string ext = entry.path().extension().string();
+        std::ranges::transform(ext, ext.begin(),
+                               [](unsigned char c) { return char(std::tolower(c)); });
+        if (ext == ".emf")
+            files.push_back(entry.path());
+    }
+    std::ranges::sort(files);
+    return files;
+}
+
+Bytes ReadFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+// ---- the header ----
+
+TEST(EmfReader, MinimalFileGivesHeaderThenEof)
+{
+    const Bytes bits = EmfBuilder().Finish();
+    std::vector<Seen> seen;
+    EXPECT_TRUE(Enumerate(bits, &seen));
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].type, EMR_HEADER);
+    EXPECT_EQ(seen[0].size, 108u);
+    EXPECT_EQ(seen[0].index, 0u);
+    EXPECT_EQ(seen[1].type, EMR_EOF);
+    EXPECT_EQ(seen[1].index, 1u);
+    EXPECT_EQ(TkEmfMetaFileLength(bits), bits.size());
+}
+
+TEST(EmfReader, InvalidHeaderFailsBeforeAnyRecord)
+{
+    const Bytes good = EmfBuilder(u"ab").Finish();  // 108-byte fields, then 2 characters
+    const EmfPatch cases[] = {
+        {"type is not EMR_HEADER", 0, EMR_EOF},
+        {"size shorter than the oldest header", 4, 84},
+        {"size not a multiple of 4", 4, 110},
+        {"size past the buffer", 4, 0x10000},
+        {"size that overflows an offset", 4, 0xFFFFFFFC},
+        {"bad signature", 40, 0x464D4521},
+        {"nBytes past the buffer", 48, std::uint32_t(good.size() + 4)},
+        {"nBytes shorter than the header", 48, 100},
+        {"description longer than the record", 60, 3},
+        {"description count that overflows", 60, 0x80000000},
+        {"description inside the fixed fields", 64, 84},
+        {"description offset past the record", 64, 0xFFFFFFF0},
+        {"pixel format outside the record", 88, 16},
+    };
+    for (const EmfPatch& c : cases) {
+        Bytes bits = Patched(good, c);
+        if (c.offset == 88)
+            SetU32(bits, 92, 100);
+        std::vector<Seen> seen;
+        EXPECT_FALSE(Enumerate(bits, &seen)) << c.what;
+        EXPECT_TRUE(seen.empty()) << c.what;
+        EXPECT_EQ(TkEmfMetaFileLength(bits), 0u) << c.what;
+    }
+    std::vector<Seen> seen;
+    EXPECT_TRUE(Enumerate(good, &seen));
+    for (std::size_t n : {0, 8, 87})
+        EXPECT_FALSE(Enumerate(std::span(good).first(n), &seen));
+}
+
+TEST(EmfReader, NBytesShorterThanTheBufferIsTheMetafilesLength)
+{
+    Bytes bits = EmfBuilder().Finish();
+    const std::size_t length = bits.size();
+    bits.insert(bits.end(), {0xDE, 0xAD, 0xBE, 0xEF, 1, 2, 3});  // what follows is not read
+    std::vector<Seen> seen;
+    EXPECT_TRUE(Enumerate(bits, &seen));
+    EXPECT_EQ(TkEmfMetaFileLength(bits), length);
+    EXPECT_EQ(CTkEmfReader(bits).GetBits().size(), length);
+
+    // nBytes ending before EMR_EOF leaves the metafile without its end.
+    Bytes cut = EmfBuilder().Finish();
+    SetU32(cut, 48, 108 + 8);
+    seen.clear();
+    EXPECT_FALSE(Enumerate(cut, &seen));
+    EXPECT_EQ(TypesOf(seen), std::vector<DWORD>{EMR_HEADER});
+}
+
+// ---- records ----
+
+TEST(EmfReader, RecordsComeInOrderWithTheirOwnBytes)
+{
+    EmfBuilder b;
+    const std::size_t at = b.Record(EMR_SETBKMODE, {TRANSPARENT});
+    b.Record(EMR_SAVEDC);
+    const Bytes bits = b.Finish();
+    std::vector<TkEmfRecord> records;
+    EXPECT_TRUE(TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+        records.push_back(r);
+        return true;
+    }));
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(records[1].type, EMR_SETBKMODE);
+    EXPECT_EQ(records[1].bytes.data(), bits.data() + at);
+    EXPECT_EQ(records[1].bytes.size(), 12u);
+    EXPECT_EQ(records[2].type, EMR_SAVEDC);
+    EXPECT_EQ(records[2].bytes.size(), 8u);
+    for (std::size_t i = 0; i < records.size(); ++i)
+        EXPECT_EQ(records[i].index, i);
+}
+
+TEST(EmfReader, MalformedRecordEndsTheEnumerationWithFailure)
+{
+    EmfBuilder b;
+    b.Record(EMR_SETBKMODE, {TRANSPARENT});
+    const std::size_t at = b.Record(EMR_SETROP2, {R2_XORPEN});
+    const Bytes good = b.Finish();
+    for (std::uint32_t size : {0u, 4u, 10u, 14u, 0x1000u, 0xFFFFFFFCu, 0xFFFFFFFFu}) {
+        Bytes bits = good;
+        SetU32(bits, at + 4, size);
+        std::vector<Seen> seen;
+        EXPECT_FALSE(Enumerate(bits, &seen)) << size;
+        EXPECT_EQ(TypesOf(seen), (std::vector<DWORD>{EMR_HEADER, EMR_SETBKMODE})) << size;
+    }
+}
+
+TEST(EmfReader, EofEndsTheEnumerationAndItsAbsenceFails)
+{
+    EmfBuilder b;
+    b.Record(EMR_EOF, {0, 16, 20});
+    b.Record(EMR_SETBKMODE, {TRANSPARENT});  // after the end: not handed over
+    std::vector<Seen> seen;
+    EXPECT_TRUE(Enumerate(b.Finish(), &seen));
+    EXPECT_EQ(TypesOf(seen), (std::vector<DWORD>{EMR_HEADER, EMR_EOF}));
+
+    // Records that fill nBytes exactly without an EMR_EOF.
+    Bytes noEof = EmfBuilder().Finish();
+    noEof.erase(noEof.end() - 20, noEof.end());
+    SetU32(noEof, 48, std::uint32_t(noEof.size()));
+    seen.clear();
+    EXPECT_FALSE(Enumerate(noEof, &seen));
+    EXPECT_EQ(TypesOf(seen), std::vector<DWORD>{EMR_HEADER});
+}
+
+TEST(EmfReader, CallbackAnswerStopsTheEnumeration)
+{
+    const Bytes bits = SampleFile();
+    std::vector<Seen> seen;
+    EXPECT_FALSE(Enumerate(bits, &seen, 3));
+    EXPECT_EQ(seen.size(), 3u);
+
+    CTkEnhMetaFile mf(bits);
+    std::size_t count = 0;
+    EXPECT_EQ(EnumEnhMetaFile(&mf, [&](const TkEmfRecord&) { return ++count < 2; }), FALSE);
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(EnumEnhMetaFile(&mf, [](const TkEmfRecord&) { return true; }), TRUE);
+    EXPECT_EQ(EnumEnhMetaFile(nullptr, [](const TkEmfRecord&) { return true; }), FALSE);
+}
+
+TEST(EmfReader, StepsEndForGood)
+{
+    const Bytes bits = EmfBuilder().Finish();
+    CTkEmfReader reader(bits);
+    TkEmfRecord r;
+    EXPECT_EQ(reader.Next(&r), CTkEmfReader::Step::Record);
+    EXPECT_EQ(reader.Next(&r), CTkEmfReader::Step::Record);
+    EXPECT_EQ(r.type, EMR_EOF);
+    EXPECT_EQ(reader.Next(&r), CTkEmfReader::Step::End);
+    EXPECT_EQ(reader.Next(&r), CTkEmfReader::Step::End);
+
+    CTkEmfReader bad{std::span(bits).first(50)};
+    EXPECT_FALSE(bad.IsValid());
+    EXPECT_EQ(bad.Next(&r), CTkEmfReader::Step::Malformed);
+    EXPECT_EQ(bad.Next(&r), CTkEmfReader::Step::Malformed);
+}
+
+TEST(EmfReader, ManyRecordsAreAllHandedOver)
+{
+    constexpr std::size_t kRecords = 1'400'000;
+    Bytes bits = EmfBuilder().Finish();
+    const Bytes eof(bits.end() - 20, bits.end());
+    bits.resize(bits.size() - eof.size());
+    const std::array<std::uint8_t, 12> setBkMode{EMR_SETBKMODE, 0, 0, 0, 12, 0, 0, 0, OPAQUE};
+    bits.reserve(bits.size() + kRecords * setBkMode.size() + eof.size());
+    for (std::size_t i = 0; i < kRecords; ++i)
+        bits.insert(bits.end(), setBkMode.begin(), setBkMode.end());
+    bits.insert(bits.end(), eof.begin(), eof.end());
+    SetU32(bits, 48, std::uint32_t(bits.size()));
+    std::size_t count = 0;
+    std::size_t lastIndex = 0;
+    EXPECT_TRUE(TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+        ++count;
+        lastIndex = r.index;
+        return true;
+    }));
+    EXPECT_EQ(count, kRecords + 2);
+    EXPECT_EQ(lastIndex, kRecords + 1);
+}
+
+// ---- every record of real and built files ----
+
+TEST(EmfReader, SampleRecordsAllParse)
+{
+    const Bytes bits = SampleFile();
+    std::size_t count = 0;
+    EXPECT_TRUE(TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+        ++count;
+        EXPECT_TRUE(ParsesByType(r)) << "record " << r.index << " type " << r.type;
+        return true;
+    }));
+    EXPECT_EQ(count, GetU32(bits, 52));
+}
+
+TEST(EmfReader, CorpusFilesEnumerateToTheirEnd)
+{
+    const auto files = CorpusEmfFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    for (const auto& path : files) {
+        const Bytes bits = ReadFile(path);
+        const std::size_t length = TkEmfMetaFileLength(bits);
+        ASSERT_NE(length, 0u) << path;
+        std::size_t count = 0;
+        EXPECT_TRUE(TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+            ++count;
+            EXPECT_TRUE(ParsesByType(r)) << path << ": record " << r.index << " type " << r.type;
+            return true;
+        })) << path;
+        EXPECT_EQ(count, GetU32(bits, 52)) << path;
+    }
+}
+
+// A cut file whose nBytes claims only what is left: it enumerates to its end only
+// when the cut leaves the whole file.
+TEST(EmfReader, TruncationAtEveryOffsetFailsCleanly)
+{
+    const Bytes full = SampleFile();
+    for (std::size_t n = 0; n < full.size(); ++n) {
+        Bytes cut(full.begin(), full.begin() + std::ptrdiff_t(n));
+        std::vector<Seen> seen;
+        EXPECT_FALSE(Enumerate(cut, &seen)) << n;  // nBytes is past the end
+        if (n >= 56)
+            SetU32(cut, 48, std::uint32_t(n));
+        seen.clear();
+        EXPECT_FALSE(TkEnumEmfRecords(cut, [](const TkEmfRecord& r) { return ParsesByType(r); }))
+            << n;
+    }
+    std::vector<Seen> seen;
+    EXPECT_TRUE(Enumerate(full, &seen));
+}
+
+// A record cut anywhere before its last field fails its parser. The long font form
+// is left out: its shorter cuts are the plain LOGFONTW form.
+TEST(EmfReader, CutRecordsFailTheirParsers)
+{
+    const Bytes bits = SampleFile();
+    std::size_t checked = 0;
+    TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+        if (!ParseByType(r) || (r.type == EMR_EXTCREATEFONTINDIRECTW && r.bytes.size() > 332))
+            return true;
+        ++checked;
+        // Up to 3 bytes at the end may be padding.
+        for (std::size_t n = 0; n + 3 < r.bytes.size(); ++n) {
+            const TkEmfRecord cut{r.type, r.bytes.first(n), r.index};
+            EXPECT_FALSE(*ParseByType(cut)) << "record " << r.index << " cut to " << n;
+        }
+        return true;
+    });
+    EXPECT_GT(checked, 25u);
+}
+
+// Random damage to valid files: whatever comes out, the records handed over tile
+// the metafile and every parser stays inside its record (ASan and UBSan watch).
+TEST(EmfReader, MutatedFilesStayInsideTheirBytes)
+{
+    std::vector<Bytes> samples{SampleFile()};
+    for (const auto& path : CorpusEmfFiles()) {
+        if (std::filesystem::file_size(path) <= 4096)
+            samples.push_back(ReadFile(path));
+    }
+    constexpr std::array<std::uint32_t, 10> kEdgy{0,          1,          8,          76,
+                                                  0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0x40000000,
+                                                  0xFFFFFFFC, 0x20000000};
+    std::mt19937 rng(0x5EED);
+    std::size_t succeeded = 0;
+    for (int round = 0; round < 3000; ++round) {
+        Bytes bits = samples[std::size_t(round) % samples.size()];
+        const int mutations = 1 + int(rng() % 4);
+        for (int m = 0; m < mutations; ++m) {
+            const std::size_t at = rng() % (bits.size() - 3);
+            switch (rng() % 3) {
+            case 0: bits[at] = std::uint8_t(rng()); break;
+            case 1: SetU32(bits, at & ~std::size_t(3), kEdgy[rng() % kEdgy.size()]); break;
+            default: SetU32(bits, at & ~std::size_t(3), std::uint32_t(rng())); break;
+            }
+        }
+        const std::uint8_t* expected = bits.data();
+        std::size_t index = 0;
+        DWORD lastType = 0;
+        const bool ok = TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
+            EXPECT_EQ(r.bytes.data(), expected);
+            EXPECT_EQ(r.index, index++);
+            EXPECT_TRUE(r.bytes.size() >= 8 && r.bytes.size() % 4 == 0);
+            EXPECT_LE(r.bytes.data() + r.bytes.size(), bits.data() + bits.size());
+            expected = r.bytes.data() + r.bytes.size();
+            lastType = r.type;
+            ParsesByType(r);
+            return true;
+        });
+        if (ok) {
+            EXPECT_EQ(lastType, EMR_EOF);
+            ++succeeded;
+        }
+    }
+    EXPECT_GT(succeeded, 0u);  // some damage leaves the framing intact
+}
+
+}  // namespace
