@@ -1,0 +1,481 @@
+// Playing Windows metafiles onto a logging DC: what each record turns into, in
+// which order and with which arguments, and how the object table numbers slots.
+
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkDC.h"
+#include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkMetaFileRecorder.h"
+#include "platform/gdi/TkWmfPlayer.h"
+#include "platform/gdi/WmfRecordTypes.h"
+
+#include "support/TestRecordingBackend.h"
+#include "support/WmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+WmfParams Pen(int style, int width, COLORREF color)
+{
+    return WmfParams{style, width, 0}.DWord(color);
+}
+
+WmfParams Brush(int style, COLORREF color, int hatch = 0)
+{
+    return WmfParams{style}.DWord(color).Word(hatch);
+}
+
+// A 16-bit LOGFONT; the face takes faceBytes bytes (NUL-padded, or cut).
+WmfParams Font(int height, int weight, BYTE italic, BYTE charSet, std::string_view face,
+               std::size_t faceBytes = 32)
+{
+    std::vector<std::uint8_t> bytes = {italic, 0, 0, charSet, 0, 0, 0, 0};
+    std::string padded(face.substr(0, faceBytes));
+    padded.resize(faceBytes, '\0');
+    bytes.insert(bytes.end(), padded.begin(), padded.end());
+    return WmfParams{height, 0, 0, 0, weight}.Bytes(bytes);
+}
+
+// A DC that logs, the player on it, and what the last play gave.
+class WmfPlayerTest : public ::testing::Test {
+protected:
+    WmfPlayerTest() : m_dc(MakeRecordingDC(&m_pBackend)) {}
+
+    void SetUp() override { m_objects = TkGdiObjectCount(); }
+    // Every object a play made is gone afterwards.
+    void TearDown() override { EXPECT_EQ(TkGdiObjectCount(), m_objects); }
+
+    BOOL Play(const WmfBuilder& builder)
+    {
+        m_bits = builder.Build();
+        m_pBackend->Clear();
+        m_passedOn.clear();
+        CTkWmfPlayer player(*m_dc, [this](CTkDC&, DWORD type) { m_passedOn.push_back(type); });
+        const BOOL ok = player.Play(m_bits);
+        m_records = player.GetRecordCount();
+        return ok;
+    }
+    const Calls& Log() const { return m_pBackend->Calls(); }
+
+    CTestRecordingBackend* m_pBackend = nullptr;  // before m_dc, which fills it
+    std::unique_ptr<CTkDC> m_dc;
+    std::vector<BYTE> m_bits;
+    std::vector<DWORD> m_passedOn;
+    std::size_t m_records = 0;
+    std::size_t m_objects = 0;
+};
+
+TEST_F(WmfPlayerTest, ShapesTakeTheirReversedParametersInDrawingOrder)
+{
+    WmfBuilder b;
+    b.Add(META_MOVETO, {2, 1})
+        .Add(META_LINETO, {4, 3})
+        .Add(META_RECTANGLE, {40, 30, 20, 10})
+        .Add(META_ROUNDRECT, {6, 5, 40, 30, 20, 10})
+        .Add(META_ELLIPSE, {-1, -2, -3, -4})
+        .Add(META_ARC, {8, 7, 6, 5, 40, 30, 20, 10})
+        .Add(META_PIE, {1, 2, 3, 4, 5, 6, 7, 8})
+        .Add(META_CHORD, {-8, -7, -6, -5, 4, 3, 2, 1})
+        .Add(META_POLYGON, {3, 0, 0, 10, 0, 5, 5})
+        .Add(META_POLYLINE, {2, 1, 2, -3, -4})
+        .Add(META_POLYPOLYGON, {2, 3, 2, 0, 0, 1, 1, 2, 2, 5, 5, 6, 6})
+        .Add(META_SETPIXEL, WmfParams().DWord(RGB(255, 0, 0)).Word(2).Word(1))
+        .Add(META_PATBLT, WmfParams().DWord(PATCOPY).Word(6).Word(5).Word(2).Word(1))
+        .Add(META_INTERSECTCLIPRECT, {40, 30, 20, 10})
+        .Add(META_EXCLUDECLIPRECT, {14, 13, 12, 11});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"MoveTo 1 2",
+                            "LineTo 3 4",
+                            "Rectangle 10 20 30 40",
+                            "RoundRect 10 20 30 40 5 6",
+                            "Ellipse -4 -3 -2 -1",
+                            "Arc 10 20 30 40 5 6 7 8",
+                            "Pie 8 7 6 5 4 3 2 1",
+                            "Chord 1 2 3 4 -5 -6 -7 -8",
+                            "Polygon 3: 0 0 10 0 5 5",
+                            "Polyline 2: 1 2 -3 -4",
+                            "PolyPolygon counts=3,2: 0 0 1 1 2 2 5 5 6 6",
+                            "SetPixel 1 2 0000ff",
+                            "PatBlt 1 2 6 8 rop=f00021",
+                            "IntersectClipRect 10 20 30 40",
+                            "ExcludeClipRect 11 12 13 14"}));
+    EXPECT_EQ(m_records, 16u);  // with the META_EOF
+}
+
+TEST_F(WmfPlayerTest, MappingRecordsAreYFirstAndScaleTheCurrentExtents)
+{
+    WmfBuilder b;
+    b.Add(META_SETMAPMODE, {MM_ANISOTROPIC})
+        .Add(META_SETWINDOWORG, {20, 10})
+        .Add(META_OFFSETWINDOWORG, {-5, 5})
+        .Add(META_SETWINDOWEXT, {200, 100})
+        .Add(META_SCALEWINDOWEXT, {4, 1, 2, 3})  // y * 1/4, x * 3/2
+        .Add(META_SETVIEWPORTORG, {-4, 3})
+        .Add(META_OFFSETVIEWPORTORG, {7, 3})
+        .Add(META_SETVIEWPORTEXT, {300, 100})
+        .Add(META_SCALEVIEWPORTEXT, {3, 2, 1, 2});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SetMapMode 8", "SetWindowOrg 10 20", "SetWindowOrg 15 15",
+                            "SetWindowExt 100 200", "SetWindowExt 150 50", "SetViewportOrg 3 -4",
+                            "SetViewportOrg 6 3", "SetViewportExt 100 300",
+                            "SetViewportExt 200 200"}));
+}
+
+TEST_F(WmfPlayerTest, StateSettersReachTheDCAndTheIgnoredOnesDoNothing)
+{
+    WmfBuilder b;
+    b.Add(META_SETBKCOLOR, WmfParams().DWord(0x123456))
+        .Add(META_SETBKMODE, {TRANSPARENT, 0})  // with the reserved word some writers add
+        .Add(META_SETTEXTCOLOR, WmfParams().DWord(RGB(0, 255, 0)))
+        .Add(META_SETTEXTALIGN, {int(TA_BASELINE | TA_CENTER)})
+        .Add(META_SETROP2, {R2_XORPEN})
+        .Add(META_SETPOLYFILLMODE, {WINDING})
+        .Add(META_SETSTRETCHBLTMODE, {COLORONCOLOR})
+        .Add(META_SETTEXTCHAREXTRA, {-2})
+        .Add(META_SETTEXTJUSTIFICATION, {1, 2})
+        .Add(META_SETRELABS, {1})
+        .Add(META_SETMAPPERFLAGS, WmfParams().DWord(1))
+        .Add(META_REALIZEPALETTE);
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SetBkColor 123456", "SetBkMode 1", "SetTextColor 00ff00",
+                            "SetTextAlign 30", "SetROP2 7", "SetPolyFillMode 2",
+                            "SetStretchBltMode 3", "SetTextCharacterExtra -2"}));
+}
+
+TEST_F(WmfPlayerTest, CreatedObjectsTakeTheLowestFreeSlot)
+{
+    WmfBuilder b;
+    b.Objects(4)
+        .Add(META_CREATEPENINDIRECT, Pen(PS_SOLID, 1, 0x000001))  // slot 0
+        .Add(META_CREATEPENINDIRECT, Pen(PS_DASH, 2, 0x000002))   // slot 1
+        .Add(META_CREATEPENINDIRECT, Pen(PS_DOT, 3, 0x000003))    // slot 2
+        .Add(META_DELETEOBJECT, {1})
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_SOLID, RGB(255, 0, 0)))  // slot 1 again
+        .Add(META_SELECTOBJECT, {1})
+        .Add(META_SELECTOBJECT, {2})
+        .Add(META_DELETEOBJECT, {0})
+        .Add(META_SELECTOBJECT, {0})       // deleted
+        .Add(META_SELECTOBJECT, {3})       // never filled
+        .Add(META_SELECTOBJECT, {0xFFFF})  // beyond the table
+        .Add(META_DELETEOBJECT, {3})
+        .Add(META_RECTANGLE, {1, 1, 0, 0});
+    ASSERT_TRUE(Play(b));
+    // The DC gets its own objects back before the metafile's are deleted.
+    EXPECT_EQ(Log(), (Calls{"SelectObject brush style=0 color=0000ff hatch=0",
+                            "SelectObject pen style=2 width=3 color=000003",
+                            "Rectangle 0 0 1 1",
+                            "SelectObject stock 7",
+                            "SelectObject stock 0",
+                            "DeleteObject brush style=0 color=0000ff hatch=0",
+                            "DeleteObject pen style=2 width=3 color=000003"}));
+}
+
+TEST_F(WmfPlayerTest, DeletingTheSelectedObjectWaitsUntilItIsReplaced)
+{
+    WmfBuilder b;
+    b.Add(META_CREATEPENINDIRECT, Pen(PS_SOLID, 1, 0x0000AA))
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_DELETEOBJECT, {0})
+        .Add(META_LINETO, {5, 5})  // still drawn with the deleted pen, as GDI does
+        .Add(META_CREATEPENINDIRECT, Pen(PS_SOLID, 1, 0x0000BB))  // takes slot 0
+        .Add(META_SELECTOBJECT, {0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SelectObject pen style=0 width=1 color=0000aa", "LineTo 5 5",
+                            "SelectObject pen style=0 width=1 color=0000bb",
+                            "DeleteObject pen style=0 width=1 color=0000aa",
+                            "SelectObject stock 7",
+                            "DeleteObject pen style=0 width=1 color=0000bb"}));
+}
+
+TEST_F(WmfPlayerTest, FailedCreationsAndRegionsStillHoldTheirSlots)
+{
+    WmfBuilder b;
+    b.Objects(3)
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_HATCHED, 0, 99))  // no such hatch: slot 0
+        .Add(META_CREATEREGION, {0, 6, 0, 0, 0, 0, 0, 0, 10, 10, 0})  // slot 1
+        .Add(META_CREATEPENINDIRECT, Pen(PS_SOLID, 4, 0))              // slot 2
+        .Add(META_CREATEPENINDIRECT, Pen(PS_SOLID, 5, 0))              // table full
+        .Add(META_SELECTOBJECT, {2})
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_SELECTOBJECT, {1})  // a region selects the clip: passed on
+        .Add(META_SELECTOBJECT, {3})
+        .Add(META_DELETEOBJECT, {0})
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_SOLID, 0x00CCCC))  // slot 0 now
+        .Add(META_SELECTOBJECT, {0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SelectObject pen style=0 width=4 color=000000",
+                            "SelectObject brush style=0 color=00cccc hatch=0",
+                            "SelectObject stock 7", "SelectObject stock 0",
+                            "DeleteObject brush style=0 color=00cccc hatch=0",
+                            "DeleteObject pen style=0 width=4 color=000000"}));
+    EXPECT_EQ(m_passedOn, (std::vector<DWORD>{EMR_EXTSELECTCLIPRGN}));
+}
+
+TEST_F(WmfPlayerTest, PensAndBrushesKeepTheirFields)
+{
+    WmfBuilder b;
+    b.Add(META_CREATEPENINDIRECT, Pen(PS_ENDCAP_FLAT | PS_DASH, 3, RGB(255, 0, 0)))
+        .Add(META_CREATEPENINDIRECT, Pen(PS_ALTERNATE, -4, 0))  // unknown to 16-bit GDI
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_HATCHED, RGB(0, 0, 255), HS_CROSS))
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_NULL, 0, 7))
+        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_PATTERN, 0))  // no bitmap to go with it
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_SELECTOBJECT, {1})
+        .Add(META_SELECTOBJECT, {2})
+        .Add(META_SELECTOBJECT, {3})
+        .Add(META_SELECTOBJECT, {4});
+    ASSERT_TRUE(Play(b));
+    const Calls& log = Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[0], "SelectObject pen style=201 width=3 color=0000ff");
+    EXPECT_EQ(log[1], "SelectObject pen style=0 width=4 color=000000");
+    EXPECT_EQ(log[2], "SelectObject brush style=2 color=ff0000 hatch=4");
+    EXPECT_EQ(log[3], "SelectObject brush style=1 color=000000 hatch=0");
+    EXPECT_EQ(m_pBackend->SelectCount("brush"), 2);
+}
+
+TEST_F(WmfPlayerTest, PatternBrushesComeFromValidatedBitmaps)
+{
+    const std::vector<std::uint8_t> dib = WmfMonoDib8x8();
+    const std::vector<std::uint8_t> cut(dib.begin(), dib.begin() + 60);
+    const std::vector<std::uint8_t> rows(16, 0x55);  // 8 rows of 2 bytes
+    // Bitmap16 (7 words) and 18 reserved bytes, then the rows.
+    WmfParams bitmap16{0, 8, 8, 2, 0x0101, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    WmfParams shortBitmap16 = bitmap16;
+    bitmap16.Bytes(rows);
+    shortBitmap16.Bytes(std::span(rows).first(14));
+
+    WmfBuilder b;
+    b.Add(META_DIBCREATEPATTERNBRUSH, WmfParams{int(BS_DIBPATTERNPT), DIB_RGB_COLORS}.Bytes(dib))
+        // BS_PATTERN always has RGB colours, whatever its usage field says.
+        .Add(META_DIBCREATEPATTERNBRUSH, WmfParams{int(BS_PATTERN), DIB_PAL_COLORS}.Bytes(dib))
+        .Add(META_DIBCREATEPATTERNBRUSH, WmfParams{int(BS_DIBPATTERNPT), DIB_PAL_COLORS}.Bytes(dib))
+        .Add(META_DIBCREATEPATTERNBRUSH, WmfParams{int(BS_DIBPATTERNPT), DIB_RGB_COLORS}.Bytes(cut))
+        .Add(META_CREATEPATTERNBRUSH, bitmap16)
+        .Add(META_CREATEPATTERNBRUSH, shortBitmap16);
+    for (int slot = 0; slot < 6; ++slot)
+        b.Add(META_SELECTOBJECT, {slot});
+    ASSERT_TRUE(Play(b));
+    const Calls& log = Log();
+    ASSERT_GE(log.size(), 4u);
+    EXPECT_EQ(log[0], "SelectObject brush style=6 usage=0 dib=80");
+    EXPECT_EQ(log[1], "SelectObject brush style=6 usage=0 dib=80");
+    EXPECT_EQ(log[2], "SelectObject brush style=6 usage=1 dib=76");  // 2-byte colour entries
+    EXPECT_EQ(log[3], "SelectObject brush style=3 bitmap=8x8");
+    EXPECT_EQ(m_pBackend->SelectCount("brush"), 4);  // the cut DIB and the short rows: none
+}
+
+TEST_F(WmfPlayerTest, FontFaceNamesAreReadInTheFontsCodePageWithinTheRecord)
+{
+    WmfBuilder b;
+    b.Add(META_CREATEFONTINDIRECT, Font(-12, FW_BOLD, 1, ANSI_CHARSET, "Arial"))
+        .Add(META_CREATEFONTINDIRECT,
+             Font(20, FW_NORMAL, 0, RUSSIAN_CHARSET, "\xcf\xf0\xe8\xec\xe5\xf0"))
+        .Add(META_CREATEFONTINDIRECT, Font(10, 0, 0, ANSI_CHARSET, "Cour", 4))  // record ends
+        .Add(META_CREATEFONTINDIRECT, Font(10, 0, 0, SYMBOL_CHARSET, "Symbol"))
+        .Add(META_CREATEFONTINDIRECT, Font(10, 0, 0, ANSI_CHARSET, std::string(40, 'A'), 40))
+        .Add(META_CREATEFONTINDIRECT, WmfParams{10, 0, 0, 0});  // too short
+    for (int slot = 0; slot < 6; ++slot)
+        b.Add(META_SELECTOBJECT, {slot});
+    ASSERT_TRUE(Play(b));
+    const auto font = [](std::string height, std::string face, std::string weight,
+                         std::string italic, std::string charSet) {
+        return "SelectObject font height=" + height + " face=" + face +
+               " width=0 escapement=0 orientation=0 weight=" + weight + " italic=" + italic +
+               " underline=0 strikeout=0 charset=" + charSet;
+    };
+    const Calls& log = Log();
+    ASSERT_GE(log.size(), 5u);
+    EXPECT_EQ(log[0], font("-12", "Arial", "700", "1", "0"));
+    EXPECT_EQ(log[1], font("20", "\\u041f\\u0440\\u0438\\u043c\\u0435\\u0440", "400", "0", "204"));
+    EXPECT_EQ(log[2], font("10", "Cour", "0", "0", "0"));
+    EXPECT_EQ(log[3], font("10", "Symbol", "0", "0", "2"));  // a name, not glyphs
+    EXPECT_EQ(log[4], font("10", std::string(31, 'A'), "0", "0", "0"));
+    EXPECT_EQ(m_pBackend->SelectCount("font"), 5);
+}
+
+TEST_F(WmfPlayerTest, PalettesAreSelectedOnlyByTheirOwnRecord)
+{
+    WmfBuilder b;
+    b.Add(META_CREATEPALETTE, WmfParams{0x0300, 2}.DWord(0x000000FF).DWord(0x0000FF00))
+        .Add(META_CREATEPALETTE, WmfParams{0x0300, 3}.DWord(0))  // entries missing
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_SELECTPALETTE, {1})
+        .Add(META_SELECTPALETTE, {0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SelectObject palette entries=2", "SelectObject stock 15",
+                            "DeleteObject palette entries=2"}));
+}
+
+TEST_F(WmfPlayerTest, TextIsConvertedByTheSelectedFontsCharacterSet)
+{
+    WmfBuilder b;
+    b.Add(META_TEXTOUT, WmfParams{4}.Text("caf\xe9").Word(20).Word(10))
+        .Add(META_TEXTOUT, WmfParams{3}.Text("abc").Word(-1).Word(-2))  // odd: padded
+        .Add(META_CREATEFONTINDIRECT, Font(-12, 0, 0, RUSSIAN_CHARSET, "Arial"))
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_EXTTEXTOUT, WmfParams{20, 10, 3, 0}.Text("\xcf\xf0\xe8"))
+        .Add(META_TEXTOUT, WmfParams{1}.Text("\xe9").Word(0).Word(0));
+    ASSERT_TRUE(Play(b));
+    const Calls& log = Log();
+    ASSERT_EQ(log.size(), 7u);
+    EXPECT_EQ(log[0], "ExtTextOutW 10 20 opts=0 \"caf\\u00e9\"");
+    EXPECT_EQ(log[1], "ExtTextOutW -2 -1 opts=0 \"abc\"");
+    EXPECT_EQ(log[3], "ExtTextOutW 10 20 opts=0 \"\\u041f\\u0440\\u0438\"");
+    EXPECT_EQ(log[4], "ExtTextOutW 0 0 opts=0 \"\\u0439\"");  // 0xE9 in code page 1251
+}
+
+TEST_F(WmfPlayerTest, ExtTextOutTakesItsRectangleAndAdvancesOnlyWhenTheyAreThere)
+{
+    const int kOpaqueClipped = int(ETO_OPAQUE | ETO_CLIPPED);
+    WmfBuilder b;
+    b.Add(META_EXTTEXTOUT,
+          WmfParams{20, 10, 3, kOpaqueClipped, 1, 2, 3, 4}.Text("abc").Word(7).Word(8).Word(9))
+        .Add(META_EXTTEXTOUT, WmfParams{20, 10, 3, 0}.Text("abc").Word(7).Word(8))  // short
+        .Add(META_EXTTEXTOUT, WmfParams{0, 0, 2, int(ETO_PDY)}.Text("ab").Word(5).Word(6))
+        .Add(META_EXTTEXTOUT, WmfParams{2, 1, 0, int(ETO_OPAQUE), 0, 0, 9, 9})
+        .Add(META_EXTTEXTOUT, WmfParams{0, 0, 1, int(ETO_GLYPH_INDEX)}.Text("\x80"))
+        .Add(META_EXTTEXTOUT, WmfParams{0, 0, 10, 0}.Text("abcd"))  // string past the end
+        .Add(META_EXTTEXTOUT, WmfParams{0, 0, 0, int(ETO_CLIPPED), 1, 2})  // no room for it
+        .Add(META_RECTANGLE, {1, 1, 0, 0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"ExtTextOutW 10 20 opts=6 \"abc\" rect=1 2 3 4 dx=7,8,9",
+                            "ExtTextOutW 10 20 opts=0 \"abc\"",
+                            // The advances are single values: no y advances read.
+                            "ExtTextOutW 0 0 opts=0 \"ab\" dx=5,6",
+                            "ExtTextOutW 1 2 opts=2 \"\" rect=0 0 9 9",
+                            "ExtTextOutW 0 0 opts=16 \"\\u0080\"",
+                            "Rectangle 0 0 1 1"}));
+}
+
+TEST_F(WmfPlayerTest, CommentEscapesBecomeGdiComments)
+{
+    WmfBuilder b;
+    b.Add(META_ESCAPE, WmfParams{MFCOMMENT, 5}.Text("hello"))
+        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 50}.Text("hi"))  // longer than the record
+        .Add(META_ESCAPE, WmfParams{1, 2}.Text("ab"))           // another escape
+        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"GdiComment 5", "GdiComment 0"}));
+}
+
+TEST_F(WmfPlayerTest, RestoringReachesOnlyTheMetafilesOwnSavedStates)
+{
+    ASSERT_EQ(m_dc->SaveDC(), 1);  // the caller's
+    WmfBuilder b;
+    b.Add(META_RESTOREDC, {-1})  // would be the caller's state
+        .Add(META_SAVEDC)
+        .Add(META_SAVEDC)
+        .Add(META_RESTOREDC, {-3})
+        .Add(META_RESTOREDC, {1})  // the first save of the metafile
+        .Add(META_RESTOREDC, {-1})
+        .Add(META_RESTOREDC, {0})
+        .Add(META_SAVEDC)
+        .Add(META_SAVEDC);  // both left for the end
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(),
+              (Calls{"SaveDC", "SaveDC", "RestoreDC -2", "SaveDC", "SaveDC", "RestoreDC -2"}));
+    EXPECT_TRUE(m_dc->RestoreDC(-1));   // the caller's state is still there
+    EXPECT_FALSE(m_dc->RestoreDC(-1));  // and nothing else
+}
+
+TEST_F(WmfPlayerTest, ClipRegionsAreResetOrPassedOn)
+{
+    WmfBuilder b;
+    b.Add(META_SELECTCLIPREGION, {0})  // no region in the slot: no clipping
+        .Add(META_CREATEREGION, {0, 6, 0, 0, 0, 0, 0, 0, 10, 10, 0})
+        .Add(META_SELECTCLIPREGION, {0})
+        .Add(META_OFFSETCLIPRGN, {5, 5});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"SelectClipRect null"}));
+    EXPECT_EQ(m_passedOn, (std::vector<DWORD>{EMR_EXTSELECTCLIPRGN, EMR_OFFSETCLIPRGN}));
+}
+
+TEST_F(WmfPlayerTest, BitmapRecordsArePassedOnAndSourcelessBlitsPaint)
+{
+    const WmfParams bitmap16{1, 8, 8, 2, 0x0101, 0, 0};
+    WmfBuilder b;
+    b.Add(META_BITBLT, WmfParams().DWord(SRCCOPY).Word(0).Word(0).Word(8).Word(8).Word(0).Word(0)
+                           .Bytes(bitmap16.Get()))
+        .Add(META_BITBLT, WmfParams().DWord(PATCOPY).Word(0).Word(0).Word(0).Word(6).Word(5)
+                              .Word(2).Word(1))
+        .Add(META_DIBBITBLT, WmfParams().DWord(SRCCOPY).Word(0).Word(0).Word(8).Word(8).Word(0)
+                                 .Word(0).Bytes(WmfMonoDib8x8()))
+        .Add(META_STRETCHBLT, WmfParams().DWord(SRCCOPY).Word(8).Word(8).Word(0).Word(0).Word(16)
+                                  .Word(16).Word(0).Word(0).Bytes(bitmap16.Get()))
+        .Add(META_DIBSTRETCHBLT, WmfParams().DWord(PATINVERT).Word(0).Word(0).Word(0).Word(0)
+                                     .Word(0).Word(4).Word(3).Word(2).Word(1))
+        .Add(META_STRETCHDIB, WmfParams().DWord(SRCCOPY).Word(0).Bytes(WmfMonoDib8x8()))
+        .Add(META_SETDIBTODEV, WmfParams{0, 8, 0, 0, 0, 8, 8, 0, 0}.Bytes(WmfMonoDib8x8()))
+        .Add(META_FLOODFILL, WmfParams().DWord(0).Word(1).Word(1))
+        .Add(META_EXTFLOODFILL, WmfParams{0}.DWord(0).Word(1).Word(1))
+        .Add(META_FILLREGION, {0, 0})
+        .Add(META_FRAMEREGION, {0, 0, 1, 1})
+        .Add(META_INVERTREGION, {0})
+        .Add(META_PAINTREGION, {0});
+    ASSERT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"PatBlt 1 2 6 8 rop=f00021", "PatBlt 1 2 4 6 rop=5a0049"}));
+    EXPECT_EQ(m_passedOn,
+              (std::vector<DWORD>{EMR_BITBLT, EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
+                                  EMR_SETDIBITSTODEVICE, EMR_EXTFLOODFILL, EMR_EXTFLOODFILL,
+                                  EMR_FILLRGN, EMR_FRAMERGN, EMR_INVERTRGN, EMR_PAINTRGN}));
+    // Without a handler the same records are skipped.
+    m_pBackend->Clear();
+    EXPECT_TRUE(PlayMetaFile(m_dc.get(), m_bits));
+    EXPECT_EQ(m_pBackend->Count("PatBlt"), 2);
+}
+
+// What the WMF recorder writes, the player draws again with the same calls.
+TEST_F(WmfPlayerTest, ReplaysWhatTheRecorderWrote)
+{
+    std::unique_ptr<CTkDC> recorder = CreateMetaFileW(nullptr);
+    ASSERT_NE(recorder, nullptr);
+    LOGFONTW logFont{};
+    logFont.lfHeight = -16;
+    logFont.lfCharSet = EASTEUROPE_CHARSET;
+    std::u16string_view face = u"Arial";
+    std::copy(face.begin(), face.end(), logFont.lfFaceName);
+    const HFONT font = CreateFontIndirectW(&logFont);
+    const HPEN pen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
+    recorder->SetMapMode(MM_ANISOTROPIC);
+    recorder->SetWindowExt(1000, -500);
+    recorder->SelectObject(pen);
+    recorder->SelectObject(font);
+    recorder->Rectangle(1, 2, 300, 400);
+    const POINT pts[3] = {{0, 0}, {-100, 50}, {30000, -30000}};
+    recorder->Polygon(pts, 3);
+    const INT dx[2] = {9, 11};
+    recorder->ExtTextOutW(5, 6, 0, nullptr, u"\u0141\u00f3", 2, dx);
+    recorder->SaveDC();
+    recorder->RestoreDC(-1);
+    recorder->SelectObject(GetStockObject(BLACK_PEN));
+    DeleteObject(pen);
+    const std::unique_ptr<CTkMetaFile> mf = CloseMetaFile(recorder.get());
+    recorder.reset();
+    DeleteObject(font);
+    ASSERT_NE(mf, nullptr);
+
+    m_pBackend->Clear();
+    ASSERT_TRUE(PlayMetaFile(m_dc.get(), mf.get()));
+    const Calls& log = Log();
+    const Calls expected{"SetMapMode 8", "SetWindowExt 1000 -500",
+                         "SelectObject pen style=2 width=1 color=030201",
+                         "SelectObject font height=-16 face=Arial width=0 escapement=0 "
+                         "orientation=0 weight=0 italic=0 underline=0 strikeout=0 charset=238",
+                         "Rectangle 1 2 300 400", "Polygon 3: 0 0 -100 50 30000 -30000",
+                         "ExtTextOutW 5 6 opts=0 \"\\u0141\\u00f3\" dx=9,11", "SaveDC",
+                         "RestoreDC -1",
+                         // A 16-bit metafile names no stock objects: an equal pen is made.
+                         "SelectObject pen style=0 width=0 color=000000",
+                         "DeleteObject pen style=2 width=1 color=030201"};
+    ASSERT_GE(log.size(), expected.size());
+    EXPECT_EQ(Calls(log.begin(), log.begin() + std::ptrdiff_t(expected.size())), expected);
+}
+
+}  // namespace
