@@ -12,4 +12,8 @@ public:
 
     // A length in printer's points as picture units, vertically, rounded.
     int PointsToLogicalY(double points) const;
+
+    // Takes an undo snapshot before an edit changes the document; the picture
+    // document keeps the history, other contexts have none.
+    virtual void SaveUndoState() {}
 };

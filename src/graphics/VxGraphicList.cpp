@@ -1,6 +1,7 @@
 #include "graphics/VxGraphicList.h"
 
 #include "graphics/VxGraphic.h"
+#include "platform/framework/TkArchive.h"
 
 #include <memory>
 
@@ -42,6 +43,36 @@ void CVxGraphicList::RemoveAllGraphics()
             delete GetNextGraphic(pos);
     }
     RemoveAll();
+}
+
+void CVxGraphicList::Serialize(CTkArchive& ar)
+{
+    if (ar.IsStoring()) {
+        ar.WriteCount(std::uint64_t(GetCount()));
+        for (POSITION pos = GetHeadPosition(); pos;)
+            ar.WriteObject(GetNextGraphic(pos));
+        return;
+    }
+    RemoveAllGraphics();
+    // What this call read is deleted again when the rest cannot be read, also
+    // when the list would not own it.
+    CVxGraphicList loaded;
+    loaded.m_bOwnsGraphics = TRUE;
+    const std::uint64_t count = ar.ReadCount();
+    for (std::uint64_t i = 0; i < count; ++i) {
+        std::unique_ptr<CTkObject> pObject = ar.ReadObject(TK_RUNTIME_CLASS(CVxGraphic));
+        if (!pObject)
+            throw CTkArchiveException(CTkArchiveException::badClass);
+        loaded.AddTail(pObject.get());
+        pObject.release();
+    }
+    try {
+        AddTail(loaded);
+    } catch (...) {
+        RemoveAll();
+        throw;
+    }
+    loaded.RemoveAll();
 }
 
 CVxGraphic* CVxGraphicList::GetNextGraphic(POSITION& pos) const

@@ -5,6 +5,7 @@
 #include "platform/framework/TkObList.h"
 #include "platform/gdi/GdiTypes.h"
 
+class CTkArchive;
 class CVxGraphic;
 
 class CVxGraphicList : public CTkObList {
@@ -17,6 +18,11 @@ public:
 
     // Deletes the graphics when owning them, then empties the list.
     void RemoveAllGraphics();
+
+    // The count, then each graphic tagged with its run-time class. Loading
+    // empties the list first; what it reads belongs to the list when it owns
+    // its graphics, else to whoever owns the list's graphics (the document).
+    void Serialize(CTkArchive& ar);
 
     CVxGraphic* GetNextGraphic(POSITION& pos) const;
     CVxGraphic* GetPrevGraphic(POSITION& pos) const;

@@ -89,6 +89,10 @@ public:
     // given), badSchema when the stored schema differs from the class's.
     std::unique_ptr<CTkObject> ReadObject(const CTkRuntimeClass* pClassRefRequested);
 
+    // What a load can still read: counts from the file are checked against it
+    // before anything is allocated for them.
+    std::uint64_t BytesLeft() const;
+
 private:
     void WriteClass(const CTkRuntimeClass* pClass);
     // The class of the next object, null for a null tag.
@@ -97,7 +101,6 @@ private:
     // Takes the next map index; while loading, records what it stands for (a
     // class, or null for an object).
     std::uint32_t NextMapIndex(const CTkRuntimeClass* pLoadedClass = nullptr);
-    std::uint64_t BytesLeft() const;
 
     CTkFile* m_pFile;
     Mode m_mode;

@@ -1,0 +1,26 @@
+#include "graphics/VxGraphicClasses.h"
+
+#include "attributes/VxPropertyMap.h"
+#include "graphics/VxArc.h"
+#include "graphics/VxCloseFigure.h"
+#include "graphics/VxComment.h"
+#include "graphics/VxEllipse.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxPath.h"
+#include "graphics/VxPoly.h"
+#include "graphics/VxRectangle.h"
+#include "graphics/VxText.h"
+
+void VxRegisterGraphicClasses()
+{
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxLine));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxRectangle));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxEllipse));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxArc));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPoly));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxText));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPath));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxComment));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxCloseFigure));
+    VxRegisterPropertyClasses();
+}

@@ -1,0 +1,286 @@
+#include "GraphicTestSupport.h"
+#include "TestGraphics.h"
+
+#include "attributes/VxGlobalGraphicProperty.h"
+#include "graphics/VxArc.h"
+#include "graphics/VxGraphicClasses.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/gdi/EmfRecordTypes.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+class VxArcTest : public ::testing::Test {
+protected:
+    void SetUp() override { VxRegisterGraphicClasses(); }
+};
+
+constexpr RECT kBox{0, 0, 200, 100};  // centre (100, 50), radii 100 and 50
+
+double Angle(POINT from, POINT to)
+{
+    return std::atan2(double(to.y) - from.y, double(to.x) - from.x);
+}
+
+// How far p lies from the ellipse of box, in units of the radii.
+double EllipseResidual(const RECT& box, POINT p)
+{
+    const double cx = (box.left + box.right) / 2, cy = (box.top + box.bottom) / 2;
+    const double rx = std::abs(box.right - cx), ry = std::abs(box.top - cy);
+    return std::abs(std::hypot((p.x - cx) / rx, (p.y - cy) / ry) - 1.0);
+}
+
+}  // namespace
+
+TEST_F(VxArcTest, ABoxAloneGivesAnArcFromTheLeftMiddleToTheTopMiddle)
+{
+    CVxArc arc(kBox);
+    EXPECT_EQ(arc.GetArcStart(), (POINT{0, 50}));
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 0}));
+    EXPECT_FALSE(arc.IsArcTo());
+    EXPECT_EQ(arc.GetTypeName(), "Arc");
+    EXPECT_EQ(arc.GetHandleCount(), 10);
+    EXPECT_EQ(arc.GetHandlePoint(8), (POINT{0, 50}));
+    EXPECT_EQ(arc.GetHandlePoint(9), (POINT{100, 0}));
+    EXPECT_EQ(arc.GetStartPoint(), (POINT{0, 50}));
+    EXPECT_TRUE(arc.CanEdit());
+}
+
+TEST_F(VxArcTest, FarRadialPointsLandWhereTheirRayMeetsTheEllipse)
+{
+    const POINT centre{100, 50};
+    CVxArc arc(kBox, POINT{1100, -450}, POINT{100, -1000}, FALSE, POINT{0, 0});
+    const POINT start = arc.GetArcStart();
+    EXPECT_EQ(start, (POINT{170, 14})) << "(100 + 70.7, 50 - 35.4), truncated";
+    // The arc drawn from the stored point starts on the ray it was given for.
+    EXPECT_NEAR(Angle(centre, start), Angle(centre, POINT{1100, -450}), 0.02);
+    EXPECT_LT(EllipseResidual(kBox, start), 0.02);
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 0}));
+
+    // Points on the axes and on the ellipse stay put.
+    EXPECT_EQ(arc.ProjectOntoEllipse({-5000, 50}), (POINT{0, 50}));
+    EXPECT_EQ(arc.ProjectOntoEllipse({100, 51}), (POINT{100, 100}));
+    // Truncation keeps a projected point within a unit of where it was.
+    const POINT again = arc.ProjectOntoEllipse(start);
+    EXPECT_LE(std::abs(again.x - start.x) + std::abs(again.y - start.y), 1);
+}
+
+TEST_F(VxArcTest, AZeroWidthBoxProjectsEveryPointOntoItsCentreLine)
+{
+    CVxArc arc(RECT{50, 0, 50, 100}, POINT{80, 10}, POINT{50, -500}, FALSE, POINT{0, 0});
+    EXPECT_EQ(arc.GetArcStart(), (POINT{50, 50}));
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{50, 0}));
+    for (POINT p : {POINT{20, 90}, POINT{-3000, 50}, POINT{50, 700}, POINT{50, 50}})
+        EXPECT_EQ(arc.ProjectOntoEllipse(p).x, 50) << p.x << "," << p.y;
+    EXPECT_EQ(arc.ProjectOntoEllipse({50, 700}), (POINT{50, 100}));
+
+    CVxArc point(RECT{7, 7, 7, 7});
+    EXPECT_EQ(point.ProjectOntoEllipse({100, -100}), (POINT{7, 7}));
+}
+
+TEST_F(VxArcTest, DraggingARadialHandleKeepsItOnTheEllipse)
+{
+    CFakeDocument doc;
+    CVxArc arc(kBox);
+    arc.SetDocument(&doc);
+
+    POINT p{300, 50};
+    EXPECT_TRUE(arc.ConstrainHandlePoint(8, p));
+    EXPECT_EQ(p, (POINT{200, 50}));
+    EXPECT_FALSE(arc.ConstrainHandlePoint(8, p)) << "on the ellipse already";
+
+    // The centre has no direction: angle 0, to the right.
+    arc.MoveHandle(8, {100, 50});
+    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
+    arc.MoveHandle(9, {100, 1000});
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 100}));
+    EXPECT_EQ(doc.m_updates.size(), 2u) << "repainted";
+    EXPECT_TRUE(doc.m_modifiedCalls.empty()) << "the manipulator tells the document at the end";
+
+    doc.Reset();
+    arc.MoveHandle(9, {100, 100});
+    arc.MoveHandle(10, {0, 0});
+    EXPECT_TRUE(doc.m_updates.empty()) << "nothing moved";
+    POINT bad{1, 1};
+    EXPECT_FALSE(arc.ConstrainHandlePoint(10, bad));
+    EXPECT_EQ(bad, (POINT{1, 1}));
+}
+
+TEST_F(VxArcTest, AConnectedArcStartsAndIsBoundedAtItsCurrentPosition)
+{
+    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{500, -300});
+    EXPECT_EQ(arc.GetTypeName(), "ArcTo");
+    EXPECT_EQ(arc.GetStartPoint(), (POINT{500, -300}));
+    EXPECT_EQ(arc.GetBounds(), (RECT{0, -300, 500, 100}));
+    EXPECT_EQ(arc.GetDrawBounds(), (RECT{-1, -301, 501, 101})) << "pen of width 0 counts as 1";
+    EXPECT_EQ(arc.GetHandleCount(), 11);
+    EXPECT_EQ(arc.GetHandlePoint(10), (POINT{500, -300}));
+
+    // The joining line's start does not follow a drag.
+    POINT p{0, 0};
+    EXPECT_TRUE(arc.ConstrainHandlePoint(10, p));
+    EXPECT_EQ(p, (POINT{500, -300}));
+    arc.MoveHandle(10, {0, 0});
+    EXPECT_EQ(arc.GetCurrentPoint(), (POINT{500, -300}));
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{0, 50}));
+}
+
+TEST_F(VxArcTest, DrawsWithItsDirectionAndTheAdjustedBox)
+{
+    CVxArc arc(kBox);
+    dynamic_cast<CVxGlobalGraphicProperty&>(*arc.LookupProperty("Global"))
+        .SetArcDirection(AD_CLOCKWISE);
+    {
+        CRecordingPass pass;
+        arc.Draw(pass.DC());
+        EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"Arc 0 0 200 100 0 50 100 0"}));
+        EXPECT_EQ(pass.Log().Count("SetArcDirection 2"), 1) << pass.Log().Text();
+        EXPECT_EQ(pass.DC()->GetArcDirection(), AD_CLOCKWISE);
+    }
+    CRecordingPass pass(OBJ_ENHMETADC);
+    arc.Draw(pass.DC());
+    EXPECT_EQ(pass.Last(), "Arc 0 0 201 101 0 50 100 0") << "the radial points stay";
+}
+
+TEST_F(VxArcTest, AConnectedArcMovesToItsCurrentPositionUnlessContinued)
+{
+    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{300, 60});
+    CRecordingPass pass;
+    arc.Draw(pass.DC());
+    EXPECT_EQ(pass.Shapes(),
+              (std::vector<std::string>{"MoveTo 300 60", "ArcTo 0 0 200 100 200 50 0 50"}));
+    pass.Log().Clear();
+    arc.Draw(pass.DC(), TRUE);
+    EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"ArcTo 0 0 200 100 200 50 0 50"}));
+}
+
+TEST_F(VxArcTest, AnArcRecordedFromFileComesBackTheSame)
+{
+    // Read back from a metafile drawn at 1:1: the box is one unit short.
+    CVxArc arc(RECT{0, 0, 199, 99}, POINT{199, 49}, POINT{99, 0}, FALSE, POINT{0, 0});
+    const EmfFile file = RecordEmf([&](CTkDC& dc) { arc.Draw(&dc); });
+    const auto arcs = file.Find(EMR_ARC);
+    ASSERT_EQ(arcs.size(), 1u);
+    EXPECT_EQ(arcs[0]->Rect(8), (RECT{0, 0, 199, 99}));
+    EXPECT_EQ(arcs[0]->Point(24), (POINT{199, 49}));
+    EXPECT_EQ(arcs[0]->Point(32), (POINT{99, 0}));
+}
+
+TEST_F(VxArcTest, ScalingMapsTheRadialPointsWithTheBoxWithoutProjectingAgain)
+{
+    // A circle of radius 50 with its start at 45 degrees: (85, 14).
+    CVxArc arc(RECT{0, 0, 100, 100}, POINT{100, 0}, POINT{0, 50}, FALSE, POINT{0, 0});
+    ASSERT_EQ(arc.GetArcStart(), (POINT{85, 14}));
+    arc.Scale(300, 100, 100, 100);
+    EXPECT_EQ(arc.GetRect(), (RECT{-100, 0, 200, 100}));
+    EXPECT_EQ(arc.GetArcStart(), (POINT{155, 14})) << "projecting again would give (154, 14)";
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{-100, 50}));
+}
+
+TEST_F(VxArcTest, FlippingMirrorsBoxAndRadialPointsButNotTheCurrentPosition)
+{
+    CFakeDocument doc;
+    CVxArc arc(kBox, POINT{0, 50}, POINT{100, 0}, TRUE, POINT{-40, 7});
+    arc.SetDocument(&doc);
+    arc.Scale(-1, 1, 1, 1);
+    EXPECT_EQ(arc.GetRect(), (RECT{200, 0, 0, 100}));
+    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 0}));
+    EXPECT_EQ(arc.GetCurrentPoint(), (POINT{-40, 7}));
+    EXPECT_EQ(doc.m_modifiedCalls, (std::vector<bool>{true}));
+}
+
+TEST_F(VxArcTest, OffsetAndBoxHandlesCarryEveryPoint)
+{
+    CVxArc arc(kBox, POINT{0, 50}, POINT{100, 0}, TRUE, POINT{-40, 7});
+    arc.Offset(10, -5);
+    EXPECT_EQ(arc.GetRect(), (RECT{10, -5, 210, 95}));
+    EXPECT_EQ(arc.GetArcStart(), (POINT{10, 45}));
+    EXPECT_EQ(arc.GetArcEnd(), (POINT{110, -5}));
+    EXPECT_EQ(arc.GetCurrentPoint(), (POINT{-30, 2}));
+
+    CVxArc plain(RECT{0, 0, 100, 50});
+    plain.MoveHandle(VX_HANDLE_BOTTOM_RIGHT, {200, 100});
+    EXPECT_EQ(plain.GetRect(), (RECT{0, 0, 200, 100}));
+    EXPECT_EQ(plain.GetArcStart(), (POINT{0, 50}));
+    EXPECT_EQ(plain.GetArcEnd(), (POINT{100, 0}));
+}
+
+TEST_F(VxArcTest, SerialisationAppendsFlagAndThreePoints)
+{
+    CFakeDocument doc;
+    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{-2, 0x01020304});
+    PenOf(arc).SetWidth(3);
+    const std::vector<std::uint8_t> bytes = StoreBare(arc);
+    ASSERT_GE(bytes.size(), 25u);
+    const std::vector<std::uint8_t> tail(bytes.end() - 25, bytes.end());
+    EXPECT_EQ(tail, (std::vector<std::uint8_t>{1,    200, 0,    0,    0,    50,   0,    0,    0,
+                                               0,    0,   0,    0,    50,   0,    0,    0,    0xFE,
+                                               0xFF, 0xFF, 0xFF, 4,   3,    2,    1}));
+
+    std::unique_ptr<CVxGraphic> pLoaded = RoundTrip(arc, &doc);
+    auto* pArc = dynamic_cast<CVxArc*>(pLoaded.get());
+    ASSERT_NE(pArc, nullptr);
+    EXPECT_TRUE(pArc->IsArcTo());
+    EXPECT_EQ(pArc->GetArcStart(), (POINT{200, 50}));
+    EXPECT_EQ(pArc->GetArcEnd(), (POINT{0, 50}));
+    EXPECT_EQ(pArc->GetCurrentPoint(), (POINT{-2, 0x01020304}));
+    EXPECT_EQ(PenOf(*pArc).GetWidth(), 3);
+
+    std::vector<std::uint8_t> flagged = bytes;
+    flagged[bytes.size() - 25] = 7;
+    CVxArc any;
+    LoadBare(any, flagged);
+    EXPECT_TRUE(any.IsArcTo()) << "any non-zero byte";
+}
+
+TEST_F(VxArcTest, AShortArcRecordIsAnEndOfFileError)
+{
+    CVxArc arc(kBox);
+    std::vector<std::uint8_t> bytes = StoreBare(arc);
+    bytes.resize(bytes.size() - 3);
+    CVxArc loaded(RECT{1, 1, 5, 5});
+    const POINT before = loaded.GetArcEnd();
+    try {
+        LoadBare(loaded, bytes);
+        FAIL() << "no exception";
+    } catch (const CTkArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CTkArchiveException::endOfFile);
+    }
+    EXPECT_EQ(loaded.GetArcEnd(), before) << "no point half read";
+}
+
+TEST_F(VxArcTest, ClonesCopyEveryArcField)
+{
+    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{300, 60});
+    std::unique_ptr<CVxGraphic> pClone = arc.Clone();
+    auto& clone = dynamic_cast<CVxArc&>(*pClone);
+    EXPECT_TRUE(clone.IsArcTo());
+    EXPECT_EQ(clone.GetArcStart(), (POINT{200, 50}));
+    EXPECT_EQ(clone.GetArcEnd(), (POINT{0, 50}));
+    EXPECT_EQ(clone.GetCurrentPoint(), (POINT{300, 60}));
+    clone.Offset(1, 1);
+    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
+}
+
+TEST_F(VxArcTest, EditPutsThePointsBackOnTheEllipseAndTogglesPointEditing)
+{
+    // Stored raw: a loaded arc may carry points off its ellipse.
+    CVxArc source(kBox, POINT{200, 50}, POINT{0, 50}, FALSE, POINT{0, 0});
+    std::vector<std::uint8_t> bytes = StoreBare(source);
+    bytes[bytes.size() - 24] = 0xF4;  // start x 500 (0x1F4)
+    bytes[bytes.size() - 23] = 0x01;
+    CVxArc arc;
+    LoadBare(arc, bytes);
+    ASSERT_EQ(arc.GetArcStart(), (POINT{500, 50}));
+
+    CPointEditingSpy spy;
+    auto* pView = reinterpret_cast<CVxView*>(&spy);
+    arc.Edit(pView);
+    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
+    EXPECT_EQ(spy.m_views, (std::vector<CVxView*>{pView}));
+}

@@ -1,0 +1,430 @@
+#include "GraphicTestSupport.h"
+#include "TestGraphics.h"
+
+#include "graphics/VxGeometry.h"
+#include "graphics/VxPointEditing.h"
+#include "graphics/VxPoly.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <limits>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Points = std::vector<POINT>;
+using Counts = std::vector<int>;
+using Calls = std::vector<std::string>;
+
+Points PointsOf(const CVxPoly& poly)
+{
+    Points points;
+    for (int i = 0; i < poly.GetPointCount(); ++i)
+        points.push_back(poly.GetPoint(i));
+    return points;
+}
+
+Counts CountsOf(const CVxPoly& poly)
+{
+    Counts counts;
+    for (int j = 0; j < poly.GetSubPolygonCount(); ++j)
+        counts.push_back(poly.GetSubPolygonPointCount(j));
+    return counts;
+}
+
+void Build(CVxPoly& poly, Points points, std::vector<INT> counts)
+{
+    ASSERT_TRUE(poly.AppendPolyPolygon(points, counts));
+}
+
+// A square (0, 0)-(100, 80), then a triangle to its right.
+void BuildSquareAndTriangle(CVxPoly& poly)
+{
+    Build(poly, {{0, 0}, {100, 0}, {100, 80}, {0, 80}, {200, 0}, {300, 0}, {250, 50}}, {4, 3});
+}
+
+Calls DrawnBy(CVxPoly& poly)
+{
+    CRecordingPass pass;
+    poly.DrawShape(pass.DC(), FALSE);
+    return pass.Log().Calls();
+}
+
+class CCountingPointEditing : public IVxPointEditing {
+public:
+    void TogglePointEditing(CVxView* pView) override { m_toggled.push_back(pView); }
+    std::vector<CVxView*> m_toggled;
+};
+
+}  // namespace
+
+TEST(VxPolyBuild, ClosedOrOpenDecidesBrushAndTypeName)
+{
+    CVxPoly polygon(RECT{1, 2, 3, 4}, TRUE);
+    CVxPoly polyline(RECT{1, 2, 3, 4}, FALSE);
+    EXPECT_TRUE(polygon.HasProperty("Brush"));
+    EXPECT_FALSE(polyline.HasProperty("Brush"));
+    EXPECT_EQ(polygon.GetTypeName(), "Polygon");
+    EXPECT_EQ(polyline.GetTypeName(), "Polyline");
+    EXPECT_EQ(CountsOf(polygon), Counts{0}) << "one empty sub-polygon";
+
+    CVxPoly loaded;  // as made on load: no sub-polygon to append to
+    EXPECT_FALSE(loaded.AppendPoint({1, 1}, TRUE));
+    EXPECT_FALSE(loaded.InsertSubPolygon(0));
+    EXPECT_EQ(loaded.GetPointCount(), 0);
+}
+
+TEST(VxPolyBuild, PolyPolygonWithAnEmptyMiddleFigure)
+{
+    CVxPoly poly(RECT{}, TRUE);
+    const Points points = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {20, 20}, {30, 20}, {25, -5}};
+    Build(poly, points, {4, 0, 3});
+    EXPECT_EQ(CountsOf(poly), (Counts{4, 0, 3}));
+    EXPECT_EQ(PointsOf(poly), points);
+    EXPECT_EQ(poly.GetSubPolygonFirstPoint(2), 4);
+    EXPECT_EQ(poly.GetSubPolygonOfPoint(4), 2) << "the empty figure holds no point";
+    EXPECT_EQ(poly.GetCurrentSubPolygon(), 2);
+    EXPECT_EQ(poly.GetRect(), (RECT{0, -5, 30, 20}));
+    EXPECT_EQ(poly.GetHandleCount(), 15);
+    EXPECT_EQ(poly.GetHandlePoint(14), (POINT{25, -5}));
+    EXPECT_EQ(poly.GetHandlePoint(15), (POINT{0, 0})) << "no such handle";
+}
+
+TEST(VxPolyBuild, AppendRefusesCountsItCannotHoldAndChangesNothing)
+{
+    CVxPoly poly(RECT{}, FALSE);
+    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}};
+    const INT negative[] = {2, -1, 2};
+    const INT tooMany[] = {2, 2};
+    EXPECT_FALSE(poly.AppendPolyPolygon(points, negative));
+    EXPECT_FALSE(poly.AppendPolyPolygon(points, tooMany));
+    EXPECT_EQ(CountsOf(poly), Counts{0});
+    EXPECT_EQ(poly.GetPointCapacity(), 0);
+}
+
+TEST(VxPolyDuplicates, RefusedUnlessAllowed)
+{
+    CVxPoly refusing(RECT{}, FALSE);
+    EXPECT_TRUE(refusing.AppendPoint({5, 5}, FALSE));
+    EXPECT_FALSE(refusing.AppendPoint({5, 5}, FALSE));
+    EXPECT_EQ(refusing.GetPointCount(), 1);
+    CVxPoly allowing(RECT{}, FALSE);
+    EXPECT_TRUE(allowing.AppendPoint({5, 5}, TRUE));
+    EXPECT_TRUE(allowing.AppendPoint({5, 5}, TRUE));
+    EXPECT_EQ(allowing.GetPointCount(), 2);
+
+    // In front of an equal point, and behind one.
+    CVxPoly poly(RECT{}, FALSE);
+    Build(poly, {{0, 0}, {10, 0}, {20, 0}}, {3});
+    EXPECT_FALSE(poly.InsertPoint(1, {10, 0}, FALSE));
+    EXPECT_FALSE(poly.InsertPoint(1, {0, 0}, FALSE));
+    EXPECT_TRUE(poly.InsertPoint(1, {10, 0}, TRUE));
+    EXPECT_TRUE(poly.InsertPoint(1, {5, 5}, FALSE));
+    EXPECT_EQ(PointsOf(poly), (Points{{0, 0}, {5, 5}, {10, 0}, {10, 0}, {20, 0}}));
+    EXPECT_FALSE(poly.InsertPoint(6, {1, 1}, TRUE)) << "beyond the end";
+}
+
+TEST(VxPolyDuplicates, OnlyNeighboursInTheSameFigureAreDropped)
+{
+    // The first figure repeats a point; the second starts where the first ends.
+    CVxPoly poly(RECT{}, TRUE);
+    Build(poly, {{0, 0}, {0, 0}, {10, 0}, {10, 10}, {10, 10}, {20, 10}, {20, 20}}, {4, 3});
+    EXPECT_EQ(CountsOf(poly), (Counts{3, 3}));
+    EXPECT_EQ(PointsOf(poly), (Points{{0, 0}, {10, 0}, {10, 10}, {10, 10}, {20, 10}, {20, 20}}));
+}
+
+TEST(VxPolyPoints, DeletingFromAThreePointFigureRemovesTheFigure)
+{
+    CFakeDocument doc;
+    CVxPoly poly(RECT{}, TRUE);
+    BuildSquareAndTriangle(poly);
+    poly.SetDocument(&doc);
+    poly.SetCurrentSubPolygon(1);
+    ASSERT_TRUE(poly.DeletePoint(5));
+    EXPECT_EQ(CountsOf(poly), Counts{4});
+    EXPECT_EQ(PointsOf(poly), (Points{{0, 0}, {100, 0}, {100, 80}, {0, 80}}));
+    EXPECT_EQ(poly.GetHandleCount(), 12);
+    EXPECT_EQ(poly.GetRect(), (RECT{0, 0, 100, 80}));
+    EXPECT_EQ(poly.GetCurrentSubPolygon(), 0);
+    EXPECT_EQ(doc.m_modifiedCalls.back(), true);
+
+    ASSERT_TRUE(poly.DeletePoint(2));
+    EXPECT_EQ(PointsOf(poly), (Points{{0, 0}, {100, 0}, {0, 80}}));
+    EXPECT_FALSE(poly.DeletePoint(0)) << "a closed poly keeps three points";
+
+    CVxPoly line(RECT{}, FALSE);
+    Build(line, {{0, 0}, {10, 0}}, {2});
+    EXPECT_FALSE(line.CanDeletePoint(0)) << "an open one two";
+}
+
+TEST(VxPolyPoints, ADeletionThatWouldTakeTheFigureBelowTheMinimumIsRefused)
+{
+    // The triangle would go with the point and leave a single point behind.
+    CVxPoly poly(RECT{}, TRUE);
+    Build(poly, {{0, 0}, {10, 0}, {5, 5}, {50, 50}}, {3, 1});
+    EXPECT_FALSE(poly.DeletePoint(0));
+    EXPECT_EQ(CountsOf(poly), (Counts{3, 1}));
+}
+
+TEST(VxPolySubPolygons, InsertedTriangleSitsInsideThePreviousFiguresBox)
+{
+    CVxPoly poly(RECT{}, TRUE);
+    BuildSquareAndTriangle(poly);
+    ASSERT_TRUE(poly.InsertSubPolygon(0));
+    EXPECT_EQ(CountsOf(poly), (Counts{4, 3, 3}));
+    EXPECT_EQ(poly.GetCurrentSubPolygon(), 1);
+    const Points points = PointsOf(poly);
+    EXPECT_EQ(Points(points.begin() + 4, points.begin() + 7),
+              (Points{{25, 60}, {50, 20}, {75, 60}}));
+    EXPECT_EQ(points[7], (POINT{200, 0})) << "the old second figure moved up";
+    EXPECT_EQ(poly.GetHandleCount(), 18);
+
+    // The current figure is now in the middle; a point appended at the end joins
+    // the figure that ends there, so the middle one keeps its own points.
+    ASSERT_TRUE(poly.AppendPoint({260, 70}, FALSE));
+    EXPECT_EQ(CountsOf(poly), (Counts{4, 3, 4}));
+    EXPECT_EQ(poly.GetPoint(10), (POINT{260, 70}));
+    EXPECT_FALSE(poly.InsertSubPolygon(3)) << "no such figure";
+}
+
+TEST(VxPolySubPolygons, DeletingAFigureKeepsTheCurrentOneAndTheBounds)
+{
+    CVxPoly poly(RECT{}, TRUE);
+    BuildSquareAndTriangle(poly);
+    poly.SetCurrentSubPolygon(1);
+    EXPECT_FALSE(poly.DeleteSubPolygon(2));
+    ASSERT_TRUE(poly.DeleteSubPolygon(0));
+    EXPECT_EQ(PointsOf(poly), (Points{{200, 0}, {300, 0}, {250, 50}}));
+    EXPECT_EQ(poly.GetRect(), (RECT{200, 0, 300, 50}));
+    EXPECT_EQ(poly.GetCurrentSubPolygon(), 0) << "followed its figure down";
+    EXPECT_FALSE(poly.DeleteSubPolygon(0)) << "the last figure stays";
+
+    // Removing the first figure while it is current keeps appending possible.
+    CVxPoly other(RECT{}, TRUE);
+    BuildSquareAndTriangle(other);
+    other.SetCurrentSubPolygon(0);
+    ASSERT_TRUE(other.DeleteSubPolygon(0));
+    EXPECT_EQ(other.GetCurrentSubPolygon(), 0);
+    EXPECT_TRUE(other.AppendPoint({260, 60}, FALSE));
+    EXPECT_EQ(CountsOf(other), Counts{4});
+}
+
+TEST(VxPolyStorage, GrowsTenAtATimeAndExactlyForWholeFigures)
+{
+    CVxPoly poly(RECT{}, FALSE);
+    Counts capacities;
+    for (int i = 0; i < 25; ++i) {
+        ASSERT_TRUE(poly.AppendPoint({i, i % 3}, FALSE));
+        capacities.push_back(poly.GetPointCapacity());
+    }
+    EXPECT_EQ(capacities[0], 10);
+    EXPECT_EQ(capacities[9], 10);
+    EXPECT_EQ(capacities[10], 20);
+    EXPECT_EQ(capacities[24], 30);
+    for (int i = 0; i < 10; ++i)
+        ASSERT_TRUE(poly.InsertPoint(0, {-1 - i, 7}, FALSE));
+    EXPECT_EQ(poly.GetPointCapacity(), 40);
+    EXPECT_EQ(poly.GetPoint(0), (POINT{-10, 7}));
+    EXPECT_EQ(poly.GetPoint(34), (POINT{24, 0}));
+    EXPECT_EQ(poly.GetRect(), (RECT{-10, 0, 24, 7}));
+
+    CVxPoly whole(RECT{}, TRUE);
+    Build(whole, {{0, 0}, {1, 0}, {1, 1}, {1, 1}, {5, 5}, {6, 5}, {6, 6}}, {4, 3});
+    EXPECT_EQ(whole.GetPointCapacity(), 7) << "what was asked, before dropping";
+    whole.InsertSubPolygon(1);
+    EXPECT_EQ(whole.GetPointCapacity(), 17);
+}
+
+TEST(VxPolyHandles, PointHandlesAreThePointsWithinTheLimits)
+{
+    CVxPoly poly(RECT{}, FALSE);
+    Build(poly, {{0, 0}, {10, 0}, {10, 20}}, {3});
+    const RECT& limits = CVxGraphic::GetCoordinateLimitRect();
+    POINT inside{limits.right - 1, limits.top};
+    EXPECT_FALSE(poly.ConstrainHandlePoint(9, inside));
+    POINT outside{limits.right, 0};
+    EXPECT_TRUE(poly.ConstrainHandlePoint(9, outside)) << "right edge excluded";
+    EXPECT_EQ(outside, (POINT{10, 0}));
+    POINT crossing{-5, 0};
+    EXPECT_TRUE(poly.ConstrainHandlePoint(VX_HANDLE_RIGHT, crossing));
+    EXPECT_EQ(crossing, (POINT{1, 0}));
+
+    poly.MoveHandle(10, {30, 40});
+    EXPECT_EQ(poly.GetPoint(2), (POINT{30, 40}));
+    EXPECT_EQ(poly.GetRect(), (RECT{0, 0, 30, 40}));
+    // A box handle resizes the points with the box.
+    poly.MoveHandle(VX_HANDLE_BOTTOM_RIGHT, {60, 80});
+    EXPECT_EQ(poly.GetRect(), (RECT{0, 0, 60, 80}));
+    EXPECT_EQ(PointsOf(poly), (Points{{0, 0}, {20, 0}, {60, 80}}));
+}
+
+TEST(VxPolyTransform, MappingTruncatesTowardZeroAndSaturates)
+{
+    CVxTransform t;
+    t.ScaleBy(0.5, 0.5);
+    EXPECT_EQ(t.Apply(POINT{-3, 3}), (POINT{-1, 1}));
+    t.Reset();
+    EXPECT_TRUE(t.IsIdentity());
+    t.Translate(10, 20);
+    t.ScaleBy(2, 3);  // scales the translation too
+    EXPECT_EQ(t.Apply(POINT{1, 1}), (POINT{22, 63}));
+
+    // Quarter turns about a centre land on whole numbers, which truncation keeps.
+    CVxTransform about;
+    about.Translate(-5, -10);
+    about.Rotate(90);
+    about.Translate(5, 10);
+    EXPECT_EQ(about.Apply(POINT{0, 0}), (POINT{15, 5}));
+    about.Rotate(-270);
+    about.Rotate(540);
+    EXPECT_EQ(about.Apply(POINT{0, 0}), (POINT{5, -15})) << "a quarter turn, then a half";
+
+    CVxTransform sizes;
+    sizes.ScaleBySizes(30, 5, 10, 0);
+    EXPECT_EQ(sizes.Apply(POINT{4, 99}), (POINT{12, 0}));
+
+    CVxTransform huge;
+    huge.ScaleBy(1e10, -1e10);
+    EXPECT_EQ(huge.Apply(POINT{1, 1}),
+              (POINT{std::numeric_limits<int>::max(), std::numeric_limits<int>::min()}));
+    huge.ScaleBy(1e300, 1);
+    huge.ScaleBy(1e300, 1);  // infinite
+    huge.ScaleBy(0, 1);      // not a number
+    EXPECT_EQ(huge.Apply(POINT{1, 0}).x, 0);
+}
+
+TEST(VxPolyTransform, OffsetMovesEveryPointAndOnlyAPointChangeBakes)
+{
+    CFakeDocument doc;
+    CVxPoly poly(RECT{}, FALSE);
+    Build(poly, {{0, 0}, {10, 0}, {10, 20}, {50, 5}}, {2, 2});
+    poly.SetDocument(&doc);
+    poly.Offset(3, -4);
+    EXPECT_EQ(PointsOf(poly), (Points{{3, -4}, {13, -4}, {13, 16}, {53, 1}}));
+    EXPECT_EQ(poly.GetRect(), (RECT{3, -4, 53, 16}));
+    EXPECT_FALSE(poly.GetTransform().IsIdentity());
+    EXPECT_EQ(doc.m_modifiedCalls.back(), true);
+
+    poly.SetPoint(1, {0, 0});
+    EXPECT_TRUE(poly.GetTransform().IsIdentity());
+    EXPECT_EQ(PointsOf(poly), (Points{{3, -4}, {0, 0}, {13, 16}, {53, 1}}));
+}
+
+TEST(VxPolyTransform, RotatingThereAndBackStaysWithinOneUnit)
+{
+    CVxPoly poly(RECT{}, TRUE);
+    const Points original = {{0, 0}, {1000, 0}, {1000, 500}, {371, 813}, {-29, 77}};
+    Build(poly, original, {5});
+    // A quarter turn about the centre (485, 406).
+    poly.Rotate(90);
+    const Points turned = PointsOf(poly);
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        EXPECT_LE(std::abs(turned[i].x - (485 - (original[i].y - 406))), 1) << i;
+        EXPECT_LE(std::abs(turned[i].y - (406 + (original[i].x - 485))), 1) << i;
+    }
+    EXPECT_EQ(poly.GetRect(), VxBoundsOf(turned));
+    poly.Rotate(-90);
+    const Points back = PointsOf(poly);
+    for (std::size_t i = 0; i < original.size(); ++i) {
+        EXPECT_LE(std::abs(back[i].x - original[i].x), 1) << i;
+        EXPECT_LE(std::abs(back[i].y - original[i].y), 1) << i;
+    }
+}
+
+TEST(VxPolyTransform, ScaleResizesAboutTheCentreAndMirrorsWithANegativeSize)
+{
+    CFakeDocument doc;
+    CVxPoly poly(RECT{}, FALSE);
+    Build(poly, {{0, 0}, {10, 0}, {10, 4}}, {3});
+    poly.SetDocument(&doc);
+    poly.Scale(10, 4, 10, 4);
+    EXPECT_TRUE(doc.m_modifiedCalls.empty() && doc.m_updates.empty()) << "same size: no change";
+
+    poly.Scale(-1, 1, 1, 1);
+    EXPECT_EQ(PointsOf(poly), (Points{{10, 0}, {0, 0}, {0, 4}}));
+    EXPECT_EQ(poly.GetRect(), (RECT{0, 0, 10, 4})) << "the box stays normalised";
+    poly.Scale(1, -1, 1, 1);
+    EXPECT_EQ(PointsOf(poly), (Points{{10, 4}, {0, 4}, {0, 0}}));
+
+    CVxPenGraphicProperty& pen = PenOf(poly);
+    pen.SetWidth(4);
+    CVxGraphic::s_bScaleAttributes = TRUE;
+    poly.Scale(20, 8, 10, 4);  // about the centre (5, 2)
+    CVxGraphic::s_bScaleAttributes = FALSE;
+    EXPECT_EQ(PointsOf(poly), (Points{{15, 6}, {-5, 6}, {-5, -2}}));
+    EXPECT_EQ(pen.GetWidth(), 8);
+
+    // From width 0 the horizontal factor is 0: the points meet on the centre line.
+    poly.Scale(50, 8, 0, 8);
+    EXPECT_EQ(PointsOf(poly), (Points{{5, 6}, {5, 6}, {5, -2}}));
+    EXPECT_EQ(poly.GetRect(), (RECT{5, -2, 5, 6}));
+}
+
+TEST(VxPolyDraw, OpenOrClosedTimesOneOrSeveralFiguresPicksTheCall)
+{
+    CVxPoly polygon(RECT{}, TRUE);
+    EXPECT_TRUE(DrawnBy(polygon).empty()) << "no points";
+    Build(polygon, {{0, 0}, {10, 0}, {5, 5}}, {3});
+    EXPECT_EQ(DrawnBy(polygon), Calls{"Polygon 3: 0 0 10 0 5 5"});
+
+    CVxPoly polyline(RECT{}, FALSE);
+    Build(polyline, {{0, 0}, {10, 0}, {5, 5}}, {3});
+    EXPECT_EQ(DrawnBy(polyline), Calls{"Polyline 3: 0 0 10 0 5 5"});
+
+    CVxPoly polyPolygon(RECT{}, TRUE);
+    Build(polyPolygon, {{0, 0}, {10, 0}, {5, 5}, {1, 1}, {2, 2}}, {3, 2});
+    EXPECT_EQ(DrawnBy(polyPolygon), Calls{"PolyPolygon counts=3,2: 0 0 10 0 5 5 1 1 2 2"});
+    polyPolygon.DeleteSubPolygon(1);
+    polyPolygon.Offset(100, 200);
+    EXPECT_EQ(DrawnBy(polyPolygon), Calls{"Polygon 3: 100 200 110 200 105 205"});
+    EXPECT_FALSE(polyPolygon.GetTransform().IsIdentity()) << "drawing does not bake";
+
+    CVxPoly polyPolyline(RECT{}, FALSE);
+    Build(polyPolyline, {{0, 0}, {10, 0}, {1, 1}, {2, 2}, {3, 3}}, {2, 3});
+    EXPECT_EQ(DrawnBy(polyPolyline), Calls{"PolyPolyline counts=2,3: 0 0 10 0 1 1 2 2 3 3"});
+}
+
+TEST(VxPolyCopy, CloneIsIndependentAndKeepsTheTransform)
+{
+    CFakeDocument doc;
+    CVxPoly poly(RECT{}, TRUE);
+    BuildSquareAndTriangle(poly);
+    poly.Offset(5, 5);
+    poly.SetDocument(&doc);
+    poly.SetCurrentSubPolygon(1);
+    doc.Reset();
+
+    std::unique_ptr<CVxGraphic> pClone = poly.Clone();
+    auto& clone = dynamic_cast<CVxPoly&>(*pClone);
+    EXPECT_TRUE(doc.m_updates.empty() && doc.m_modifiedCalls.empty());
+    EXPECT_EQ(clone.GetDocument(), nullptr);
+    EXPECT_EQ(poly.GetDocument(), &doc);
+    EXPECT_TRUE(clone.HasProperty("Brush"));
+    EXPECT_EQ(PointsOf(clone), PointsOf(poly));
+    EXPECT_EQ(CountsOf(clone), CountsOf(poly));
+    EXPECT_EQ(clone.GetRect(), poly.GetRect());
+    EXPECT_EQ(clone.GetCurrentSubPolygon(), 0) << "not copied";
+    EXPECT_FALSE(clone.GetTransform().IsIdentity());
+
+    clone.SetPoint(0, {-50, -50});
+    clone.DeleteSubPolygon(1);
+    EXPECT_EQ(poly.GetPoint(0), (POINT{5, 5}));
+    EXPECT_EQ(CountsOf(poly), (Counts{4, 3}));
+    EXPECT_FALSE(CVxPoly(RECT{}, FALSE).Clone()->HasProperty("Brush"));
+}
+
+TEST(VxPolyEdit, EditSwitchesPointEditingThroughTheInstalledSwitch)
+{
+    CVxPoly poly(RECT{}, FALSE);
+    EXPECT_TRUE(poly.CanEdit());
+    poly.Edit(nullptr);  // nothing installed: nothing happens
+    CCountingPointEditing editing;
+    VxSetPointEditing(&editing);
+    auto* pView = reinterpret_cast<CVxView*>(&editing);  // only passed through
+    poly.Edit(pView);
+    VxSetPointEditing(nullptr);
+    poly.Edit(pView);
+    EXPECT_EQ(editing.m_toggled, std::vector<CVxView*>{pView});
+}
