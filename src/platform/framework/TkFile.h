@@ -13,6 +13,19 @@ public:
     virtual std::uint64_t GetPosition() const = 0;
     virtual std::uint64_t GetLength() const = 0;
     virtual void SeekToBegin() = 0;
+    // Moves to an absolute position (clamped to the length). Files that cannot
+    // seek directly get there by reading from the beginning.
+    virtual void Seek(std::uint64_t position)
+    {
+        SeekToBegin();
+        std::uint8_t buffer[4096];
+        while (position > 0) {
+            const auto n = std::uint32_t(position < sizeof buffer ? position : sizeof buffer);
+            const std::uint32_t got = Read(buffer, n);
+            if (got == 0) break;
+            position -= got;
+        }
+    }
 };
 
 // A write that could not be done (disk full, no memory for a memory file).

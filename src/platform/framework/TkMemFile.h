@@ -16,6 +16,10 @@ public:
     std::uint64_t GetPosition() const override { return m_position; }
     std::uint64_t GetLength() const override { return m_bytes.size(); }
     void SeekToBegin() override { m_position = 0; }
+    void Seek(std::uint64_t position) override
+    {
+        m_position = position < m_bytes.size() ? position : m_bytes.size();
+    }
     void SetLength(std::uint64_t length);
 
     const std::vector<std::uint8_t>& GetBytes() const { return m_bytes; }

@@ -1,0 +1,279 @@
+#include "import/VxEmfDispatch.h"
+
+#include "import/VxEmfToVxConverter.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkCodePage.h"
+#include "platform/gdi/TkEmfRecords.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+using Unpacker = int (*)(CVxEmfConverter&, Bytes);
+
+
+template <typename Parsed, typename Call>
+int WithParsed(const std::optional<Parsed>& parsed, Call call)
+{
+    return parsed ? call(*parsed) : kStop;
+}
+
+int Header(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrHeader(b), [&](const TkEmrHeader& h) { return c.OnHeader(h); });
+}
+
+// An empty figure draws nothing and would only leave an empty graphic behind.
+int Polygon(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& p) {
+        return p.points.empty() ? kNotHandled : c.OnPolygon(p.points);
+    });
+}
+
+int Polyline(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& p) {
+        return p.points.empty() ? kNotHandled : c.OnPolyline(p.points);
+    });
+}
+
+// No figures and no points is nothing to draw; figures without points contradict
+// themselves.
+int PolyPolyAnswer(const TkEmrPolyPoly& p)
+{
+    if (p.counts.empty() && p.points.empty())
+        return kNotHandled;
+    if (p.counts.empty() || p.points.empty())
+        return kStop;
+    return kHandled;
+}
+
+int PolyPolygon(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPolyPoly(b), [&](const TkEmrPolyPoly& p) {
+        const int answer = PolyPolyAnswer(p);
+        return answer != kHandled ? answer : c.OnPolyPolygon(p.points, p.counts);
+    });
+}
+
+int PolyPolyline(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPolyPoly(b), [&](const TkEmrPolyPoly& p) {
+        const int answer = PolyPolyAnswer(p);
+        return answer != kHandled ? answer : c.OnPolyPolyline(p.points, p.counts);
+    });
+}
+
+template <int (CVxEmfConverter::*Handler)(int, int)>
+int WithSize(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrSize(b), [&](SIZE s) { return (c.*Handler)(s.cx, s.cy); });
+}
+
+template <int (CVxEmfConverter::*Handler)(int, int)>
+int WithPoint(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPoint(b), [&](POINT p) { return (c.*Handler)(p.x, p.y); });
+}
+
+template <typename Arg, int (CVxEmfConverter::*Handler)(Arg)>
+int WithValue(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrValue(b), [&](DWORD v) { return (c.*Handler)(Arg(v)); });
+}
+
+template <int (CVxEmfConverter::*Handler)(const RECT&)>
+int WithRect(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrRect(b), [&](const RECT& r) { return (c.*Handler)(r); });
+}
+
+template <int (CVxEmfConverter::*Handler)(const RECT&, int, int, int, int)>
+int WithArc(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrArc(b), [&](const TkEmrArc& a) {
+        return (c.*Handler)(a.box, a.start.x, a.start.y, a.end.x, a.end.y);
+    });
+}
+
+template <int (CVxEmfConverter::*Handler)()>
+int WithNothing(CVxEmfConverter& c, Bytes)
+{
+    return (c.*Handler)();
+}
+
+// The path records belong to the graphics converter alone.
+template <int (CVxEmfToVxConverter::*Handler)()>
+int PathRecord(CVxEmfConverter& c, Bytes)
+{
+    auto* pConverter = dynamic_cast<CVxEmfToVxConverter*>(&c);
+    return pConverter ? (pConverter->*Handler)() : kNotHandled;
+}
+
+// A limit below 1 (or not a number at all) is raised to 1.
+int MiterLimit(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrMiterLimit(b), [&](float limit) {
+        return c.OnSetMiterLimit(std::isfinite(limit) && limit >= 1.0f ? limit : 1.0f);
+    });
+}
+
+int CreatePen(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrCreatePen(b),
+                      [&](const TkEmrCreatePen& p) { return c.OnCreatePen(p.ihPen, p.lopn); });
+}
+
+int CreateBrushIndirect(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrCreateBrushIndirect(b), [&](const TkEmrCreateBrushIndirect& p) {
+        return c.OnCreateBrushIndirect(p.ihBrush, p.lb);
+    });
+}
+
+int CreatePalette(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrCreatePalette(b), [&](const TkEmrCreatePalette& p) {
+        return c.OnCreatePalette(p.ihPal, p.palVersion, p.entries);
+    });
+}
+
+int ExtCreatePen(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrExtCreatePen(b), [&](const TkEmrExtCreatePen& p) {
+        const LOGBRUSH brush{p.elp.elpBrushStyle, p.elp.elpColor, p.elp.elpHatch};
+        return c.OnExtCreatePen(p.ihPen, p.elp.elpPenStyle, p.elp.elpWidth, brush,
+                                p.styleEntries, p.bmi, p.bits);
+    });
+}
+
+int ExtCreateFont(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrExtCreateFont(b), [&](const TkEmrExtCreateFont& f) {
+        return c.OnExtCreateFontIndirectW(f.ihFont, f.lf);
+    });
+}
+
+int CreateMonoBrush(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrDibBrush(b), [&](const TkEmrDibBrush& p) {
+        return c.OnCreateMonoBrush(p.ihBrush, p.iUsage, p.bmi, p.bits);
+    });
+}
+
+int CreateDibPatternBrushPt(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrDibBrush(b), [&](const TkEmrDibBrush& p) {
+        return c.OnCreateDibPatternBrushPt(p.ihBrush, p.iUsage, p.bmi, p.bits);
+    });
+}
+
+int GdiComment(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrGdiComment(b), [&](Bytes data) { return c.OnGdiComment(data); });
+}
+
+int ExtSelectClipRgn(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrExtSelectClipRgn(b), [&](const TkEmrExtSelectClipRgn& r) {
+        return c.OnExtSelectClipRgn(r.rgnData, r.iMode);
+    });
+}
+
+int ExtTextOut(CVxEmfConverter& c, const TkEmrExtTextOut& t, std::u16string_view text)
+{
+    return c.OnExtTextOut(t.reference.x, t.reference.y, t.options, t.rect, text, t.dx);
+}
+
+int ExtTextOutW(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrExtTextOut(b),
+                      [&](const TkEmrExtTextOut& t) { return ExtTextOut(c, t, t.text); });
+}
+
+// The text must convert one character per byte, so that the advances still match.
+int ExtTextOutA(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrExtTextOut(b), [&](const TkEmrExtTextOut& t) {
+        const std::u16string text = TkCodePageToUtf16(t.ansiText, ANSI_CHARSET);
+        if (text.size() != t.ansiText.size())
+            return kStop;
+        return ExtTextOut(c, t, text);
+    });
+}
+
+struct DispatchEntry {
+    DWORD type;
+    Unpacker unpack;
+};
+
+using C = CVxEmfConverter;
+using P = CVxEmfToVxConverter;
+
+constexpr std::array<DispatchEntry, 51> kDispatchTable{{
+    {EMR_HEADER, Header},
+    {EMR_POLYGON, Polygon},
+    {EMR_POLYLINE, Polyline},
+    {EMR_POLYPOLYLINE, PolyPolyline},
+    {EMR_POLYPOLYGON, PolyPolygon},
+    {EMR_SETWINDOWEXTEX, WithSize<&C::OnSetWindowExtEx>},
+    {EMR_SETWINDOWORGEX, WithPoint<&C::OnSetWindowOrgEx>},
+    {EMR_SETVIEWPORTEXTEX, WithSize<&C::OnSetViewportExtEx>},
+    {EMR_SETVIEWPORTORGEX, WithPoint<&C::OnSetViewportOrgEx>},
+    {EMR_EOF, WithNothing<&C::OnEof>},
+    {EMR_SETMAPMODE, WithValue<int, &C::OnSetMapMode>},
+    {EMR_SETBKMODE, WithValue<int, &C::OnSetBkMode>},
+    {EMR_SETPOLYFILLMODE, WithValue<int, &C::OnSetPolyFillMode>},
+    {EMR_SETROP2, WithValue<int, &C::OnSetRop2>},
+    {EMR_SETTEXTALIGN, WithValue<UINT, &C::OnSetTextAlign>},
+    {EMR_SETTEXTCOLOR, WithValue<COLORREF, &C::OnSetTextColor>},
+    {EMR_SETBKCOLOR, WithValue<COLORREF, &C::OnSetBkColor>},
+    {EMR_MOVETOEX, WithPoint<&C::OnMoveToEx>},
+    {EMR_SELECTOBJECT, WithValue<DWORD, &C::OnSelectObject>},
+    {EMR_CREATEPEN, CreatePen},
+    {EMR_CREATEBRUSHINDIRECT, CreateBrushIndirect},
+    {EMR_DELETEOBJECT, WithValue<DWORD, &C::OnDeleteObject>},
+    {EMR_ELLIPSE, WithRect<&C::OnEllipse>},
+    {EMR_RECTANGLE, WithRect<&C::OnRectangle>},
+    {EMR_ARC, WithArc<&C::OnArc>},
+    {EMR_SELECTPALETTE, WithValue<DWORD, &C::OnSelectPalette>},
+    {EMR_CREATEPALETTE, CreatePalette},
+    {EMR_REALIZEPALETTE, WithNothing<&C::OnRealizePalette>},
+    {EMR_LINETO, WithPoint<&C::OnLineTo>},
+    {EMR_ARCTO, WithArc<&C::OnArcTo>},
+    {EMR_SETARCDIRECTION, WithValue<int, &C::OnSetArcDirection>},
+    {EMR_SETMITERLIMIT, MiterLimit},
+    {EMR_BEGINPATH, PathRecord<&P::OnBeginPath>},
+    {EMR_ENDPATH, PathRecord<&P::OnEndPath>},
+    {EMR_CLOSEFIGURE, PathRecord<&P::OnCloseFigure>},
+    {EMR_FILLPATH, PathRecord<&P::OnFillPath>},
+    {EMR_STROKEANDFILLPATH, PathRecord<&P::OnStrokeAndFillPath>},
+    {EMR_STROKEPATH, PathRecord<&P::OnStrokePath>},
+    {EMR_ABORTPATH, PathRecord<&P::OnAbortPath>},
+    {EMR_GDICOMMENT, GdiComment},
+    {EMR_EXTSELECTCLIPRGN, ExtSelectClipRgn},
+    {EMR_EXTCREATEFONTINDIRECTW, ExtCreateFont},
+    {EMR_EXTTEXTOUTA, ExtTextOutA},
+    {EMR_EXTTEXTOUTW, ExtTextOutW},
+    {EMR_POLYGON16, Polygon},
+    {EMR_POLYLINE16, Polyline},
+    {EMR_POLYPOLYLINE16, PolyPolyline},
+    {EMR_POLYPOLYGON16, PolyPolygon},
+    {EMR_CREATEMONOBRUSH, CreateMonoBrush},
+    {EMR_CREATEDIBPATTERNBRUSHPT, CreateDibPatternBrushPt},
+    {EMR_EXTCREATEPEN, ExtCreatePen},
+}};
+
+}  // namespace
+
+int VxDispatchEmfRecord(CVxEmfConverter& converter, const TkEmfRecord& record)
+{
+    for (const DispatchEntry& entry : kDispatchTable) {
+        if (entry.type == record.type)
+            return entry.unpack(converter, record.bytes);
+    }
+    return -1;
+}

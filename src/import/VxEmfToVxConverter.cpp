@@ -1,0 +1,298 @@
+#include "import/VxEmfToVxConverter.h"
+
+#include "graphics/VxGraphic.h"
+#include "graphics/VxPath.h"
+#include "platform/gdi/MulDiv.h"
+#include "platform/gdi/TkGdiObjects.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+#include <limits>
+
+namespace {
+
+int ClampToInt(std::int64_t value)
+{
+    return int(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
+                                        std::numeric_limits<int>::max()));
+}
+
+// MulDiv answers -1 both for a failure and for a genuine -1; only a zero divisor
+// or a quotient outside 32 bits is a failure, which leaves the value at 0.
+int ScaleOrZero(int value, int numerator, int denominator)
+{
+    if (denominator == 0)
+        return 0;
+    const std::int64_t product = std::int64_t(value) * numerator;
+    if (std::llabs(product) / std::llabs(std::int64_t(denominator)) >
+        std::numeric_limits<int>::max())
+        return 0;
+    return MulDiv(value, numerator, denominator);
+}
+
+}  // namespace
+
+CVxEmfToVxConverter::CVxEmfToVxConverter(int left, int top, int right, int bottom,
+                                         BOOL bIgnoreTextSpacing)
+    : m_rcBounds{left, top, right, bottom}, m_bIgnoreTextSpacing(bIgnoreTextSpacing)
+{
+    m_graphics.m_bOwnsGraphics = TRUE;
+    Reset();
+}
+
+CVxEmfToVxConverter::~CVxEmfToVxConverter() { Reset(); }
+
+int CVxEmfToVxConverter::PreviewRecord(const TkEmfRecord&) { return 1; }
+
+void CVxEmfToVxConverter::Reset()
+{
+    m_header = ENHMETAHEADER{};
+    m_nWindowOrgX = m_nWindowOrgY = m_nViewportOrgX = m_nViewportOrgY = 0;
+    m_nWindowExtCx = m_nWindowExtCy = m_nViewportExtCx = m_nViewportExtCy = 1;
+    ComputeStage2();
+    ComputeIdentityFlags();
+
+    m_selected.fill(-1);
+    m_selected[OBJ_PEN - 1] = LONG(0x80000000u | BLACK_PEN);
+    m_selected[OBJ_BRUSH - 1] = LONG(0x80000000u | WHITE_BRUSH);
+    m_selected[OBJ_PAL - 1] = LONG(0x80000000u | DEFAULT_PALETTE);
+    m_selected[OBJ_FONT - 1] = LONG(0x80000000u | SYSTEM_FONT);
+
+    m_fMiterLimit = 10.0f;
+    m_nMapMode = MM_TEXT;
+    m_crBkColor = 0xFFFFFF;
+    m_nArcDirection = AD_COUNTERCLOCKWISE;
+    m_nBkMode = OPAQUE;
+    m_nPolyFillMode = ALTERNATE;
+    m_nRop2 = R2_COPYPEN;
+    m_nTextAlign = 0;
+    m_nTextCharacterExtra = 0;
+    m_crTextColor = 0;
+
+    DeleteObjects();
+    m_graphics.RemoveAllGraphics();
+    for (HBITMAP hBitmap : m_bitmaps)
+        DeleteObject(hBitmap);
+    m_bitmaps.clear();
+    m_globals.clear();
+    m_pPath.reset();
+    m_bInPath = FALSE;
+}
+
+void CVxEmfToVxConverter::DeleteObjects()
+{
+    for (HGDIOBJ hObject : m_pObjects) {
+        if (hObject != 0)
+            DeleteObject(hObject);
+    }
+    m_pObjects.clear();
+}
+
+// The frame keeps its aspect ratio when it has to shrink to fit the bounds.
+void CVxEmfToVxConverter::ComputeStage2()
+{
+    m_nOffsetX = ClampToInt(std::int64_t(m_rcBounds.left) - m_nViewportOrgX);
+    m_nOffsetY = ClampToInt(std::int64_t(m_rcBounds.top) - m_nViewportOrgY);
+    const std::int64_t width = std::int64_t(m_rcBounds.right) - m_rcBounds.left;
+    const std::int64_t height = std::int64_t(m_rcBounds.bottom) - m_rcBounds.top;
+    const std::int64_t cx = m_nViewportExtCx;
+    const std::int64_t cy = m_nViewportExtCy;
+    if (cx <= width && cy <= height) {
+        m_nScaleNum = m_nScaleDenom = 1;
+        return;
+    }
+    // height / width > cy / cx, without dividing by a zero extent
+    const bool bWidthLimits =
+        width > 0 && cx > 0 ? height * cx > cy * width : cx > width;
+    m_nScaleNum = ClampToInt(bWidthLimits ? width : height);
+    m_nScaleDenom = bWidthLimits ? m_nViewportExtCx : m_nViewportExtCy;
+}
+
+void CVxEmfToVxConverter::ComputeIdentityFlags()
+{
+    m_bStage1Identity = m_nViewportOrgX == m_nWindowOrgX && m_nViewportOrgY == m_nWindowOrgY &&
+                        m_nViewportExtCx == m_nWindowExtCx &&
+                        m_nViewportExtCy == m_nWindowExtCy;
+    m_bStage2Identity =
+        m_nScaleNum == 1 && m_nScaleDenom == 1 && m_nOffsetX == 0 && m_nOffsetY == 0;
+}
+
+void CVxEmfToVxConverter::Stage1(POINT& point) const
+{
+    const int dx = ClampToInt(std::int64_t(point.x) - m_nWindowOrgX);
+    const int dy = ClampToInt(std::int64_t(point.y) - m_nWindowOrgY);
+    point.x = ClampToInt(std::int64_t(m_nViewportOrgX) +
+                         ScaleOrZero(dx, m_nViewportExtCx, m_nWindowExtCx));
+    point.y = ClampToInt(std::int64_t(m_nViewportOrgY) +
+                         ScaleOrZero(dy, m_nViewportExtCy, m_nWindowExtCy));
+}
+
+void CVxEmfToVxConverter::Stage2(POINT& point) const
+{
+    point.x = ClampToInt(std::int64_t(ScaleOrZero(point.x, m_nScaleNum, m_nScaleDenom)) +
+                         m_nOffsetX);
+    point.y = ClampToInt(std::int64_t(ScaleOrZero(point.y, m_nScaleNum, m_nScaleDenom)) +
+                         m_nOffsetY);
+}
+
+void CVxEmfToVxConverter::TransformPoints(POINT* pPoints, std::size_t count) const
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!m_bStage1Identity)
+            Stage1(pPoints[i]);
+        if (!m_bStage2Identity)
+            Stage2(pPoints[i]);
+    }
+}
+
+SIZE CVxEmfToVxConverter::TransformDistance(int dx, int dy) const
+{
+    POINT points[2] = {{dx, dy}, {0, 0}};
+    TransformPoints(points, 2);
+    return {ClampToInt(std::int64_t(points[0].x) - points[1].x),
+            ClampToInt(std::int64_t(points[0].y) - points[1].y)};
+}
+
+RECT CVxEmfToVxConverter::TransformBox(const RECT& box) const
+{
+    POINT corners[2] = {{box.left, box.top}, {box.right, box.bottom}};
+    TransformPoints(corners, 2);
+    return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+int CVxEmfToVxConverter::OnHeader(const TkEmrHeader& header)
+{
+    Reset();
+    m_pObjects.assign(header.header.nHandles, 0);
+    const RECT& frame = header.header.rclFrame;
+    m_nWindowExtCx = m_nViewportExtCx = ClampToInt(std::int64_t(frame.right) - frame.left);
+    m_nWindowExtCy = m_nViewportExtCy = ClampToInt(std::int64_t(frame.bottom) - frame.top);
+    ComputeStage2();
+    ComputeIdentityFlags();
+
+    m_header = header.header;
+    POINT corners[2] = {{frame.left, frame.top}, {frame.right, frame.bottom}};
+    if (!m_bStage2Identity) {
+        Stage2(corners[0]);
+        Stage2(corners[1]);
+    }
+    m_header.rclFrame = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    return 0;
+}
+
+RECT CVxEmfToVxConverter::GetFrameRect() const { return m_header.rclFrame; }
+
+// The caller frees them from now on; Reset must not.
+void CVxEmfToVxConverter::HandOverPatterns(std::vector<HBITMAP>& bitmaps,
+                                           std::vector<PackedDib>& globals)
+{
+    bitmaps.insert(bitmaps.end(), m_bitmaps.begin(), m_bitmaps.end());
+    m_bitmaps.clear();
+    std::move(m_globals.begin(), m_globals.end(), std::back_inserter(globals));
+    m_globals.clear();
+    Reset();
+}
+
+void CVxEmfToVxConverter::HandOver(CVxGraphic& picture, std::vector<HBITMAP>& bitmaps,
+                                   std::vector<PackedDib>& globals)
+{
+    for (auto pos = m_graphics.GetHeadPosition(); pos != nullptr;)
+        picture.AddChildTail(m_graphics.GetNextGraphic(pos));
+    m_graphics.RemoveAll();
+    HandOverPatterns(bitmaps, globals);
+}
+
+void CVxEmfToVxConverter::HandOver(CVxGraphicList& graphics, std::vector<HBITMAP>& bitmaps,
+                                   std::vector<PackedDib>& globals)
+{
+    graphics.AddTail(m_graphics);
+    m_graphics.RemoveAll();
+    HandOverPatterns(bitmaps, globals);
+}
+
+int CVxEmfToVxConverter::OnSetWindowExtEx(int cx, int cy)
+{
+    m_nWindowExtCx = cx;
+    m_nWindowExtCy = cy;
+    ComputeIdentityFlags();
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetWindowOrgEx(int x, int y)
+{
+    m_nWindowOrgX = x;
+    m_nWindowOrgY = y;
+    ComputeIdentityFlags();
+    return 0;
+}
+
+// The viewport stays the frame: only the window maps logical units onto it.
+int CVxEmfToVxConverter::OnSetViewportExtEx(int, int) { return 0; }
+int CVxEmfToVxConverter::OnSetViewportOrgEx(int, int) { return 0; }
+
+int CVxEmfToVxConverter::OnSetMapMode(int mode)
+{
+    m_nMapMode = mode;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetArcDirection(int direction)
+{
+    m_nArcDirection = direction;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetBkColor(COLORREF color)
+{
+    m_crBkColor = color;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetBkMode(int mode)
+{
+    m_nBkMode = mode;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetMiterLimit(float limit)
+{
+    m_fMiterLimit = limit;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetPolyFillMode(int mode)
+{
+    m_nPolyFillMode = mode;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetRop2(int mode)
+{
+    m_nRop2 = mode;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetTextAlign(UINT mode)
+{
+    m_nTextAlign = mode;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetTextCharacterExtra(int extra)
+{
+    m_nTextCharacterExtra = extra;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetTextColor(COLORREF color)
+{
+    m_crTextColor = color;
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnEof() { return 0; }
+int CVxEmfToVxConverter::OnRealizePalette() { return 0; }
+int CVxEmfToVxConverter::OnSelectPalette(DWORD) { return 0; }
+// Clipping is not kept.
+int CVxEmfToVxConverter::OnExtSelectClipRgn(std::span<const std::uint8_t>, DWORD) { return 0; }

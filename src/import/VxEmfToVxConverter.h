@@ -1,0 +1,179 @@
+#pragma once
+// Turns the records of one enhanced metafile into graphics. Keeps a model of the
+// device context the records draw on (objects, selections, modes, window, current
+// position, open path) and places every coordinate into the picture through two
+// stages: the metafile's window onto its frame, then the frame into the bounds.
+
+#include "graphics/VxGraphicList.h"
+#include "import/VxEmfConverter.h"
+#include "platform/gdi/TkEmfRecords.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class CVxGraphic;
+class CVxPath;
+
+class CVxEmfToVxConverter : public CVxEmfConverter {
+public:
+    using PackedDib = std::vector<std::uint8_t>;
+
+    CVxEmfToVxConverter(int left, int top, int right, int bottom, BOOL bIgnoreTextSpacing);
+    ~CVxEmfToVxConverter() override;
+    CVxEmfToVxConverter(const CVxEmfToVxConverter&) = delete;
+    CVxEmfToVxConverter& operator=(const CVxEmfToVxConverter&) = delete;
+
+    int PreviewRecord(const TkEmfRecord& record) override;
+
+    int OnArc(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) override;
+    int OnArcTo(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) override;
+    int OnCreateBrushIndirect(DWORD index, const LOGBRUSH& logBrush) override;
+    int OnCreateDibPatternBrushPt(DWORD index, DWORD usage, std::span<const std::uint8_t> bmi,
+                                  std::span<const std::uint8_t> bits) override;
+    int OnCreateMonoBrush(DWORD index, DWORD usage, std::span<const std::uint8_t> bmi,
+                          std::span<const std::uint8_t> bits) override;
+    int OnCreatePalette(DWORD index, WORD version, std::span<const PALETTEENTRY> entries) override;
+    int OnCreatePen(DWORD index, const LOGPEN& logPen) override;
+    int OnDeleteObject(DWORD index) override;
+    int OnEllipse(const RECT& box) override;
+    int OnEof() override;
+    int OnExtCreateFontIndirectW(DWORD index, const LOGFONTW& logFont) override;
+    int OnExtCreatePen(DWORD index, DWORD style, DWORD width, const LOGBRUSH& logBrush,
+                       std::span<const DWORD> styleEntries, std::span<const std::uint8_t> bmi,
+                       std::span<const std::uint8_t> bits) override;
+    int OnExtSelectClipRgn(std::span<const std::uint8_t> rgnData, DWORD mode) override;
+    int OnExtTextOut(int x, int y, UINT options, const RECT& rect, std::u16string_view text,
+                     std::span<const LONG> spacing) override;
+    int OnGdiComment(std::span<const std::uint8_t> data) override;
+    int OnHeader(const TkEmrHeader& header) override;
+    int OnLineTo(int x, int y) override;
+    int OnMoveToEx(int x, int y) override;
+    int OnPolygon(std::span<const POINT> points) override;
+    int OnPolyline(std::span<const POINT> points) override;
+    int OnPolyPolygon(std::span<const POINT> points, std::span<const DWORD> counts) override;
+    int OnPolyPolyline(std::span<const POINT> points, std::span<const DWORD> counts) override;
+    int OnRealizePalette() override;
+    int OnRectangle(const RECT& box) override;
+    int OnSelectObject(DWORD index) override;
+    int OnSelectPalette(DWORD index) override;
+    int OnSetArcDirection(int direction) override;
+    int OnSetBkColor(COLORREF color) override;
+    int OnSetBkMode(int mode) override;
+    int OnSetMapMode(int mode) override;
+    int OnSetMiterLimit(float limit) override;
+    int OnSetPolyFillMode(int mode) override;
+    int OnSetRop2(int mode) override;
+    int OnSetTextAlign(UINT mode) override;
+    int OnSetTextCharacterExtra(int extra) override;
+    int OnSetTextColor(COLORREF color) override;
+    int OnSetViewportExtEx(int cx, int cy) override;
+    int OnSetViewportOrgEx(int x, int y) override;
+    int OnSetWindowExtEx(int cx, int cy) override;
+    int OnSetWindowOrgEx(int x, int y) override;
+
+    virtual int OnBeginPath();
+    virtual int OnCloseFigure();
+    virtual int OnEndPath();
+    virtual int OnAbortPath();
+    virtual int OnStrokePath();
+    virtual int OnFillPath();
+    virtual int OnStrokeAndFillPath();
+
+    // The header's frame, placed into the bounds.
+    RECT GetFrameRect() const;
+    // Moves the graphics to the end of pPicture (or of an owning list) and the
+    // pattern bitmaps and packed DIBs to the caller's lists, then resets.
+    void HandOver(CVxGraphic& picture, std::vector<HBITMAP>& bitmaps,
+                  std::vector<PackedDib>& globals);
+    void HandOver(CVxGraphicList& graphics, std::vector<HBITMAP>& bitmaps,
+                  std::vector<PackedDib>& globals);
+
+    void TransformPoints(POINT* pPoints, std::size_t count) const;
+    SIZE TransformDistance(int dx, int dy) const;
+
+    // Read access for the document and for checks.
+    const CVxGraphicList& GetGraphics() const { return m_graphics; }
+    const CVxPath* GetPath() const { return m_pPath.get(); }
+    BOOL IsInPath() const { return m_bInPath; }
+    POINT GetCurrentPosition() const { return {m_nCurrentX, m_nCurrentY}; }
+    // The selection slot of a GDI object type (1 to 13).
+    LONG GetSelectedObject(DWORD type) const;
+    HGDIOBJ GetTableObject(DWORD index) const;
+    float GetMiterLimit() const { return m_fMiterLimit; }
+
+private:
+    void Reset();
+    void HandOverPatterns(std::vector<HBITMAP>& bitmaps, std::vector<PackedDib>& globals);
+    void DeleteObjects();
+    void ComputeStage2();
+    void ComputeIdentityFlags();
+    void Stage1(POINT& point) const;
+    void Stage2(POINT& point) const;
+    RECT TransformBox(const RECT& box) const;
+    void AdjustWmfBox(RECT& box) const;
+
+    bool IsFreeIndex(DWORD index) const;
+    bool IsUsedIndex(DWORD index) const;
+    int StoreObject(DWORD index, HGDIOBJ hObject);
+    HGDIOBJ SelectedHandle(DWORD type) const;
+
+    void ApplyCurrentAttributes(CVxGraphic& graphic) const;
+    void ApplyGlobal(CVxGraphic& graphic) const;
+    void ApplyPen(CVxGraphic& graphic) const;
+    void ApplyBrush(CVxGraphic& graphic) const;
+    void ApplyFont(CVxGraphic& graphic) const;
+    int AddShape(std::unique_ptr<CVxGraphic> pGraphic);
+    void AddGraphic(std::unique_ptr<CVxGraphic> pGraphic);
+    int MakeBox(const RECT& box, bool bEllipse);
+    int MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo);
+    int MakePoly(std::span<const POINT> points, std::span<const DWORD> counts, BOOL bClosed);
+    int DrawPath(int nPathMode);
+    HBITMAP MakeMonoBitmap(std::span<const std::uint8_t> bmi, std::span<const std::uint8_t> bits,
+                           DWORD usage) const;
+
+    ENHMETAHEADER m_header{};
+    CVxGraphicList m_graphics;
+    std::vector<HGDIOBJ> m_pObjects;  // one handle per object index, 0 when free
+
+    int m_nViewportOrgX = 0;
+    int m_nViewportOrgY = 0;
+    int m_nViewportExtCx = 1;
+    int m_nViewportExtCy = 1;
+    int m_nWindowOrgX = 0;
+    int m_nWindowOrgY = 0;
+    int m_nWindowExtCx = 1;
+    int m_nWindowExtCy = 1;
+    RECT m_rcBounds{};
+    int m_nCurrentX = 0;
+    int m_nCurrentY = 0;
+    BOOL m_bStage2Identity = TRUE;
+    BOOL m_bStage1Identity = TRUE;
+    BOOL m_bIgnoreTextSpacing = TRUE;
+    std::array<LONG, 13> m_selected{};
+
+    int m_nMapMode = MM_TEXT;
+    COLORREF m_crBkColor = 0xFFFFFF;
+    int m_nArcDirection = AD_COUNTERCLOCKWISE;
+    int m_nBkMode = OPAQUE;
+    int m_nPolyFillMode = ALTERNATE;
+    int m_nRop2 = R2_COPYPEN;
+    UINT m_nTextAlign = 0;
+    int m_nTextCharacterExtra = 0;
+    COLORREF m_crTextColor = 0;
+
+    int m_nScaleNum = 1;
+    int m_nScaleDenom = 1;
+    int m_nOffsetX = 0;
+    int m_nOffsetY = 0;
+
+    BOOL m_bInPath = FALSE;
+    std::unique_ptr<CVxPath> m_pPath;
+    int m_nFigureStartX = 0;
+    int m_nFigureStartY = 0;
+    float m_fMiterLimit = 10.0f;
+
+    std::vector<HBITMAP> m_bitmaps;
+    std::vector<PackedDib> m_globals;
+};

@@ -1,0 +1,331 @@
+// The object records of CVxEmfToVxConverter and the attributes the selected
+// objects give the graphics.
+
+#include "import/VxEmfToVxConverter.h"
+
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxFontGraphicProperty.h"
+#include "attributes/VxGlobalGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxGraphic.h"
+#include "graphics/VxText.h"
+#include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkPackedDib.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+constexpr DWORD kStockFlag = 0x80000000u;
+constexpr DWORD kLastObjectType = 13;
+
+// Works on a copy of the graphic's property of type T and applies it back.
+template <typename T, typename Fill>
+void EditProperty(CVxGraphic& graphic, const char* name, Fill fill)
+{
+    if (!graphic.HasProperty(name))
+        return;
+    std::unique_ptr<CVxGraphicProperty> pCopy = graphic.CopyProperty(name);
+    auto* pProperty = dynamic_cast<T*>(pCopy.get());
+    if (pProperty != nullptr && fill(*pProperty))
+        graphic.ApplyProperty(*pProperty);
+}
+
+// Keeps imported text at the metafile's geometry while its font is set.
+class CSpacingKeeper {
+public:
+    CSpacingKeeper() : m_bSaved(CVxText::s_bDropSpacingOnFontChange)
+    {
+        CVxText::s_bDropSpacingOnFontChange = FALSE;
+    }
+    ~CSpacingKeeper() { CVxText::s_bDropSpacingOnFontChange = m_bSaved; }
+    CSpacingKeeper(const CSpacingKeeper&) = delete;
+    CSpacingKeeper& operator=(const CSpacingKeeper&) = delete;
+
+private:
+    BOOL m_bSaved;
+};
+
+std::vector<std::uint8_t> PackDib(std::span<const std::uint8_t> bmi,
+                                  std::span<const std::uint8_t> bits)
+{
+    std::vector<std::uint8_t> packed(bmi.begin(), bmi.end());
+    packed.insert(packed.end(), bits.begin(), bits.end());
+    return packed;
+}
+
+std::size_t RoundUp(std::size_t value, std::size_t multiple)
+{
+    return (value + multiple - 1) / multiple * multiple;
+}
+
+}  // namespace
+
+LONG CVxEmfToVxConverter::GetSelectedObject(DWORD type) const
+{
+    return type >= 1 && type <= kLastObjectType ? m_selected[type - 1] : -1;
+}
+
+HGDIOBJ CVxEmfToVxConverter::GetTableObject(DWORD index) const
+{
+    return index < m_pObjects.size() ? m_pObjects[index] : 0;
+}
+
+bool CVxEmfToVxConverter::IsFreeIndex(DWORD index) const
+{
+    return index < m_pObjects.size() && m_pObjects[index] == 0;
+}
+
+bool CVxEmfToVxConverter::IsUsedIndex(DWORD index) const
+{
+    return index < m_pObjects.size() && m_pObjects[index] != 0;
+}
+
+int CVxEmfToVxConverter::StoreObject(DWORD index, HGDIOBJ hObject)
+{
+    if (hObject == 0)
+        return kStop;
+    m_pObjects[index] = hObject;
+    return kHandled;
+}
+
+HGDIOBJ CVxEmfToVxConverter::SelectedHandle(DWORD type) const
+{
+    const LONG slot = GetSelectedObject(type);
+    if (slot == -1)
+        return 0;
+    if ((DWORD(slot) & kStockFlag) != 0)
+        return GetStockObject(int(DWORD(slot) & ~kStockFlag));
+    return GetTableObject(DWORD(slot));
+}
+
+int CVxEmfToVxConverter::OnCreatePen(DWORD index, const LOGPEN& logPen)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    return StoreObject(index, CreatePenIndirect(&logPen));
+}
+
+int CVxEmfToVxConverter::OnCreateBrushIndirect(DWORD index, const LOGBRUSH& logBrush)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    return StoreObject(index, CreateBrushIndirect(&logBrush));
+}
+
+int CVxEmfToVxConverter::OnCreatePalette(DWORD index, WORD,
+                                         std::span<const PALETTEENTRY> entries)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    return StoreObject(index, CreatePalette(entries));
+}
+
+int CVxEmfToVxConverter::OnExtCreatePen(DWORD index, DWORD style, DWORD width,
+                                        const LOGBRUSH& logBrush,
+                                        std::span<const DWORD> styleEntries,
+                                        std::span<const std::uint8_t> bmi,
+                                        std::span<const std::uint8_t> bits)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    if ((style & PS_GEOMETRIC) != 0) {
+        const int logical = int(std::min<DWORD>(width, std::numeric_limits<int>::max()));
+        width = DWORD(TransformDistance(logical, 0).cx);
+    }
+    // A DIB-pattern pen carries its pattern in the record; without it the pen
+    // cannot be made and the picture would not load.
+    const std::vector<std::uint8_t> pattern =
+        bmi.empty() ? std::vector<std::uint8_t>{} : PackDib(bmi, bits);
+    return StoreObject(index, ExtCreatePen(style, width, &logBrush, DWORD(styleEntries.size()),
+                                           styleEntries.empty() ? nullptr : styleEntries.data(),
+                                           pattern));
+}
+
+// A font record with a bad index is skipped; the load goes on.
+int CVxEmfToVxConverter::OnExtCreateFontIndirectW(DWORD index, const LOGFONTW& logFont)
+{
+    if (!IsFreeIndex(index))
+        return kHandled;
+    LOGFONTW font = logFont;
+    const SIZE size = TransformDistance(font.lfWidth, font.lfHeight);
+    if (font.lfWidth != 0)
+        font.lfWidth = size.cx;
+    if (font.lfHeight != 0)
+        font.lfHeight = size.cy;
+    m_pObjects[index] = CreateFontIndirectW(&font);
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnCreateDibPatternBrushPt(DWORD index, DWORD usage,
+                                                   std::span<const std::uint8_t> bmi,
+                                                   std::span<const std::uint8_t> bits)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    PackedDib packed = PackDib(bmi, bits);
+    const HBRUSH hBrush = CreateDIBPatternBrushPt(packed, usage);
+    if (hBrush == 0)
+        return kStop;
+    m_globals.push_back(std::move(packed));
+    m_pObjects[index] = hBrush;
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnCreateMonoBrush(DWORD index, DWORD usage,
+                                           std::span<const std::uint8_t> bmi,
+                                           std::span<const std::uint8_t> bits)
+{
+    if (!IsFreeIndex(index))
+        return kStop;
+    const HBITMAP hBitmap = MakeMonoBitmap(bmi, bits, usage);
+    if (hBitmap == 0)
+        return kStop;
+    const HBRUSH hBrush = CreatePatternBrush(hBitmap);
+    if (hBrush == 0) {
+        DeleteObject(hBitmap);
+        return kStop;
+    }
+    m_bitmaps.push_back(hBitmap);
+    m_pObjects[index] = hBrush;
+    return kHandled;
+}
+
+// The DIB's bottom-up rows, padded to 32 bits, become top-down rows padded to
+// 16 bits. Only uncompressed bitmaps are taken.
+HBITMAP CVxEmfToVxConverter::MakeMonoBitmap(std::span<const std::uint8_t> bmi,
+                                            std::span<const std::uint8_t> bits,
+                                            DWORD usage) const
+{
+    const std::vector<std::uint8_t> packed = PackDib(bmi, bits);
+    TkPackedDibLayout layout;
+    if (!TkMeasurePackedDib(packed, usage, &layout) || layout.compression != BI_RGB ||
+        layout.width <= 0 || layout.height == 0)
+        return 0;
+    const std::size_t rowBytes = (std::size_t(layout.bitCount) * std::size_t(layout.width) + 7) / 8;
+    const std::size_t dibStride = RoundUp(rowBytes, 4);
+    const std::size_t bitmapStride = RoundUp(rowBytes, 2);
+    const std::size_t rows = layout.height < 0 ? std::size_t(-std::int64_t(layout.height))
+                                               : std::size_t(layout.height);
+    if (bits.size() / dibStride < rows)
+        return 0;
+    std::vector<std::uint8_t> buffer(bitmapStride * rows, 0);
+    for (std::size_t row = 0; row < rows; ++row) {
+        const std::size_t source =
+            layout.height < 0 ? row * dibStride : bits.size() - (row + 1) * dibStride;
+        std::memcpy(buffer.data() + row * bitmapStride, bits.data() + source, rowBytes);
+    }
+    const std::size_t planesOffset = layout.headerSize == 12 ? 8 : 12;
+    const UINT planes = UINT(packed[planesOffset]) | UINT(packed[planesOffset + 1]) << 8;
+    return CreateBitmap(int(layout.width), int(rows), planes, layout.bitCount, buffer);
+}
+
+int CVxEmfToVxConverter::OnDeleteObject(DWORD index)
+{
+    if (!IsUsedIndex(index))
+        return kStop;
+    DeleteObject(m_pObjects[index]);
+    m_pObjects[index] = 0;
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnSelectObject(DWORD index)
+{
+    HGDIOBJ hObject = 0;
+    if ((index & kStockFlag) != 0)
+        hObject = GetStockObject(int(index & ~kStockFlag));
+    else if (index < m_pObjects.size())
+        hObject = m_pObjects[index];
+    else
+        return kStop;
+    const DWORD type = GetObjectType(hObject);
+    if (type < 1 || type > kLastObjectType)
+        return kStop;
+    m_selected[type - 1] = LONG(index);
+    if (type == OBJ_PEN)
+        m_selected[OBJ_EXTPEN - 1] = -1;
+    else if (type == OBJ_EXTPEN)
+        m_selected[OBJ_PEN - 1] = -1;
+    return kHandled;
+}
+
+void CVxEmfToVxConverter::ApplyCurrentAttributes(CVxGraphic& graphic) const
+{
+    ApplyGlobal(graphic);
+    ApplyPen(graphic);
+    ApplyBrush(graphic);
+    ApplyFont(graphic);
+}
+
+void CVxEmfToVxConverter::ApplyGlobal(CVxGraphic& graphic) const
+{
+    EditProperty<CVxGlobalGraphicProperty>(graphic, "Global", [&](auto& global) {
+        global.SetArcDirection(m_nArcDirection);
+        global.SetBkColor(m_crBkColor);
+        global.SetBkMode(m_nBkMode);
+        global.SetPolyFillMode(m_nPolyFillMode);
+        global.SetRop2(m_nRop2);
+        global.SetTextAlign(m_nTextAlign);
+        global.SetTextCharacterExtra(m_nTextCharacterExtra);
+        global.SetTextColor(m_crTextColor);
+        global.SetMiterLimit(m_fMiterLimit);
+        return true;
+    });
+}
+
+// An extended pen's user style follows its fixed part, so its size is asked first.
+void CVxEmfToVxConverter::ApplyPen(CVxGraphic& graphic) const
+{
+    EditProperty<CVxPenGraphicProperty>(graphic, "Pen", [&](auto& pen) {
+        if (GetSelectedObject(OBJ_EXTPEN) != -1) {
+            const HGDIOBJ hPen = SelectedHandle(OBJ_EXTPEN);
+            const int size = GetObject(hPen, 0, nullptr);
+            if (size < int(sizeof(EXTLOGPEN)))
+                return false;
+            std::vector<std::uint8_t> bytes(std::size_t(size), 0);
+            if (GetObject(hPen, size, bytes.data()) < 1)
+                return false;
+            EXTLOGPEN extPen;
+            std::memcpy(&extPen, bytes.data(), sizeof extPen);
+            pen.SetStyle(extPen.elpPenStyle);
+            pen.SetWidth(int(std::min<DWORD>(extPen.elpWidth, std::numeric_limits<int>::max())));
+            pen.SetColor(extPen.elpColor);
+            return true;
+        }
+        LOGPEN logPen;
+        if (GetObject(SelectedHandle(OBJ_PEN), sizeof logPen, &logPen) != int(sizeof logPen))
+            return false;
+        pen.SetStyle(logPen.lopnStyle);
+        pen.SetWidth(logPen.lopnWidth.x);
+        pen.SetColor(logPen.lopnColor);
+        return true;
+    });
+}
+
+void CVxEmfToVxConverter::ApplyBrush(CVxGraphic& graphic) const
+{
+    EditProperty<CVxBrushGraphicProperty>(graphic, "Brush", [&](auto& brush) {
+        LOGBRUSH logBrush;
+        if (GetObject(SelectedHandle(OBJ_BRUSH), sizeof logBrush, &logBrush) !=
+            int(sizeof logBrush))
+            return false;
+        brush.SetStyle(logBrush.lbStyle);
+        brush.SetHatch(logBrush.lbHatch);
+        brush.SetColor(logBrush.lbColor);
+        return true;
+    });
+}
+
+void CVxEmfToVxConverter::ApplyFont(CVxGraphic& graphic) const
+{
+    const CSpacingKeeper keeper;
+    EditProperty<CVxFontGraphicProperty>(graphic, "Font", [&](auto& font) {
+        LOGFONTW logFont;
+        if (GetObject(SelectedHandle(OBJ_FONT), sizeof logFont, &logFont) <= 0)
+            return false;
+        font.SetLogFont(logFont);
+        return true;
+    });
+}

@@ -1,0 +1,243 @@
+// The drawing records of CVxEmfToVxConverter: shapes, text, comments and paths.
+
+#include "import/VxEmfToVxConverter.h"
+
+#include "graphics/VxArc.h"
+#include "graphics/VxCloseFigure.h"
+#include "graphics/VxComment.h"
+#include "graphics/VxEllipse.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxPath.h"
+#include "graphics/VxPoly.h"
+#include "graphics/VxRectangle.h"
+#include "graphics/VxText.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+
+int AddClamped(int value, int delta)
+{
+    return int(std::min<std::int64_t>(std::int64_t(value) + delta,
+                                      std::numeric_limits<int>::max()));
+}
+
+}  // namespace
+
+// 16-bit GDI draws boxes one unit larger on the right and bottom and the
+// conversion to records shifts them by one.
+void CVxEmfToVxConverter::AdjustWmfBox(RECT& box) const
+{
+    box.left = AddClamped(box.left, 1);
+    box.top = AddClamped(box.top, 1);
+    box.right = AddClamped(box.right, 2);
+    box.bottom = AddClamped(box.bottom, 2);
+}
+
+void CVxEmfToVxConverter::AddGraphic(std::unique_ptr<CVxGraphic> pGraphic)
+{
+    if (m_bInPath && m_pPath)
+        m_pPath->AddChildTail(pGraphic.release());
+    else
+        m_graphics.AddTail(pGraphic.release());
+}
+
+int CVxEmfToVxConverter::AddShape(std::unique_ptr<CVxGraphic> pGraphic)
+{
+    ApplyCurrentAttributes(*pGraphic);
+    AddGraphic(std::move(pGraphic));
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::MakeBox(const RECT& box, bool bEllipse)
+{
+    RECT copy = box;
+    if (m_bFromWmf)
+        AdjustWmfBox(copy);
+    copy = TransformBox(copy);
+    if (bEllipse)
+        return AddShape(std::make_unique<CVxEllipse>(copy));
+    return AddShape(std::make_unique<CVxRectangle>(copy));
+}
+
+int CVxEmfToVxConverter::OnRectangle(const RECT& box) { return MakeBox(box, false); }
+
+int CVxEmfToVxConverter::OnEllipse(const RECT& box) { return MakeBox(box, true); }
+
+int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo)
+{
+    RECT copy = box;
+    if (m_bFromWmf)
+        AdjustWmfBox(copy);
+    copy = TransformBox(copy);
+    POINT radials[2] = {start, end};
+    TransformPoints(radials, 2);
+    auto pArc = std::make_unique<CVxArc>(copy, radials[0], radials[1], bArcTo ? TRUE : FALSE,
+                                         GetCurrentPosition());
+    if (bArcTo) {
+        const POINT arcEnd = pArc->GetArcEnd();
+        m_nCurrentX = arcEnd.x;
+        m_nCurrentY = arcEnd.y;
+    }
+    return AddShape(std::move(pArc));
+}
+
+int CVxEmfToVxConverter::OnArc(const RECT& box, int xStart, int yStart, int xEnd, int yEnd)
+{
+    return MakeArc(box, {xStart, yStart}, {xEnd, yEnd}, false);
+}
+
+int CVxEmfToVxConverter::OnArcTo(const RECT& box, int xStart, int yStart, int xEnd, int yEnd)
+{
+    return MakeArc(box, {xStart, yStart}, {xEnd, yEnd}, true);
+}
+
+int CVxEmfToVxConverter::OnLineTo(int x, int y)
+{
+    const POINT from = GetCurrentPosition();
+    POINT to{x, y};
+    TransformPoints(&to, 1);
+    m_nCurrentX = to.x;
+    m_nCurrentY = to.y;
+    return AddShape(std::make_unique<CVxLine>(RECT{from.x, from.y, to.x, to.y}));
+}
+
+int CVxEmfToVxConverter::OnMoveToEx(int x, int y)
+{
+    POINT to{x, y};
+    TransformPoints(&to, 1);
+    m_nCurrentX = m_nFigureStartX = to.x;
+    m_nCurrentY = m_nFigureStartY = to.y;
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::MakePoly(std::span<const POINT> points, std::span<const DWORD> counts,
+                                  BOOL bClosed)
+{
+    std::vector<POINT> copy(points.begin(), points.end());
+    std::vector<INT> figureCounts;
+    figureCounts.reserve(counts.size());
+    for (DWORD count : counts) {
+        if (count > copy.size())
+            return kStop;
+        figureCounts.push_back(INT(count));
+    }
+    auto pPoly = std::make_unique<CVxPoly>(RECT{0, 0, 0, 0}, bClosed);
+    ApplyCurrentAttributes(*pPoly);
+    TransformPoints(copy.data(), copy.size());
+    pPoly->AppendPolyPolygon(copy, figureCounts);
+    AddGraphic(std::move(pPoly));
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnPolygon(std::span<const POINT> points)
+{
+    const DWORD count = DWORD(points.size());
+    return MakePoly(points, {&count, 1}, TRUE);
+}
+
+int CVxEmfToVxConverter::OnPolyline(std::span<const POINT> points)
+{
+    const DWORD count = DWORD(points.size());
+    return MakePoly(points, {&count, 1}, FALSE);
+}
+
+int CVxEmfToVxConverter::OnPolyPolygon(std::span<const POINT> points,
+                                       std::span<const DWORD> counts)
+{
+    return MakePoly(points, counts, TRUE);
+}
+
+int CVxEmfToVxConverter::OnPolyPolyline(std::span<const POINT> points,
+                                        std::span<const DWORD> counts)
+{
+    return MakePoly(points, counts, FALSE);
+}
+
+int CVxEmfToVxConverter::OnExtTextOut(int x, int y, UINT options, const RECT& rect,
+                                      std::u16string_view text, std::span<const LONG> spacing)
+{
+    const RECT box = (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ? TransformBox(rect) : RECT{};
+    POINT reference{x, y};
+    TransformPoints(&reference, 1);
+    std::vector<INT> advances;
+    if (!spacing.empty() && !m_bIgnoreTextSpacing) {
+        const std::size_t count = std::min(spacing.size(), text.size());
+        advances.reserve(count);
+        for (std::size_t i = 0; i < count; ++i)
+            advances.push_back(TransformDistance(spacing[i], 0).cx);
+    }
+    return AddShape(std::make_unique<CVxText>(std::u16string(text), reference.x, reference.y,
+                                              options, advances, box));
+}
+
+// Comments stay in record order among the top-level graphics, even inside a path.
+int CVxEmfToVxConverter::OnGdiComment(std::span<const std::uint8_t> data)
+{
+    auto pComment = std::make_unique<CVxComment>(data.data(), std::uint32_t(data.size()));
+    ApplyCurrentAttributes(*pComment);
+    m_graphics.AddTail(pComment.release());
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnBeginPath()
+{
+    if (m_bInPath)
+        return kStop;
+    m_pPath = std::make_unique<CVxPath>();
+    m_bInPath = TRUE;
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnCloseFigure()
+{
+    if (!m_bInPath || !m_pPath)
+        return kStop;
+    m_pPath->AddChildTail(
+        new CVxCloseFigure(RECT{m_nCurrentX, m_nCurrentY, m_nFigureStartX, m_nFigureStartY}));
+    m_nCurrentX = m_nFigureStartX;
+    m_nCurrentY = m_nFigureStartY;
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnEndPath()
+{
+    if (!m_bInPath || !m_pPath)
+        return kStop;
+    m_bInPath = FALSE;
+    ApplyCurrentAttributes(*m_pPath);
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnAbortPath()
+{
+    if (!m_bInPath && !m_pPath)
+        return kStop;
+    m_pPath.reset();
+    m_bInPath = FALSE;
+    return kHandled;
+}
+
+// The held path stays, so that a later fill of the same path makes a second graphic.
+// Stroking or filling with no path held draws nothing, as GDI's playback does;
+// real files contain such records, and stopping on them would refuse the whole
+// picture, so the record is only listed as not handled.
+int CVxEmfToVxConverter::DrawPath(int nPathMode)
+{
+    if (!m_pPath)
+        return kNotHandled;
+    std::unique_ptr<CVxGraphic> pClone = m_pPath->Clone();
+    auto* pPath = dynamic_cast<CVxPath*>(pClone.get());
+    if (pPath == nullptr)
+        return kStop;
+    ApplyCurrentAttributes(*pPath);
+    pPath->SetPathMode(nPathMode);
+    m_graphics.AddTail(pClone.release());
+    return kHandled;
+}
+
+int CVxEmfToVxConverter::OnStrokePath() { return DrawPath(CVxPath::Stroke); }
+int CVxEmfToVxConverter::OnFillPath() { return DrawPath(CVxPath::Fill); }
+int CVxEmfToVxConverter::OnStrokeAndFillPath() { return DrawPath(CVxPath::StrokeAndFill); }

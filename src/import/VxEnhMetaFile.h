@@ -1,0 +1,41 @@
+#pragma once
+// The one enhanced metafile an import or a paste works on.
+
+#include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/TkEmfReader.h"
+#include "platform/gdi/TkEnhMetaFile.h"
+#include "platform/gdi/TkMetaFile.h"
+
+#include <memory>
+#include <optional>
+#include <span>
+
+// The picture frame a Windows metafile is played into: extents in hundredths of
+// a millimetre (their sign is dropped).
+struct VxMetaFilePict {
+    int mapMode = MM_ANISOTROPIC;
+    int xExt = 0;
+    int yExt = 0;
+};
+
+class CVxEnhMetaFile {
+public:
+    CVxEnhMetaFile() = default;
+
+    // Each answers whether the holder now has a metafile; on failure it is empty.
+    bool SetBits(std::span<const BYTE> bits);
+    // Plays the metafile into a recording whose frame is the picture's extents,
+    // or the screen's size without a picture.
+    bool SetMetaFile(const CTkMetaFile& metaFile,
+                     const std::optional<VxMetaFilePict>& pict = std::nullopt);
+    bool SetEnhMetaFile(const CTkEnhMetaFile& enhMetaFile);
+
+    bool IsEmpty() const { return m_hEmf == nullptr; }
+    const CTkEnhMetaFile* GetHandle() const { return m_hEmf.get(); }
+
+    // The enumeration's result; FALSE for an empty holder.
+    BOOL Enumerate(const TkEmfRecordProc& proc) const;
+
+private:
+    std::unique_ptr<CTkEnhMetaFile> m_hEmf;
+};

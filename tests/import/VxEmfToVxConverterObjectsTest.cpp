@@ -1,0 +1,250 @@
+// The object table, selections, and the attributes the selected objects give.
+
+#include "import/VxEmfToVxConverter.h"
+
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxFontGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxText.h"
+#include "import/ConverterTestSupport.h"
+#include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkPackedDib.h"
+#include "support/TestFontEngine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+class ConverterObjects : public ::testing::Test {
+protected:
+    ConverterObjects() { m_converter.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4)); }
+
+    CVxGraphic* Last() const
+    {
+        const CVxGraphicList& list = m_converter.GetGraphics();
+        return GraphicAt(list, list.GetCount() - 1);
+    }
+
+    CTestFontEngineScope m_engine;
+    CVxEmfToVxConverter m_converter{0, 0, 16383, 16383, TRUE};
+};
+
+// A 1-bit 8 by height DIB whose bottom-up rows hold the row numbers.
+std::vector<std::uint8_t> MonoBmi(LONG width, LONG height, DWORD compression = 0)
+{
+    std::vector<std::uint8_t> bmi(40 + 8, 0);
+    bmi[0] = 40;
+    std::memcpy(&bmi[4], &width, 4);
+    std::memcpy(&bmi[8], &height, 4);
+    bmi[12] = 1;
+    bmi[14] = 1;
+    std::memcpy(&bmi[16], &compression, 4);
+    bmi[44] = bmi[45] = bmi[46] = 0xFF;  // white second colour
+    return bmi;
+}
+
+TEST_F(ConverterObjects, TableIndexChecks)
+{
+    const LOGPEN pen{PS_SOLID, {1, 0}, 0};
+    EXPECT_EQ(m_converter.OnCreatePen(4, pen), 2);  // out of range
+    EXPECT_EQ(m_converter.OnCreatePen(0xFFFFFFFF, pen), 2);
+    EXPECT_EQ(m_converter.OnCreatePen(1, pen), 0);
+    EXPECT_EQ(m_converter.OnCreatePen(1, pen), 2);  // in use
+    EXPECT_EQ(m_converter.OnCreateBrushIndirect(1, LOGBRUSH{}), 2);
+    EXPECT_EQ(m_converter.OnSelectObject(2), 2);  // free slot
+    EXPECT_EQ(m_converter.OnSelectObject(4), 2);  // out of range
+    EXPECT_EQ(m_converter.OnSelectObject(0x80000000u | 100), 2);  // no such stock object
+    EXPECT_EQ(m_converter.OnDeleteObject(2), 2);
+    EXPECT_EQ(m_converter.OnDeleteObject(9), 2);
+    EXPECT_EQ(m_converter.OnSelectObject(1), 0);
+    EXPECT_EQ(m_converter.OnDeleteObject(1), 0);
+    EXPECT_EQ(m_converter.GetTableObject(1), 0u);
+    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), 1);  // left as it was
+    EXPECT_EQ(m_converter.OnDeleteObject(1), 2);
+}
+
+TEST(ConverterObjectsWithoutHeader, EveryIndexIsInvalid)
+{
+    CVxEmfToVxConverter converter(0, 0, 100, 100, TRUE);
+    EXPECT_EQ(converter.OnCreatePen(0, LOGPEN{}), 2);
+    EXPECT_EQ(converter.OnSelectObject(0), 2);
+    EXPECT_EQ(converter.OnDeleteObject(0), 2);
+    EXPECT_EQ(converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
+}
+
+TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
+{
+    m_converter.OnCreatePen(1, LOGPEN{PS_DASH, {5, 0}, 0x0000FF});
+    m_converter.OnCreateBrushIndirect(2, LOGBRUSH{BS_HATCHED, 0x00FF00, 3});
+    m_converter.OnSelectObject(1);
+    m_converter.OnSelectObject(2);
+    m_converter.OnRectangle({0, 0, 10, 10});
+    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
+    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
+    ASSERT_NE(pPen, nullptr);
+    ASSERT_NE(pBrush, nullptr);
+    EXPECT_EQ(pPen->GetStyle(), PS_DASH);
+    EXPECT_EQ(pPen->GetWidth(), 5);
+    EXPECT_EQ(pPen->GetColor(), 0x0000FFu);
+    EXPECT_EQ(pBrush->GetStyle(), BS_HATCHED);
+    EXPECT_EQ(pBrush->GetColor(), 0x00FF00u);
+    EXPECT_EQ(pBrush->GetHatch(), 3u);
+}
+
+TEST_F(ConverterObjects, StockNullBrushSelection)
+{
+    EXPECT_EQ(m_converter.OnSelectObject(0x80000005u), 0);
+    EXPECT_EQ(DWORD(m_converter.GetSelectedObject(OBJ_BRUSH)), 0x80000005u);
+    m_converter.OnEllipse({0, 0, 10, 10});
+    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
+    ASSERT_NE(pBrush, nullptr);
+    EXPECT_EQ(pBrush->GetStyle(), BS_NULL);
+}
+
+// Pens painted with a DIB pattern carry the pattern in their record; the pen is
+// made from it instead of stopping the load.
+TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
+{
+    std::vector<std::uint8_t> bmi(40, 0);
+    const auto put32 = [&](std::size_t at, std::uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            bmi[at + i] = std::uint8_t(v >> (8 * i));
+    };
+    put32(0, 40);  // biSize
+    put32(4, 1);   // biWidth
+    put32(8, 1);   // biHeight
+    bmi[12] = 1;   // biPlanes
+    bmi[14] = 32;  // biBitCount
+    const std::vector<std::uint8_t> bits{0x10, 0x20, 0x30, 0};
+    const LOGBRUSH brush{BS_DIBPATTERN, DIB_RGB_COLORS, 0};
+    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_ENDCAP_SQUARE, 15, brush, {}, bmi,
+                                         bits),
+              0);
+    EXPECT_NE(m_converter.GetTableObject(1), 0u);
+    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 2);
+}
+
+TEST_F(ConverterObjects, ExtendedPenReplacesThePenAndScalesGeometricWidth)
+{
+    m_converter.OnSetWindowExtEx(200, 100);  // ten frame units per logical unit
+    const LOGBRUSH brush{BS_SOLID, 0x112233, 0};
+    const DWORD style[] = {3, 1};
+    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
+                                         brush, style, {}, {}),
+              0);
+    EXPECT_EQ(m_converter.OnSelectObject(1), 0);
+    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), -1);
+    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), 1);
+    m_converter.OnRectangle({0, 0, 10, 10});
+    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
+    ASSERT_NE(pPen, nullptr);
+    EXPECT_EQ(pPen->GetWidth(), 40);
+    EXPECT_EQ(pPen->GetColor(), 0x112233u);
+    EXPECT_EQ(pPen->GetStyle(), PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT);
+
+    // GDI refuses a wide cosmetic pen, which stops the load.
+    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_COSMETIC, 4, brush, {}, {}, {}), 2);
+    EXPECT_EQ(m_converter.GetTableObject(2), 0u);
+    EXPECT_EQ(m_converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
+    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), -1);
+}
+
+TEST_F(ConverterObjects, FontsAreScaledAndAReusedIndexIsSkipped)
+{
+    m_converter.OnSetWindowExtEx(200, 100);
+    LOGFONTW font{};
+    font.lfHeight = -12;
+    font.lfWidth = 0;
+    font.lfWeight = 700;
+    std::memcpy(font.lfFaceName, u"Arial", 12);
+    ASSERT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);
+    const HGDIOBJ hFont = m_converter.GetTableObject(1);
+    LOGFONTW stored{};
+    ASSERT_GT(GetObject(hFont, sizeof stored, &stored), 0);
+    EXPECT_EQ(stored.lfHeight, -120);
+    EXPECT_EQ(stored.lfWidth, 0);  // zero stays zero
+
+    font.lfHeight = -50;
+    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);  // in use: skipped
+    EXPECT_EQ(m_converter.GetTableObject(1), hFont);
+    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(77, font), 0);  // out of range: skipped
+
+    m_converter.OnSelectObject(1);
+    const LONG spacing[] = {5, 5};
+    m_converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    auto* pText = dynamic_cast<CVxText*>(Last());
+    ASSERT_NE(pText, nullptr);
+    const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pText, "Font");
+    ASSERT_NE(pFont, nullptr);
+    EXPECT_EQ(pFont->GetLogFont().lfHeight, -120);
+    EXPECT_EQ(pFont->GetLogFont().lfWeight, 700);
+    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
+}
+
+TEST_F(ConverterObjects, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, FALSE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
+    LOGFONTW font{};
+    font.lfHeight = -30;
+    converter.OnExtCreateFontIndirectW(1, font);
+    converter.OnSelectObject(1);
+    const LONG spacing[] = {7, 8};
+    converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    auto* pText = dynamic_cast<CVxText*>(GraphicAt(converter.GetGraphics(), 0));
+    ASSERT_NE(pText, nullptr);
+    EXPECT_EQ(pText->GetSpacing(), (std::vector<INT>{7, 8}));
+}
+
+TEST_F(ConverterObjects, MonoBrushRowsBecomeTopDown)
+{
+    const std::vector<std::uint8_t> bmi = MonoBmi(8, 3);
+    // Bottom-up rows of 4 bytes: the last row in the bits is the top row.
+    const std::vector<std::uint8_t> bits = {0x01, 0, 0, 0, 0x02, 0, 0, 0, 0x03, 0, 0, 0};
+    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, bmi, bits), 0);
+    LOGBRUSH brush{};
+    ASSERT_EQ(GetObject(m_converter.GetTableObject(1), sizeof brush, &brush), 12);
+    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
+    const CTkGdiObject* pBitmap = TkLookupGdiObject(brush.lbHatch);
+    ASSERT_NE(pBitmap, nullptr);
+    EXPECT_EQ(pBitmap->bitmap.bmWidth, 8);
+    EXPECT_EQ(pBitmap->bitmap.bmHeight, 3);
+    ASSERT_GE(pBitmap->bits.size(), 6u);
+    EXPECT_EQ(pBitmap->bits[0], 0x03);
+    EXPECT_EQ(pBitmap->bits[2], 0x02);
+    EXPECT_EQ(pBitmap->bits[4], 0x01);
+}
+
+// 33 pixels need 5 bytes a row, 8 in the DIB: rows must not run into each other.
+TEST_F(ConverterObjects, MonoBrushWithPartialByteRows)
+{
+    const std::vector<std::uint8_t> bmi = MonoBmi(33, 2);
+    std::vector<std::uint8_t> bits(16, 0);
+    bits[4] = 0x80;   // bottom row, 33rd pixel
+    bits[12] = 0x80;  // top row, 33rd pixel
+    bits[8] = 0x11;
+    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, bmi, bits), 0);
+    LOGBRUSH brush{};
+    GetObject(m_converter.GetTableObject(1), sizeof brush, &brush);
+    const CTkGdiObject* pBitmap = TkLookupGdiObject(brush.lbHatch);
+    ASSERT_NE(pBitmap, nullptr);
+    const std::size_t stride = std::size_t(pBitmap->bitmap.bmWidthBytes);
+    ASSERT_EQ(stride, 6u);
+    EXPECT_EQ(pBitmap->bits[0], 0x11);
+    EXPECT_EQ(pBitmap->bits[4], 0x80);
+    EXPECT_EQ(pBitmap->bits[stride + 4], 0x80);
+}
+
+TEST_F(ConverterObjects, BadMonoBrushesStop)
+{
+    const std::vector<std::uint8_t> bits(12, 0);
+    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 3, BI_RLE8), bits), 2);
+    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 30), bits), 2);
+    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, {}, {}), 2);
+    EXPECT_EQ(m_converter.GetTableObject(1), 0u);
+    EXPECT_EQ(m_converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, {}, bits), 2);
+}
+
+}  // namespace

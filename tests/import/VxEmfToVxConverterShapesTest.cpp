@@ -1,0 +1,292 @@
+// The drawing records: shapes, polys, text, comments and path brackets.
+
+#include "import/VxEmfToVxConverter.h"
+
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxGlobalGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxArc.h"
+#include "graphics/VxCloseFigure.h"
+#include "graphics/VxComment.h"
+#include "graphics/VxEllipse.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxPath.h"
+#include "graphics/VxPoly.h"
+#include "graphics/VxRectangle.h"
+#include "graphics/VxText.h"
+#include "import/ConverterTestSupport.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "support/EmfBuilder.h"
+#include "support/TestFontEngine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConverterShapes : public ::testing::Test {
+protected:
+    ConverterShapes() { m_converter.OnHeader(MakeHeader({0, 0, 2000, 1000})); }
+
+    CVxGraphic* At(int index) const { return GraphicAt(m_converter.GetGraphics(), index); }
+
+    CTestFontEngineScope m_engine;
+    CVxEmfToVxConverter m_converter{0, 0, 16383, 16383, TRUE};
+};
+
+void ExpectRect(const RECT& actual, RECT expected)
+{
+    EXPECT_EQ(actual.left, expected.left);
+    EXPECT_EQ(actual.top, expected.top);
+    EXPECT_EQ(actual.right, expected.right);
+    EXPECT_EQ(actual.bottom, expected.bottom);
+}
+
+TEST_F(ConverterShapes, BoxesAreTransformed)
+{
+    m_converter.OnSetWindowExtEx(200, 100);
+    EXPECT_EQ(m_converter.OnRectangle({10, 10, 20, 30}), 0);
+    EXPECT_EQ(m_converter.OnEllipse({0, 0, 100, 50}), 0);
+    auto* pRect = dynamic_cast<CVxRectangle*>(At(0));
+    auto* pEllipse = dynamic_cast<CVxEllipse*>(At(1));
+    ASSERT_NE(pRect, nullptr);
+    ASSERT_NE(pEllipse, nullptr);
+    ExpectRect(pRect->GetRect(), {100, 100, 200, 300});
+    ExpectRect(pEllipse->GetRect(), {0, 0, 1000, 500});
+}
+
+TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
+{
+    m_converter.m_bFromWmf = TRUE;
+    m_converter.OnRectangle({10, 10, 20, 20});
+    m_converter.OnArc({10, 10, 20, 20}, 20, 15, 10, 15);
+    ExpectRect(At(0)->GetRect(), {11, 11, 22, 22});
+    m_converter.m_bFromWmf = FALSE;
+    m_converter.OnRectangle({10, 10, 20, 20});
+    ExpectRect(At(2)->GetRect(), {10, 10, 20, 20});
+}
+
+TEST_F(ConverterShapes, LinesFollowTheCurrentPosition)
+{
+    m_converter.OnSetWindowExtEx(200, 100);
+    m_converter.OnMoveToEx(10, 10);
+    m_converter.OnLineTo(20, 10);
+    m_converter.OnLineTo(20, 20);
+    ASSERT_EQ(m_converter.GetGraphics().GetCount(), 2);
+    ExpectRect(At(0)->GetRect(), {100, 100, 200, 100});
+    ExpectRect(At(1)->GetRect(), {200, 100, 200, 200});
+    EXPECT_EQ(m_converter.GetCurrentPosition().x, 200);
+    EXPECT_EQ(m_converter.GetCurrentPosition().y, 200);
+}
+
+TEST_F(ConverterShapes, ArcToStartsAtTheCurrentPositionAndEndsOnTheEllipse)
+{
+    m_converter.OnMoveToEx(0, 50);
+    EXPECT_EQ(m_converter.OnArcTo({0, 0, 100, 100}, 0, 50, 200, 50), 0);
+    auto* pArc = dynamic_cast<CVxArc*>(At(0));
+    ASSERT_NE(pArc, nullptr);
+    EXPECT_TRUE(pArc->IsArcTo());
+    EXPECT_EQ(pArc->GetCurrentPoint().x, 0);
+    EXPECT_EQ(pArc->GetCurrentPoint().y, 50);
+    // The end point is kept on the ellipse, and the position follows it.
+    EXPECT_EQ(m_converter.GetCurrentPosition().x, pArc->GetArcEnd().x);
+    EXPECT_EQ(m_converter.GetCurrentPosition().y, pArc->GetArcEnd().y);
+    EXPECT_EQ(pArc->GetArcEnd().x, 100);
+
+    m_converter.OnArc({0, 0, 100, 100}, 0, 50, 100, 50);
+    auto* pPlain = dynamic_cast<CVxArc*>(At(1));
+    ASSERT_NE(pPlain, nullptr);
+    EXPECT_FALSE(pPlain->IsArcTo());
+}
+
+TEST_F(ConverterShapes, PolysTakeTransformedPointsAndFigures)
+{
+    m_converter.OnSetWindowExtEx(200, 100);
+    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}};
+    const DWORD counts[] = {3, 3};
+    EXPECT_EQ(m_converter.OnPolyPolygon(points, counts), 0);
+    EXPECT_EQ(m_converter.OnPolyline(std::span(points).first(2)), 0);
+    auto* pPolygon = dynamic_cast<CVxPoly*>(At(0));
+    auto* pPolyline = dynamic_cast<CVxPoly*>(At(1));
+    ASSERT_NE(pPolygon, nullptr);
+    ASSERT_NE(pPolyline, nullptr);
+    EXPECT_EQ(pPolygon->GetSubPolygonCount(), 2);
+    EXPECT_EQ(pPolygon->GetPoint(4).x, 300);
+    EXPECT_EQ(pPolygon->GetPoint(4).y, 200);
+    EXPECT_TRUE(pPolygon->HasProperty("Brush"));   // closed
+    EXPECT_FALSE(pPolyline->HasProperty("Brush"));  // open
+}
+
+TEST_F(ConverterShapes, EmptyOrBrokenPolygonRecords)
+{
+    struct Case {
+        const char* what;
+        DWORD type;
+        std::vector<POINT> points;
+        std::size_t countOffset;  // 0: leave the count
+        std::uint32_t count;
+        int expected;
+    } cases[] = {
+        {"POLYGON16 without points", EMR_POLYGON16, {}, 0, 0, 1},
+        {"POLYGON16 with count -1", EMR_POLYGON16, {{1, 1}}, 24, 0xFFFFFFFF, 2},
+        {"POLYLINE without points", EMR_POLYLINE, {}, 0, 0, 1},
+        {"POLYGON16 with one point", EMR_POLYGON16, {{1, 1}}, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+        EmfBuilder builder;
+        const std::size_t at = builder.Poly(c.type, c.points);
+        std::vector<std::uint8_t> bytes = builder.Finish();
+        if (c.countOffset != 0)
+            bytes = Patched(bytes, {c.what, at + c.countOffset, c.count});
+        const std::vector<int> answers = RunRecords(converter, bytes);
+        ASSERT_GE(answers.size(), 2u) << c.what;
+        EXPECT_EQ(answers[1], c.expected) << c.what;
+    }
+}
+
+TEST_F(ConverterShapes, PolyPolyCountsMustAgree)
+{
+    struct Case {
+        const char* what;
+        std::vector<DWORD> counts;
+        std::vector<POINT> points;
+        int expected;
+    } cases[] = {
+        {"no figures, no points", {}, {}, 1},
+        {"figures without points", {0, 0}, {}, 2},
+        {"two figures", {2, 1}, {{0, 0}, {1, 1}, {2, 2}}, 0},
+    };
+    for (const Case& c : cases) {
+        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+        EmfBuilder builder;
+        builder.PolyPoly(EMR_POLYPOLYGON16, c.counts, c.points);
+        const std::vector<int> answers = RunRecords(converter, builder.Finish());
+        ASSERT_GE(answers.size(), 2u) << c.what;
+        EXPECT_EQ(answers[1], c.expected) << c.what;
+    }
+}
+
+TEST_F(ConverterShapes, TextSpacingIsDroppedOrTransformedBySetting)
+{
+    const LONG spacing[] = {10, 12, 14};
+    m_converter.OnSetWindowExtEx(200, 100);
+    m_converter.OnExtTextOut(10, 20, 0, {}, u"abc", spacing);
+    auto* pText = dynamic_cast<CVxText*>(At(0));
+    ASSERT_NE(pText, nullptr);
+    EXPECT_EQ(pText->GetText(), u"abc");
+    EXPECT_EQ(pText->GetRefPoint().x, 100);
+    EXPECT_EQ(pText->GetRefPoint().y, 200);
+    EXPECT_TRUE(pText->GetSpacing().empty());
+
+    CVxEmfToVxConverter keeping(0, 0, 16383, 16383, FALSE);
+    keeping.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    keeping.OnSetWindowExtEx(200, 100);
+    keeping.OnExtTextOut(10, 20, ETO_CLIPPED, {0, 0, 10, 10}, u"abc", spacing);
+    auto* pKept = dynamic_cast<CVxText*>(GraphicAt(keeping.GetGraphics(), 0));
+    ASSERT_NE(pKept, nullptr);
+    EXPECT_EQ(pKept->GetSpacing(), (std::vector<INT>{100, 120, 140}));
+    ExpectRect(pKept->GetRect(), {0, 0, 100, 100});
+}
+
+TEST_F(ConverterShapes, AnsiTextIsConvertedThroughTheDispatch)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    EmfBuilder builder;
+    builder.ExtTextOutA({5, 5}, "\xE9t\xE9");
+    const std::vector<int> answers = RunRecords(converter, builder.Finish());
+    EXPECT_EQ(answers, (std::vector<int>{0, 0, 0}));
+    auto* pText = dynamic_cast<CVxText*>(GraphicAt(converter.GetGraphics(), 0));
+    ASSERT_NE(pText, nullptr);
+    EXPECT_EQ(pText->GetText(), u"\u00E9t\u00E9");
+}
+
+TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    EmfBuilder builder;
+    builder.Record(EMR_BEGINPATH);
+    builder.Record(EMR_MOVETOEX, {0, 0});
+    builder.Record(EMR_LINETO, {100, 0});
+    builder.Record(EMR_LINETO, {100, 100});
+    builder.Record(EMR_CLOSEFIGURE);
+    builder.Record(EMR_ENDPATH);
+    builder.Record(EMR_FILLPATH, {0, 0, 0, 0});
+    builder.Record(EMR_STROKEPATH, {0, 0, 0, 0});
+    const std::vector<int> answers = RunRecords(converter, builder.Finish());
+    EXPECT_EQ(answers, std::vector<int>(10, 0));
+
+    const CVxGraphicList& graphics = converter.GetGraphics();
+    ASSERT_EQ(graphics.GetCount(), 2);
+    const int modes[] = {CVxPath::Fill, CVxPath::Stroke};
+    for (int i = 0; i < 2; ++i) {
+        auto* pPath = dynamic_cast<CVxPath*>(GraphicAt(graphics, i));
+        ASSERT_NE(pPath, nullptr);
+        EXPECT_EQ(pPath->GetPathMode(), modes[i]);
+        ASSERT_EQ(pPath->GetChildCount(), 3);
+        EXPECT_NE(dynamic_cast<CVxLine*>(pPath->GetFirstChild()), nullptr);
+        auto* pClose = dynamic_cast<CVxCloseFigure*>(pPath->GetLastChild());
+        ASSERT_NE(pClose, nullptr);
+        ExpectRect(pClose->GetRect(), {100, 100, 0, 0});
+    }
+    EXPECT_EQ(converter.GetCurrentPosition().x, 0);
+}
+
+TEST_F(ConverterShapes, PathRecordsOutOfOrderStop)
+{
+    EXPECT_EQ(m_converter.OnEndPath(), 2);
+    EXPECT_EQ(m_converter.OnCloseFigure(), 2);
+    EXPECT_EQ(m_converter.OnAbortPath(), 2);
+    ASSERT_EQ(m_converter.OnBeginPath(), 0);
+    EXPECT_EQ(m_converter.OnBeginPath(), 2);
+    m_converter.OnRectangle({0, 0, 5, 5});
+    EXPECT_EQ(m_converter.GetGraphics().GetCount(), 0);  // into the path
+    EXPECT_EQ(m_converter.OnAbortPath(), 0);
+    EXPECT_EQ(m_converter.GetPath(), nullptr);
+    EXPECT_FALSE(m_converter.IsInPath());
+}
+
+// Files written by other programs stroke or fill with no path open; GDI draws
+// nothing for them and goes on, so the picture still loads.
+TEST_F(ConverterShapes, DrawingWithoutAPathIsNotHandledButDoesNotStop)
+{
+    EXPECT_EQ(m_converter.OnStrokePath(), 1);
+    EXPECT_EQ(m_converter.OnFillPath(), 1);
+    EXPECT_EQ(m_converter.OnStrokeAndFillPath(), 1);
+    EXPECT_EQ(m_converter.GetGraphics().GetCount(), 0);
+}
+
+TEST_F(ConverterShapes, CommentsStayTopLevelInsidePaths)
+{
+    const std::uint8_t data[] = {1, 2, 3, 4};
+    m_converter.OnBeginPath();
+    EXPECT_EQ(m_converter.OnGdiComment(data), 0);
+    m_converter.OnEndPath();
+    ASSERT_EQ(m_converter.GetGraphics().GetCount(), 1);
+    EXPECT_NE(dynamic_cast<CVxComment*>(At(0)), nullptr);
+    EXPECT_EQ(m_converter.GetPath()->GetChildCount(), 0);
+}
+
+TEST_F(ConverterShapes, GraphicsTakeTheCurrentModes)
+{
+    m_converter.OnSetRop2(R2_NOT);
+    m_converter.OnSetBkMode(TRANSPARENT);
+    m_converter.OnSetPolyFillMode(WINDING);
+    m_converter.OnSetTextColor(0x00FF00);
+    m_converter.OnSetBkColor(0x0000FF);
+    m_converter.OnSetArcDirection(AD_CLOCKWISE);
+    m_converter.OnSetTextAlign(TA_BASELINE);
+    m_converter.OnSetMiterLimit(3.0f);
+    m_converter.OnRectangle({0, 0, 10, 10});
+    const auto* pGlobal = PropertyOf<CVxGlobalGraphicProperty>(At(0), "Global");
+    ASSERT_NE(pGlobal, nullptr);
+    EXPECT_EQ(pGlobal->GetRop2(), R2_NOT);
+    EXPECT_EQ(pGlobal->GetBkMode(), TRANSPARENT);
+    EXPECT_EQ(pGlobal->GetPolyFillMode(), WINDING);
+    EXPECT_EQ(pGlobal->GetTextColor(), 0x00FF00u);
+    EXPECT_EQ(pGlobal->GetBkColor(), 0x0000FFu);
+    EXPECT_EQ(pGlobal->GetArcDirection(), AD_CLOCKWISE);
+    EXPECT_EQ(pGlobal->GetTextAlign(), UINT(TA_BASELINE));
+    EXPECT_FLOAT_EQ(pGlobal->GetMiterLimit(), 3.0f);
+}
+
+}  // namespace

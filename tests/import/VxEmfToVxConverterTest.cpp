@@ -1,0 +1,219 @@
+// Placement of the metafile into the picture: header, window, the two stages.
+
+#include "import/VxEmfToVxConverter.h"
+
+#include "graphics/VxRectangle.h"
+#include "import/ConverterTestSupport.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkGdiObjects.h"
+#include "support/EmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+RECT FrameOf(const CVxEmfToVxConverter& converter) { return converter.GetFrameRect(); }
+
+TEST(VxEmfToVxConverterPlacement, LargeFrameShrinksIntoBoundsKeepingAspect)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    ASSERT_EQ(converter.OnHeader(MakeHeader({0, 0, 300000, 200000})), 0);
+    const RECT frame = FrameOf(converter);
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_EQ(frame.right, 16383);
+    EXPECT_EQ(frame.bottom, 10922);
+    // Logical units are the frame's hundredths of a millimetre, scaled alike.
+    POINT point{150000, 100000};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 8192);  // 8191.5 rounded away from zero
+    EXPECT_EQ(point.y, 5461);
+}
+
+TEST(VxEmfToVxConverterPlacement, TallFrameIsLimitedByHeight)
+{
+    CVxEmfToVxConverter converter(0, 0, 1000, 1000, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 4000}));
+    const RECT frame = FrameOf(converter);
+    EXPECT_EQ(frame.right, 500);
+    EXPECT_EQ(frame.bottom, 1000);
+}
+
+TEST(VxEmfToVxConverterPlacement, SmallFrameSitsAtTheBoundsCornerOneToOne)
+{
+    CVxEmfToVxConverter converter(100, 200, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    const RECT frame = FrameOf(converter);
+    EXPECT_EQ(frame.left, 100);
+    EXPECT_EQ(frame.top, 200);
+    EXPECT_EQ(frame.right, 2100);
+    EXPECT_EQ(frame.bottom, 1200);
+    POINT point{10, 20};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 110);
+    EXPECT_EQ(point.y, 220);
+}
+
+TEST(VxEmfToVxConverterPlacement, WindowExtentMapsOntoTheFrame)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    converter.OnSetWindowExtEx(200, 100);
+    POINT point{100, 50};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 1000);
+    EXPECT_EQ(point.y, 500);
+
+    converter.OnSetWindowOrgEx(50, 50);
+    point = {100, 50};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 500);
+    EXPECT_EQ(point.y, 0);
+    // Distances do not move with the origin.
+    const SIZE distance = converter.TransformDistance(10, -5);
+    EXPECT_EQ(distance.cx, 100);
+    EXPECT_EQ(distance.cy, -50);
+}
+
+TEST(VxEmfToVxConverterPlacement, ViewportRecordsChangeNothing)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    converter.OnSetWindowExtEx(200, 100);
+    EXPECT_EQ(converter.OnSetViewportExtEx(7, 9), 0);
+    EXPECT_EQ(converter.OnSetViewportOrgEx(300, 400), 0);
+    POINT point{100, 50};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 1000);
+    EXPECT_EQ(point.y, 500);
+}
+
+// A point that maps to -1 keeps it; only a failed scaling falls back.
+TEST(VxEmfToVxConverterPlacement, PointMappingToMinusOneIsKept)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    converter.OnSetWindowOrgEx(1, 1);
+    POINT point{0, 0};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, -1);
+    EXPECT_EQ(point.y, -1);
+
+    converter.OnSetWindowExtEx(0, 0);  // a zero window cannot scale
+    point = {10, 10};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 0);
+    EXPECT_EQ(point.y, 0);
+}
+
+TEST(VxEmfToVxConverterPlacement, HostileCoordinatesSaturateInsteadOfOverflowing)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({-2147483647 - 1, 0, 2147483647, 1000}));
+    converter.OnSetWindowOrgEx(2147483647, 0);
+    POINT point{-2147483647 - 1, 5};
+    converter.TransformPoints(&point, 1);
+    SUCCEED();  // the sanitizers catch any overflow on the way
+    const SIZE distance = converter.TransformDistance(2147483647, 0);
+    EXPECT_GE(distance.cx, 0);
+}
+
+TEST(VxEmfToVxConverterHeader, SecondHeaderDiscardsEverythingBefore)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
+    converter.OnRectangle({0, 0, 10, 10});
+    converter.OnCreatePen(1, LOGPEN{PS_SOLID, {1, 0}, 0});
+    converter.OnSetTextColor(0x123456);
+    converter.OnSetWindowExtEx(10, 10);
+    ASSERT_EQ(converter.GetGraphics().GetCount(), 1);
+
+    converter.OnHeader(MakeHeader({0, 0, 500, 500}, 2));
+    EXPECT_EQ(converter.GetGraphics().GetCount(), 0);
+    EXPECT_EQ(converter.GetTableObject(1), 0u);
+    EXPECT_EQ(converter.OnCreatePen(2, LOGPEN{}), 2);  // table now has 2 entries
+    EXPECT_EQ(converter.OnCreatePen(1, LOGPEN{}), 0);
+    POINT point{100, 100};
+    converter.TransformPoints(&point, 1);
+    EXPECT_EQ(point.x, 100);
+}
+
+TEST(VxEmfToVxConverterHeader, ResetRestoresTheDefaultSelections)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    EXPECT_EQ(DWORD(converter.GetSelectedObject(OBJ_PEN)), 0x80000007u);
+    EXPECT_EQ(DWORD(converter.GetSelectedObject(OBJ_BRUSH)), 0x80000000u);
+    EXPECT_EQ(DWORD(converter.GetSelectedObject(OBJ_PAL)), 0x8000000Fu);
+    EXPECT_EQ(DWORD(converter.GetSelectedObject(OBJ_FONT)), 0x8000000Du);
+    EXPECT_EQ(converter.GetSelectedObject(OBJ_EXTPEN), -1);
+    EXPECT_FLOAT_EQ(converter.GetMiterLimit(), 10.0f);
+}
+
+TEST(VxEmfToVxConverterHandOver, GraphicsAndPatternsMoveToTheCaller)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+    converter.OnRectangle({0, 0, 10, 10});
+    converter.OnEllipse({5, 5, 10, 10});
+    const std::vector<std::uint8_t> bmi = [] {
+        std::vector<std::uint8_t> b(40 + 8, 0);
+        b[0] = 40;
+        b[4] = 8;   // width
+        b[8] = 8;   // height
+        b[12] = 1;  // planes
+        b[14] = 1;  // bit count
+        return b;
+    }();
+    const std::vector<std::uint8_t> bits(32, 0xAA);
+    ASSERT_EQ(converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, bmi, bits), 0);
+    ASSERT_EQ(converter.OnCreateMonoBrush(2, DIB_RGB_COLORS, bmi, bits), 0);
+
+    CVxGraphicList list;
+    list.m_bOwnsGraphics = TRUE;
+    std::vector<HBITMAP> bitmaps;
+    std::vector<CVxEmfToVxConverter::PackedDib> globals;
+    converter.HandOver(list, bitmaps, globals);
+    EXPECT_EQ(list.GetCount(), 2);
+    EXPECT_NE(dynamic_cast<CVxRectangle*>(GraphicAt(list, 0)), nullptr);
+    ASSERT_EQ(bitmaps.size(), 1u);
+    EXPECT_EQ(GetObjectType(bitmaps[0]), OBJ_BITMAP);  // still alive: the caller owns it
+    ASSERT_EQ(globals.size(), 1u);
+    EXPECT_EQ(globals[0].size(), bmi.size() + bits.size());
+    EXPECT_EQ(converter.GetGraphics().GetCount(), 0);
+    for (HBITMAP hBitmap : bitmaps)
+        DeleteObject(hBitmap);
+}
+
+TEST(VxEmfToVxConverterDispatch, MiterLimitBelowOneOrNotANumberIsRaised)
+{
+    struct Case {
+        float stored;
+        float expected;
+    } cases[] = {{0.5f, 1.0f}, {4.0f, 4.0f}, {NAN, 1.0f}, {-3.0f, 1.0f}, {INFINITY, 1.0f}};
+    for (const Case& c : cases) {
+        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+        EmfBuilder builder;
+        std::uint32_t raw;
+        std::memcpy(&raw, &c.stored, sizeof raw);
+        builder.Record(EMR_SETMITERLIMIT, {raw});
+        const std::vector<int> answers = RunRecords(converter, builder.Finish());
+        EXPECT_EQ(answers, (std::vector<int>{0, 0, 0}));
+        EXPECT_FLOAT_EQ(converter.GetMiterLimit(), c.expected) << c.stored;
+    }
+}
+
+TEST(VxEmfToVxConverterDispatch, UnknownTypesAndMalformedFields)
+{
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    EmfBuilder builder;
+    builder.Record(EMR_BITBLT, {0, 0, 0, 0});
+    builder.Record(EMR_SAVEDC);
+    builder.Record(EMR_RECTANGLE, {1, 2});  // too short for its box
+    const std::vector<int> answers = RunRecords(converter, builder.Finish());
+    EXPECT_EQ(answers, (std::vector<int>{0, -1, -1, 2}));
+}
+
+}  // namespace

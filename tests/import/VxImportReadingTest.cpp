@@ -1,0 +1,248 @@
+// Reading the file kinds the import accepts into one enhanced metafile: frames,
+// tolerated short files, clipboard directories and what is refused.
+
+#include "ImportTestFiles.h"
+
+#include "import/VxImportReading.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkEmfReader.h"
+#include "platform/gdi/WmfRecordTypes.h"
+
+#include "support/WmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// A file in memory with a loading archive on it.
+struct TestFile {
+    explicit TestFile(std::vector<std::uint8_t> bytes) : file(std::move(bytes)), ar(&file, CTkArchive::load) {}
+    CTkMemFile file;
+    CTkArchive ar;
+};
+
+std::unique_ptr<CVxEnhMetaFile> Read(std::vector<std::uint8_t> bytes)
+{
+    TestFile f(std::move(bytes));
+    return VxReadImport(f.ar);
+}
+
+RECT FrameOf(const std::unique_ptr<CVxEnhMetaFile>& emf)
+{
+    if (!emf) return {-2, -2, -2, -2};
+    return EmfFrame(emf->GetHandle()->GetBits());
+}
+
+void ExpectFrame(const RECT& frame, int cx, int cy)
+{
+    EXPECT_EQ(frame.left, 0);
+    EXPECT_EQ(frame.top, 0);
+    EXPECT_EQ(frame.right, cx);
+    EXPECT_EQ(frame.bottom, cy);
+}
+
+std::vector<std::uint8_t> Shortened(std::vector<std::uint8_t> bytes, std::size_t by)
+{
+    bytes.resize(bytes.size() - by);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(VxImportReading, RecognisesEachKindAndLeavesThePosition)
+{
+    const std::vector<std::uint8_t> wmf = SmallWmf();
+    const struct {
+        std::vector<std::uint8_t> bytes;
+        VxImportKind kind;
+    } cases[] = {
+        {SmallEmf(), VxImportKind::Enhanced},
+        {WmfPlaceable(wmf, 0, 0, 100, 100, 1440), VxImportKind::PlaceableWindows},
+        {wmf, VxImportKind::Windows},
+        {BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 100, 100, wmf)}, {14, SmallEmf()}}),
+         VxImportKind::ClipboardEnhanced},
+        {BuildClp(50000, {{3, MetaFilePictBlock(true, 8, 100, 100, wmf)}}),
+         VxImportKind::ClipboardWindows},
+        {BuildClp(50002, {{2, {1, 2, 3, 4}}}), VxImportKind::None},
+        {std::vector<std::uint8_t>(200, 0), VxImportKind::None},
+        {{}, VxImportKind::None},
+    };
+    for (const auto& c : cases) {
+        TestFile f(c.bytes);
+        EXPECT_EQ(VxRecogniseImport(f.ar), c.kind);
+        EXPECT_EQ(f.file.GetPosition(), 0u);
+    }
+}
+
+TEST(VxImportReading, EnhancedMetafileKeepsItsBytesAndStopsAtNBytes)
+{
+    const std::vector<std::uint8_t> emf = SmallEmf();
+    std::vector<std::uint8_t> withTail = emf;
+    withTail.insert(withTail.end(), 16, 0xAB);
+    const auto read = Read(withTail);
+    ASSERT_TRUE(read);
+    const auto bits = read->GetHandle()->GetBits();
+    EXPECT_TRUE(std::equal(bits.begin(), bits.end(), emf.begin(), emf.end()));
+
+    // nBytes beyond the file is refused before anything is allocated for it.
+    EXPECT_FALSE(Read(Shortened(emf, 4)));
+}
+
+TEST(VxImportReading, PlaceableBoxIsScaledToHundredthsOfAMillimetre)
+{
+    const std::vector<std::uint8_t> wmf = SmallWmf();
+    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 0, 0, 1440, 720, 1440))), 2540, 1270);
+    // Units per inch 0: the box is taken as it is.
+    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 10, 20, 1010, 520, 0))), 1000, 500);
+    // A box given the wrong way round still gives a positive frame.
+    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 1440, 720, 0, 0, 1440))), 2540, 1270);
+    // MulDiv rounds halves away from zero: 1 * 2540 / 1000 = 2.54 -> 3.
+    TkPlaceableWmfHeader header;
+    header.right = 1;
+    header.bottom = 3;
+    header.unitsPerInch = 1000;
+    const VxMetaFilePict pict = VxPlaceablePict(header);
+    EXPECT_EQ(pict.xExt, 3);
+    EXPECT_EQ(pict.yExt, 8);
+    EXPECT_EQ(pict.mapMode, MM_ANISOTROPIC);
+}
+
+TEST(VxImportReading, PlainWindowsMetafileTakesTheScreenFrameAndMapping)
+{
+    const auto emf = Read(SmallWmf());
+    ASSERT_TRUE(emf);
+    ExpectFrame(FrameOf(emf), 50800, 28600);
+}
+
+TEST(VxImportReading, PlayedMetafileStartsWithTheFramesMapping)
+{
+    const auto emf = Read(WmfPlaceable(SmallWmf(), 0, 0, 1440, 720, 1440));
+    ASSERT_TRUE(emf);
+    std::vector<std::pair<DWORD, std::vector<LONG>>> records;
+    TkEnumEmfRecords(emf->GetHandle()->GetBits(), [&](const TkEmfRecord& record) {
+        std::vector<LONG> fields;
+        for (std::size_t at = 8; at + 4 <= record.bytes.size() && fields.size() < 2; at += 4)
+            fields.push_back(LONG(record.bytes[at] | record.bytes[at + 1] << 8 |
+                                  record.bytes[at + 2] << 16 | record.bytes[at + 3] << 24));
+        records.emplace_back(record.type, fields);
+        return true;
+    });
+    ASSERT_GE(records.size(), 6u);
+    EXPECT_EQ(records[1], (std::pair<DWORD, std::vector<LONG>>{EMR_SETMAPMODE, {MM_ANISOTROPIC}}));
+    EXPECT_EQ(records[2], (std::pair<DWORD, std::vector<LONG>>{EMR_SETWINDOWORGEX, {0, 0}}));
+    EXPECT_EQ(records[3], (std::pair<DWORD, std::vector<LONG>>{EMR_SETVIEWPORTORGEX, {0, 0}}));
+    EXPECT_EQ(records[4], (std::pair<DWORD, std::vector<LONG>>{EMR_SETWINDOWEXTEX, {2540, 1270}}));
+    EXPECT_EQ(records[5], (std::pair<DWORD, std::vector<LONG>>{EMR_SETVIEWPORTEXTEX, {2540, 1270}}));
+    EXPECT_EQ(records.back().first, EMR_EOF);
+}
+
+TEST(VxImportReading, ZeroPictureExtentFallsBackToTheScreenFrame)
+{
+    const auto emf = Read(BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 0, 500, SmallWmf())}}));
+    ExpectFrame(FrameOf(emf), 50800, 28600);
+}
+
+TEST(VxImportReading, WindowsMetafileShortBySixOrTwentyTwoBytesIsAccepted)
+{
+    // A long enough body so that 22 bytes can go without cutting into the header.
+    WmfBuilder builder;
+    for (int i = 0; i < 6; ++i) builder.Add(META_SETBKMODE, {1});
+    const std::vector<std::uint8_t> wmf = builder.Build();
+    EXPECT_TRUE(Read(wmf));
+    EXPECT_TRUE(Read(Shortened(wmf, 6)));
+    EXPECT_TRUE(Read(Shortened(wmf, 22)));
+    EXPECT_FALSE(Read(Shortened(wmf, 2)));
+    EXPECT_FALSE(Read(Shortened(wmf, 8)));
+}
+
+TEST(VxImportReading, WindowsMetafileWithAHugeSizeIsRefused)
+{
+    std::vector<std::uint8_t> wmf = SmallWmf();
+    // Size in words at offset 6.
+    wmf[6] = 0xFF;
+    wmf[7] = 0xFF;
+    wmf[8] = 0xFF;
+    wmf[9] = 0x7F;
+    EXPECT_FALSE(Read(wmf));
+    // Smaller than its own header.
+    wmf[6] = 4;
+    wmf[7] = wmf[8] = wmf[9] = 0;
+    EXPECT_FALSE(Read(wmf));
+}
+
+TEST(VxImportReading, ClipboardFilePrefersTheEnhancedMetafile)
+{
+    const std::vector<std::uint8_t> emf = SmallEmf();
+    for (std::uint16_t id : {50001, 50002}) {
+        const auto read = Read(BuildClp(
+            id, {{3, MetaFilePictBlock(false, 8, 777, 555, SmallWmf())}, {14, emf}}));
+        ASSERT_TRUE(read);
+        const auto bits = read->GetHandle()->GetBits();
+        EXPECT_TRUE(std::equal(bits.begin(), bits.end(), emf.begin(), emf.end()));
+    }
+}
+
+TEST(VxImportReading, ClipboardMetafilePictureGivesItsExtentAsFrame)
+{
+    const std::vector<std::uint8_t> wmf = SmallWmf();
+    ExpectFrame(FrameOf(Read(BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 3000, 2000, wmf)}}))),
+                3000, 2000);
+    // 16-bit era: the extents are signed 16-bit values; the frame takes their size.
+    ExpectFrame(FrameOf(Read(BuildClp(50000, {{3, MetaFilePictBlock(true, 8, -3000, 2000, wmf)}}))),
+                3000, 2000);
+    ExpectFrame(FrameOf(Read(BuildClp(50002, {{3, MetaFilePictBlock(false, 8, 1000, -40000, wmf)}}))),
+                1000, 40000);
+}
+
+TEST(VxImportReading, ClipboardFileWithoutAMetafileIsRefused)
+{
+    EXPECT_FALSE(Read(BuildClp(50001, {{2, std::vector<std::uint8_t>(64, 1)}})));
+    EXPECT_FALSE(Read(BuildClp(50000, {})));
+    EXPECT_FALSE(Read(BuildClp(50001, {})));
+    // An identifier of no known layout.
+    std::vector<std::uint8_t> clp = BuildClp(50001, {{14, SmallEmf()}});
+    clp[0] = 0x53;  // 50003
+    EXPECT_FALSE(Read(clp));
+}
+
+TEST(VxImportReading, ClipboardEntryOutsideTheFileIsRefused)
+{
+    const std::vector<std::uint8_t> good = BuildClp(50001, {{14, SmallEmf()}});
+    ASSERT_TRUE(Read(good));
+    // Length one byte too long (length at offset 4 + 4).
+    std::vector<std::uint8_t> longer = good;
+    ++longer[8];
+    EXPECT_FALSE(Read(longer));
+    // Offset far beyond the file (offset at 4 + 8).
+    std::vector<std::uint8_t> beyond = good;
+    beyond[15] = 0x7F;
+    EXPECT_FALSE(Read(beyond));
+    // A directory cut short.
+    std::vector<std::uint8_t> cut = BuildClp(50001, {{2, {}}, {14, SmallEmf()}});
+    cut.resize(4 + 172 + 100);
+    EXPECT_FALSE(Read(cut));
+}
+
+TEST(VxImportReading, ClipboardEntryNamesAreReadFromTheAnsiCodePage)
+{
+    TestFile ansi(BuildClp(50000, {{3, {}, "Pi\x80"}}));
+    const auto entry = VxFindClipboardEntry(ansi.ar, 3);
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry->name, u"Pi\u20AC");
+    EXPECT_EQ(entry->length, 0u);
+    EXPECT_EQ(entry->offset, 4u + 89u);
+
+    TestFile wide(BuildClp(50001, {{2, {}, "A"}, {14, {}, "Enhanced"}}));
+    const auto wideEntry = VxFindClipboardEntry(wide.ar, 14);
+    ASSERT_TRUE(wideEntry);
+    EXPECT_EQ(wideEntry->name, u"Enhanced");
+    EXPECT_EQ(wideEntry->offset, 4u + 2 * 172u);
+    EXPECT_FALSE(VxFindClipboardEntry(wide.ar, 3));
+}

@@ -1,0 +1,205 @@
+// The importer's record loop against a scripted converter: what stops a load,
+// which records are listed as ignored and when, and the results of ImportFile.
+
+#include "FakeEmfConverter.h"
+#include "ImportTestFiles.h"
+
+#include "import/VxMetafileImporter.h"
+#include "platform/framework/TkMemFile.h"
+#include "platform/framework/TkSettings.h"
+#include "platform/gdi/EmfRecordTypes.h"
+
+#include "support/EmfBuilder.h"
+#include "support/WmfBuilder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD EMR_ALPHABLEND = 114;
+
+class VxMetafileImporterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        TkSetSettings(&m_settings);
+        CVxIgnoredMetafileRecords::SetDisplay([this](const CVxIgnoredMetafileRecords& records) {
+            m_shown.push_back(records.GetTypes());
+        });
+    }
+    void TearDown() override
+    {
+        CVxIgnoredMetafileRecords::SetDisplay({});
+        TkSetSettings(nullptr);
+    }
+
+    void SetWarnings(bool bOn)
+    {
+        m_settings.WriteProfileInt("Application", "DisplayUnhandledMetafileRecordWarnings", bOn);
+    }
+
+    UINT ImportBits(const std::vector<std::uint8_t>& bits)
+    {
+        CVxEnhMetaFile emf;
+        EXPECT_TRUE(emf.SetBits(bits));
+        return m_importer.ImportMetafile(emf);
+    }
+
+    UINT ImportFileBytes(std::vector<std::uint8_t> bytes)
+    {
+        CTkMemFile file(std::move(bytes));
+        CTkArchive ar(&file, CTkArchive::load);
+        return m_importer.ImportFile(ar);
+    }
+
+    std::vector<DWORD> Ignored() const { return m_importer.GetIgnoredRecords().GetTypes(); }
+
+    // Three BITBLTs, an ALPHABLEND, a rectangle in between.
+    static std::vector<std::uint8_t> UnhandledEmf()
+    {
+        EmfBuilder emf;
+        emf.Record(EMR_BITBLT, {0, 0, 0, 0});
+        emf.Record(EMR_RECTANGLE, {0, 0, 10, 10});
+        emf.Record(EMR_BITBLT, {0, 0, 0, 0});
+        emf.Record(EMR_ALPHABLEND, {0, 0, 0, 0});
+        emf.Record(EMR_BITBLT, {0, 0, 0, 0});
+        return emf.Finish();
+    }
+
+    CTkMemorySettings m_settings;
+    FakeEmfConverter m_converter;
+    CVxImportFilterList m_filters;
+    CVxMetafileImporter m_importer{m_converter, m_filters};
+    std::vector<std::vector<DWORD>> m_shown;
+};
+
+}  // namespace
+
+TEST_F(VxMetafileImporterTest, UnhandledTypesAreListedOnceInFirstMetOrder)
+{
+    SetWarnings(true);
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 0u);
+    EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_BITBLT, EMR_ALPHABLEND}));
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0], Ignored());
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][0]), "EMR_BITBLT");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][1]), "Unknown function: 72");
+
+    // The list starts afresh with every enumeration.
+    EmfBuilder other;
+    other.Record(EMR_STRETCHBLT, {0, 0, 0, 0});
+    EXPECT_EQ(ImportBits(other.Finish()), 0u);
+    EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_STRETCHBLT}));
+}
+
+TEST_F(VxMetafileImporterTest, NothingIsListedOrShownWithTheSettingOff)
+{
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 0u);
+    EXPECT_TRUE(Ignored().empty());
+    SetWarnings(false);
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 0u);
+    EXPECT_TRUE(Ignored().empty());
+    EXPECT_TRUE(m_shown.empty());
+}
+
+TEST_F(VxMetafileImporterTest, HandledRecordsShowNoList)
+{
+    SetWarnings(true);
+    EXPECT_EQ(ImportBits(SmallEmf()), 0u);
+    EXPECT_TRUE(Ignored().empty());
+    EXPECT_TRUE(m_shown.empty());
+    EXPECT_EQ(m_converter.m_handled,
+              (std::vector<DWORD>{EMR_HEADER, EMR_RECTANGLE, EMR_EOF}));
+}
+
+TEST_F(VxMetafileImporterTest, HandlerAnsweringNotHandledIsListed)
+{
+    SetWarnings(true);
+    m_converter.m_handlerAnswers[EMR_RECTANGLE] = 1;
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 0u);
+    EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_BITBLT, EMR_RECTANGLE, EMR_ALPHABLEND}));
+}
+
+TEST_F(VxMetafileImporterTest, HandlerStopFailsTheLoadAndKeepsWhatWasMet)
+{
+    SetWarnings(true);
+    m_converter.m_handlerAnswers[EMR_RECTANGLE] = 2;
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 4209u);
+    EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_BITBLT}));
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(m_shown[0], (std::vector<DWORD>{EMR_BITBLT}));
+    // Nothing after the stop was looked at.
+    EXPECT_EQ(m_converter.m_previewed.back(), EMR_RECTANGLE);
+}
+
+TEST_F(VxMetafileImporterTest, PreviewDecidesBeforeTheDispatch)
+{
+    SetWarnings(true);
+    // 0: the record is done with, neither dispatched nor listed.
+    m_converter.m_previewAnswers[EMR_BITBLT] = 0;
+    m_converter.m_previewAnswers[EMR_RECTANGLE] = 3;
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 0u);
+    EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_ALPHABLEND}));
+    EXPECT_EQ(m_converter.m_handled, (std::vector<DWORD>{EMR_HEADER, EMR_EOF}));
+
+    m_converter.m_previewAnswers[EMR_ALPHABLEND] = 2;
+    EXPECT_EQ(ImportBits(UnhandledEmf()), 4209u);
+}
+
+TEST_F(VxMetafileImporterTest, MalformedMetafileFailsWith4209)
+{
+    std::vector<std::uint8_t> bits = UnhandledEmf();
+    // The second record's size made odd.
+    bits[108 + 4] = 13;
+    EXPECT_EQ(ImportBits(bits), 4209u);
+    EXPECT_EQ(m_importer.ImportMetafile(CVxEnhMetaFile()), 4209u);
+}
+
+TEST_F(VxMetafileImporterTest, ImportFileResultsAndTheWindowsSourceFlag)
+{
+    EXPECT_EQ(ImportFileBytes(SmallEmf()), 0u);
+    EXPECT_EQ(m_converter.m_bFromWmf, FALSE);
+    ASSERT_NE(m_importer.GetFilter(), nullptr);
+    EXPECT_EQ(m_importer.GetFilter()->GetPattern(), "*.emf");
+
+    EXPECT_EQ(ImportFileBytes(WmfPlaceable(SmallWmf(), 0, 0, 100, 100, 1440)), 0u);
+    EXPECT_EQ(m_converter.m_bFromWmf, TRUE);
+
+    // A metafile picture in a clipboard file is not "from the Windows filter".
+    EXPECT_EQ(ImportFileBytes(BuildClp(50000, {{3, MetaFilePictBlock(true, 8, 10, 10, SmallWmf())}})),
+              0u);
+    EXPECT_EQ(m_converter.m_bFromWmf, FALSE);
+
+    EXPECT_EQ(ImportFileBytes(std::vector<std::uint8_t>(64, 7)), 4205u);
+    EXPECT_EQ(m_importer.GetFilter(), nullptr);
+    EXPECT_EQ(ImportFileBytes(BuildClp(50001, {{2, {1, 2, 3}}})), 4205u);
+
+    std::vector<std::uint8_t> pastEnd = BuildClp(50001, {{14, SmallEmf()}});
+    pastEnd[10] = 0x01;  // length + 64 KiB
+    EXPECT_EQ(ImportFileBytes(pastEnd), 4205u);
+
+    // Accepted by the recognition, refused by the read: 4205, not 4209.
+    std::vector<std::uint8_t> truncated = SmallEmf();
+    truncated.resize(120);
+    EXPECT_EQ(ImportFileBytes(truncated), 4205u);
+}
+
+TEST(VxIgnoredMetafileRecords, RecordNamesByTheirLow16Bits)
+{
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(1), "EMR_HEADER");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(76), "EMR_BITBLT");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(97), "EMR_POLYTEXTOUTW");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(101), "EMR_DELETECOLORSPACE");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(0x10000 + 76), "EMR_BITBLT");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(69), "Unknown function: 45");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(0), "Unknown function: 0");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(0x1ABCD), "Unknown function: ABCD");
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(102), "Unknown function: 66");
+
+    CVxIgnoredMetafileRecords records;
+    for (DWORD type : {76u, 114u, 76u, 1u, 114u}) records.AddIgnoredRecord(type);
+    EXPECT_EQ(records.GetTypes(), (std::vector<DWORD>{76, 114, 1}));
+}
