@@ -1,0 +1,24 @@
+#pragma once
+// GDI brushes as Qt brushes: solid colours, the hatches (an 8-pixel tile whose
+// gaps show the background colour in OPAQUE mode and are left alone in
+// TRANSPARENT mode), and bitmap and DIB patterns. Tiles are laid from the
+// painter's brush origin, which the caller sets to the DC's.
+
+#include "platform/gdi/TkGdiObjects.h"
+
+#include <QBrush>
+#include <QImage>
+
+#include <optional>
+
+class CTkQtPaintColours;
+
+// The brush behind a LOGBRUSH, the brush's own or an extended pen's (the object
+// also carries the pattern); nothing for a hollow brush or a pattern that cannot
+// be drawn.
+std::optional<QBrush> TkQtMakeBrush(const CTkGdiObject& object,
+                                    const CTkQtPaintColours& colours);
+
+// The 8 x 8 tile of hatch HS_*: hatch pixels in colour, the others in gaps or
+// transparent without one.
+QImage TkQtHatchTile(int hatch, QRgb colour, std::optional<QRgb> gaps);

@@ -1,0 +1,168 @@
+#include "platform/qt/TkQtPaintDib.h"
+
+#include "platform/gdi/TkPackedDib.h"
+
+#include <bit>
+
+namespace {
+
+constexpr std::size_t kInfoHeaderSize = 40;
+constexpr std::size_t kMasksSize = 12;
+
+std::uint32_t ReadLE(std::span<const std::uint8_t> bytes, std::size_t offset, int count)
+{
+    std::uint32_t value = 0;
+    for (int i = count - 1; i >= 0; --i)
+        value = (value << 8) | bytes[offset + std::size_t(i)];
+    return value;
+}
+
+// One colour channel of a bit-field pixel, widened to 8 bits.
+struct Channel {
+    std::uint32_t mask = 0;
+    int shift = 0;
+    std::uint32_t max = 0;
+
+    explicit Channel(std::uint32_t m) : mask(m)
+    {
+        if (m != 0) {
+            shift = std::countr_zero(m);
+            max = m >> shift;
+        }
+    }
+    int Of(std::uint32_t pixel) const
+    {
+        return max == 0 ? 0 : int(std::uint64_t((pixel & mask) >> shift) * 255u / max);
+    }
+};
+
+struct Masks {
+    Channel red;
+    Channel green;
+    Channel blue;
+
+    QRgb Of(std::uint32_t pixel) const
+    {
+        return qRgb(red.Of(pixel), green.Of(pixel), blue.Of(pixel));
+    }
+};
+
+class CDibReader {
+public:
+    CDibReader(std::span<const std::uint8_t> dib, UINT usage, const TkPackedDibLayout& layout,
+               const TkQtDibColours& colours)
+        : m_dib(dib), m_usage(usage), m_layout(layout), m_colours(colours)
+    {
+    }
+
+    QImage Decode();
+
+private:
+    bool ReadTable();
+    bool ReadMasks();
+    QRgb Pixel(std::size_t rowOffset, LONG x) const;
+
+    std::span<const std::uint8_t> m_dib;
+    UINT m_usage;
+    const TkPackedDibLayout& m_layout;
+    const TkQtDibColours& m_colours;
+    std::vector<QRgb> m_table;
+    Masks m_masks{Channel(0x7C00), Channel(0x03E0), Channel(0x001F)};
+};
+
+bool CDibReader::ReadTable()
+{
+    if (m_layout.bitCount == 1) {  // monochrome: the DC's colours, whatever the table says
+        m_table = {m_colours.textColour, m_colours.bkColour};
+        return true;
+    }
+    if (m_layout.bitCount > 8)
+        return true;
+    const bool core = m_layout.headerSize < kInfoHeaderSize;
+    const std::size_t entrySize = m_usage == DIB_PAL_COLORS ? 2 : (core ? 3 : 4);
+    const std::size_t count = m_layout.colorTableSize / entrySize;
+    const std::size_t start = m_layout.headerSize;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = start + i * entrySize;
+        if (m_usage == DIB_PAL_COLORS) {
+            const std::size_t index = ReadLE(m_dib, at, 2);
+            const auto& palette = m_colours.palette;
+            m_table.push_back(index < palette.size() ? palette[index] : qRgb(0, 0, 0));
+        } else {
+            m_table.push_back(qRgb(m_dib[at + 2], m_dib[at + 1], m_dib[at]));
+        }
+    }
+    return true;
+}
+
+bool CDibReader::ReadMasks()
+{
+    if (m_layout.compression != BI_BITFIELDS) {
+        if (m_layout.bitCount == 32)
+            m_masks = {Channel(0x00FF0000), Channel(0x0000FF00), Channel(0x000000FF)};
+        return true;
+    }
+    // The masks follow a plain info header and sit inside the larger ones; either
+    // way they must lie before the bits.
+    if (kInfoHeaderSize + kMasksSize > m_layout.BitsOffset())
+        return false;
+    m_masks = {Channel(ReadLE(m_dib, 40, 4)), Channel(ReadLE(m_dib, 44, 4)),
+               Channel(ReadLE(m_dib, 48, 4))};
+    return true;
+}
+
+QRgb CDibReader::Pixel(std::size_t row, LONG x) const
+{
+    const auto bits = std::size_t(m_layout.bitCount);
+    const std::size_t bitOffset = std::size_t(x) * bits;
+    const std::size_t at = row + bitOffset / 8;
+    switch (bits) {
+    case 1:
+    case 4:
+    case 8: {
+        const unsigned shift = unsigned(8 - bits - bitOffset % 8);
+        const std::size_t index = (m_dib[at] >> shift) & ((1u << bits) - 1);
+        return index < m_table.size() ? m_table[index] : qRgb(0, 0, 0);
+    }
+    case 16: return m_masks.Of(ReadLE(m_dib, at, 2));
+    case 24: return qRgb(m_dib[at + 2], m_dib[at + 1], m_dib[at]);
+    default: return m_masks.Of(ReadLE(m_dib, at, 4));
+    }
+}
+
+QImage CDibReader::Decode()
+{
+    if (!ReadTable() || !ReadMasks())
+        return {};
+    const LONG width = m_layout.width;
+    const LONG height = m_layout.height < 0 ? -m_layout.height : m_layout.height;
+    const std::size_t stride = (std::size_t(width) * m_layout.bitCount + 31) / 32 * 4;
+    QImage image(width, height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    for (LONG y = 0; y < height; ++y) {
+        // Rows are stored bottom-up unless the height is negative.
+        const LONG stored = m_layout.height < 0 ? y : height - 1 - y;
+        const std::size_t row = m_layout.BitsOffset() + std::size_t(stored) * stride;
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (LONG x = 0; x < width; ++x)
+            line[x] = Pixel(row, x);
+    }
+    return image;
+}
+
+}  // namespace
+
+QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
+                           const TkQtDibColours& colours)
+{
+    TkPackedDibLayout layout;
+    if (!TkMeasurePackedDib(dib, usage, &layout))
+        return {};
+    if (layout.compression != BI_RGB && layout.compression != BI_BITFIELDS)
+        return {};
+    const std::int64_t rows = layout.height < 0 ? -std::int64_t(layout.height) : layout.height;
+    if (std::int64_t(layout.width) * rows > kTkQtMaxPatternPixels)
+        return {};
+    return CDibReader(dib, usage, layout, colours).Decode();
+}

@@ -1,0 +1,298 @@
+// Brushes: hatches on the brush origin, bitmap and DIB patterns with the DC's
+// colours, and the calls that fill and copy rectangles.
+
+#include "platform/qt/TkQtPaintTest.h"
+
+#include "platform/gdi/TkPackedDib.h"
+#include "platform/qt/TkQtPaintDib.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void PutLE(Bytes& b, std::uint32_t value, int count)
+{
+    for (int i = 0; i < count; ++i)
+        b.push_back(std::uint8_t(value >> (8 * i)));
+}
+
+// A packed DIB with a 40-byte header: table entries as 0x00RRGGBB (or palette
+// indices for DIB_PAL_COLORS), rows in stored order, each padded to 32 bits.
+Bytes Dib(LONG width, LONG height, WORD bitCount, const std::vector<std::uint32_t>& table,
+          const std::vector<Bytes>& rows, DWORD compression = BI_RGB, UINT usage = DIB_RGB_COLORS)
+{
+    Bytes b;
+    PutLE(b, 40, 4);
+    PutLE(b, std::uint32_t(width), 4);
+    PutLE(b, std::uint32_t(height), 4);
+    PutLE(b, 1, 2);
+    PutLE(b, bitCount, 2);
+    PutLE(b, compression, 4);
+    PutLE(b, 0, 4);
+    PutLE(b, 0, 4);
+    PutLE(b, 0, 4);
+    // Bit-field masks stand where the table would; they are not colours.
+    PutLE(b, compression == BI_BITFIELDS ? 0 : std::uint32_t(table.size()), 4);
+    PutLE(b, 0, 4);
+    for (const std::uint32_t entry : table)
+        PutLE(b, entry, usage == DIB_PAL_COLORS ? 2 : 4);
+    for (Bytes row : rows) {
+        row.resize((row.size() + 3) / 4 * 4);
+        b.insert(b.end(), row.begin(), row.end());
+    }
+    return b;
+}
+
+class TkQtPaintBrushTest : public TkQtPaintTest {
+protected:
+    void FillAll()
+    {
+        dc().SelectObject(GetStockObject(NULL_PEN));
+        dc().Rectangle(0, 0, image().width() + 1, image().height() + 1);
+    }
+};
+
+TEST_F(TkQtPaintBrushTest, HatchRepeatsEveryEightPixelsFromTheBrushOrigin)
+{
+    Use(CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0)));
+    dc().SetBkMode(TRANSPARENT);
+    FillAll();
+    EXPECT_EQ(Row(5, 0, 31), "#.......#.......#.......#.......");
+    EXPECT_EQ(Row(20, 0, 31), Row(5, 0, 31));
+
+    Reset(32, 32, kWhite);
+    Use(CreateHatchBrush(HS_VERTICAL, RGB(0, 0, 0)));
+    dc().SetBkMode(TRANSPARENT);
+    dc().SetBrushOrg(3, 0);
+    FillAll();
+    EXPECT_EQ(Row(5, 0, 31), "...#.......#.......#.......#....");
+}
+
+TEST_F(TkQtPaintBrushTest, TheSixHatches)
+{
+    struct Case {
+        int hatch;
+        int count;  // set pixels in one tile
+        QPoint set[2];
+    };
+    const Case cases[] = {
+        {HS_HORIZONTAL, 8, {{3, 0}, {7, 0}}},  {HS_VERTICAL, 8, {{0, 3}, {0, 7}}},
+        {HS_FDIAGONAL, 8, {{1, 1}, {6, 6}}},   {HS_BDIAGONAL, 8, {{7, 0}, {0, 7}}},
+        {HS_CROSS, 15, {{5, 0}, {0, 5}}},      {HS_DIAGCROSS, 16, {{2, 2}, {5, 2}}},
+    };
+    for (const Case& c : cases) {
+        Reset(8, 8, kWhite);
+        Use(CreateHatchBrush(c.hatch, RGB(0, 0, 0)));
+        FillAll();
+        EXPECT_EQ(Count(kBlack), c.count) << "hatch " << c.hatch;
+        for (const QPoint& p : c.set)
+            EXPECT_EQ(At(p.x(), p.y()), kBlack) << "hatch " << c.hatch << " at " << p.x();
+    }
+}
+
+TEST_F(TkQtPaintBrushTest, HatchGapsShowTheBackgroundOnlyWhenOpaque)
+{
+    const QRgb grey = qRgb(100, 100, 100);
+    const QRgb blue = qRgb(0, 0, 255);
+    Reset(16, 16, grey);
+    Use(CreateHatchBrush(HS_HORIZONTAL, RGB(255, 0, 0)));
+    dc().SetBkColor(RGB(0, 0, 255));
+    FillAll();  // OPAQUE is the default
+    EXPECT_EQ(At(3, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(At(3, 1), blue);
+    EXPECT_EQ(Count(grey), 0);
+
+    Reset(16, 16, grey);
+    Use(CreateHatchBrush(HS_HORIZONTAL, RGB(255, 0, 0)));
+    dc().SetBkColor(RGB(0, 0, 255));
+    dc().SetBkMode(TRANSPARENT);
+    FillAll();
+    EXPECT_EQ(At(3, 8), qRgb(255, 0, 0));
+    EXPECT_EQ(At(3, 9), grey);
+    EXPECT_EQ(Count(blue), 0);
+}
+
+TEST_F(TkQtPaintBrushTest, MonochromeBitmapPatternTakesTheDCColours)
+{
+    // Rows 0xF0: the left four bits set. Set bits show the background colour,
+    // clear bits the text colour, whatever the background mode.
+    const Bytes bits(16, 0xF0);  // 8 rows of 2 bytes
+    const HBITMAP bitmap = HBITMAP(Keep(CreateBitmap(8, 8, 1, 1, bits)));
+    Use(CreatePatternBrush(bitmap));
+    dc().SetTextColor(RGB(255, 0, 0));
+    dc().SetBkColor(RGB(0, 255, 0));
+    dc().SetBkMode(TRANSPARENT);
+    FillAll();
+    EXPECT_EQ(At(0, 0), qRgb(0, 255, 0));
+    EXPECT_EQ(At(4, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(At(8, 3), qRgb(0, 255, 0));  // the pattern repeats
+    EXPECT_EQ(At(12, 3), qRgb(255, 0, 0));
+}
+
+TEST_F(TkQtPaintBrushTest, MonochromeDibPatternIgnoresItsColourTable)
+{
+    // Two rows stored bottom-up: the image's top row is the second stored row.
+    const Bytes dib = Dib(8, 2, 1, {0x00FF00FF, 0x0000FFFF}, {{0x0F}, {0xF0}});
+    Use(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
+    dc().SetTextColor(RGB(255, 0, 0));
+    dc().SetBkColor(RGB(0, 0, 255));
+    FillAll();
+    EXPECT_EQ(At(0, 0), qRgb(0, 0, 255));  // a 1 bit: background
+    EXPECT_EQ(At(4, 0), qRgb(255, 0, 0));  // a 0 bit: text
+    EXPECT_EQ(At(0, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(At(4, 1), qRgb(0, 0, 255));
+    EXPECT_EQ(At(4, 2), At(4, 0));
+}
+
+TEST_F(TkQtPaintBrushTest, ColourDibPatternsKeepTheirColours)
+{
+    // 24 bits, top-down (negative height): blue-green-red bytes.
+    const Bytes dib24 = Dib(2, -1, 24, {}, {{0x30, 0x20, 0x10, 0x60, 0x50, 0x40}});
+    Use(CreateDIBPatternBrushPt(dib24, DIB_RGB_COLORS));
+    FillAll();
+    EXPECT_EQ(At(0, 0), qRgb(0x10, 0x20, 0x30));
+    EXPECT_EQ(At(1, 5), qRgb(0x40, 0x50, 0x60));
+
+    // 8 bits with palette indices: the default palette's 13 is red, 16 blue.
+    Reset(32, 32, kWhite);
+    const Bytes pal = Dib(2, 1, 8, {13, 16}, {{0, 1}}, BI_RGB, DIB_PAL_COLORS);
+    Use(CreateDIBPatternBrushPt(pal, DIB_PAL_COLORS));
+    FillAll();
+    EXPECT_EQ(At(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(At(1, 0), qRgb(0, 0, 255));
+}
+
+TEST_F(TkQtPaintBrushTest, DibDecoderRefusesWhatItCannotRead)
+{
+    const TkQtDibColours colours;
+    const Bytes good = Dib(2, 1, 24, {}, {{1, 2, 3, 4, 5, 6}});
+    EXPECT_FALSE(TkQtDecodePackedDib(good, DIB_RGB_COLORS, colours).isNull());
+    const Bytes truncated(good.begin(), good.end() - 1);
+    EXPECT_TRUE(TkQtDecodePackedDib(truncated, DIB_RGB_COLORS, colours).isNull());
+    EXPECT_TRUE(TkQtDecodePackedDib({}, DIB_RGB_COLORS, colours).isNull());
+    const Bytes rle = Dib(2, 1, 8, {0, 0}, {{0, 2, 1, 0}}, BI_RLE8);
+    EXPECT_TRUE(TkQtDecodePackedDib(rle, DIB_RGB_COLORS, colours).isNull());
+    // Four thousand rows of one byte each hold more pixels than any pattern may.
+    const Bytes huge = Dib(4096, 4096, 1, {0, 0}, std::vector<Bytes>(4096, Bytes(512, 0)));
+    EXPECT_TRUE(TkQtDecodePackedDib(huge, DIB_RGB_COLORS, colours).isNull());
+
+    // 16-bit bit fields, 5-6-5: the masks follow the header.
+    Bytes fields = Dib(1, 1, 16, {0xF800, 0x07E0, 0x001F}, {{0x00, 0xF8}}, BI_BITFIELDS);
+    const QImage red = TkQtDecodePackedDib(fields, DIB_RGB_COLORS, colours);
+    ASSERT_FALSE(red.isNull());
+    EXPECT_EQ(red.pixel(0, 0), qRgb(255, 0, 0));
+    // An index past a short colour table reads as black.
+    const Bytes shortTable = Dib(2, 1, 4, {0x00FFFFFF}, {{0x01}});
+    const QImage indexed = TkQtDecodePackedDib(shortTable, DIB_RGB_COLORS, colours);
+    ASSERT_FALSE(indexed.isNull());
+    EXPECT_EQ(indexed.pixel(0, 0), qRgb(255, 255, 255));
+    EXPECT_EQ(indexed.pixel(1, 0), qRgb(0, 0, 0));
+}
+
+TEST_F(TkQtPaintBrushTest, DibDecoderSurvivesDamagedHeaders)
+{
+    // Every header byte of several well-formed DIBs set to values that break
+    // sizes and counts: each result is a null image or one of the DIB's size.
+    const TkQtDibColours colours;
+    const std::vector<Bytes> dibs = {
+        Dib(3, 2, 1, {0, 0}, {{0xA0}, {0x40}}),
+        Dib(3, -2, 8, {1, 2, 3}, {{0, 1, 2}, {2, 1, 0}}),
+        Dib(2, 2, 32, {0xFF0000, 0xFF00, 0xFF}, {Bytes(8, 7), Bytes(8, 9)}, BI_BITFIELDS),
+    };
+    const std::uint8_t values[] = {0x00, 0x01, 0x7F, 0x80, 0xFF};
+    for (const Bytes& dib : dibs) {
+        for (std::size_t at = 0; at < 52 && at < dib.size(); ++at) {
+            for (const std::uint8_t v : values) {
+                Bytes damaged = dib;
+                damaged[at] = v;
+                const QImage image = TkQtDecodePackedDib(damaged, DIB_RGB_COLORS, colours);
+                const QImage pal = TkQtDecodePackedDib(damaged, DIB_PAL_COLORS, colours);
+                EXPECT_TRUE(image.isNull() || image.width() * image.height() <= 1 << 22);
+                EXPECT_TRUE(pal.isNull() || pal.width() * pal.height() <= 1 << 22);
+            }
+        }
+    }
+}
+
+TEST_F(TkQtPaintBrushTest, FillRectIgnoresTheMixAndTheSelectedBrush)
+{
+    dc().SetROP2(R2_NOP);
+    const RECT r{2, 2, 6, 5};
+    EXPECT_TRUE(dc().FillRect(&r, HBRUSH(GetStockObject(BLACK_BRUSH))));
+    EXPECT_EQ(InkBounds(), QRect(2, 2, 4, 3));
+    const HBRUSH hatch = HBRUSH(Keep(CreateHatchBrush(HS_CROSS, RGB(255, 0, 0))));
+    const RECT all{0, 8, 32, 16};
+    dc().FillRect(&all, hatch);
+    EXPECT_EQ(At(0, 8), qRgb(255, 0, 0));
+    EXPECT_EQ(At(1, 9), kWhite);  // the gaps in the background colour
+    EXPECT_FALSE(dc().FillRect(&r, 0));
+}
+
+TEST_F(TkQtPaintBrushTest, PatBltOperations)
+{
+    Use(CreateSolidBrush(RGB(0x0F, 0xF0, 0x33)));
+    EXPECT_TRUE(dc().PatBlt(0, 0, 4, 2, PATCOPY));
+    EXPECT_EQ(At(3, 1), qRgb(0x0F, 0xF0, 0x33));
+    EXPECT_EQ(At(4, 1), kWhite);
+    dc().PatBlt(0, 0, 4, 1, PATINVERT);  // the pattern XOR itself
+    EXPECT_EQ(At(2, 0), kBlack);
+    EXPECT_EQ(At(2, 1), qRgb(0x0F, 0xF0, 0x33));
+    dc().PatBlt(8, 0, 2, 2, DSTINVERT);
+    EXPECT_EQ(At(9, 1), kBlack);
+    dc().PatBlt(8, 0, 2, 2, WHITENESS);
+    dc().PatBlt(12, 0, 2, 2, BLACKNESS);
+    EXPECT_EQ(At(9, 1), kWhite);
+    EXPECT_EQ(At(13, 1), kBlack);
+    EXPECT_FALSE(dc().PatBlt(0, 0, 4, 4, SRCCOPY));  // no source to read
+}
+
+TEST_F(TkQtPaintBrushTest, BitBltCopiesFromAnotherImage)
+{
+    QImage sourceImage(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            sourceImage.setPixel(x, y, qRgb(x * 30, y * 30, 7));
+    const auto source = TkCreateImageDC(sourceImage);
+    EXPECT_TRUE(dc().BitBlt(10, 10, 3, 2, source.get(), 4, 5, SRCCOPY));
+    EXPECT_EQ(At(10, 10), qRgb(120, 150, 7));
+    EXPECT_EQ(At(12, 11), qRgb(180, 180, 7));
+    EXPECT_EQ(InkBounds(), QRect(10, 10, 3, 2));
+
+    dc().BitBlt(10, 10, 1, 1, source.get(), 4, 5, 0x00660046);  // SRCINVERT: XOR
+    EXPECT_EQ(At(10, 10), kBlack);
+
+    // Four logical units of the source are eight of its pixels: the copy shrinks.
+    source->SetMapMode(MM_ANISOTROPIC);
+    source->SetWindowExt(1, 1);
+    source->SetViewportExt(2, 2);
+    dc().BitBlt(20, 20, 4, 4, source.get(), 0, 0, SRCCOPY);
+    EXPECT_EQ(At(20, 20), qRgb(0, 0, 7));
+    EXPECT_EQ(At(23, 23), qRgb(180, 180, 7));
+
+    CTkDC plain;
+    EXPECT_FALSE(dc().BitBlt(0, 0, 2, 2, &plain, 0, 0, SRCCOPY));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TkQtPaintBrushTest, BitBltReadsOnlyTheSourceThatExists)
+{
+    QImage sourceImage(8, 8, QImage::Format_RGB32);
+    sourceImage.fill(qRgb(1, 2, 3));
+    const auto source = TkCreateImageDC(sourceImage);
+    // Half the source rectangle lies left of the image: that half is not copied.
+    dc().BitBlt(0, 0, 8, 8, source.get(), -4, 0, SRCCOPY);
+    EXPECT_EQ(BoundsOf(qRgb(1, 2, 3)), QRect(4, 0, 4, 8));
+    // Rectangles far beyond both surfaces cost nothing and change nothing.
+    dc().BitBlt(-2000000000, -2000000000, 2000000000, 2000000000, source.get(), 1000000000,
+                1000000000, SRCCOPY);
+    dc().BitBlt(0, 0, 2000000000, 2000000000, source.get(), -2000000000, 0, 0x00660046);
+    EXPECT_EQ(BoundsOf(qRgb(1, 2, 3)), QRect(4, 0, 4, 8));
+}
+
+}  // namespace

@@ -1,0 +1,102 @@
+// The Qt painting DCs: what they report about their device and how they keep
+// their surface.
+
+#include "platform/qt/TkQtPaintTest.h"
+
+#include "platform/qt/TkQtPaintBackend.h"
+
+#include <QBuffer>
+#include <QPdfWriter>
+
+namespace {
+
+using TkQtPaintDCTest = TkQtPaintTest;
+
+TEST_F(TkQtPaintDCTest, ImageDCIsAMemoryDCOverTheImage)
+{
+    Reset(40, 30, kWhite);
+    EXPECT_EQ(dc().GetObjectType(), OBJ_MEMDC);
+    EXPECT_EQ(dc().GetDeviceRect(), (RECT{0, 0, 40, 30}));
+    RECT clip{};
+    EXPECT_EQ(dc().GetClipBox(&clip), SIMPLEREGION);
+    EXPECT_EQ(clip, (RECT{0, 0, 40, 30}));
+    // Memory DCs answer for the display.
+    EXPECT_EQ(dc().GetDeviceCaps(HORZRES), 1920);
+    EXPECT_EQ(dc().GetDeviceCaps(LOGPIXELSX), 96);
+    EXPECT_FALSE(dc().IsPrinting());
+    const auto* pBackend = dynamic_cast<CTkQtPaintBackend*>(dc().GetBackend());
+    ASSERT_NE(pBackend, nullptr);
+    EXPECT_EQ(pBackend->GetImage(), &image());
+}
+
+TEST_F(TkQtPaintDCTest, ANewSurfaceStartsWithoutClipping)
+{
+    dc().IntersectClipRect(0, 0, 4, 4);
+    dc().SetDeviceRect(RECT{0, 0, 16, 32});
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().Rectangle(0, 0, 33, 33);
+    EXPECT_EQ(InkBounds(), QRect(0, 0, 16, 32));
+}
+
+TEST_F(TkQtPaintDCTest, NullImageDrawsNothing)
+{
+    QImage none;
+    const auto dc = TkCreateImageDC(none);
+    EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, 0, 0}));
+    const WCHAR text[] = u"x";
+    EXPECT_TRUE(dc->Rectangle(0, 0, 10, 10));
+    EXPECT_TRUE(dc->LineTo(5, 5));
+    EXPECT_TRUE(dc->TextOutW(0, 0, text, 1));
+    EXPECT_EQ(dc->SetPixel(0, 0, 0), COLORREF(CLR_INVALID));
+}
+
+TEST_F(TkQtPaintDCTest, PdfWriterIsAPrinterWithItsOwnCaps)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(72);
+        const auto dc = TkCreatePaintDC(&writer);
+        EXPECT_EQ(dc->GetObjectType(), OBJ_DC);
+        EXPECT_TRUE(dc->IsPrinting());
+        EXPECT_EQ(dc->GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
+        EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 72);
+        EXPECT_EQ(dc->GetDeviceCaps(HORZRES), writer.width());
+        EXPECT_EQ(dc->GetDeviceCaps(VERTSIZE), writer.heightMM());
+        EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, writer.width(), writer.height()}));
+        // Drawing of every kind works on a device that cannot be read back.
+        const WCHAR text[] = u"Glyphar";
+        const HBRUSH hatch = CreateHatchBrush(HS_CROSS, RGB(0, 0, 255));
+        dc->SelectObject(hatch);
+        dc->Ellipse(10, 10, 200, 100);
+        dc->SetROP2(R2_XORPEN);
+        dc->Rectangle(20, 20, 120, 80);
+        dc->SetROP2(R2_COPYPEN);
+        dc->TextOutW(30, 150, text, 7);
+        const RECT r{0, 0, 50, 50};
+        dc->InvertRect(&r);
+        dc->SelectObject(GetStockObject(WHITE_BRUSH));
+        DeleteObject(hatch);
+    }
+    EXPECT_TRUE(buffer.data().startsWith("%PDF"));
+    EXPECT_GT(buffer.data().size(), 1000);
+}
+
+TEST_F(TkQtPaintDCTest, OtherDevicesStandForTheScreen)
+{
+    QImage target(20, 10, QImage::Format_RGB32);
+    target.fill(Qt::white);
+    const auto dc = TkCreatePaintDC(&target);
+    EXPECT_EQ(dc->GetObjectType(), OBJ_DC);
+    EXPECT_FALSE(dc->IsPrinting());
+    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 1920);
+    EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, 20, 10}));
+    dc->MoveTo(0, 0);
+    dc->LineTo(5, 0);
+    EXPECT_EQ(target.pixel(4, 0), kBlack);
+    EXPECT_EQ(target.pixel(5, 0), kWhite);
+}
+
+}  // namespace

@@ -1,0 +1,240 @@
+// Mix modes and raster operations give their truth tables' results, whichever
+// way the backend paints them.
+
+#include "platform/qt/TkQtPaintTest.h"
+
+#include "platform/qt/TkQtPaintRop.h"
+
+namespace {
+
+constexpr QRgb kColour = 0x00FFFFFF;
+
+// Each code's own formula, written out rather than read from a table.
+QRgb Expected(int rop, QRgb pen, QRgb dest)
+{
+    const QRgb p = pen & kColour;
+    const QRgb d = dest & kColour;
+    QRgb r = 0;
+    switch (rop) {
+    case R2_BLACK: r = 0; break;
+    case R2_NOTMERGEPEN: r = ~(p | d); break;
+    case R2_MASKNOTPEN: r = ~p & d; break;
+    case R2_NOTCOPYPEN: r = ~p; break;
+    case R2_MASKPENNOT: r = p & ~d; break;
+    case R2_NOT: r = ~d; break;
+    case R2_XORPEN: r = p ^ d; break;
+    case R2_NOTMASKPEN: r = ~(p & d); break;
+    case R2_MASKPEN: r = p & d; break;
+    case R2_NOTXORPEN: r = ~(p ^ d); break;
+    case R2_NOP: r = d; break;
+    case R2_MERGENOTPEN: r = ~p | d; break;
+    case R2_COPYPEN: r = p; break;
+    case R2_MERGEPENNOT: r = p | ~d; break;
+    case R2_MERGEPEN: r = p | d; break;
+    case R2_WHITE: r = kColour; break;
+    }
+    return (r & kColour) | 0xFF000000;
+}
+
+const QRgb kBackgrounds[] = {0xFF000000, 0xFFFFFFFF, 0xFF336699, 0xFFA5F00F};
+const COLORREF kPens[] = {RGB(0xFF, 0x00, 0xFF), RGB(0xC3, 0x5A, 0x0F)};
+
+QRgb QtOf(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+
+class TkQtPaintRopTest : public TkQtPaintTest {
+protected:
+    // Four columns of eight pixels, one per background.
+    void Stripes()
+    {
+        Reset(32, 40, kWhite);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 32; ++x)
+                image().setPixel(x, y, kBackgrounds[x / 8]);
+    }
+    void ExpectRow(int y, int rop, COLORREF pen, int x0 = 0, int x1 = 31)
+    {
+        for (int x = x0; x <= x1; ++x)
+            ASSERT_EQ(At(x, y), Expected(rop, QtOf(pen), kBackgrounds[x / 8]))
+                << "rop " << rop << " at " << x << "," << y;
+    }
+};
+
+TEST_F(TkQtPaintRopTest, TruthTablesOfAllSixteenCodes)
+{
+    for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop)
+        for (const COLORREF pen : kPens)
+            for (const QRgb dest : kBackgrounds)
+                EXPECT_EQ(TkApplyRop2(rop, QtOf(pen), dest), Expected(rop, QtOf(pen), dest))
+                    << "rop " << rop;
+    EXPECT_EQ(TkApplyRop2(0, 0xFF123456, 0xFF654321), 0xFF654321u);  // unknown: untouched
+    EXPECT_EQ(TkApplyRop2(17, 0xFF123456, 0xFF654321), 0xFF654321u);
+}
+
+TEST_F(TkQtPaintRopTest, ThinLinesMixEveryCode)
+{
+    for (const COLORREF pen : kPens) {
+        Stripes();
+        Use(CreatePen(PS_SOLID, 0, pen));
+        for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
+            dc().SetROP2(rop);
+            dc().MoveTo(0, rop);
+            dc().LineTo(32, rop);
+            ExpectRow(rop, rop, pen);
+        }
+    }
+}
+
+TEST_F(TkQtPaintRopTest, FillsMixEveryCode)
+{
+    // A fill alone goes through QPainter's raster operations; a fill with an
+    // outline is mixed as one layer.
+    for (const bool outlined : {false, true}) {
+        const COLORREF pen = kPens[1];
+        Stripes();
+        Use(CreateSolidBrush(pen));
+        if (outlined)
+            Use(CreatePen(PS_SOLID, 0, pen));
+        else
+            dc().SelectObject(GetStockObject(NULL_PEN));
+        for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
+            dc().SetROP2(rop);
+            dc().Rectangle(0, 2 * rop, 33, 2 * rop + 2);  // without a pen: one row
+            ExpectRow(2 * rop, rop, pen);
+            if (outlined)
+                ExpectRow(2 * rop + 1, rop, pen);
+        }
+    }
+}
+
+TEST_F(TkQtPaintRopTest, StyledOutlinesWithOpaqueGapsMixBothColours)
+{
+    Stripes();
+    Use(CreatePen(PS_DOT, 0, kPens[0]));
+    dc().SetBkColor(kPens[1]);
+    dc().SetROP2(R2_XORPEN);
+    dc().MoveTo(0, 3);
+    dc().LineTo(32, 3);
+    for (int x = 0; x < 32; ++x) {
+        const COLORREF ink = (x / 3) % 2 == 0 ? kPens[0] : kPens[1];
+        EXPECT_EQ(At(x, 3), Expected(R2_XORPEN, QtOf(ink), kBackgrounds[x / 8])) << x;
+    }
+}
+
+TEST_F(TkQtPaintRopTest, XorTwiceRestoresEveryPixel)
+{
+    Reset(40, 40, kWhite);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 40; ++x)
+            image().setPixel(x, y, qRgb(x * 6, y * 6, (x * y) & 0xFF));
+    const QImage before = image().copy();
+    dc().SetROP2(R2_XORPEN);
+    Use(CreateHatchBrush(HS_DIAGCROSS, RGB(200, 10, 90)));
+    Use(CreatePen(PS_DASHDOT, 0, RGB(10, 250, 30)));
+    dc().SetBkColor(RGB(1, 2, 3));
+    const POINT star[] = {{20, 0}, {30, 39}, {0, 14}, {39, 14}, {10, 39}};
+    for (int pass = 0; pass < 2; ++pass) {
+        dc().Ellipse(2, 2, 38, 30);
+        dc().SetPolyFillMode(WINDING);
+        dc().Polygon(star, 5);
+        LOGBRUSH lb{BS_SOLID, RGB(90, 90, 250), 0};
+        const HPEN wide = ExtCreatePen(PS_GEOMETRIC | PS_JOIN_MITER, 5, &lb, 0, nullptr);
+        const HGDIOBJ old = dc().SelectObject(wide);
+        dc().Polyline(star, 5);
+        dc().SelectObject(old);
+        DeleteObject(wide);
+    }
+    EXPECT_EQ(image(), before);
+}
+
+TEST_F(TkQtPaintRopTest, DevicesThatCannotBeReadMixWithWhitePaper)
+{
+    // An image format the backend does not combine stands for a printer.
+    QImage paper(8, 8, QImage::Format_RGB16);
+    paper.fill(Qt::black);
+    {
+        const auto dc = TkCreateImageDC(paper);
+        dc->SetROP2(R2_XORPEN);
+        const HPEN pen = CreatePen(PS_SOLID, 0, RGB(255, 0, 255));
+        dc->SelectObject(pen);
+        dc->MoveTo(0, 2);
+        dc->LineTo(8, 2);
+        dc->SetROP2(R2_NOP);
+        dc->MoveTo(0, 4);
+        dc->LineTo(8, 4);
+        dc->SelectObject(GetStockObject(BLACK_PEN));
+        DeleteObject(pen);
+    }
+    EXPECT_EQ(paper.pixel(3, 2), qRgb(0, 255, 0));  // magenta on white paper
+    EXPECT_EQ(paper.pixel(3, 4), qRgb(0, 0, 0));    // R2_NOP draws nothing
+}
+
+TEST_F(TkQtPaintRopTest, InvertRectAndFocusRect)
+{
+    Reset(16, 16, qRgb(0x12, 0x34, 0x56));
+    const RECT r{2, 3, 10, 8};
+    EXPECT_TRUE(dc().InvertRect(&r));
+    EXPECT_EQ(At(2, 3), qRgb(0xED, 0xCB, 0xA9));
+    EXPECT_EQ(At(9, 7), qRgb(0xED, 0xCB, 0xA9));
+    EXPECT_EQ(At(10, 7), qRgb(0x12, 0x34, 0x56));  // right and bottom are outside
+    EXPECT_EQ(At(9, 8), qRgb(0x12, 0x34, 0x56));
+    dc().InvertRect(&r);
+    EXPECT_EQ(Count(qRgb(0x12, 0x34, 0x56)), 256);
+
+    Reset(16, 16, kWhite);
+    const RECT focus{2, 2, 12, 9};
+    EXPECT_TRUE(dc().DrawFocusRect(&focus));
+    EXPECT_EQ(Row(2, 2, 12), "#.#.#.#.#..");
+    EXPECT_EQ(Row(8, 2, 12), "#.#.#.#.#..");
+    EXPECT_EQ(Column(2, 2, 9), "#.#.#.#.");
+    EXPECT_EQ(Column(11, 2, 9), ".#.#.#..");
+    EXPECT_EQ(Row(5, 3, 10), "........");  // the inside is left alone
+    dc().DrawFocusRect(&focus);
+    EXPECT_EQ(Count(kWhite), 256);
+}
+
+TEST_F(TkQtPaintRopTest, SetPixelMixesAndHonoursTheClip)
+{
+    EXPECT_EQ(dc().SetPixel(3, 4, RGB(10, 20, 30)), RGB(10, 20, 30));
+    EXPECT_EQ(At(3, 4), qRgb(10, 20, 30));
+    // A palette index: entry 13 of the default palette is red.
+    EXPECT_EQ(dc().SetPixel(5, 5, 0x0100000D), RGB(255, 0, 0));
+    EXPECT_EQ(At(5, 5), qRgb(255, 0, 0));
+    // White XOR dots show on white and on red, and go away when set again.
+    dc().SetROP2(R2_XORPEN);
+    EXPECT_EQ(dc().SetPixel(6, 6, RGB(255, 255, 255)), RGB(255, 255, 255));
+    dc().SetPixel(5, 5, RGB(255, 255, 255));
+    EXPECT_EQ(At(6, 6), kBlack);
+    EXPECT_EQ(At(5, 5), qRgb(0, 255, 255));
+    dc().SetPixel(6, 6, RGB(255, 255, 255));
+    EXPECT_EQ(At(6, 6), kWhite);
+
+    dc().IntersectClipRect(0, 0, 4, 4);
+    EXPECT_EQ(dc().SetPixel(6, 6, RGB(1, 1, 1)), COLORREF(CLR_INVALID));
+    EXPECT_EQ(At(6, 6), kWhite);
+    EXPECT_EQ(dc().SetPixel(40, 1, RGB(1, 1, 1)), COLORREF(CLR_INVALID));
+}
+
+TEST_F(TkQtPaintRopTest, TernaryOperations)
+{
+    const QRgb p = 0xFF0F0F0F;
+    const QRgb s = 0xFF3355AA;
+    const QRgb d = 0xFFC0C0C0;
+    EXPECT_EQ(TkApplyRop3(SRCCOPY, p, s, d), s);
+    EXPECT_EQ(TkApplyRop3(PATCOPY, p, s, d), p);
+    EXPECT_EQ(TkApplyRop3(DSTINVERT, p, s, d), (~d & kColour) | 0xFF000000);
+    EXPECT_EQ(TkApplyRop3(PATINVERT, p, s, d), ((p ^ d) & kColour) | 0xFF000000);
+    EXPECT_EQ(TkApplyRop3(0x00660046, p, s, d), ((s ^ d) & kColour) | 0xFF000000);  // SRCINVERT
+    EXPECT_EQ(TkApplyRop3(0x008800C6, p, s, d), (s & d) | 0xFF000000);              // SRCAND
+    EXPECT_EQ(TkApplyRop3(0x00C000CA, p, s, d), (p & s) | 0xFF000000);              // MERGECOPY
+    EXPECT_EQ(TkApplyRop3(BLACKNESS, p, s, d), 0xFF000000u);
+    EXPECT_EQ(TkApplyRop3(WHITENESS, p, s, d), 0xFFFFFFFFu);
+
+    EXPECT_TRUE(TkRop3UsesSource(SRCCOPY));
+    EXPECT_FALSE(TkRop3UsesPattern(SRCCOPY));
+    EXPECT_TRUE(TkRop3UsesPattern(PATINVERT));
+    EXPECT_FALSE(TkRop3UsesSource(PATINVERT));
+    EXPECT_FALSE(TkRop3UsesSource(DSTINVERT));
+    EXPECT_FALSE(TkRop3UsesPattern(DSTINVERT));
+}
+
+}  // namespace

@@ -1,0 +1,457 @@
+// Lines and shapes land on the pixels GDI's rasteriser sets.
+
+#include "platform/qt/TkQtPaintTest.h"
+
+namespace {
+
+using TkQtPaintShapeTest = TkQtPaintTest;
+
+TEST_F(TkQtPaintShapeTest, ThinLineLeavesOutItsLastPixel)
+{
+    dc().MoveTo(0, 0);
+    EXPECT_TRUE(dc().LineTo(10, 0));
+    EXPECT_EQ(Row(0, 0, 12), "##########...");
+    EXPECT_EQ(Count(kBlack), 10);
+
+    // Backwards too: the end point (2, 5) stays clear, the start (12, 5) is set.
+    dc().MoveTo(12, 5);
+    dc().LineTo(2, 5);
+    EXPECT_EQ(Row(5, 0, 13), "...##########.");
+
+    // A line of no length sets nothing.
+    dc().MoveTo(20, 20);
+    dc().LineTo(20, 20);
+    EXPECT_EQ(At(20, 20), kWhite);
+}
+
+TEST_F(TkQtPaintShapeTest, RectangleOutlineExcludesRightAndBottom)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    EXPECT_TRUE(dc().Rectangle(0, 0, 10, 10));
+    EXPECT_EQ(Row(0, 0, 10), "##########.");
+    EXPECT_EQ(Row(9, 0, 10), "##########.");
+    EXPECT_EQ(Row(5, 0, 10), "#........#.");
+    EXPECT_EQ(Column(9, 0, 10), "##########.");
+    EXPECT_EQ(Count(kBlack), 36);
+}
+
+TEST_F(TkQtPaintShapeTest, RectangleWithoutPenFillsOnePixelLess)
+{
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().Rectangle(2, 2, 12, 12);
+    EXPECT_EQ(InkBounds(), QRect(2, 2, 9, 9));
+    EXPECT_EQ(Count(kBlack), 81);
+}
+
+TEST_F(TkQtPaintShapeTest, ReversedBoxIsNormalised)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    dc().Rectangle(10, 10, 0, 0);
+    EXPECT_EQ(InkBounds(), QRect(0, 0, 10, 10));
+}
+
+TEST_F(TkQtPaintShapeTest, EllipseStaysInsideItsBoxAndIsSymmetric)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    dc().Ellipse(0, 0, 11, 11);  // the outline runs through pixels 0 and 10
+    dc().Ellipse(12, 0, 32, 15);  // an even width: the centre is between pixels
+    EXPECT_EQ(InkBounds(), QRect(0, 0, 32, 15));
+    EXPECT_EQ(Row(5, 0, 11), "#.........#.");
+    EXPECT_EQ(At(0, 0), kWhite);  // the corners are outside
+    for (int y = 0; y <= 10; ++y)
+        for (int x = 0; x <= 10; ++x) {
+            EXPECT_EQ(At(x, y), At(10 - x, y)) << x << "," << y;
+            EXPECT_EQ(At(x, y), At(x, 10 - y)) << x << "," << y;
+        }
+    for (int y = 0; y <= 14; ++y)
+        for (int x = 12; x <= 31; ++x) {
+            EXPECT_EQ(At(x, y), At(43 - x, y)) << x << "," << y;
+            EXPECT_EQ(At(x, y), At(x, 14 - y)) << x << "," << y;
+        }
+    // Every pixel of the ring once: XOR takes it all away again.
+    dc().SetROP2(R2_NOT);
+    dc().Ellipse(0, 0, 11, 11);
+    dc().Ellipse(12, 0, 32, 15);
+    EXPECT_EQ(Count(kBlack), 0);
+}
+
+TEST_F(TkQtPaintShapeTest, FilledEllipseKeepsTheBox)
+{
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().Ellipse(0, 0, 11, 11);
+    EXPECT_EQ(InkBounds(), QRect(0, 0, 10, 10));  // as Rectangle: one less without a pen
+}
+
+TEST_F(TkQtPaintShapeTest, PolygonFillModes)
+{
+    // A square wound twice: ALTERNATE leaves the inner square empty, WINDING
+    // fills it.
+    const POINT pts[] = {{2, 2}, {22, 2}, {22, 22}, {2, 22}, {2, 2},
+                         {8, 8}, {8, 16}, {16, 16}, {16, 8}, {8, 8}};
+    const INT counts[] = {5, 5};
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().PolyPolygon(pts, counts, 2);
+    EXPECT_EQ(At(12, 12), kWhite);
+    EXPECT_EQ(At(4, 12), kBlack);
+
+    const POINT wound[] = {{2, 2}, {22, 2}, {22, 22}, {2, 22}, {2, 2},
+                           {8, 8}, {16, 8}, {16, 16}, {8, 16}, {8, 8}};
+    Reset(32, 32, kWhite);
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().SetPolyFillMode(WINDING);
+    dc().PolyPolygon(wound, counts, 2);
+    EXPECT_EQ(At(12, 12), kBlack);
+    // The polygon's own fill keeps GDI's rule: left and top edges in, right and
+    // bottom out.
+    EXPECT_EQ(InkBounds(), QRect(2, 2, 20, 20));
+}
+
+TEST_F(TkQtPaintShapeTest, PolygonOutlineIsClosed)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    const POINT pts[] = {{2, 2}, {12, 2}, {12, 8}};
+    dc().Polygon(pts, 3);
+    // The closing edge from (12, 8) back to (2, 2) is drawn: the middle of it.
+    EXPECT_EQ(At(7, 5), kBlack);
+    dc().SetROP2(R2_XORPEN);
+    Use(CreatePen(PS_SOLID, 0, RGB(255, 255, 255)));
+    dc().Polygon(pts, 3);
+    EXPECT_EQ(Count(kBlack), 0);  // each pixel was drawn once, so XOR removes all
+}
+
+TEST_F(TkQtPaintShapeTest, ArcDirectionsCoverComplementaryHalves)
+{
+    // From 3 o'clock to 9 o'clock: counter-clockwise over the top as the device
+    // shows it (y down), clockwise under the bottom.
+    const auto draw = [&](int direction) {
+        Reset(48, 48, kWhite);
+        dc().SetArcDirection(direction);
+        dc().Arc(0, 0, 41, 41, 40, 20, 0, 20);
+    };
+    draw(AD_COUNTERCLOCKWISE);
+    EXPECT_EQ(At(20, 0), kBlack);
+    EXPECT_EQ(At(20, 40), kWhite);
+    EXPECT_LT(InkBounds().bottom(), 22);
+    draw(AD_CLOCKWISE);
+    EXPECT_EQ(At(20, 0), kWhite);
+    EXPECT_EQ(At(20, 40), kBlack);
+    EXPECT_GT(InkBounds().top(), 18);
+}
+
+TEST_F(TkQtPaintShapeTest, PieAndChordAreClosedAndFilled)
+{
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    // The quarter from 12 o'clock to 9 o'clock, counter-clockwise.
+    dc().Pie(0, 0, 41, 41, 20, 0, 0, 20);
+    EXPECT_EQ(At(10, 10), kBlack);  // inside the top-left quarter
+    EXPECT_EQ(At(30, 10), kWhite);
+    EXPECT_EQ(At(10, 30), kWhite);
+
+    Reset(48, 48, kWhite);
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().Chord(0, 0, 41, 41, 20, 0, 0, 20);
+    EXPECT_EQ(At(8, 8), kBlack);     // between the arc and the chord
+    EXPECT_EQ(At(14, 14), kWhite);   // beyond the chord, towards the centre
+}
+
+TEST_F(TkQtPaintShapeTest, ArcToDrawsFromTheCurrentPosition)
+{
+    dc().MoveTo(0, 30);
+    EXPECT_TRUE(dc().ArcTo(0, 0, 21, 21, 20, 10, 0, 10));
+    // The line from (0, 30) up to the arc's start at (20, 10) is drawn.
+    EXPECT_EQ(At(10, 20), kBlack);
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{0, 10}));
+}
+
+TEST_F(TkQtPaintShapeTest, PolylinesAndBeziers)
+{
+    const POINT line[] = {{0, 0}, {10, 0}, {10, 10}};
+    dc().Polyline(line, 3);
+    EXPECT_EQ(Column(10, 0, 10), "##########.");  // the last point stays clear
+
+    Reset(32, 32, kWhite);
+    const POINT lines[] = {{0, 0}, {5, 0}, {0, 4}, {5, 4}};
+    const DWORD counts[] = {2, 2};
+    dc().PolyPolyline(lines, counts, 2);
+    EXPECT_EQ(Row(0, 0, 6), "#####..");
+    EXPECT_EQ(Row(4, 0, 6), "#####..");
+    EXPECT_EQ(Row(2, 0, 6), ".......");
+
+    Reset(32, 32, kWhite);
+    dc().MoveTo(0, 20);
+    const POINT to[] = {{10, 20}, {10, 25}};
+    dc().PolylineTo(to, 2);
+    EXPECT_EQ(Row(20, 0, 11), "###########.");
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{10, 25}));
+
+    Reset(32, 32, kWhite);
+    const POINT bezier[] = {{0, 20}, {0, 0}, {30, 0}, {30, 20}};
+    dc().PolyBezier(bezier, 4);
+    EXPECT_EQ(At(0, 20), kBlack);
+    EXPECT_EQ(InkBounds().top(), 5);  // the curve peaks at y = 5
+    EXPECT_EQ(At(15, 10), kWhite);
+}
+
+TEST_F(TkQtPaintShapeTest, MappingIsAppliedBeforeRounding)
+{
+    // Ten logical units are three pixels, y up from the bottom.
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(10, 10);
+    dc().SetViewportExt(3, -3);
+    dc().SetViewportOrg(0, 30);
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().Rectangle(0, 0, 35, 35);  // device (0, 30) - (11, 19): 10.5 rounds away from 0
+    EXPECT_EQ(InkBounds(), QRect(0, 19, 10, 10));
+}
+
+TEST_F(TkQtPaintShapeTest, GeometricPensScaleCosmeticPensDoNot)
+{
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(1, 1);
+    dc().SetViewportExt(4, 2);
+    Use(CreatePen(PS_SOLID, 0, RGB(0, 0, 0)));
+    dc().MoveTo(1, 2);
+    dc().LineTo(6, 2);
+    EXPECT_EQ(Column(10, 0, 8), "....#....");  // one pixel at any zoom
+
+    Reset(32, 32, kWhite);
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(1, 1);
+    dc().SetViewportExt(4, 2);
+    LOGBRUSH lb{BS_SOLID, RGB(0, 0, 0), 0};
+    Use(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT, 2, &lb, 0, nullptr));
+    dc().MoveTo(1, 8);
+    dc().LineTo(6, 8);
+    // Two logical units are eight pixels across the x scale, centred on y 16.
+    EXPECT_EQ(Column(10, 10, 21), "..########..");
+    EXPECT_EQ(Row(16, 2, 25), "..####################..");
+}
+
+TEST_F(TkQtPaintShapeTest, EndCapsAndJoins)
+{
+    LOGBRUSH lb{BS_SOLID, RGB(0, 0, 0), 0};
+    const auto line = [&](DWORD style) {
+        Reset(40, 40, kWhite);
+        Use(ExtCreatePen(PS_GEOMETRIC | style, 6, &lb, 0, nullptr));
+        dc().MoveTo(10, 10);
+        dc().LineTo(30, 10);
+        return Row(10, 0, 39);
+    };
+    const auto run = [](int before, int ink) {
+        const int after = 40 - before - ink;
+        return std::string(before, '.') + std::string(ink, '#') + std::string(after, '.');
+    };
+    EXPECT_EQ(line(PS_ENDCAP_FLAT), run(10, 20));
+    EXPECT_EQ(line(PS_ENDCAP_SQUARE), run(7, 26));  // three more, half the width, each end
+
+    // A sharp corner: mitred it reaches far beyond the bevel; past the mitre
+    // limit it is bevelled.
+    const POINT corner[] = {{2, 30}, {20, 5}, {38, 30}};
+    const auto tip = [&](float limit) {
+        Reset(40, 40, kWhite);
+        dc().SetMiterLimit(limit);
+        Use(ExtCreatePen(PS_GEOMETRIC | PS_JOIN_MITER | PS_ENDCAP_FLAT, 6, &lb, 0, nullptr));
+        dc().Polyline(corner, 3);
+        return InkBounds().top();
+    };
+    EXPECT_LT(tip(10.0f), 1);
+    EXPECT_GE(tip(1.0f), 2);
+}
+
+TEST_F(TkQtPaintShapeTest, InsideFrameKeepsWidePensInTheBox)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    Use(CreatePen(PS_INSIDEFRAME, 5, RGB(0, 0, 0)));
+    dc().Rectangle(5, 5, 25, 25);
+    EXPECT_EQ(InkBounds(), QRect(5, 5, 20, 20));
+    EXPECT_EQ(Row(15, 4, 26), ".#####..........#####..");
+
+    Reset(32, 32, kWhite);
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    Use(CreatePen(PS_SOLID, 5, RGB(0, 0, 0)));
+    dc().Rectangle(5, 5, 25, 25);
+    EXPECT_EQ(InkBounds().left(), 3);  // centred on the outline, half outside
+}
+
+TEST_F(TkQtPaintShapeTest, StyledPensAndTheBackground)
+{
+    const QRgb red = qRgb(255, 0, 0);
+    Use(CreatePen(PS_DOT, 0, RGB(0, 0, 0)));
+    dc().SetBkColor(RGB(255, 0, 0));
+    dc().SetBkMode(TRANSPARENT);
+    dc().MoveTo(0, 1);
+    dc().LineTo(30, 1);
+    EXPECT_EQ(Row(1, 0, 14), "###...###...###");
+
+    dc().SetBkMode(OPAQUE);
+    dc().MoveTo(0, 3);
+    dc().LineTo(30, 3);
+    EXPECT_EQ(Row(3, 0, 14, kBlack, red), "###...###...###");
+    EXPECT_EQ(At(29, 3), red);
+    EXPECT_EQ(At(30, 3), kWhite);  // the last pixel is left out for the gaps too
+
+    Use(CreatePen(PS_DASH, 0, RGB(0, 0, 0)));
+    dc().SetBkMode(TRANSPARENT);
+    dc().MoveTo(0, 5);
+    dc().LineTo(31, 5);
+    EXPECT_EQ(Row(5, 0, 30), std::string(18, '#') + std::string(6, '.') + std::string(7, '#'));
+}
+
+TEST_F(TkQtPaintShapeTest, WideLogPensDrawSolidWhateverTheirStyle)
+{
+    Use(CreatePen(PS_DASH, 3, RGB(0, 0, 0)));
+    dc().SetBkMode(TRANSPARENT);
+    dc().MoveTo(0, 10);
+    dc().LineTo(32, 10);
+    EXPECT_EQ(Row(10, 0, 31), std::string(32, '#'));
+}
+
+TEST_F(TkQtPaintShapeTest, DottedXorOutlineShowsOnBlackAndWhite)
+{
+    // The left half black, the right half white.
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 16; ++x)
+            image().setPixel(x, y, kBlack);
+    dc().SetROP2(R2_XORPEN);
+    dc().SetBkMode(TRANSPARENT);
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    Use(CreatePen(PS_DOT, 0, RGB(255, 255, 255)));
+    dc().Rectangle(2, 2, 30, 30);
+    // The style runs on from the top-left corner: three on, three off.
+    EXPECT_EQ(Row(2, 2, 13, kWhite, kBlack), "###...###..."); // on black: white dots
+    EXPECT_EQ(Row(2, 20, 25, kBlack, kWhite), "###...");      // on white: black dots
+    // Drawn again it is gone.
+    dc().Rectangle(2, 2, 30, 30);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(At(x, y), x < 16 ? kBlack : kWhite) << x << "," << y;
+}
+
+TEST_F(TkQtPaintShapeTest, ClippingFollowsTheDC)
+{
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().SaveDC();
+    dc().IntersectClipRect(4, 4, 20, 20);
+    dc().ExcludeClipRect(8, 8, 12, 12);
+    dc().Rectangle(0, 0, 33, 33);
+    EXPECT_EQ(InkBounds(), QRect(4, 4, 16, 16));
+    EXPECT_EQ(At(10, 10), kWhite);  // the excluded hole, not just the box
+    EXPECT_EQ(At(10, 6), kBlack);
+    dc().RestoreDC(-1);
+    dc().Rectangle(0, 0, 33, 33);
+    EXPECT_EQ(Count(kBlack), 32 * 32);
+}
+
+TEST_F(TkQtPaintShapeTest, PathBracket)
+{
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    ASSERT_TRUE(dc().BeginPath());
+    dc().Rectangle(2, 2, 12, 12);
+    dc().MoveTo(20, 2);
+    dc().LineTo(30, 2);
+    dc().LineTo(30, 12);
+    EXPECT_TRUE(dc().CloseFigure());
+    EXPECT_EQ(Count(kBlack), 0);  // nothing is drawn while the path is collected
+    ASSERT_TRUE(dc().EndPath());
+    EXPECT_TRUE(dc().StrokePath());
+    EXPECT_EQ(Row(2, 0, 12), "..##########.");  // outline of (2, 2) - (11, 11)
+    EXPECT_EQ(At(25, 7), kBlack);  // the closing segment of the open figure
+    EXPECT_FALSE(dc().StrokePath());  // the path is used up
+
+    Reset(32, 32, kWhite);
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().BeginPath();
+    dc().Rectangle(2, 2, 12, 12);
+    dc().EndPath();
+    EXPECT_TRUE(dc().FillPath());
+    EXPECT_EQ(InkBounds(), QRect(2, 2, 9, 9));  // as the rectangle's own fill
+
+    Reset(32, 32, kWhite);
+    dc().BeginPath();
+    dc().Rectangle(2, 2, 12, 12);
+    EXPECT_FALSE(dc().StrokePath());  // the bracket was never closed
+    dc().BeginPath();
+    dc().Rectangle(2, 2, 12, 12);
+    dc().AbortPath();
+    dc().BeginPath();
+    dc().EndPath();
+    EXPECT_TRUE(dc().StrokeAndFillPath());
+    EXPECT_EQ(Count(kBlack), 0);
+}
+
+TEST_F(TkQtPaintShapeTest, HugeCoordinatesAreClippedToTheDevice)
+{
+    dc().SelectObject(GetStockObject(GRAY_BRUSH));
+    dc().Rectangle(-2000000000, -2000000000, 2000000000, 2000000000);
+    EXPECT_EQ(Count(qRgb(128, 128, 128)), 32 * 32);
+    dc().MoveTo(-2000000000, 5);
+    dc().LineTo(2000000000, 5);
+    EXPECT_EQ(Row(5, 0, 31, kBlack, qRgb(128, 128, 128)), std::string(32, '#'));
+    dc().Ellipse(-2000000000, -2000000000, 2000000000, 2000000000);
+    dc().MoveTo(0, 0);
+    dc().LineTo(-2000000000, -1000000000);
+    EXPECT_EQ(At(0, 0), kBlack);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TkQtPaintShapeTest, RoundRectRoundsItsCornersInsideTheBox)
+{
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    dc().RoundRect(0, 0, 21, 15, 10, 10);
+    EXPECT_EQ(InkBounds(), QRect(0, 0, 21, 15));
+    EXPECT_EQ(At(0, 0), kWhite);  // the corner is cut off
+    EXPECT_EQ(At(10, 0), kBlack);  // the straight edges stay on the box
+    EXPECT_EQ(At(0, 7), kBlack);
+    EXPECT_EQ(At(20, 7), kBlack);
+    for (int y = 0; y <= 14; ++y)  // every corner alike
+        for (int x = 0; x <= 20; ++x) {
+            EXPECT_EQ(At(x, y), At(20 - x, y)) << x << "," << y;
+            EXPECT_EQ(At(x, y), At(x, 14 - y)) << x << "," << y;
+        }
+    // A corner larger than the box is at most half of it: an ellipse.
+    Reset(32, 32, kWhite);
+    dc().SelectObject(GetStockObject(NULL_BRUSH));
+    dc().RoundRect(0, 0, 21, 21, 100, 100);
+    EXPECT_EQ(At(10, 0), kBlack);
+    EXPECT_EQ(At(3, 0), kWhite);
+}
+
+TEST_F(TkQtPaintShapeTest, PathsContinueFiguresFromTheCurrentPosition)
+{
+    // A bezier and a line continue the figure that MoveTo began, so closing it
+    // joins back to (2, 20).
+    dc().BeginPath();
+    dc().MoveTo(2, 20);
+    const POINT curve[] = {{2, 2}, {28, 2}, {28, 20}};
+    dc().PolyBezierTo(curve, 3);
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{28, 20}));
+    dc().LineTo(28, 28);
+    dc().CloseFigure();
+    dc().EndPath();
+    dc().StrokePath();
+    EXPECT_EQ(At(15, 24), kBlack);  // on the closing line from (28, 28) to (2, 20)
+    EXPECT_EQ(InkBounds().top(), 7);  // the curve's peak, 6.5
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TkQtPaintShapeTest, SmallShapesFarAwayDrawNothing)
+{
+    dc().Ellipse(2000000000, 2000000000, 2000000010, 2000000010);
+    dc().RoundRect(-2000000000, 5, -1999999990, 15, 4, 4);
+    dc().Ellipse(-2147483647, -2147483647, -2147483640, -2147483640);
+    EXPECT_EQ(Count(kWhite), 32 * 32);
+}
+
+}  // namespace

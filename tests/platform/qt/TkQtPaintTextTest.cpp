@@ -1,0 +1,262 @@
+// Text lands where GDI puts it: aligned on the reference point, glyphs at the
+// summed advances, scaled and turned by the DC and the font.
+
+#include "platform/qt/TkQtPaintTest.h"
+
+#include "support/TestFontEngine.h"
+#include "platform/gdi/TkFontMetrics.h"
+#include "platform/qt/TkQtFontEngine.h"
+
+#include <QRawFont>
+
+#include <string_view>
+
+namespace {
+
+LOGFONTW Font(LONG height, LONG escapement = 0)
+{
+    LOGFONTW lf{};
+    lf.lfHeight = height;
+    lf.lfEscapement = escapement;
+    lf.lfWeight = FW_NORMAL;
+    const std::u16string_view face = u"Arial";
+    std::copy(face.begin(), face.end(), lf.lfFaceName);
+    return lf;
+}
+
+class TkQtPaintTextTest : public TkQtPaintTest {
+protected:
+    void SetUp() override { Reset(120, 80, kWhite); }
+    void Select(const LOGFONTW& lf) { Use(CreateFontIndirectW(&lf)); }
+    BOOL Text(int x, int y, std::u16string_view s, const INT* dx = nullptr, UINT options = 0,
+              const RECT* pRect = nullptr)
+    {
+        return dc().ExtTextOutW(x, y, options, pRect, s.data(), UINT(s.size()), dx);
+    }
+};
+
+TEST_F(TkQtPaintTextTest, CentredOnTheBaseline)
+{
+    Select(Font(-20));
+    dc().SetTextAlign(TA_CENTER | TA_BASELINE);
+    dc().SetBkMode(TRANSPARENT);
+    ASSERT_TRUE(Text(60, 40, u"HHH"));
+    const QRect ink = InkBounds();
+    EXPECT_EQ(ink.bottom(), 39);  // the baseline is the top of row 40
+    EXPECT_NEAR(ink.center().x(), 60, 2);
+    EXPECT_NEAR(ink.height(), 14, 1);  // Arial's capitals are 0.716 em
+}
+
+TEST_F(TkQtPaintTextTest, CellsAlignOnTheReferencePoint)
+{
+    CTestFontEngineScope engine;  // ascent 20, descent 5, advance 10 at -20
+    Select(Font(-20));
+    dc().SetBkColor(RGB(0, 0, 255));
+    const QRgb blue = qRgb(0, 0, 255);
+    const struct {
+        UINT align;
+        QRect cell;
+    } cases[] = {
+        {TA_LEFT | TA_TOP, QRect(50, 30, 30, 25)},
+        {TA_RIGHT | TA_BOTTOM, QRect(20, 5, 30, 25)},
+        {TA_CENTER | TA_BASELINE, QRect(35, 10, 30, 25)},
+    };
+    for (const auto& c : cases) {
+        Reset(120, 80, kWhite);
+        Select(Font(-20));
+        dc().SetBkColor(RGB(0, 0, 255));
+        dc().SetTextAlign(c.align);
+        Text(50, 30, u"III");  // narrow letters: their ink stays in their cells
+        EXPECT_EQ(BoundsOf(blue), c.cell) << "align " << c.align;
+        EXPECT_EQ(InkBounds(), c.cell) << "align " << c.align;
+    }
+}
+
+TEST_F(TkQtPaintTextTest, TransparentTextHasNoBox)
+{
+    CTestFontEngineScope engine;
+    Select(Font(-20));
+    dc().SetTextColor(RGB(255, 0, 0));
+    dc().SetBkColor(RGB(0, 0, 255));
+    dc().SetBkMode(TRANSPARENT);
+    Text(10, 10, u"H");
+    EXPECT_EQ(Count(qRgb(0, 0, 255)), 0);
+    EXPECT_GT(Count(qRgb(255, 0, 0)), 10);  // solid red in the strokes of the H
+}
+
+TEST_F(TkQtPaintTextTest, OpaqueAndClippingRectangles)
+{
+    CTestFontEngineScope engine;
+    Select(Font(-20));
+    dc().SetBkMode(TRANSPARENT);
+    dc().SetBkColor(RGB(0, 255, 0));
+    const RECT box{5, 5, 25, 15};
+    EXPECT_TRUE(Text(0, 0, u"", nullptr, ETO_OPAQUE, &box));
+    EXPECT_EQ(BoundsOf(qRgb(0, 255, 0)), QRect(5, 5, 20, 10));
+
+    Reset(120, 80, kWhite);
+    Select(Font(-20));
+    dc().SetBkMode(TRANSPARENT);
+    const RECT clip{0, 0, 60, 12};
+    Text(40, 0, u"HHHH", nullptr, ETO_CLIPPED, &clip);
+    const QRect ink = InkBounds();
+    EXPECT_LE(ink.right(), 59);
+    EXPECT_LE(ink.bottom(), 11);
+    EXPECT_GE(ink.right(), 50);
+}
+
+TEST_F(TkQtPaintTextTest, AdvanceArraysPlaceEachGlyph)
+{
+    Select(Font(-20));
+    dc().SetBkMode(TRANSPARENT);
+    const INT dx[] = {40, 40};
+    Text(10, 10, u"II", dx);
+    const int first = InkBounds().left();
+    // The second I is the first one 40 pixels on, and nothing lies between.
+    for (int x = first; x < first + 8; ++x)
+        EXPECT_EQ(Column(x, 0, 79), Column(x + 40, 0, 79)) << x;
+    for (int x = first + 8; x < first + 40; ++x)
+        EXPECT_EQ(Column(x, 0, 79), std::string(80, '.')) << x;
+
+    // In logical units: twice the pixels at a scale of two.
+    Reset(120, 80, kWhite);
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(1, 1);
+    dc().SetViewportExt(2, 2);
+    Select(Font(-10));
+    dc().SetBkMode(TRANSPARENT);
+    const INT half[] = {20, 20};
+    Text(5, 5, u"II", half);
+    EXPECT_EQ(InkBounds().left(), first);
+    for (int x = first; x < first + 8; ++x)
+        EXPECT_EQ(Column(x, 0, 79), Column(x + 40, 0, 79)) << x;
+}
+
+TEST_F(TkQtPaintTextTest, FontHeightGoesThroughTheMapping)
+{
+    Select(Font(-20));
+    dc().SetBkMode(TRANSPARENT);
+    Text(10, 10, u"Hg");
+    const QImage direct = image().copy();
+
+    Reset(120, 80, kWhite);
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(10, 10);
+    dc().SetViewportExt(20, 20);
+    Select(Font(-10));
+    dc().SetBkMode(TRANSPARENT);
+    Text(5, 5, u"Hg");
+    EXPECT_EQ(image(), direct);
+}
+
+TEST_F(TkQtPaintTextTest, UpdateCpWithoutAdvancesMovesByTheText)
+{
+    CTestFontEngineScope engine;
+    dc().SetMapMode(MM_ANISOTROPIC);
+    dc().SetWindowExt(1, 1);
+    dc().SetViewportExt(2, 2);
+    Select(Font(-10));  // 20 pixels: advances of 10 pixels, 5 logical units
+    dc().SetTextAlign(TA_UPDATECP);
+    dc().MoveTo(4, 4);
+    Text(0, 0, u"abc");
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{19, 4}));
+    dc().SetTextAlign(TA_UPDATECP | TA_RIGHT);
+    Text(0, 0, u"ab");
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
+    dc().SetTextAlign(TA_UPDATECP | TA_CENTER);
+    Text(0, 0, u"ab");
+    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
+}
+
+TEST_F(TkQtPaintTextTest, CharacterExtraSpacesTheGlyphs)
+{
+    CTestFontEngineScope engine;
+    Select(Font(-20));
+    dc().SetBkColor(RGB(0, 0, 255));
+    dc().SetTextCharacterExtra(3);
+    Text(0, 0, u"HHH");
+    EXPECT_EQ(BoundsOf(qRgb(0, 0, 255)).width(), 39);
+}
+
+TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
+{
+    Select(Font(-20, 900));
+    dc().SetTextAlign(TA_LEFT | TA_BASELINE);
+    dc().SetBkMode(TRANSPARENT);
+    Text(40, 70, u"HHHH");
+    const QRect ink = InkBounds();
+    EXPECT_GT(ink.height(), 2 * ink.width());  // the text runs upwards
+    EXPECT_LE(ink.bottom(), 70);
+    EXPECT_LE(ink.right(), 40);  // the letters stand left of their baseline
+    EXPECT_GE(ink.right(), 38);
+}
+
+TEST_F(TkQtPaintTextTest, TextInAPathIsFilledAsOutlines)
+{
+    Select(Font(-40));
+    dc().SelectObject(GetStockObject(BLACK_BRUSH));
+    dc().SelectObject(GetStockObject(NULL_PEN));
+    ASSERT_TRUE(dc().BeginPath());
+    Text(10, 10, u"H");
+    ASSERT_TRUE(dc().EndPath());
+    EXPECT_EQ(InkBounds(), QRect());
+    ASSERT_TRUE(dc().FillPath());
+    EXPECT_GT(Count(kBlack), 100);
+    EXPECT_EQ(Count(kBlack) + Count(kWhite), 120 * 80);  // a fill has no grey edges
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TkQtPaintTextTest, UnderlineRunsBelowTheBaseline)
+{
+    LOGFONTW lf = Font(-20);
+    Select(lf);
+    dc().SetTextAlign(TA_BASELINE);
+    dc().SetBkMode(TRANSPARENT);
+    Text(10, 40, u"HH");
+    EXPECT_EQ(InkBounds().bottom(), 39);
+    Reset(120, 80, kWhite);
+    lf.lfUnderline = 1;
+    Select(lf);
+    dc().SetTextAlign(TA_BASELINE);
+    dc().SetBkMode(TRANSPARENT);
+    Text(10, 40, u"HH");
+    EXPECT_GT(InkBounds().bottom(), 39);
+    EXPECT_LT(InkBounds().bottom(), 45);
+
+    // A strike-out crosses the gap between two letters, about half-way up an x.
+    Reset(120, 80, kWhite);
+    lf.lfUnderline = 0;
+    lf.lfStrikeOut = 1;
+    Select(lf);
+    dc().SetTextAlign(TA_BASELINE);
+    dc().SetBkMode(TRANSPARENT);
+    const INT dx[] = {30, 30};
+    Text(10, 40, u"II", dx);
+    const std::string gap = Column(25, 0, 79);
+    EXPECT_NE(gap.find('#'), std::string::npos);
+    EXPECT_GT(int(gap.find('#')), 40 - 10);
+    EXPECT_LT(int(gap.rfind('#')), 40);
+}
+
+TEST_F(TkQtPaintTextTest, GlyphIndexesDrawTheSameGlyphs)
+{
+    const LOGFONTW lf = Font(-20);
+    QFont qfont = CTkQtFontEngine::MakeQFont(lf);
+    qfont.setPixelSize(20);
+    const QList<quint32> glyphs = QRawFont::fromFont(qfont).glyphIndexesForString("Hg");
+    ASSERT_EQ(glyphs.size(), 2);
+    const INT dx[] = {20, 20};
+    Select(lf);
+    Text(10, 10, u"Hg", dx);
+    const QImage byText = image().copy();
+    Reset(120, 80, kWhite);
+    Select(lf);
+    const std::u16string indexes{char16_t(glyphs[0]), char16_t(glyphs[1])};
+    Text(10, 10, indexes, dx, ETO_GLYPH_INDEX);
+    EXPECT_EQ(image(), byText);
+}
+
+}  // namespace
