@@ -12,6 +12,14 @@
 
 namespace {
 
+// A mode record only updates the playback state.
+template <typename T>
+int Keep(T& field, T value)
+{
+    field = value;
+    return kHandled;
+}
+
 int ClampToInt(std::int64_t value)
 {
     return int(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(),
@@ -231,68 +239,28 @@ int CVxEmfToVxConverter::OnSetWindowOrgEx(int x, int y)
 int CVxEmfToVxConverter::OnSetViewportExtEx(int, int) { return 0; }
 int CVxEmfToVxConverter::OnSetViewportOrgEx(int, int) { return 0; }
 
-int CVxEmfToVxConverter::OnSetMapMode(int mode)
-{
-    m_nMapMode = mode;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetMapMode(int mode) { return Keep(m_nMapMode, mode); }
 
-int CVxEmfToVxConverter::OnSetArcDirection(int direction)
-{
-    m_nArcDirection = direction;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetArcDirection(int direction) { return Keep(m_nArcDirection, direction); }
 
-int CVxEmfToVxConverter::OnSetBkColor(COLORREF color)
-{
-    m_crBkColor = color;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetBkColor(COLORREF color) { return Keep(m_crBkColor, color); }
 
-int CVxEmfToVxConverter::OnSetBkMode(int mode)
-{
-    m_nBkMode = mode;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetBkMode(int mode) { return Keep(m_nBkMode, mode); }
 
-int CVxEmfToVxConverter::OnSetMiterLimit(float limit)
-{
-    m_fMiterLimit = limit;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetMiterLimit(float limit) { return Keep(m_fMiterLimit, limit); }
 
-int CVxEmfToVxConverter::OnSetPolyFillMode(int mode)
-{
-    m_nPolyFillMode = mode;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetPolyFillMode(int mode) { return Keep(m_nPolyFillMode, mode); }
 
-int CVxEmfToVxConverter::OnSetRop2(int mode)
-{
-    m_nRop2 = mode;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetRop2(int mode) { return Keep(m_nRop2, mode); }
 
-int CVxEmfToVxConverter::OnSetTextAlign(UINT mode)
-{
-    m_nTextAlign = mode;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetTextAlign(UINT mode) { return Keep(m_nTextAlign, mode); }
 
-int CVxEmfToVxConverter::OnSetTextCharacterExtra(int extra)
-{
-    m_nTextCharacterExtra = extra;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetTextCharacterExtra(int extra) { return Keep(m_nTextCharacterExtra, extra); }
 
-int CVxEmfToVxConverter::OnSetTextColor(COLORREF color)
-{
-    m_crTextColor = color;
-    return 0;
-}
+int CVxEmfToVxConverter::OnSetTextColor(COLORREF color) { return Keep(m_crTextColor, color); }
 
-int CVxEmfToVxConverter::OnEof() { return 0; }
-int CVxEmfToVxConverter::OnRealizePalette() { return 0; }
+int CVxEmfToVxConverter::OnEof() { return kHandled; }
+int CVxEmfToVxConverter::OnRealizePalette() { return kHandled; }
 int CVxEmfToVxConverter::OnSelectPalette(DWORD) { return 0; }
 // Clipping is not kept.
 int CVxEmfToVxConverter::OnExtSelectClipRgn(std::span<const std::uint8_t>, DWORD) { return 0; }

@@ -103,9 +103,23 @@ LONG ShrunkExtent(LONG ext, double ratio)
     return shrunk != 0 ? shrunk : (ext < 0 ? -1 : 1);
 }
 
-// Where an arc ends: the point of the ellipse in box on the ray from its centre
-// through end.
-POINT ArcEndPoint(const RECT& box, POINT end)
+// The advance of a text drawn with a character-advance array; with ETO_PDY the
+// array holds x and y advances in pairs.
+SIZE TextAdvance(UINT options, UINT count, const INT* dx)
+{
+    std::int64_t x = 0;
+    std::int64_t y = 0;
+    const bool pairs = (options & ETO_PDY) != 0;
+    for (UINT i = 0; i < count; ++i) {
+        x += pairs ? dx[2 * i] : dx[i];
+        y += pairs ? dx[2 * i + 1] : 0;
+    }
+    return {Saturate(x), Saturate(y)};
+}
+
+}  // namespace
+
+POINT TkArcEndPoint(const RECT& box, POINT end)
 {
     const double cx = (double(box.left) + box.right) / 2;
     const double cy = (double(box.top) + box.bottom) / 2;
@@ -124,22 +138,6 @@ POINT ArcEndPoint(const RECT& box, POINT end)
     const double angle = std::atan2(y, x);
     return {Saturate(cx + a * std::cos(angle)), Saturate(cy + b * std::sin(angle))};
 }
-
-// The advance of a text drawn with a character-advance array; with ETO_PDY the
-// array holds x and y advances in pairs.
-SIZE TextAdvance(UINT options, UINT count, const INT* dx)
-{
-    std::int64_t x = 0;
-    std::int64_t y = 0;
-    const bool pairs = (options & ETO_PDY) != 0;
-    for (UINT i = 0; i < count; ++i) {
-        x += pairs ? dx[2 * i] : dx[i];
-        y += pairs ? dx[2 * i + 1] : 0;
-    }
-    return {Saturate(x), Saturate(y)};
-}
-
-}  // namespace
 
 CTkDC::CTkDC(std::unique_ptr<CTkDCBackend> backend, DWORD objectType, const TkDeviceCaps& caps)
     : m_backend(std::move(backend)),
@@ -661,7 +659,7 @@ BOOL CTkDC::ArcTo(int left, int top, int right, int bottom, int xStart, int ySta
     const BOOL ok = Forward(
         [&](CTkDCBackend& b) { return b.ArcTo(*this, box, POINT{xStart, yStart}, end); });
     if (ok)
-        m_state.currentPosition = ArcEndPoint(box, end);
+        m_state.currentPosition = TkArcEndPoint(box, end);
     return ok;
 }
 

@@ -29,6 +29,11 @@ struct TkDeviceCaps {
     static TkDeviceCaps ReferenceDevice() { return {}; }
 };
 
+// Where an arc drawn in box ends (or starts): the point of the ellipse on the ray
+// from its centre through radial, rounded to the nearest unit; a flat ellipse
+// gives the limit of a thin one.
+POINT TkArcEndPoint(const RECT& box, POINT radial);
+
 class CTkDC {
 public:
     // The DC draws through the backend (null: calls succeed and draw nothing).

@@ -181,17 +181,6 @@ bool MakeCreation(const CTkGdiObject& object, Creation* pOut)
     }
 }
 
-// Where the ray from the ellipse's centre through p meets the ellipse in box.
-POINT PointOnEllipse(const RECT& box, POINT p)
-{
-    const double cx = (double(box.left) + box.right) / 2;
-    const double cy = (double(box.top) + box.bottom) / 2;
-    const double rx = std::fabs(double(box.right) - box.left) / 2;
-    const double ry = std::fabs(double(box.bottom) - box.top) / 2;
-    const double t = std::atan2(rx * (p.y - cy), ry * (p.x - cx));
-    return {LONG(std::lround(cx + rx * std::cos(t))), LONG(std::lround(cy + ry * std::sin(t)))};
-}
-
 // Enough segments that a curve looks smooth at the size it is drawn.
 int BezierSteps(const POINT* q)
 {
@@ -482,9 +471,9 @@ BOOL CTkMetaFileRecorder::Arc(CTkDC& dc, const RECT& box, POINT start, POINT end
 
 BOOL CTkMetaFileRecorder::ArcTo(CTkDC& dc, const RECT& box, POINT start, POINT end)
 {
-    WritePoint(META_LINETO, PointOnEllipse(box, start));
+    WritePoint(META_LINETO, TkArcEndPoint(box, start));
     WriteArc(META_ARC, dc, box, start, end);
-    WritePoint(META_MOVETO, PointOnEllipse(box, end));
+    WritePoint(META_MOVETO, TkArcEndPoint(box, end));
     return !m_bClosed;
 }
 
