@@ -27,9 +27,9 @@ private:
 // comparing with the size. 0 for no metafile.
 UINT GetEnhMetaFileBits(const CTkEnhMetaFile* pMetaFile, UINT cbBuffer, BYTE* pData);
 
-// A metafile made from bytes read from outside. Checks only what locating the
-// file needs: a header record whose type, size and " EMF" signature are right
-// and whose nBytes (the length kept) lies within the given bytes. Each record is
+// A metafile made from bytes read from outside. Checks what locating the file
+// needs, as the record reader does (TkEmfMetaFileLength): a valid header record
+// whose nBytes, the length kept, lies within the given bytes. Each record is
 // validated when the metafile is enumerated. Null when the check fails.
 std::unique_ptr<CTkEnhMetaFile> SetEnhMetaFileBits(UINT cbBuffer, const BYTE* pData);
 
