@@ -1,5 +1,8 @@
 #include "platform/gdi/TkCodePage.h"
 
+#include "platform/gdi/TkDC.h"
+#include "platform/gdi/TkGdiObjects.h"
+
 #include <algorithm>
 #include <array>
 
@@ -124,4 +127,10 @@ std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet)
     for (char b : bytes)
         text.push_back(DecodeByte(static_cast<unsigned char>(b), codePage, upper));
     return text;
+}
+
+BYTE TkSelectedCharSet(const CTkDC& dc)
+{
+    const CTkGdiObject* pFont = TkLookupGdiObject(dc.GetCurrentObject(OBJ_FONT));
+    return pFont != nullptr && pFont->type == OBJ_FONT ? pFont->font.lfCharSet : DEFAULT_CHARSET;
 }

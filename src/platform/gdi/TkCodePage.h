@@ -16,6 +16,11 @@ constexpr UINT CP_SYMBOL = 42;
 // for SYMBOL_CHARSET, 932/936/949/950/1361 for the double-byte sets.
 UINT TkCharSetCodePage(BYTE charSet);
 
+class CTkDC;
+// The character set of the font selected in the DC (DEFAULT_CHARSET when none
+// is), which decides how its 8-bit text is coded.
+BYTE TkSelectedCharSet(const CTkDC& dc);
+
 // One byte per character (a surrogate pair is one character). What the code page
 // cannot hold becomes '?'; the double-byte code pages keep only ASCII. With
 // SYMBOL_CHARSET every character gives its low byte. pSources, when given, receives

@@ -214,12 +214,6 @@ std::vector<POINT> FlattenBeziers(POINT first, std::span<const POINT> rest)
     return out;
 }
 
-BYTE SelectedCharSet(const CTkDC& dc)
-{
-    const CTkGdiObject* pFont = TkLookupGdiObject(dc.GetCurrentObject(OBJ_FONT));
-    return pFont != nullptr && pFont->type == OBJ_FONT ? pFont->font.lfCharSet : DEFAULT_CHARSET;
-}
-
 // The x advance of UTF-16 unit i; with ETO_PDY the array holds x, y pairs.
 std::int64_t Advance(const INT* dx, UINT options, std::size_t i)
 {
@@ -567,7 +561,7 @@ BOOL CTkMetaFileRecorder::ExtTextOutW(CTkDC& dc, POINT p, UINT options, const RE
         return FALSE;
     const std::u16string_view units(text, count);
     std::vector<std::size_t> sources;
-    const std::string bytes = TkUtf16ToCodePage(units, SelectedCharSet(dc), &sources);
+    const std::string bytes = TkUtf16ToCodePage(units, TkSelectedCharSet(dc), &sources);
     if (bytes.size() > kMaxCount)
         return FALSE;
     const bool hasRect = pRect != nullptr && (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0;

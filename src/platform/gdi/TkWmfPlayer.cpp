@@ -83,12 +83,6 @@ std::vector<POINT> ReadPoints(std::span<const BYTE> bytes)
     return pts;
 }
 
-BYTE SelectedCharSet(const CTkDC& dc)
-{
-    const CTkGdiObject* pFont = TkLookupGdiObject(dc.GetCurrentObject(OBJ_FONT));
-    return pFont != nullptr && pFont->type == OBJ_FONT ? pFont->font.lfCharSet : DEFAULT_CHARSET;
-}
-
 // One UTF-16 unit per byte, so that the advances stay one per character.
 std::u16string DecodeText(std::span<const BYTE> bytes, UINT options, BYTE charSet)
 {
@@ -398,7 +392,7 @@ void CTkWmfPlayer::CPlayback::TextOut(const CTkWmfPlayerRecord& r)
     const auto bytes = r.Bytes(2, count);
     if (!bytes.has_value() || !r.Has(1 + textWords + 2))
         return;
-    const std::u16string text = DecodeText(*bytes, 0, SelectedCharSet(m_dc));
+    const std::u16string text = DecodeText(*bytes, 0, TkSelectedCharSet(m_dc));
     m_dc.TextOutW(r.Short(2 + textWords), r.Short(1 + textWords), text.data(), int(text.size()));
 }
 
@@ -415,7 +409,7 @@ void CTkWmfPlayer::CPlayback::ExtTextOut(const CTkWmfPlayerRecord& r)
     if (!bytes.has_value())
         return;
     const RECT rect{r.Short(4), r.Short(5), r.Short(6), r.Short(7)};
-    const std::u16string text = DecodeText(*bytes, options, SelectedCharSet(m_dc));
+    const std::u16string text = DecodeText(*bytes, options, TkSelectedCharSet(m_dc));
     const std::vector<INT> dx = ReadAdvances(r, textOffset + count + count % 2, count);
     const bool hasDx = count > 0 && dx.size() == text.size();
     m_dc.ExtTextOutW(r.Short(1), r.Short(0), options, hasRect ? &rect : nullptr, text.data(),
