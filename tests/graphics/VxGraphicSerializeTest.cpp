@@ -1,3 +1,4 @@
+#include "GraphicTestSupport.h"
 #include "TestGraphics.h"
 
 #include "attributes/VxPenGraphicProperty.h"
@@ -7,27 +8,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-std::vector<std::uint8_t> Store(CVxGraphic& graphic)
-{
-    CTkMemFile file;
-    CTkArchive ar(&file, CTkArchive::store);
-    graphic.Serialize(ar);
-    return file.Detach();
-}
-
-void Load(CVxGraphic& graphic, std::vector<std::uint8_t> bytes, CTkDocumentBase* pDocument)
-{
-    CTkMemFile file(std::move(bytes));
-    CTkArchive ar(&file, CTkArchive::load);
-    ar.m_pDocument = pDocument;
-    graphic.Serialize(ar);
-}
-
-CVxPenGraphicProperty& PenOf(CVxGraphic& graphic)
-{
-    return dynamic_cast<CVxPenGraphicProperty&>(*graphic.LookupProperty("Pen"));
-}
 
 class VxGraphicSerialize : public ::testing::Test {
 protected:
@@ -41,14 +21,14 @@ TEST_F(VxGraphicSerialize, RoundTripStartsWithTheRawRectangle)
     CFakeDocument doc;
     CTestLine line(RECT{-1, 2, 0x12345678, -256});
     PenOf(line).SetWidth(7);
-    const std::vector<std::uint8_t> bytes = Store(line);
+    const std::vector<std::uint8_t> bytes = StoreBare(line);
     ASSERT_GT(bytes.size(), 16u);
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 16),
               (std::vector<std::uint8_t>{0xFF, 0xFF, 0xFF, 0xFF, 0x02, 0x00, 0x00, 0x00, 0x78,
                                          0x56, 0x34, 0x12, 0x00, 0xFF, 0xFF, 0xFF}));
 
     CTestLine loaded;
-    Load(loaded, bytes, &doc);
+    LoadBare(loaded, bytes, &doc);
     EXPECT_EQ(loaded.GetRect(), (RECT{-1, 2, 0x12345678, -256}));
     EXPECT_EQ(PenOf(loaded).GetWidth(), 7);
     EXPECT_TRUE(loaded.HasProperty("Position"));
@@ -58,18 +38,18 @@ TEST_F(VxGraphicSerialize, RoundTripStartsWithTheRawRectangle)
 
     CTkDocumentBase notAPicture;
     CTestLine other;
-    Load(other, bytes, &notAPicture);
+    LoadBare(other, bytes, &notAPicture);
     EXPECT_EQ(other.GetDocument(), nullptr);
 }
 
 TEST_F(VxGraphicSerialize, AShortRectangleIsAnEndOfFileError)
 {
     CTestLine line(RECT{1, 2, 3, 4});
-    std::vector<std::uint8_t> bytes = Store(line);
+    std::vector<std::uint8_t> bytes = StoreBare(line);
     bytes.resize(10);
     CTestLine loaded(RECT{9, 9, 9, 9});
     try {
-        Load(loaded, bytes, nullptr);
+        LoadBare(loaded, bytes, nullptr);
         FAIL() << "no exception";
     } catch (const CTkArchiveException& e) {
         EXPECT_EQ(e.m_cause, CTkArchiveException::endOfFile);
