@@ -80,16 +80,6 @@ CTkArchive& Load(CTkArchive& ar, T& v)
     return ar;
 }
 
-void WriteBlock(CTkArchive& ar, const std::uint8_t* p, std::size_t size)
-{
-    while (size > 0) {
-        const std::size_t n = std::min(size, kChunk);
-        ar.Write(p, std::uint32_t(n));
-        p += n;
-        size -= n;
-    }
-}
-
 void ReadBlock(CTkArchive& ar, std::uint8_t* p, std::size_t size)
 {
     while (size > 0) {
@@ -116,6 +106,34 @@ void WriteWideStringLength(CTkArchive& ar, std::uint64_t length)
     }
 }
 
+bool IsAscii(std::string_view s)
+{
+    return std::all_of(s.begin(), s.end(), [](char c) { return std::uint8_t(c) < 0x80; });
+}
+
+// Writes UTF-16 units (or ASCII characters) little-endian, a buffer at a time.
+template <typename Units>
+void WriteUnits(CTkArchive& ar, const Units& units)
+{
+    std::array<std::uint8_t, 512> buffer;
+    std::size_t n = 0;
+    for (const auto unit : units) {
+        const auto u = std::uint16_t(unit);
+        buffer[n++] = std::uint8_t(u);
+        buffer[n++] = std::uint8_t(u >> 8);
+        if (n == buffer.size()) {
+            ar.Write(buffer.data(), std::uint32_t(n));
+            n = 0;
+        }
+    }
+    if (n > 0) ar.Write(buffer.data(), std::uint32_t(n));
+}
+
+char16_t UnitAt(const std::string& bytes, std::size_t i)
+{
+    return char16_t(std::uint8_t(bytes[2 * i]) | (std::uint8_t(bytes[2 * i + 1]) << 8));
+}
+
 // The length in characters; bWide tells whether the characters are UTF-16 units.
 std::uint64_t ReadStringLength(CTkArchive& ar, bool& bWide)
 {
@@ -138,6 +156,18 @@ std::uint64_t ReadStringLength(CTkArchive& ar, bool& bWide)
     std::uint64_t qwLength = 0;
     ar >> qwLength;
     return qwLength;
+}
+
+// The stored bytes of a string: its characters, or its UTF-16 units when bWide.
+std::string ReadStringBytes(CTkArchive& ar, bool& bWide)
+{
+    const std::uint64_t length = ReadStringLength(ar, bWide);
+    const std::uint64_t unit = bWide ? 2 : 1;
+    // A hostile length must not allocate more than the file still holds.
+    if (length > ar.BytesLeft() / unit) Throw(CTkArchiveException::endOfFile);
+    std::string bytes(std::size_t(length * unit), '\0');
+    ReadBlock(ar, reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size());
+    return bytes;
 }
 
 }  // namespace
@@ -196,47 +226,53 @@ CTkArchive& CTkArchive::operator>>(double& v) { return Load(*this, v); }
 CTkArchive& CTkArchive::operator<<(const std::u16string& s)
 {
     WriteWideStringLength(*this, s.size());
-    std::vector<std::uint8_t> bytes(s.size() * 2);
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        bytes[2 * i] = std::uint8_t(s[i]);
-        bytes[2 * i + 1] = std::uint8_t(s[i] >> 8);
-    }
-    WriteBlock(*this, bytes.data(), bytes.size());
+    WriteUnits(*this, s);
     return *this;
 }
 
 CTkArchive& CTkArchive::operator<<(const std::string& s)
 {
-    return *this << TkUtf8ToUtf16(s);
+    if (!IsAscii(s)) return *this << TkUtf8ToUtf16(s);
+    // ASCII is its own UTF-16: no converted copy is needed.
+    WriteWideStringLength(*this, s.size());
+    WriteUnits(*this, s);
+    return *this;
 }
 
 CTkArchive& CTkArchive::operator>>(std::u16string& s)
 {
     bool bWide = false;
-    const std::uint64_t length = ReadStringLength(*this, bWide);
-    const std::uint64_t unit = bWide ? 2 : 1;
-    // A hostile length must not allocate more than the file still holds.
-    if (length > BytesLeft() / unit) Throw(CTkArchiveException::endOfFile);
-    std::vector<std::uint8_t> bytes(std::size_t(length * unit));
-    ReadBlock(*this, bytes.data(), bytes.size());
+    const std::string bytes = ReadStringBytes(*this, bWide);
     if (!bWide) {
         // Narrow strings are in the Windows ANSI code page.
-        const std::string_view narrow(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        s = TkCodePageToUtf16(narrow, ANSI_CHARSET);
+        s = TkCodePageToUtf16(bytes, ANSI_CHARSET);
         return *this;
     }
-    s.resize(std::size_t(length));
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        s[i] = char16_t(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    }
+    s.resize(bytes.size() / 2);
+    for (std::size_t i = 0; i < s.size(); ++i) s[i] = UnitAt(bytes, i);
     return *this;
 }
 
 CTkArchive& CTkArchive::operator>>(std::string& s)
 {
-    std::u16string wide;
-    *this >> wide;
-    s = TkUtf16ToUtf8(wide);
+    bool bWide = false;
+    std::string bytes = ReadStringBytes(*this, bWide);
+    if (!bWide) {
+        s = IsAscii(bytes) ? std::move(bytes)
+                           : TkUtf16ToUtf8(TkCodePageToUtf16(bytes, ANSI_CHARSET));
+        return *this;
+    }
+    const std::size_t length = bytes.size() / 2;
+    bool bAscii = true;
+    for (std::size_t i = 0; i < length && bAscii; ++i) bAscii = UnitAt(bytes, i) < 0x80;
+    if (!bAscii) {
+        std::u16string wide(length, u'\0');
+        for (std::size_t i = 0; i < length; ++i) wide[i] = UnitAt(bytes, i);
+        s = TkUtf16ToUtf8(wide);
+        return *this;
+    }
+    s.resize(length);
+    for (std::size_t i = 0; i < length; ++i) s[i] = char(bytes[2 * i]);
     return *this;
 }
 
@@ -283,9 +319,8 @@ void CTkArchive::WriteObject(const CTkObject* pObject)
         return;
     }
     // Back-references are never written, so an object may occur only once.
-    if (m_storeObjects.contains(pObject)) Throw(CTkArchiveException::generic);
+    if (!m_storeObjects.Insert(pObject)) Throw(CTkArchiveException::generic);
     WriteClass(pObject->GetRuntimeClass());
-    m_storeObjects.insert(pObject);
     NextMapIndex();
     // Storing does not change the object's value; Serialize is shared with loading.
     const_cast<CTkObject*>(pObject)->Serialize(*this);

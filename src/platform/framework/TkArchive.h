@@ -5,11 +5,11 @@
 // occurs, a class index after that).
 
 #include "platform/framework/TkObject.h"
+#include "platform/framework/TkObjectSet.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 class CTkFile;
@@ -107,5 +107,5 @@ private:
     std::uint32_t m_nMapCount = 1;  // index 0 is the null tag
     std::vector<const CTkRuntimeClass*> m_loadClasses;  // by index while loading
     std::vector<std::pair<const CTkRuntimeClass*, std::uint32_t>> m_storeClasses;
-    std::unordered_set<const CTkObject*> m_storeObjects;
+    CTkObjectSet m_storeObjects;
 };

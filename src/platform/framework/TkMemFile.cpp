@@ -21,8 +21,20 @@ void CTkMemFile::Write(const void* pBuffer, std::uint32_t count)
 {
     if (count == 0) return;
     const std::uint64_t end = m_position + count;
-    if (end > m_bytes.size()) SetLength(end);
-    std::memcpy(m_bytes.data() + m_position, pBuffer, count);
+    const auto* p = static_cast<const std::uint8_t*>(pBuffer);
+    if (m_position == m_bytes.size()) {
+        // Appending, as archives do value by value: no zero fill first.
+        try {
+            m_bytes.insert(m_bytes.end(), p, p + count);
+        } catch (const std::bad_alloc&) {
+            throw CTkFileException(CTkFileException::generic);
+        } catch (const std::length_error&) {
+            throw CTkFileException(CTkFileException::generic);
+        }
+    } else {
+        if (end > m_bytes.size()) SetLength(end);
+        std::memcpy(m_bytes.data() + m_position, p, count);
+    }
     m_position = end;
 }
 
