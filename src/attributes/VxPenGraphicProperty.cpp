@@ -169,8 +169,11 @@ HPEN CVxPenGraphicProperty::CreatePenFromLogPen(const LOGPEN& logPen)
         return CreatePenIndirect(&plain);
     }
     const UINT style = logPen.lopnStyle;
-    const DWORD extStyle =
-        (style & ~PS_STYLE_MASK) != 0 ? style : (style & PS_STYLE_MASK) | GEOMETRIC_SQUARE_MITER;
+    // A pen wider than 1 can only be geometric: caps and joins read from a
+    // Windows metafile come without the geometric flag.
+    const DWORD extStyle = (style & ~PS_STYLE_MASK) != 0
+                               ? style | PS_GEOMETRIC
+                               : (style & PS_STYLE_MASK) | GEOMETRIC_SQUARE_MITER;
     const LOGBRUSH brush{BS_SOLID, logPen.lopnColor, 0};
     const DWORD width = DWORD(std::max(logPen.lopnWidth.x, 1));
     return ExtCreatePen(extStyle, width, &brush, 0, nullptr);

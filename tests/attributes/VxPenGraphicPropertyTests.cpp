@@ -73,6 +73,19 @@ TEST(Pen, StoredGeometricFlagsAreKeptAsTheyAre)
     DeleteObject(hPen);
 }
 
+TEST(Pen, WideCapsAndJoinsWithoutTheGeometricFlagBecomeAGeometricPen)
+{
+    // As a Windows metafile gives them: square caps and mitre joins, 10 wide.
+    const UINT style = PS_ENDCAP_SQUARE | PS_JOIN_MITER | PS_SOLID;
+    HPEN hPen = P::CreatePenFromLogPen(Pen(style, 10));
+    ASSERT_EQ(GetObjectType(hPen), OBJ_EXTPEN);
+    EXTLOGPEN made{};
+    GetObject(hPen, sizeof(made), &made);
+    EXPECT_EQ(made.elpPenStyle, style | PS_GEOMETRIC);
+    EXPECT_EQ(made.elpWidth, 10u);
+    DeleteObject(hPen);
+}
+
 TEST(Pen, ScaleKeepsWideLinesAtLeastTwoAndLeavesThinOnes)
 {
     struct Case {
