@@ -267,7 +267,10 @@ void CVxEmfToVxConverter::ApplyGlobal(CVxGraphic& graphic) const
         global.SetBkMode(m_nBkMode);
         global.SetPolyFillMode(m_nPolyFillMode);
         global.SetRop2(m_nRop2);
-        global.SetTextAlign(m_nTextAlign);
+        // A text keeps the point it was drawn at: drawn again, it must not
+        // follow the current position instead.
+        const bool bText = dynamic_cast<const CVxText*>(&graphic) != nullptr;
+        global.SetTextAlign(bText ? m_nTextAlign & ~UINT(TA_UPDATECP) : m_nTextAlign);
         global.SetTextCharacterExtra(m_nTextCharacterExtra);
         global.SetTextColor(m_crTextColor);
         global.SetMiterLimit(m_fMiterLimit);

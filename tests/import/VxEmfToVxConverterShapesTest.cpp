@@ -289,4 +289,18 @@ TEST_F(ConverterShapes, GraphicsTakeTheCurrentModes)
     EXPECT_FLOAT_EQ(pGlobal->GetMiterLimit(), 3.0f);
 }
 
+TEST_F(ConverterShapes, TextKeepsItsPointInsteadOfFollowingTheCurrentPosition)
+{
+    m_converter.OnSetTextAlign(TA_UPDATECP | TA_RIGHT | TA_BASELINE);
+    m_converter.OnExtTextOut(40, 30, 0, RECT{}, u"ab", {});
+    m_converter.OnRectangle({0, 0, 10, 10});
+    const auto* pText = PropertyOf<CVxGlobalGraphicProperty>(At(0), "Global");
+    const auto* pRect = PropertyOf<CVxGlobalGraphicProperty>(At(1), "Global");
+    ASSERT_NE(pText, nullptr);
+    ASSERT_NE(pRect, nullptr);
+    // Drawn again with TA_UPDATECP the text would go wherever the position stands.
+    EXPECT_EQ(pText->GetTextAlign(), UINT(TA_RIGHT | TA_BASELINE));
+    EXPECT_EQ(pRect->GetTextAlign(), UINT(TA_UPDATECP | TA_RIGHT | TA_BASELINE));
+}
+
 }  // namespace
