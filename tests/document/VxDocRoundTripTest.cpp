@@ -1,0 +1,305 @@
+// Every metafile of the corpus opened, saved and opened again keeps its graphics.
+
+#include "DocTestSupport.h"
+
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxGlobalGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxArc.h"
+#include "graphics/VxPath.h"
+#include "platform/gdi/TkGdiObjects.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::vector<fs::path> CorpusFiles()
+{
+    std::vector<fs::path> files;
+    const char* env = std::getenv("GLYPHAR_CORPUS");
+    if (!env || !*env || !fs::is_directory(env)) return files;
+    for (const auto& item : fs::directory_iterator(env)) {
+        const auto ext = item.path().extension();
+        if (item.is_regular_file() && (ext == ".emf" || ext == ".wmf" || ext == ".clp"))
+            files.push_back(item.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::uint8_t> Stored(const CTkObject* pObject)
+{
+    CTkMemFile file;
+    {
+        CTkArchive ar(&file, CTkArchive::store);
+        ar.WriteObject(pObject);
+    }
+    return file.Detach();
+}
+
+// The style a pen is written with: wide dashes become geometric pens with
+// square caps and mitre joins, wide pens with caps or joins geometric pens,
+// other pens lose their flags.
+UINT WrittenPenStyle(const LOGPEN& pen)
+{
+    const UINT style = pen.lopnStyle;
+    if (!CVxPenGraphicProperty::PenNeedsGeometric(pen)) return style & PS_STYLE_MASK;
+    return (style & ~PS_STYLE_MASK) != 0 ? style | PS_GEOMETRIC
+                                         : (style & PS_STYLE_MASK) | 0x12100;
+}
+
+// Known losses, reported and left open: a brush with a DIB pattern carries no
+// handle to its bits, so it cannot be made again when the picture is drawn or
+// written (pattern brushes are written with DIB patterns, so they meet the
+// same end); and a pen with a user style keeps no style entries.
+bool IsKnownLoss(const CVxGraphicProperty* pOriginal, const CVxGraphicProperty* pReopened)
+{
+    for (const CVxGraphicProperty* p : {pOriginal, pReopened}) {
+        if (const auto* pBrush = dynamic_cast<const CVxBrushGraphicProperty*>(p))
+            if (pBrush->GetStyle() == BS_DIBPATTERN || pBrush->GetStyle() == BS_DIBPATTERNPT)
+                return true;
+    }
+    const auto* pPen = dynamic_cast<const CVxPenGraphicProperty*>(pOriginal);
+    return pPen && (pPen->GetStyle() & PS_STYLE_MASK) == PS_USERSTYLE;
+}
+
+std::string Describe(const CVxGraphicProperty* pProperty)
+{
+    std::ostringstream out;
+    if (const auto* pPen = dynamic_cast<const CVxPenGraphicProperty*>(pProperty))
+        out << "pen style " << std::hex << pPen->GetStyle() << std::dec << " width "
+            << pPen->GetWidth() << " colour " << std::hex << pPen->GetColor();
+    if (const auto* pBrush = dynamic_cast<const CVxBrushGraphicProperty*>(pProperty))
+        out << "brush style " << pBrush->GetStyle() << " colour " << std::hex
+            << pBrush->GetColor() << " hatch " << pBrush->GetHatch();
+    if (const auto* pGlobal = dynamic_cast<const CVxGlobalGraphicProperty*>(pProperty))
+        out << "arc " << pGlobal->GetArcDirection() << " bk " << std::hex << pGlobal->GetBkColor()
+            << std::dec << " mode " << pGlobal->GetBkMode() << " fill "
+            << pGlobal->GetPolyFillMode() << " rop " << pGlobal->GetRop2() << " align "
+            << pGlobal->GetTextAlign() << " text " << std::hex << pGlobal->GetTextColor()
+            << std::dec << " miter " << pGlobal->GetMiterLimit();
+    return out.str();
+}
+
+// Pattern brushes refer to their bitmaps by handle: the bitmaps must be alike.
+bool SamePatternBitmaps(const CVxGraphicProperty* pOriginal, const CVxGraphicProperty* pReopened)
+{
+    const auto* a = dynamic_cast<const CVxBrushGraphicProperty*>(pOriginal);
+    const auto* b = dynamic_cast<const CVxBrushGraphicProperty*>(pReopened);
+    if (!a || !b || a->GetStyle() != BS_PATTERN || b->GetStyle() != BS_PATTERN) return false;
+    const CTkGdiObject* pa = TkLookupGdiObject(HGDIOBJ(a->GetHatch()));
+    const CTkGdiObject* pb = TkLookupGdiObject(HGDIOBJ(b->GetHatch()));
+    return pa && pb && pa->bitmap.bmWidth == pb->bitmap.bmWidth &&
+           pa->bitmap.bmHeight == pb->bitmap.bmHeight &&
+           pa->bitmap.bmBitsPixel == pb->bitmap.bmBitsPixel && pa->bits == pb->bits &&
+           a->GetColor() == b->GetColor();
+}
+
+// A property of the reopened graphic against the original's, allowing for
+// what writing does to it.
+void ExpectSameProperty(CVxGraphic& original, CVxGraphic& reopened, const std::string& name)
+{
+    std::unique_ptr<CVxGraphicProperty> pExpected = original.CopyProperty(name);
+    CVxGraphicProperty* pActual = reopened.LookupProperty(name);
+    ASSERT_TRUE(pExpected && pActual) << name;
+    if (auto* pPen = dynamic_cast<CVxPenGraphicProperty*>(pExpected.get()))
+        pPen->SetStyle(WrittenPenStyle(pPen->GetLogPen()));
+    if (IsKnownLoss(pExpected.get(), pActual) || SamePatternBitmaps(pExpected.get(), pActual))
+        return;
+    EXPECT_EQ(Stored(pExpected.get()), Stored(pActual))
+        << name << " of " << original.GetTypeName() << ": " << Describe(pExpected.get())
+        << " against " << Describe(pActual);
+}
+
+void ExpectNear(POINT a, POINT b, const char* what)
+{
+    EXPECT_LE(std::abs(a.x - b.x), 1) << what;
+    EXPECT_LE(std::abs(a.y - b.y), 1) << what;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// The graphic read back from a written file against the one that was written.
+// Stored whole they must be equal, but for what writing does by design: boxes
+// are drawn normalised, pens as the writer makes them, and arc ends, put back
+// onto their ellipse when read, may move by one unit.
+// The members of a path draw only their shapes, with the path's attributes,
+// so only their shapes are written and read back (bShapeOnly).
+void ExpectSameGraphic(CVxGraphic& original, CVxGraphic& reopened, bool bShapeOnly = false)
+{
+    const std::string type = original.GetTypeName();
+    ASSERT_EQ(type, reopened.GetTypeName());
+    if (Stored(&original) == Stored(&reopened)) return;
+    const bool bBox = type == "Rectangle" || type == "Ellipse";
+    const RECT expected = bBox ? original.GetNormalizedRect() : original.GetRect();
+    EXPECT_TRUE(SameRect(expected, reopened.GetRect())) << type;
+    auto* pArc = dynamic_cast<CVxArc*>(&original);
+    if (pArc) {
+        const auto& arc = dynamic_cast<CVxArc&>(reopened);
+        ExpectNear(pArc->GetArcStart(), arc.GetArcStart(), "arc start");
+        ExpectNear(pArc->GetArcEnd(), arc.GetArcEnd(), "arc end");
+    }
+    auto pos = original.GetFirstPropertyPosition();
+    while (pos && !bShapeOnly)
+        ExpectSameProperty(original, reopened, original.GetNextPropertyName(pos));
+    ASSERT_EQ(original.GetChildCount(), reopened.GetChildCount()) << type;
+    const bool bPath = dynamic_cast<CVxPath*>(&original) != nullptr;
+    for (auto pa = original.GetFirstChildPosition(), pb = reopened.GetFirstChildPosition();
+         pa && pb;)
+        ExpectSameGraphic(*original.GetNextChild(pa), *reopened.GetNextChild(pb),
+                          bShapeOnly || bPath);
+    // Nothing else may differ: with the differences put right, the stored
+    // graphics are the same size.
+    if (!pArc && original.HasNoChildren()) {
+        EXPECT_EQ(Stored(&original).size(), Stored(&reopened).size()) << type;
+    }
+}
+
+// Whether some graphic holds what does not come back the same from every save:
+// a brush with a pattern (it meets the DIB-pattern loss above), a user-styled
+// pen, or an arc (its ends are put back onto the ellipse each time it is read,
+// and may move by one unit).
+bool HasKnownDrift(CVxDoc& doc)
+{
+    return !doc.GetPicture().ForEachGraphic(
+        [](CVxGraphic* pGraphic, void*) -> BOOL {
+            const auto* pBrush =
+                dynamic_cast<const CVxBrushGraphicProperty*>(pGraphic->LookupProperty("Brush"));
+            const auto* pPen =
+                dynamic_cast<const CVxPenGraphicProperty*>(pGraphic->LookupProperty("Pen"));
+            const bool bPattern = pBrush && (pBrush->GetStyle() == BS_PATTERN ||
+                                             pBrush->GetStyle() == BS_DIBPATTERN ||
+                                             pBrush->GetStyle() == BS_DIBPATTERNPT);
+            const bool bUserPen = pPen && (pPen->GetStyle() & PS_STYLE_MASK) == PS_USERSTYLE;
+            const bool bArc = dynamic_cast<CVxArc*>(pGraphic) != nullptr;
+            return !(bPattern || bUserPen || bArc);
+        },
+        nullptr);
+}
+
+void ExpectSamePicture(CVxDoc& original, CVxDoc& reopened)
+{
+    EXPECT_EQ(reopened.GetPictureSize().cx, original.GetPictureSize().cx);
+    EXPECT_EQ(reopened.GetPictureSize().cy, original.GetPictureSize().cy);
+    CVxPicture& a = original.GetPicture();
+    CVxPicture& b = reopened.GetPicture();
+    a.GetRect();
+    b.GetRect();
+    ASSERT_EQ(a.GetChildCount(), b.GetChildCount());
+    for (auto pa = a.GetFirstChildPosition(), pb = b.GetFirstChildPosition(); pa && pb;)
+        ExpectSameGraphic(*a.GetNextChild(pa), *b.GetNextChild(pb));
+}
+
+using VxDocRoundTrip = DocTest;
+
+}  // namespace
+
+TEST_F(VxDocRoundTrip, SavedAsEmfAndReopenedEveryFileKeepsItsGraphicsAndBytes)
+{
+    const std::vector<fs::path> files = CorpusFiles();
+    if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
+    fs::create_directory(m_temp.Path() / "again");
+    std::size_t nSameBytes = 0;
+    for (const fs::path& path : files) {
+        SCOPED_TRACE(path.filename().string());
+        CVxDoc original;
+        ASSERT_TRUE(original.OnOpenDocument(path.string()));
+        const std::string saved = m_temp.File("saved.emf");
+        ASSERT_TRUE(original.OnSaveDocument(saved));
+        CVxDoc reopened;
+        ASSERT_TRUE(reopened.OnOpenDocument(saved));
+        ExpectSamePicture(original, reopened);
+        // Written again, the picture read back gives the same file.
+        const std::string again = (m_temp.Path() / "again" / "saved.emf").string();
+        ASSERT_TRUE(reopened.OnSaveDocument(again));
+        if (HasKnownDrift(original)) {
+            CVxDoc second;
+            ASSERT_TRUE(second.OnOpenDocument(again));
+            ExpectSamePicture(reopened, second);
+        } else {
+            EXPECT_TRUE(ReadBytes(again) == ReadBytes(saved));
+            ++nSameBytes;
+        }
+    }
+    std::cout << nSameBytes << " of " << files.size() << " files compared byte for byte\n";
+    // The exceptions stay exceptions.
+    EXPECT_GE(nSameBytes * 4, files.size() * 3);
+    EXPECT_TRUE(m_messages.GetShown().empty());
+}
+
+// What a Windows metafile holds: no paths, no ArcTo, no poly-polylines, no
+// wide patterned pens, and coordinates of 16 bits.
+bool FitsAWmf(CVxDoc& doc)
+{
+    if (!doc.CanSaveAsWmf() || doc.HasPolyPolylines() || doc.HasWidePatternedLines()) return false;
+    return doc.GetPicture().ForEachGraphic(
+        [](CVxGraphic* pGraphic, void*) -> BOOL {
+            const RECT r = pGraphic->GetNormalizedRect();
+            const auto* pArc = dynamic_cast<const CVxArc*>(pGraphic);
+            return dynamic_cast<CVxPath*>(pGraphic) == nullptr && !(pArc && pArc->IsArcTo()) &&
+                   r.left >= -32768 && r.top >= -32768 && r.right <= 32767 && r.bottom <= 32767;
+        },
+        nullptr);
+}
+
+// Within a device pixel of the recording (boxes read from a Windows metafile
+// are drawn one pixel smaller and then widened by two units) and two units.
+bool NearRect(const RECT& a, const RECT& b)
+{
+    constexpr int kTolerance = 29;  // 100000 / 3776 rounded up, plus 2
+    return std::abs(a.left - b.left) <= kTolerance && std::abs(a.top - b.top) <= kTolerance &&
+           std::abs(a.right - b.right) <= kTolerance &&
+           std::abs(a.bottom - b.bottom) <= kTolerance;
+}
+
+TEST_F(VxDocRoundTrip, SavedAsWmfAndReopenedEveryFileKeepsWhatAWmfHolds)
+{
+    const std::vector<fs::path> files = CorpusFiles();
+    if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
+    std::size_t nCompared = 0;
+    for (const fs::path& path : files) {
+        SCOPED_TRACE(path.filename().string());
+        CVxDoc original;
+        ASSERT_TRUE(original.OnOpenDocument(path.string()));
+        if (!original.CanSaveAsWmf()) continue;
+        const std::string saved = m_temp.File("saved.wmf");
+        ASSERT_TRUE(original.OnSaveDocument(saved));
+        CVxDoc reopened;
+        ASSERT_TRUE(reopened.OnOpenDocument(saved));
+        EXPECT_EQ(reopened.GetLastImport().kind, VxImportKind::PlaceableWindows);
+        EXPECT_EQ(reopened.GetPictureSize().cx, original.GetPictureSize().cx);
+        EXPECT_EQ(reopened.GetPictureSize().cy, original.GetPictureSize().cy);
+        if (!FitsAWmf(original)) continue;
+        ++nCompared;
+        // The same graphics in the same order, at the same places.
+        CVxPicture& a = original.GetPicture();
+        CVxPicture& b = reopened.GetPicture();
+        ASSERT_EQ(a.GetChildCount(), b.GetChildCount());
+        for (auto pa = a.GetFirstChildPosition(), pb = b.GetFirstChildPosition(); pa && pb;) {
+            CVxGraphic* pA = a.GetNextChild(pa);
+            CVxGraphic* pB = b.GetNextChild(pb);
+            ASSERT_EQ(pA->GetTypeName(), pB->GetTypeName());
+            const RECT ra = pA->GetNormalizedRect();
+            const RECT rb = pB->GetNormalizedRect();
+            EXPECT_TRUE(NearRect(ra, rb)) << pA->GetTypeName() << " " << ra.left << ' ' << ra.top
+                                          << ' ' << ra.right << ' ' << ra.bottom << " read back as "
+                                          << rb.left << ' ' << rb.top << ' ' << rb.right << ' '
+                                          << rb.bottom;
+        }
+    }
+    std::cout << nCompared << " of " << files.size() << " files compared shape by shape\n";
+    EXPECT_GE(nCompared * 2, files.size());
+}

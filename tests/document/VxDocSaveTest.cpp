@@ -1,0 +1,493 @@
+// Writing metafiles and the save sequence: what is written, which questions are
+// asked, and that a failed save harms nothing.
+
+#include "DocTestSupport.h"
+
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxText.h"
+#include "document/VxDocManager.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "support/EmfDecoder.h"
+#include "support/WmfDecoder.h"
+#include "platform/framework/TkMemFile.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <span>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<std::uint8_t> kPlaceable2000x1000 = {0xD7, 0xCD, 0xC6, 0x9A, 0x00, 0x00,
+                                                       0x00, 0x00, 0x00, 0x00, 0xD0, 0x07,
+                                                       0xE8, 0x03, 0xEC, 0x09, 0x00, 0x00,
+                                                       0x00, 0x00, 0xC5, 0x5A};
+
+bool IsEmfBytes(std::span<const std::uint8_t> bytes)
+{
+    return DecodeEmf(bytes).has_value();
+}
+
+// A placeable header followed by a valid Windows metafile.
+bool IsPlaceableWmfBytes(std::span<const std::uint8_t> bytes)
+{
+    return bytes.size() > 22 && bytes[0] == 0xD7 && bytes[1] == 0xCD && bytes[2] == 0xC6 &&
+           bytes[3] == 0x9A && DecodeWmf(bytes.subspan(22)).has_value();
+}
+
+int HeaderWord(std::span<const std::uint8_t> bytes, std::size_t offset)
+{
+    return bytes[offset] | (bytes[offset + 1] << 8);
+}
+
+void SetWidePatternedPen(CVxGraphic* pGraphic)
+{
+    SetPen(pGraphic, PS_DASH, 3);
+}
+
+void AddPolyPolyline(CVxDoc& doc)
+{
+    AddPoly(doc, false, {{{0, 0}, {100, 0}}, {{200, 200}, {300, 300}}});
+}
+
+using VxDocWriteEmf = DocTest;
+using VxDocWriteWmf = DocTest;
+using VxDocSaveFile = DocTest;
+using VxDocSaveChecks = DocTest;
+using VxDocSaveAs = DocTest;
+
+}  // namespace
+
+TEST_F(VxDocWriteEmf, FrameIsThePictureInHundredthsOfAMillimetreAndTheDescriptionNamesTheFile)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({2000, 1000}, FALSE);
+    AddRectangle(doc, {100, 100, 500, 400});
+    const std::string path = m_temp.File("frame.emf");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(doc.m_strSavePath.empty());
+    std::string error;
+    const auto emf = DecodeEmf(ReadBytes(path), &error);
+    ASSERT_TRUE(emf) << error;
+    EXPECT_EQ(emf->header.frame.left, 0);
+    EXPECT_EQ(emf->header.frame.top, 0);
+    EXPECT_EQ(emf->header.frame.right, 2000);
+    EXPECT_EQ(emf->header.frame.bottom, 1000);
+    EXPECT_EQ(emf->header.description, std::u16string(u"Glyphar\0frame.emf\0", 18));
+    EXPECT_EQ(emf->Find(EMR_RECTANGLE).size(), 1u);
+    // Picture units are the logical units of the recording.
+    ASSERT_EQ(emf->Find(EMR_SETWINDOWEXTEX).size(), 1u);
+    EXPECT_EQ(emf->Find(EMR_SETWINDOWEXTEX)[0]->Size(8).cx, 2000);
+    EXPECT_EQ(emf->Find(EMR_SETWINDOWEXTEX)[0]->Size(8).cy, 1000);
+}
+
+TEST_F(VxDocWriteEmf, OtherUnitsGiveTheFrameInHundredthsOfAMillimetreToo)
+{
+    m_settings.WriteProfileInt("Document", "DefaultXUnitsPerCentimeter", 500);
+    m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", 3000);
+    CVxDoc doc;
+    doc.SetPictureSize({1001, 3000}, FALSE);
+    const std::unique_ptr<CTkEnhMetaFile> pEmf = doc.RenderToEnhMetaFile(doc.GetPicture());
+    ASSERT_TRUE(pEmf);
+    const auto emf = DecodeEmf(pEmf->GetBits());
+    ASSERT_TRUE(emf);
+    EXPECT_EQ(emf->header.frame.right, 2002);
+    EXPECT_EQ(emf->header.frame.bottom, 1000);
+    // Outside a save the title names the picture.
+    EXPECT_EQ(emf->header.description, std::u16string(u"Glyphar\0untitled\0", 17));
+}
+
+TEST_F(VxDocWriteEmf, SavingLeavesTheGraphicsAsTheyWere)
+{
+    auto addText = [](CVxDoc& doc) {
+        auto pText = std::make_unique<CVxText>(u"Saved text", 1000, 2000, 0,
+                                               std::span<const INT>{}, RECT{});
+        doc.GetPicture().AddChildTail(pText.get());
+        return pText.release();
+    };
+    CVxDoc saved;
+    CVxDoc kept;
+    CVxText* pSaved = addText(saved);
+    CVxText* pKept = addText(kept);
+    ASSERT_TRUE(saved.OnSaveDocument(m_temp.File("text.emf")));
+    ASSERT_TRUE(saved.OnSaveDocument(m_temp.File("text.wmf")));
+    // Not measured on the recording's coarser mapping.
+    const RECT a = pSaved->GetRect();
+    const RECT b = pKept->GetRect();
+    EXPECT_EQ(a.left, b.left);
+    EXPECT_EQ(a.top, b.top);
+    EXPECT_EQ(a.right, b.right);
+    EXPECT_EQ(a.bottom, b.bottom);
+    EXPECT_EQ(StoreGraphics(saved), StoreGraphics(kept));
+}
+
+TEST_F(VxDocWriteEmf, AnEmptyPictureIsAValidMetafileWithoutShapes)
+{
+    CVxDoc doc;
+    const std::string path = m_temp.File("empty.emf");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const auto emf = DecodeEmf(ReadBytes(path));
+    ASSERT_TRUE(emf);
+    const std::set<std::uint32_t> mapping = {EMR_HEADER,          EMR_SETMAPMODE,
+                                             EMR_SETWINDOWORGEX,  EMR_SETWINDOWEXTEX,
+                                             EMR_SETVIEWPORTORGEX, EMR_SETVIEWPORTEXTEX,
+                                             EMR_EOF};
+    for (std::uint32_t type : emf->Types()) EXPECT_TRUE(mapping.count(type)) << EmfRecordName(type);
+    EXPECT_EQ(emf->Types().back(), EMR_EOF);
+}
+
+TEST_F(VxDocWriteWmf, The2000By1000PictureHasItsPlaceableHeader)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({2000, 1000}, FALSE);
+    AddRectangle(doc, {100, 100, 500, 400});
+    const std::string path = m_temp.File("header.wmf");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    ASSERT_GT(bytes.size(), 22u);
+    EXPECT_EQ(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 22), kPlaceable2000x1000);
+    std::string error;
+    const auto wmf = DecodeWmf(std::span(bytes).subspan(22), &error);
+    ASSERT_TRUE(wmf) << error;
+    EXPECT_EQ(wmf->Find(0x041B).size(), 1u);  // META_RECTANGLE
+}
+
+TEST_F(VxDocWriteWmf, MakePlaceableHeaderChecksumsItsWords)
+{
+    BYTE header[22];
+    CVxDoc::MakePlaceableHeader(header, -5, 7, 32767, 100, 1270);
+    EXPECT_EQ(HeaderWord(header, 6), 0xFFFB);
+    EXPECT_EQ(HeaderWord(header, 8), 7);
+    EXPECT_EQ(HeaderWord(header, 10), 0x7FFF);
+    EXPECT_EQ(HeaderWord(header, 12), 100);
+    EXPECT_EQ(HeaderWord(header, 14), 1270);
+    int checksum = 0;
+    for (std::size_t i = 0; i < 20; i += 2) checksum ^= HeaderWord(header, i);
+    EXPECT_EQ(HeaderWord(header, 20), checksum);
+}
+
+TEST_F(VxDocWriteWmf, UpTo32767UnitsCanBeWrittenAndNoMore)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({32767, 1000}, FALSE);
+    const std::string fits = m_temp.File("fits.wmf");
+    ASSERT_TRUE(doc.OnSaveDocument(fits));
+    const std::vector<std::uint8_t> bytes = ReadBytes(fits);
+    ASSERT_TRUE(IsPlaceableWmfBytes(bytes));
+    EXPECT_EQ(HeaderWord(bytes, 10), 32767);
+    for (const SIZE size : {SIZE{32768, 1000}, SIZE{1000, 32768}}) {
+        doc.SetPictureSize(size, FALSE);
+        doc.SetModifiedFlag(true);
+        m_messages.Reset();
+        const std::string tooBig = m_temp.File("too-big.wmf");
+        EXPECT_FALSE(doc.OnSaveDocument(tooBig));
+        EXPECT_EQ(ShownIds(), std::vector<UINT>{4214});
+        EXPECT_FALSE(fs::exists(tooBig));
+        EXPECT_TRUE(doc.IsModified());
+        CTkMemFile file;
+        CTkArchive ar(&file, CTkArchive::store);
+        EXPECT_EQ(doc.WriteWmf(ar), 4214u);
+        EXPECT_EQ(file.GetLength(), 0u);
+    }
+    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"fits.wmf"});
+}
+
+TEST_F(VxDocWriteWmf, AnEmptyPictureIsAValidMetafile)
+{
+    CVxDoc doc;
+    const std::string path = m_temp.File("empty.wmf");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(path)));
+}
+
+TEST_F(VxDocSaveFile, TheExtensionWmfInAnyCaseWritesWmfAndAnyOtherEmf)
+{
+    CVxDoc doc;
+    AddRectangle(doc, {0, 0, 100, 100});
+    for (const char* name : {"a.WMF", "b.wmf", "c.Wmf"}) {
+        ASSERT_TRUE(doc.OnSaveDocument(m_temp.File(name)));
+        EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(m_temp.File(name)))) << name;
+    }
+    for (const char* name : {"d.bmp", "e.emf", "f", "g.wmf.txt", "wmf"}) {
+        ASSERT_TRUE(doc.OnSaveDocument(m_temp.File(name)));
+        EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File(name)))) << name;
+    }
+    CTkMemFile file;
+    CTkArchive ar(&file, CTkArchive::store);
+    ASSERT_EQ(doc.Serialize(ar), 0u);
+    // Embedded storage, with no save path, holds EMF bits.
+    EXPECT_TRUE(IsEmfBytes(file.GetBytes()));
+}
+
+TEST_F(VxDocSaveFile, ASaveClearsTheModifiedFlagAndKeepsTheName)
+{
+    CVxDoc doc;
+    AddRectangle(doc, {0, 0, 100, 100});
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.OnSaveDocument(m_temp.File("kept.emf")));
+    EXPECT_FALSE(doc.IsModified());
+    // Naming the document is the save sequence's business.
+    EXPECT_TRUE(doc.m_strPathName.empty());
+    EXPECT_TRUE(m_messages.GetShown().empty());
+}
+
+TEST_F(VxDocSaveFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile)
+{
+    const std::string path = m_temp.File("old.wmf");
+    const std::vector<std::uint8_t> old = {1, 2, 3, 4, 5};
+    WriteBytes(path, old);
+    CVxDoc doc;
+    doc.SetPictureSize({40000, 1000}, FALSE);
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4214});
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"old.wmf"});
+    // A folder in the way cannot be replaced by a file.
+    const std::string folder = m_temp.File("folder.emf");
+    fs::create_directory(folder);
+    m_messages.Reset();
+    EXPECT_FALSE(doc.OnSaveDocument(folder));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4206});
+    EXPECT_TRUE(fs::is_directory(folder));
+    EXPECT_EQ(m_temp.Entries(), (std::vector<std::string>{"folder.emf", "old.wmf"}));
+    m_messages.Reset();
+    EXPECT_FALSE(doc.OnSaveDocument(m_temp.File("missing/new.emf")));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4206});
+}
+
+TEST_F(VxDocSaveFile, AReplacedFileKeepsItsPermissionsAndLinksStay)
+{
+    const std::string path = m_temp.File("private.emf");
+    WriteBytes(path, std::vector<std::uint8_t>{1});
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
+    const std::string link = m_temp.File("link.emf");
+    fs::create_symlink(path, link);
+    CVxDoc doc;
+    ASSERT_TRUE(doc.OnSaveDocument(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(IsEmfBytes(ReadBytes(path)));
+    EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(m_temp.Entries(), (std::vector<std::string>{"link.emf", "private.emf"}));
+}
+
+TEST_F(VxDocSaveChecks, TooWideForWmfAsksToFitAndYesFitsProportionally)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({40000, 20000}, FALSE);
+    CVxGraphic* pRect = AddRectangle(doc, {10000, 4000, 20000, 8000});
+    m_messages.QueueAnswer(IDYES);
+    const std::string path = m_temp.File("fit.wmf");
+    ASSERT_TRUE(doc.DoSave(&path));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4001});
+    EXPECT_EQ(m_messages.GetShown()[0].nType, UINT(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
+    EXPECT_EQ(doc.GetPictureSize().cx, 16384);
+    EXPECT_EQ(doc.GetPictureSize().cy, 8192);
+    const RECT r = pRect->GetRect();
+    EXPECT_EQ(r.left, 4096);
+    // The half height is scaled about the centre: 1639, not 1638.4.
+    EXPECT_EQ(r.top, 1639);
+    EXPECT_EQ(r.right, 8192);
+    EXPECT_EQ(r.bottom, 3277);
+    const std::vector<std::uint8_t> bytes = ReadBytes(path);
+    ASSERT_TRUE(IsPlaceableWmfBytes(bytes));
+    EXPECT_EQ(HeaderWord(bytes, 10), 16384);
+    EXPECT_EQ(HeaderWord(bytes, 12), 8192);
+    EXPECT_EQ(doc.m_strPathName, path);
+    EXPECT_FALSE(doc.IsModified());
+    // The fit can be undone.
+    EXPECT_TRUE(doc.CanUndo());
+}
+
+TEST_F(VxDocSaveChecks, NoToFittingFailsWith4214AndWritesNothing)
+{
+    const std::string path = m_temp.File("wide.wmf");
+    const std::vector<std::uint8_t> old = {9, 9, 9};
+    WriteBytes(path, old);
+    CVxDoc doc;
+    doc.SetPictureSize({40000, 20000}, FALSE);
+    m_messages.QueueAnswer(IDNO);
+    EXPECT_FALSE(doc.DoSave(&path));
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4001, 4214}));
+    EXPECT_EQ(doc.GetPictureSize().cx, 40000);
+    EXPECT_EQ(ReadBytes(path), old);
+    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"wide.wmf"});
+    EXPECT_TRUE(doc.m_strPathName.empty());
+    // Cancel ends the save before anything is written or said.
+    m_messages.Reset();
+    m_messages.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(doc.DoSave(&path));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4001});
+    EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST_F(VxDocSaveChecks, QuestionsComeInTheirOrderAndYesTurnsTheNameIntoEmf)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({40000, 20000}, FALSE);
+    SetWidePatternedPen(AddRectangle(doc, {0, 0, 100, 100}));
+    AddPolyPolyline(doc);
+    const std::string path = m_temp.File("all.wmf");
+    m_messages.SetDefaultAnswer(IDNO);
+    EXPECT_FALSE(doc.DoSave(&path));
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4003, 4002, 4001, 4214}));
+    m_messages.Reset();
+    m_messages.QueueAnswer(IDYES);
+    ASSERT_TRUE(doc.DoSave(&path));
+    // Once the name is an EMF name the other questions are not asked.
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4003});
+    EXPECT_EQ(doc.m_strPathName, m_temp.File("all.emf"));
+    EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File("all.emf"))));
+    EXPECT_FALSE(fs::exists(path));
+    m_messages.Reset();
+    m_messages.QueueAnswer(IDNO);
+    m_messages.QueueAnswer(IDYES);
+    const std::string second = m_temp.File("second.WMF");
+    ASSERT_TRUE(doc.DoSave(&second));
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4003, 4002}));
+    EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File("second.emf"))));
+}
+
+TEST_F(VxDocSaveChecks, FileSaveOfAWmfWithAPolyPolylineAsksWithoutADialog)
+{
+    CVxDoc doc;
+    const std::string path = m_temp.File("lines.wmf");
+    doc.SetPathName(path);
+    AddPolyPolyline(doc);
+    m_messages.QueueAnswer(IDYES);
+    doc.OnFileSave();
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4002});
+    EXPECT_TRUE(m_dialogs.GetRequests().empty());
+    EXPECT_EQ(doc.m_strPathName, m_temp.File("lines.emf"));
+    EXPECT_EQ(doc.m_strTitle, "lines.emf");
+    EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File("lines.emf"))));
+    // Saving again under the EMF name asks nothing.
+    m_messages.Reset();
+    doc.OnFileSave();
+    EXPECT_TRUE(m_messages.GetShown().empty());
+    EXPECT_TRUE(m_dialogs.GetRequests().empty());
+}
+
+TEST_F(VxDocSaveAs, FileSaveOfAClipboardFileOrAnUntitledPictureAsksForAName)
+{
+    for (const char* name : {"picture.clp", ""}) {
+        m_dialogs.Reset();
+        CVxDoc doc;
+        if (*name) doc.SetPathName(m_temp.File(name));
+        const std::string chosen = m_temp.File("chosen.wmf");
+        m_dialogs.QueueFileName(chosen);
+        doc.OnFileSave();
+        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+        EXPECT_EQ(m_dialogs.GetRequests()[0].strTitle, "Save As");
+        EXPECT_EQ(m_dialogs.GetRequests()[0].flags, OFN_HIDEREADONLY | OFN_PATHMUSTEXIST);
+        EXPECT_FALSE(m_dialogs.GetRequests()[0].bOpenFileDialog);
+        EXPECT_EQ(doc.m_strPathName, chosen);
+        EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(chosen)));
+    }
+}
+
+TEST_F(VxDocSaveAs, TheProposedExtensionFollowsWhatAWmfCanHold)
+{
+    struct Case {
+        const char* what;
+        bool bPolyPolyline;
+        bool bWidePen;
+        SIZE size;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"plain", false, false, {2000, 1000}, "picture.wmf"},
+        {"poly-polyline", true, false, {2000, 1000}, "picture.emf"},
+        {"wide dashes", false, true, {2000, 1000}, "picture.emf"},
+        {"too wide", false, false, {40000, 1000}, "picture.emf"},
+    };
+    for (const Case& c : cases) {
+        m_dialogs.Reset();
+        m_messages.Reset();
+        CVxDoc doc;
+        doc.SetPathName(m_temp.File("picture.clp"));
+        doc.SetPictureSize(c.size, FALSE);
+        if (c.bPolyPolyline) AddPolyPolyline(doc);
+        if (c.bWidePen) SetWidePatternedPen(AddRectangle(doc, {0, 0, 10, 10}));
+        m_dialogs.QueueCancel();
+        EXPECT_FALSE(doc.DoSave(nullptr));
+        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u) << c.what;
+        EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, m_temp.File(c.proposed)) << c.what;
+        // The save dialog starts on the filter of the proposed extension.
+        EXPECT_EQ(m_dialogs.GetRequests()[0].nFilterIndex,
+                  std::string(c.proposed).ends_with(".emf") ? 2 : 1)
+            << c.what;
+        EXPECT_TRUE(m_messages.GetShown().empty()) << c.what;
+        EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{}) << c.what;
+    }
+}
+
+TEST_F(VxDocSaveAs, AnUntitledPictureProposesItsTitleWithTheWmfExtension)
+{
+    CVxDoc doc;
+    m_dialogs.QueueCancel();
+    EXPECT_FALSE(doc.DoSave(nullptr));
+    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "untitled.wmf");
+    EXPECT_TRUE(m_messages.GetShown().empty());
+    // A title is cut at the first character a file name should not have.
+    for (const char* title : {"my picture", "my#1", "my%", "my;x", "my/x", "my\\x"}) {
+        m_dialogs.Reset();
+        doc.m_strTitle = title;
+        m_dialogs.QueueCancel();
+        doc.DoSave(nullptr);
+        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+        EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "my.wmf") << title;
+    }
+    // A poly-polyline asks whether to take EMF instead: Yes proposes it.
+    doc.m_strTitle = "untitled";
+    AddPolyPolyline(doc);
+    m_dialogs.Reset();
+    m_messages.QueueAnswer(IDYES);
+    m_dialogs.QueueCancel();
+    doc.DoSave(nullptr);
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4002});
+    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "untitled.emf");
+}
+
+TEST_F(VxDocSaveAs, AnotherNameFromTheDialogIsCheckedAgain)
+{
+    CVxDoc doc;
+    AddPolyPolyline(doc);
+    // No keeps the proposed WMF name; the same name from the dialog is not asked again.
+    m_messages.SetDefaultAnswer(IDNO);
+    m_dialogs.QueueFileName("untitled.wmf");
+    const fs::path cwd = fs::current_path();
+    fs::current_path(m_temp.Path());
+    EXPECT_TRUE(doc.DoSave(nullptr));
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{4002});
+    m_messages.Reset();
+    m_messages.SetDefaultAnswer(IDNO);
+    m_dialogs.QueueFileName(m_temp.File("other.wmf"));
+    EXPECT_TRUE(doc.DoSave(nullptr));
+    fs::current_path(cwd);
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4002, 4002}));
+    EXPECT_EQ(doc.m_strPathName, m_temp.File("other.wmf"));
+    EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(m_temp.File("other.wmf"))));
+}
+
+TEST_F(VxDocSaveAs, SaveCopyAsKeepsTheDocumentsName)
+{
+    CVxDoc doc;
+    const std::string original = m_temp.File("original.emf");
+    doc.SetPathName(original);
+    const std::string copy = m_temp.File("copy.emf");
+    m_dialogs.QueueFileName(copy);
+    ASSERT_TRUE(doc.DoSave(nullptr, false));
+    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+    EXPECT_EQ(m_dialogs.GetRequests()[0].strTitle, "Save Copy As");
+    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, original);
+    EXPECT_EQ(doc.m_strPathName, original);
+    EXPECT_TRUE(IsEmfBytes(ReadBytes(copy)));
+    EXPECT_FALSE(fs::exists(original));
+}

@@ -1,0 +1,318 @@
+// The document's picture, its size and units, and what it tells its views.
+
+#include "DocTestSupport.h"
+
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxPoly.h"
+#include "graphics/VxRectangle.h"
+#include "platform/gdi/TkDC.h"
+#include "platform/gdi/TkGdiObjects.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+bool SameSize(SIZE a, SIZE b)
+{
+    return a.cx == b.cx && a.cy == b.cy;
+}
+
+RECT RectOf(CVxGraphic* pGraphic)
+{
+    return pGraphic->GetRect();
+}
+
+using VxDocConstruction = DocTest;
+using VxDocPictureSize = DocTest;
+using VxDocContents = DocTest;
+using VxDocWmfChecks = DocTest;
+using VxDocMapping = DocTest;
+
+}  // namespace
+
+TEST_F(VxDocConstruction, DefaultsGiveTheStandardSizeInHundredthsOfAMillimetre)
+{
+    CVxDoc doc;
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+    EXPECT_TRUE(SameSize(doc.GetUnitsPerCmSize(), {1000, 1000}));
+    EXPECT_DOUBLE_EQ(doc.GetUnitsPerInch().x, 2540.0);
+    EXPECT_TRUE(doc.GetPicture().HasNoChildren());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.m_strTitle, "untitled");
+    EXPECT_TRUE(doc.m_strSavePath.empty());
+}
+
+TEST_F(VxDocConstruction, DocumentSettingsGiveSizeAndUnits)
+{
+    m_settings.WriteProfileInt("Document", "StandardDocWidth", 4000);
+    m_settings.WriteProfileInt("Document", "StandardDocHeight", 3000);
+    m_settings.WriteProfileInt("Document", "EmbeddedDocWidth", 2000);
+    m_settings.WriteProfileInt("Document", "EmbeddedDocHeight", 1500);
+    m_settings.WriteProfileInt("Document", "DefaultXUnitsPerCentimeter", 500);
+    m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", 2000);
+    const CVxDoc standalone;
+    // The default size is in hundredths of a millimetre, the picture in units.
+    EXPECT_TRUE(SameSize(standalone.GetPictureSize(), {2000, 6000}));
+    EXPECT_TRUE(SameSize(standalone.GetUnitsPerCmSize(), {500, 2000}));
+    EXPECT_DOUBLE_EQ(standalone.GetUnitsPerCm().y, 2000.0);
+    EXPECT_DOUBLE_EQ(standalone.GetUnitsPerInch().x, 1270.0);
+    const CVxDoc embedded(true);
+    EXPECT_TRUE(SameSize(embedded.GetPictureSize(), {1000, 3000}));
+}
+
+TEST_F(VxDocConstruction, UnusableSettingsFallBackToTheDefaults)
+{
+    m_settings.WriteProfileInt("Document", "DefaultXUnitsPerCentimeter", 0);
+    m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", -5);
+    m_settings.WriteProfileInt("Document", "StandardDocWidth", -1);
+    const CVxDoc doc;
+    EXPECT_TRUE(SameSize(doc.GetUnitsPerCmSize(), {1000, 1000}));
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+}
+
+TEST_F(VxDocPictureSize, ValidSizesLieBetween100AndTheSafeBounds)
+{
+    CVxDoc doc;
+    const RECT bounds = doc.GetSafePictureBounds();
+    // This platform keeps 32-bit coordinates: half of their range is safe.
+    EXPECT_EQ(bounds.left, 0);
+    EXPECT_EQ(bounds.top, 0);
+    EXPECT_EQ(bounds.right, 1073741823);
+    EXPECT_EQ(bounds.bottom, 1073741823);
+    EXPECT_TRUE(doc.IsValidPictureSize({100, 100}));
+    EXPECT_TRUE(doc.IsValidPictureSize({1073741823, 1073741823}));
+    EXPECT_FALSE(doc.IsValidPictureSize({99, 100}));
+    EXPECT_FALSE(doc.IsValidPictureSize({100, 99}));
+    EXPECT_FALSE(doc.IsValidPictureSize({1073741824, 100}));
+    EXPECT_FALSE(doc.IsValidPictureSize({100, 1073741824}));
+}
+
+TEST_F(VxDocPictureSize, ResizingScalesTheGraphicsAboutThePageOrigin)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({1000, 1000}, FALSE);
+    CVxGraphic* pRect = AddRectangle(doc, {100, 100, 300, 200});
+    CVxGraphic* pOther = AddRectangle(doc, {500, 600, 700, 900});
+    CHintRecorder view;
+    doc.AddView(&view);
+    doc.SetModifiedFlag(false);
+    doc.SetPictureSize({2000, 3000}, TRUE);
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 3000}));
+    const RECT r1 = RectOf(pRect);
+    const RECT r2 = RectOf(pOther);
+    EXPECT_EQ(r1.left, 200);
+    EXPECT_EQ(r1.top, 300);
+    EXPECT_EQ(r1.right, 600);
+    EXPECT_EQ(r1.bottom, 600);
+    EXPECT_EQ(r2.left, 1000);
+    EXPECT_EQ(r2.top, 1800);
+    EXPECT_EQ(r2.right, 1400);
+    EXPECT_EQ(r2.bottom, 2700);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_FALSE(view.m_hints.empty());
+    EXPECT_EQ(view.m_hints.back(), kVxHintPictureSize);
+    doc.RemoveView(&view);
+}
+
+TEST_F(VxDocPictureSize, WithoutResizingTheGraphicsStay)
+{
+    CVxDoc doc;
+    CVxGraphic* pRect = AddRectangle(doc, {100, 100, 300, 200});
+    doc.SetPictureSize({20000, 30000}, FALSE);
+    const RECT r = RectOf(pRect);
+    EXPECT_EQ(r.left, 100);
+    EXPECT_EQ(r.right, 300);
+    EXPECT_EQ(r.bottom, 200);
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {20000, 30000}));
+}
+
+TEST_F(VxDocPictureSize, AnInvalidOrUnchangedSizeChangesNothing)
+{
+    CVxDoc doc;
+    AddRectangle(doc, {100, 100, 300, 200});
+    doc.SetModifiedFlag(false);
+    CHintRecorder view;
+    doc.AddView(&view);
+    for (const SIZE size : {SIZE{99, 1000}, SIZE{1000, 1073741824}, SIZE{6985, 5397}}) {
+        doc.SetPictureSize(size, TRUE);
+        EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+    }
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(view.m_hints.empty());
+    doc.RemoveView(&view);
+}
+
+TEST_F(VxDocPictureSize, SizeToFrameTakesTheFrameExtent)
+{
+    CVxDoc doc;
+    doc.SetPictureSizeToFrame({1000, 2000, 3000, 3000});
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
+    // A frame too small for a picture is refused.
+    doc.SetPictureSizeToFrame({0, 0, 50, 5000});
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
+    // One too large for 32 bits too.
+    doc.SetPictureSizeToFrame({-2147483647 - 1, 0, 2147483647, 5000});
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
+}
+
+TEST_F(VxDocContents, DeleteContentsEmptiesThePictureAndRestoresTheDefaults)
+{
+    CVxDoc doc;
+    AddRectangle(doc, {0, 0, 10, 10});
+    AddRectangle(doc, {0, 0, 20, 20});
+    doc.SetPictureSize({3000, 4000}, FALSE);
+    doc.SaveUndoState();
+    ASSERT_TRUE(doc.CanUndo());
+    doc.SetModifiedFlag(false);
+    CHintRecorder view;
+    doc.AddView(&view);
+    doc.DeleteContents();
+    EXPECT_TRUE(doc.GetPicture().HasNoChildren());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+    EXPECT_FALSE(doc.CanUndo());
+    EXPECT_EQ(view.m_hints, std::vector<long>{kVxHintDeleteContents});
+    doc.RemoveView(&view);
+}
+
+TEST_F(VxDocContents, ImportedBitmapsLiveUntilTheDocumentIsDestroyed)
+{
+    const BYTE bits[2] = {0xAA, 0x55};
+    std::vector<HBITMAP> bitmaps{CreateBitmap(8, 1, 1, 1, bits), CreateBitmap(8, 1, 1, 1, bits)};
+    std::vector<CVxDoc::PackedDib> globals{CVxDoc::PackedDib(40, 0)};
+    const std::vector<HBITMAP> made = bitmaps;
+    {
+        CVxDoc doc;
+        CHintRecorder view;
+        doc.AddView(&view);
+        doc.AddImportedGdiObjects(bitmaps, globals);
+        EXPECT_TRUE(bitmaps.empty());
+        EXPECT_TRUE(globals.empty());
+        EXPECT_EQ(view.m_hints, std::vector<long>{kVxHintImportedObjects});
+        doc.RemoveView(&view);
+        // A new picture keeps them: imported brushes may still refer to them.
+        doc.DeleteContents();
+        for (HBITMAP hBitmap : made) EXPECT_EQ(GetObjectType(hBitmap), DWORD(OBJ_BITMAP));
+    }
+    for (HBITMAP hBitmap : made) EXPECT_EQ(GetObjectType(hBitmap), DWORD(0));
+}
+
+TEST_F(VxDocWmfChecks, OnlySizesBelow32768FitAWmf)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({32767, 32767}, FALSE);
+    EXPECT_TRUE(doc.CanSaveAsWmf());
+    doc.SetPictureSize({32768, 32767}, FALSE);
+    EXPECT_FALSE(doc.CanSaveAsWmf());
+    doc.SetPictureSize({32767, 32768}, FALSE);
+    EXPECT_FALSE(doc.CanSaveAsWmf());
+}
+
+TEST_F(VxDocWmfChecks, PolyPolylinesAreOpenPolysOfSeveralFigures)
+{
+    CVxDoc doc;
+    AddPoly(doc, true, {{{0, 0}, {100, 0}, {100, 100}}, {{200, 200}, {300, 200}, {300, 300}}});
+    AddPoly(doc, false, {{{0, 0}, {100, 0}, {100, 100}}});
+    EXPECT_FALSE(doc.HasPolyPolylines());
+    CVxPoly* pPoly = AddPoly(doc, false, {{{0, 0}, {100, 0}}, {{200, 200}, {300, 200}}});
+    EXPECT_TRUE(doc.HasPolyPolylines());
+    // Inside a group it counts too.
+    doc.GetPicture().RemoveChild(pPoly);
+    auto pGroup = std::make_unique<CVxPicture>();
+    pGroup->AddChildTail(pPoly);
+    doc.GetPicture().AddChildTail(pGroup.get());
+    CVxPicture* pOwned = pGroup.release();
+    EXPECT_TRUE(doc.HasPolyPolylines());
+    // The document deletes top-level graphics only; the group's child is ours.
+    doc.GetPicture().RemoveChild(pOwned);
+    pOwned->DeleteAllChildren();
+    delete pOwned;
+    EXPECT_FALSE(doc.HasPolyPolylines());
+}
+
+TEST_F(VxDocWmfChecks, WidePatternedLinesAreDashesOrDotsTwoUnitsWideOrMore)
+{
+    struct Case {
+        UINT style;
+        int width;
+        bool bWidePatterned;
+    };
+    const Case cases[] = {
+        {PS_SOLID, 20, false},   {PS_DASH, 1, false},        {PS_DASH, 2, true},
+        {PS_DOT, 5, true},       {PS_DASHDOT, 2, true},      {PS_DASHDOTDOT, 2, true},
+        {PS_NULL, 9, false},     {PS_INSIDEFRAME, 9, false}, {PS_GEOMETRIC | PS_DASH, 3, true},
+        {PS_USERSTYLE, 3, false},
+    };
+    for (const Case& c : cases) {
+        CVxDoc doc;
+        AddRectangle(doc, {0, 0, 10, 10});
+        CVxGraphic* pRect = AddRectangle(doc, {0, 0, 100, 100});
+        EXPECT_FALSE(doc.HasWidePatternedLines());
+        SetPen(pRect, c.style, c.width);
+        EXPECT_EQ(doc.HasWidePatternedLines() != FALSE, c.bWidePatterned)
+            << "style " << c.style << ", width " << c.width;
+    }
+}
+
+TEST_F(VxDocWmfChecks, FittingBringsTheLongerSideTo16384)
+{
+    const CVxDoc doc;
+    auto fit = [&](SIZE size) { return doc.FitSizeForWmf(size); };
+    EXPECT_TRUE(SameSize(fit({40000, 20000}), {16384, 8192}));
+    EXPECT_TRUE(SameSize(fit({20000, 40000}), {8192, 16384}));
+    EXPECT_TRUE(SameSize(fit({40000, 40000}), {16384, 16384}));
+    EXPECT_TRUE(SameSize(fit({40000, 29999}), {16384, 12288}));  // 12287.6 rounds up
+    EXPECT_TRUE(SameSize(fit({16384, 16384}), {16384, 16384}));
+    EXPECT_TRUE(SameSize(fit({16384, 100}), {16384, 100}));
+    EXPECT_TRUE(SameSize(fit({16385, 100}), {16384, 100}));
+}
+
+TEST_F(VxDocWmfChecks, FittingFollowsTheSafeGdiBoundsSettings)
+{
+    const CVxDoc doc;
+    m_settings.WriteProfileInt("Application", "SafeGdiBoundsMultiplier", 1);
+    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 8);
+    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {8192, 4096}));
+    // A limit a WMF could not hold either is brought down to the largest it can.
+    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 1);
+    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {32767, 16384}));
+    // No usable limit: the default one.
+    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 0);
+    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {16384, 8192}));
+}
+
+TEST_F(VxDocMapping, DeviceUnitsPerMetreComeFromTheDeviceOrItsAttributeDC)
+{
+    const SIZE none = CVxDoc::GetDeviceUnitsPerMetre(nullptr);
+    EXPECT_TRUE(SameSize(none, {0, 0}));
+    const CTkDC screen;
+    // 1920 pixels on 508 mm, 1080 on 286 mm.
+    EXPECT_TRUE(SameSize(CVxDoc::GetDeviceUnitsPerMetre(&screen), {3780, 3776}));
+    TkDeviceCaps caps;
+    caps.horzRes = 2000;
+    caps.horzSizeMm = 500;
+    caps.vertRes = 1000;
+    caps.vertSizeMm = 400;
+    CTkDC device(nullptr, OBJ_DC, caps);
+    CTkDC metafile;
+    metafile.SetAttribDC(&device);
+    EXPECT_TRUE(SameSize(CVxDoc::GetDeviceUnitsPerMetre(&metafile), {4000, 2500}));
+}
+
+TEST_F(VxDocMapping, MetafileMappingTurnsPictureUnitsIntoDevicePixels)
+{
+    CVxDoc doc;
+    doc.SetPictureSize({2000, 1000}, FALSE);
+    CTkDC dc;
+    dc.SetWindowOrg(5, 5);
+    doc.PrepareMetafileDC(dc);
+    EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
+    EXPECT_EQ(dc.GetWindowOrg().x, 0);
+    EXPECT_EQ(dc.GetWindowOrg().y, 0);
+    EXPECT_TRUE(SameSize(dc.GetWindowExt(), {2000, 1000}));
+    // 20 mm at 3780 pixels a metre is 75.6 pixels, 10 mm at 3776 is 37.76.
+    EXPECT_TRUE(SameSize(dc.GetViewportExt(), {76, 38}));
+    EXPECT_TRUE(dc.IsPrinting());
+}

@@ -1,0 +1,344 @@
+// What a snapshot holds, how it is read back, and how failures are told.
+
+#include "DocTestSupport.h"
+#include "VxUndoTestView.h"
+
+#include "document/VxDoc.h"
+#include "document/VxDocMemento.h"
+#include "document/VxDocState.h"
+#include "document/VxUndoHistory.h"
+#include "graphics/VxGraphicClasses.h"
+#include "graphics/VxPath.h"
+#include "graphics/VxRectangle.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+std::int32_t Int32At(const Bytes& bytes, std::size_t offset)
+{
+    std::uint32_t v = 0;
+    for (int i = 3; i >= 0; --i) v = (v << 8) | bytes.at(offset + std::size_t(i));
+    return std::int32_t(v);
+}
+
+class UndoSnapshotTest : public DocTest {
+protected:
+    UndoSnapshotTest()
+    {
+        VxRegisterGraphicClasses();
+        m_settings.WriteProfileInt("Application", "MaxNumberOfUndos", 4);
+        m_pDoc = std::make_unique<CVxDoc>();
+        m_pView = std::make_unique<CUndoTestView>(*m_pDoc);
+    }
+    ~UndoSnapshotTest() override
+    {
+        m_pView.reset();
+        m_pDoc.reset();
+    }
+
+    CVxDoc& Doc() { return *m_pDoc; }
+    CUndoTestView& View() { return *m_pView; }
+    int Graphics() { return m_pDoc->GetPicture().GetChildCount(); }
+    CVxGraphic* GraphicAt(int nPlace)
+    {
+        const CVxPicture& picture = m_pDoc->GetPicture();
+        auto pos = picture.GetFirstChildPosition();
+        for (int i = 0; i < nPlace && pos; ++i) picture.GetNextChild(pos);
+        return pos ? picture.GetChildAt(pos) : nullptr;
+    }
+    void Change(int n)
+    {
+        m_pDoc->SaveUndoState();
+        AddRectangle(*m_pDoc, {100 * n, 0, 100 * n + 50, 50});
+        m_pDoc->SetModifiedFlag(true);
+    }
+    // The memento of the newest snapshot, through the bookmark that names it.
+    CTkMemFile& NewestSnapshot()
+    {
+        const auto* pState = static_cast<const CVxDocState*>(m_pDoc->GetUndoState());
+        EXPECT_NE(pState, nullptr);
+        EXPECT_NE(pState->GetMemento(), nullptr);
+        return *pState->GetMemento()->GetState();
+    }
+    // Restores a memento holding these bytes.
+    void RestoreBytes(Bytes bytes)
+    {
+        CVxDocMemento memento;
+        memento.SetState(std::make_unique<CTkMemFile>(std::move(bytes)));
+        m_pDoc->SetMemento(memento);
+    }
+    void ExpectEmptyDefaultPicture()
+    {
+        EXPECT_EQ(Graphics(), 0);
+        EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{6985, 5397}));
+        EXPECT_EQ(m_pDoc->GetUnitsPerCmSize(), (SIZE{1000, 1000}));
+        EXPECT_TRUE(m_pDoc->IsModified());
+        EXPECT_TRUE(View().SelectedPlaces().empty());
+    }
+
+    std::unique_ptr<CVxDoc> m_pDoc;
+    std::unique_ptr<CUndoTestView> m_pView;
+};
+
+TEST_F(UndoSnapshotTest, HoldsPageUnitsPictureFlagAndViewInThatOrder)
+{
+    Doc().SetPictureSize({3000, 2000}, FALSE);
+    AddRectangle(Doc(), {10, 20, 300, 400});
+    AddRectangle(Doc(), {50, 60, 70, 80});
+    View().Select(GraphicAt(1));
+    View().m_nZoom = 150;
+    View().m_ptScroll = {7, -9};
+    Doc().SetModifiedFlag(true);
+
+    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
+    ASSERT_NE(pMemento, nullptr);
+    const Bytes& bytes = pMemento->GetState()->GetBytes();
+    const Bytes picture = StorePicture(Doc());
+    ASSERT_EQ(bytes.size(), 16 + picture.size() + 2 + 12 + 2 + 4);
+    EXPECT_EQ(Int32At(bytes, 0), 3000);
+    EXPECT_EQ(Int32At(bytes, 4), 2000);
+    EXPECT_EQ(Int32At(bytes, 8), 1000);
+    EXPECT_EQ(Int32At(bytes, 12), 1000);
+    EXPECT_EQ(Bytes(bytes.begin() + 16, bytes.begin() + 16 + std::ptrdiff_t(picture.size())),
+              picture);
+    std::size_t at = 16 + picture.size();
+    EXPECT_EQ(bytes[at], 1);  // modified, as a 16-bit word
+    EXPECT_EQ(bytes[at + 1], 0);
+    at += 2;
+    EXPECT_EQ(Int32At(bytes, at), 150);
+    EXPECT_EQ(Int32At(bytes, at + 4), 7);
+    EXPECT_EQ(Int32At(bytes, at + 8), -9);
+    at += 12;
+    // The selection names the picture's second graphic instead of writing it again.
+    EXPECT_EQ(bytes[at], 1);
+    EXPECT_EQ(bytes[at + 1], 0);
+    EXPECT_EQ(Int32At(bytes, at + 2), 1);
+    EXPECT_TRUE(ShownIds().empty());
+}
+
+TEST_F(UndoSnapshotTest, RedoReturnsExactlyTheStateBeforeTheUndo)
+{
+    Doc().SetPictureSize({4000, 3000}, FALSE);
+    for (int n = 0; n < 3; ++n) AddRectangle(Doc(), {100 * n, 10, 100 * n + 80, 90});
+    View().Select(GraphicAt(2));
+    View().Select(GraphicAt(0));
+    View().m_nZoom = 150;
+    View().m_ptScroll = {30, 40};
+    Doc().SetModifiedFlag(false);
+    const UndoTestState before = CaptureState(Doc(), View());
+
+    Doc().SaveUndoState();
+    GraphicAt(1)->Offset(5, 7);
+    AddRectangle(Doc(), {1, 2, 3, 4});
+    Doc().SetPictureSize({5000, 3000}, TRUE);
+    View().ResetForUndo();
+    View().Select(GraphicAt(3));
+    View().m_nZoom = 25;
+    View().m_ptScroll = {-3, 8};
+    Doc().SetModifiedFlag(true);
+    const UndoTestState after = CaptureState(Doc(), View());
+    ASSERT_NE(before.graphics, after.graphics);
+
+    Doc().OnEditUndo();
+    ExpectSameState(before, CaptureState(Doc(), View()));
+    Doc().OnEditRedo();
+    ExpectSameState(after, CaptureState(Doc(), View()));
+    Doc().OnEditUndo();
+    ExpectSameState(before, CaptureState(Doc(), View()));
+    // The restored graphics belong to this document.
+    EXPECT_EQ(GraphicAt(0)->GetDocument(), &Doc());
+    EXPECT_TRUE(ShownIds().empty());
+}
+
+TEST_F(UndoSnapshotTest, AFailedRestoreLeavesAnEmptyPictureAndTheHistoryUsable)
+{
+    AddRectangle(Doc(), {0, 0, 10, 10});
+    Change(1);
+    Change(2);
+    View().Select(GraphicAt(2));
+    // The snapshot taken before the second change loses its second half.
+    CTkMemFile& damaged = NewestSnapshot();
+    damaged.SetLength(damaged.GetLength() / 2);
+
+    Doc().OnEditUndo();
+    ExpectEmptyDefaultPicture();
+    ASSERT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_RESTORED}));
+    EXPECT_EQ(m_messages.GetShown()[0].nType, MB_OK | MB_ICONSTOP);
+    EXPECT_GT(View().m_nResets, 0);
+    // Another undo or redo may be tried.
+    EXPECT_TRUE(Doc().CanUndo());
+    EXPECT_TRUE(Doc().CanRedo());
+    Doc().OnEditUndo();
+    EXPECT_EQ(Graphics(), 1);
+    Doc().OnEditRedo();
+    EXPECT_EQ(Graphics(), 0);
+    EXPECT_EQ(ShownIds().size(), 2u);
+    Doc().OnEditRedo();
+    EXPECT_EQ(Graphics(), 3);
+    EXPECT_EQ(View().SelectedPlaces(), (std::vector<int>{2}));
+}
+
+TEST_F(UndoSnapshotTest, EveryCutOfASnapshotFailsCleanly)
+{
+    AddRectangle(Doc(), {0, 0, 10, 10});
+    AddPoly(Doc(), false, {{{0, 0}, {5, 5}, {9, 0}}, {{1, 1}, {2, 2}}});
+    View().Select(GraphicAt(1));
+    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
+    ASSERT_NE(pMemento, nullptr);
+    const Bytes whole = pMemento->GetState()->GetBytes();
+    for (std::size_t n = 0; n < whole.size(); ++n) {
+        RestoreBytes(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(n)));
+        ExpectEmptyDefaultPicture();
+        ASSERT_EQ(ShownIds().size(), n + 1) << "cut at " << n;
+    }
+    EXPECT_EQ(ShownIds().back(), IDS_UNDO_NOT_RESTORED);
+    // The whole snapshot still reads back.
+    RestoreBytes(whole);
+    EXPECT_EQ(Graphics(), 2);
+    EXPECT_EQ(View().SelectedPlaces(), (std::vector<int>{1}));
+    EXPECT_EQ(ShownIds().size(), whole.size());
+}
+
+TEST_F(UndoSnapshotTest, AReferenceOutsideThePictureFailsTheRestore)
+{
+    AddRectangle(Doc(), {0, 0, 10, 10});
+    View().Select(GraphicAt(0));
+    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
+    ASSERT_NE(pMemento, nullptr);
+    Bytes bytes = pMemento->GetState()->GetBytes();
+    // The view's record ends with the selected graphic's place.
+    std::memset(bytes.data() + bytes.size() - 4, 0xFF, 4);
+    RestoreBytes(bytes);
+    ExpectEmptyDefaultPicture();
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_RESTORED}));
+    // A memento that holds no bytes at all is the same failure.
+    CVxDocMemento empty;
+    AddRectangle(Doc(), {0, 0, 10, 10});
+    Doc().SetMemento(empty);
+    ExpectEmptyDefaultPicture();
+    EXPECT_EQ(ShownIds().size(), 2u);
+}
+
+TEST_F(UndoSnapshotTest, AFailedSnapshotIsToldAndAddsNothing)
+{
+    Change(1);
+    ASSERT_EQ(Doc().GetUndoHistory().GetCount(), 1);
+    const void* pBookmark = Doc().GetUndoState();
+    View().m_nFailingStores = 1;
+    Change(2);
+    ASSERT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED}));
+    EXPECT_EQ(m_messages.GetShown()[0].nType, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(Doc().GetUndoHistory().GetCount(), 1);
+    EXPECT_EQ(Doc().GetUndoState(), pBookmark);
+    // The edit itself went on.
+    EXPECT_EQ(Graphics(), 2);
+    View().m_nFailingStores = 1;
+    EXPECT_EQ(Doc().CreateMemento(), nullptr);
+    EXPECT_EQ(ShownIds().size(), 2u);
+    // The one undo that is left goes to before the first change.
+    Doc().OnEditUndo();
+    EXPECT_EQ(Graphics(), 0);
+    EXPECT_FALSE(Doc().CanUndo());
+}
+
+TEST_F(UndoSnapshotTest, ASelectionOutsideThePictureCannotBeSnapshot)
+{
+    CVxRectangle stray(RECT{0, 0, 5, 5});
+    View().Select(&stray);
+    Doc().SaveUndoState();
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED}));
+    EXPECT_EQ(Doc().GetUndoHistory().GetCount(), 0);
+    View().ResetForUndo();
+}
+
+TEST_F(UndoSnapshotTest, UndoGivesUpOldSnapshotsToStoreThePresent)
+{
+    for (int n = 1; n <= 3; ++n) Change(n);
+    // The present can be stored at the second try.
+    View().m_nFailingStores = 1;
+    Doc().OnEditUndo();
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED, IDS_UNDO_OLDEST_REMOVED}));
+    EXPECT_EQ(m_messages.GetShown()[1].nType, MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(Graphics(), 2);
+    // The oldest is gone: one more undo, and redo comes back to the present.
+    Doc().OnEditUndo();
+    EXPECT_EQ(Graphics(), 1);
+    EXPECT_FALSE(Doc().CanUndo());
+    Doc().OnEditRedo();
+    Doc().OnEditRedo();
+    EXPECT_EQ(Graphics(), 3);
+}
+
+TEST_F(UndoSnapshotTest, AnUndoThatCannotStoreThePresentKeepsTheSnapshotItNeeds)
+{
+    for (int n = 1; n <= 3; ++n) Change(n);
+    View().m_nFailingStores = 100;
+    Doc().OnEditUndo();
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED, IDS_UNDO_OLDEST_REMOVED,
+                                             IDS_UNDO_NOT_SAVED, IDS_UNDO_OLDEST_REMOVED,
+                                             IDS_UNDO_NOT_SAVED}));
+    // Nothing was undone; the newest snapshot is still there.
+    EXPECT_EQ(Graphics(), 3);
+    EXPECT_EQ(Doc().GetUndoHistory().GetCount(), 1);
+    EXPECT_TRUE(Doc().CanUndo());
+    View().m_nFailingStores = 0;
+    Doc().OnEditUndo();
+    EXPECT_EQ(Graphics(), 2);
+    Doc().OnEditRedo();
+    EXPECT_EQ(Graphics(), 3);
+}
+
+TEST_F(UndoSnapshotTest, GraphicReferencesReachIntoPaths)
+{
+    auto pPath = std::make_unique<CVxPath>(RECT{0, 0, 100, 100});
+    auto pInner = std::make_unique<CVxRectangle>(RECT{10, 10, 20, 20});
+    CVxGraphic* pInnerRaw = pInner.get();
+    pPath->AddChildTail(pInner.release());
+    AddRectangle(Doc(), {0, 0, 1, 1});
+    Doc().GetPicture().AddChildTail(pPath.get());
+    CVxGraphic* pPathRaw = pPath.release();
+    CVxGraphic* pLast = AddRectangle(Doc(), {5, 5, 6, 6});
+
+    CVxSelection group;
+    group.SetDocument(&Doc());
+    group.AddChildTail(pLast);
+    group.AddChildTail(pInnerRaw);
+    group.AddChildTail(pPathRaw);
+    CTkMemFile file;
+    {
+        CTkArchive ar(&file, CTkArchive::store);
+        Doc().WriteGraphicRefs(ar, group);
+    }
+    group.RemoveAllChildren();
+    // Each graphic, then its children: the last rectangle is the fourth.
+    const Bytes& bytes = file.GetBytes();
+    ASSERT_EQ(bytes.size(), 2u + 3 * 4);
+    EXPECT_EQ(Int32At(bytes, 2), 3);
+    EXPECT_EQ(Int32At(bytes, 6), 2);
+    EXPECT_EQ(Int32At(bytes, 10), 1);
+    file.SeekToBegin();
+    CTkArchive ar(&file, CTkArchive::load);
+    EXPECT_EQ(Doc().ReadGraphicRefs(ar), (std::vector<CVxGraphic*>{pLast, pInnerRaw, pPathRaw}));
+}
+
+TEST_F(UndoSnapshotTest, GraphicReferenceCountsAreCheckedAgainstTheBytes)
+{
+    AddRectangle(Doc(), {0, 0, 1, 1});
+    // A count of 3 with room for two places.
+    CTkMemFile file(Bytes{3, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    CTkArchive ar(&file, CTkArchive::load);
+    try {
+        Doc().ReadGraphicRefs(ar);
+        FAIL() << "no exception";
+    } catch (const CTkArchiveException& e) {
+        EXPECT_EQ(e.m_cause, CTkArchiveException::endOfFile);
+    }
+}
+
+}  // namespace
