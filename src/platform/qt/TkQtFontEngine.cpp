@@ -11,11 +11,14 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 namespace {
 
-// A hostile file may name any number of faces; past this the cache starts over.
+// A hostile file may name any number of faces and sizes; past these the caches
+// start over.
 constexpr std::size_t kMaxFaces = 64;
+constexpr std::size_t kMaxSizedFaces = 512;
 // No picture needs a larger font; beyond it the arithmetic would not fit.
 constexpr double kMaxPixels = 1 << 20;
 
@@ -153,6 +156,29 @@ struct CTkQtFontEngine::CFace {
     Design design;
     LONG weight;
     bool fixedPitch;
+    // Glyph advances and ink boxes in font units, each read from the face once:
+    // loading a glyph at the em size is what measuring costs.
+    mutable std::unordered_map<quint32, double> advances;
+    mutable std::unordered_map<quint32, std::optional<QRectF>> inks;
+
+    double Advance(quint32 glyph) const
+    {
+        if (const auto it = advances.find(glyph); it != advances.end())
+            return it->second;
+        const QList<QPointF> found =
+            raw.advancesForGlyphIndexes(QList<quint32>{glyph}, QRawFont::UseDesignMetrics);
+        return advances.emplace(glyph, found.isEmpty() ? 0.0 : found.front().x()).first->second;
+    }
+    // Nothing for a glyph without an outline.
+    std::optional<QRectF> Ink(quint32 glyph) const
+    {
+        if (const auto it = inks.find(glyph); it != inks.end())
+            return it->second;
+        const QPainterPath outline = raw.pathForGlyph(glyph);
+        const std::optional<QRectF> ink =
+            outline.isEmpty() ? std::nullopt : std::optional(outline.boundingRect());
+        return inks.emplace(glyph, ink).first->second;
+    }
 };
 
 // A face at the size one LOGFONTW asks for.
@@ -190,12 +216,17 @@ QFont CTkQtFontEngine::MakeQFont(const LOGFONTW& font)
     return f;
 }
 
+CTkQtFontEngine::FaceKey CTkQtFontEngine::KeyOf(const LOGFONTW& font)
+{
+    return {FaceName(font).toStdU16String(), font.lfWeight, font.lfItalic != 0,
+            font.lfPitchAndFamily};
+}
+
 const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return nullptr;
-    const FaceKey key{FaceName(font).toStdU16String(), font.lfWeight, font.lfItalic != 0,
-                      font.lfPitchAndFamily};
+    const FaceKey key = KeyOf(font);
     if (const auto it = m_faces.find(key); it != m_faces.end())
         return it->second.get();
 
@@ -208,7 +239,7 @@ const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
     const QFontInfo info(qfont);
     Design design = ReadDesign(raw);
     design.aveCharWidth = AveCharWidthOf(FaceName(font), raw, design.aveCharWidth);
-    auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch()});
+    auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}});
     if (m_faces.size() >= kMaxFaces)
         m_faces.clear();
     return m_faces.emplace(key, std::move(face)).first->second.get();
@@ -241,6 +272,21 @@ double CTkQtFontEngine::GetStretch(const LOGFONTW& font)
 {
     CSized sized;
     return Size(font, &sized) ? sized.stretch : 0;
+}
+
+QRawFont CTkQtFontEngine::GetRawFont(const LOGFONTW& font)
+{
+    CSized sized;
+    if (!Size(font, &sized))
+        return {};
+    const auto key = std::make_tuple(KeyOf(font), sized.em);
+    if (const auto it = m_sizedFaces.find(key); it != m_sizedFaces.end())
+        return it->second;
+    QRawFont raw = sized.pFace->raw;
+    raw.setPixelSize(sized.em);
+    if (m_sizedFaces.size() >= kMaxSizedFaces)
+        m_sizedFaces.clear();
+    return m_sizedFaces.emplace(key, raw).first->second;
 }
 
 BOOL CTkQtFontEngine::GetTextMetrics(const LOGFONTW& font, TEXTMETRICW* pMetrics)
@@ -290,12 +336,10 @@ BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int
         return FALSE;
     double width = 0;  // a sum of whole pixels, exact in a double
     if (count > 0) {
-        const QRawFont& raw = s.pFace->raw;
         const QList<quint32> glyphs =
-            raw.glyphIndexesForString(QString::fromUtf16(text, count));
-        for (const QPointF& advance :
-             raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics))
-            width += std::round(s.XPixels(advance.x()));
+            s.pFace->raw.glyphIndexesForString(QString::fromUtf16(text, count));
+        for (quint32 glyph : glyphs)
+            width += std::round(s.XPixels(s.pFace->Advance(glyph)));
     }
     const auto cx = RoundPixels(width);
     const auto cy = RoundPixels(s.CellHeight());
@@ -307,15 +351,11 @@ BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int
 
 bool CTkQtFontEngine::MeasureChar(const CSized& s, UINT code, ABC* pAbc)
 {
-    const QRawFont& raw = s.pFace->raw;
-    const quint32 glyph = GlyphOf(raw, code);
-    const QList<QPointF> advances = raw.advancesForGlyphIndexes(QList<quint32>{glyph},
-                                                                QRawFont::UseDesignMetrics);
-    const QPainterPath outline = raw.pathForGlyph(glyph);
-    const QRectF ink = outline.boundingRect();
-    const double advance = advances.isEmpty() ? 0 : std::round(s.XPixels(advances.front().x()));
-    const double left = outline.isEmpty() ? 0 : std::round(s.XPixels(ink.left()));
-    const double right = outline.isEmpty() ? 0 : std::round(s.XPixels(ink.right()));
+    const quint32 glyph = GlyphOf(s.pFace->raw, code);
+    const std::optional<QRectF> ink = s.pFace->Ink(glyph);
+    const double advance = std::round(s.XPixels(s.pFace->Advance(glyph)));
+    const double left = ink ? std::round(s.XPixels(ink->left())) : 0;
+    const double right = ink ? std::round(s.XPixels(ink->right())) : 0;
     // A, B and C add up to the advance, as GDI's do.
     const auto a = RoundPixels(left);
     const auto b = RoundPixels(right - left);

@@ -13,6 +13,7 @@
 #include "platform/gdi/TkFontMetrics.h"
 
 #include <QFont>
+#include <QRawFont>
 
 #include <map>
 #include <memory>
@@ -41,6 +42,10 @@ public:
     // The horizontal scale a LOGFONTW width puts on the face's advances and
     // outlines: 1 without a width; 0 when it has no face.
     double GetStretch(const LOGFONTW& font);
+    // The face of a LOGFONTW given in device pixels, sized at its em, for
+    // painting; invalid when it has no face. Sized faces are kept, so that the
+    // glyphs of a size are rasterised once, not at every text drawn.
+    QRawFont GetRawFont(const LOGFONTW& font);
 
 private:
     struct CFace;
@@ -48,9 +53,11 @@ private:
     // Face name, weight, italic, pitch and family: what picks a face.
     using FaceKey = std::tuple<std::u16string, LONG, bool, BYTE>;
 
+    static FaceKey KeyOf(const LOGFONTW& font);
     const CFace* FindFace(const LOGFONTW& font);
     bool Size(const LOGFONTW& font, CSized* pSized);
     static bool MeasureChar(const CSized& sized, UINT code, ABC* pAbc);
 
     std::map<FaceKey, std::unique_ptr<CFace>> m_faces;
+    std::map<std::tuple<FaceKey, double>, QRawFont> m_sizedFaces;
 };

@@ -91,13 +91,10 @@ bool CTkQtPaintText::MakeFace()
         return false;
     m_ascent = tm.tmAscent;
     m_descent = tm.tmDescent;
-    const double em = m_faces.GetEmPixels(m_font);
-    QFont qfont = CTkQtFontEngine::MakeQFont(m_font);
-    qfont.setPixelSize(64);  // any size finds the face
-    m_raw = QRawFont::fromFont(qfont);
-    if (!(em > 0) || !m_raw.isValid())
+    m_raw = m_faces.GetRawFont(m_font);
+    if (!m_raw.isValid())
         return false;
-    m_raw.setPixelSize(em);
+    const double em = m_raw.pixelSize();
     if (m_font.lfWidth <= 0)
         return true;
     LOGFONTW probe = m_font;

@@ -1,0 +1,93 @@
+#include "RenderTestSupport.h"
+
+#include "import/VxEmfToVxConverter.h"
+#include "import/VxImportFilterList.h"
+#include "import/VxMetafileImporter.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
+#include "platform/gdi/TkGdiObjects.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+CQtFontEngineScope::CQtFontEngineScope() : m_pPrevious(TkGetFontEngine())
+{
+    TkSetFontEngine(&m_engine);
+}
+
+CQtFontEngineScope::~CQtFontEngineScope() { TkSetFontEngine(m_pPrevious); }
+
+CPictureOwner::~CPictureOwner()
+{
+    m_picture.DeleteAllChildren();
+    for (HBITMAP hBitmap : m_bitmaps)
+        DeleteObject(hBitmap);
+}
+
+std::optional<std::filesystem::path> CorpusFolder()
+{
+    const char* env = std::getenv("GLYPHAR_CORPUS");
+    if (env == nullptr || *env == '\0')
+        return std::nullopt;
+    return std::filesystem::path(env);
+}
+
+std::vector<std::filesystem::path> CorpusFiles(const std::filesystem::path& folder)
+{
+    std::vector<std::filesystem::path> files;
+    if (!std::filesystem::is_directory(folder))
+        return files;
+    for (const auto& item : std::filesystem::directory_iterator(folder)) {
+        const auto ext = item.path().extension();
+        if (item.is_regular_file() && (ext == ".emf" || ext == ".wmf" || ext == ".clp"))
+            files.push_back(item.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "cannot open " + path.string();
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                    std::istreambuf_iterator<char>()};
+    CTkMemFile file(std::move(bytes));
+    CTkArchive ar(&file, CTkArchive::load);
+    // The document's safe picture bounds, so the frame's corner lands on (0, 0).
+    CVxEmfToVxConverter converter(0, 0, 0x3FFFFFFF, 0x3FFFFFFF, FALSE);
+    const CVxImportFilterList filters;
+    CVxMetafileImporter importer(converter, filters);
+    if (const UINT id = importer.ImportFile(ar); id != 0)
+        return "import failed with message " + std::to_string(id);
+    const RECT frame = converter.GetFrameRect();
+    owner.m_size = SIZE{frame.right - frame.left, frame.bottom - frame.top};
+    converter.HandOver(owner.Picture(), owner.m_bitmaps, owner.m_globals);
+    return "";
+}
+
+ImageDifference CompareImages(const QImage& a, const QImage& b, int channelTolerance)
+{
+    ImageDifference diff;
+    diff.sameSize = a.size() == b.size();
+    if (!diff.sameSize)
+        return diff;
+    const QImage left = a.convertToFormat(QImage::Format_RGB32);
+    const QImage right = b.convertToFormat(QImage::Format_RGB32);
+    diff.pixels = static_cast<long long>(left.width()) * left.height();
+    for (int y = 0; y < left.height(); ++y) {
+        const auto* pLeft = reinterpret_cast<const QRgb*>(left.constScanLine(y));
+        const auto* pRight = reinterpret_cast<const QRgb*>(right.constScanLine(y));
+        for (int x = 0; x < left.width(); ++x) {
+            const int d = std::max({std::abs(qRed(pLeft[x]) - qRed(pRight[x])),
+                                    std::abs(qGreen(pLeft[x]) - qGreen(pRight[x])),
+                                    std::abs(qBlue(pLeft[x]) - qBlue(pRight[x]))});
+            diff.maxChannel = std::max(diff.maxChannel, d);
+            diff.beyond += d > channelTolerance ? 1 : 0;
+        }
+    }
+    return diff;
+}

@@ -1,0 +1,75 @@
+#pragma once
+// What the renderer tests share: the Qt font engine installed for a test, a
+// corpus file read into a picture as the document reads it, and the comparison
+// of a render with a reference image.
+
+#include "graphics/VxPicture.h"
+#include "platform/gdi/GdiTypes.h"
+#include "platform/qt/TkQtFontEngine.h"
+
+#include <QImage>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Installs a Qt font engine for as long as it lives (a QGuiApplication must
+// exist), so that texts are measured and painted with the same faces.
+class CQtFontEngineScope {
+public:
+    CQtFontEngineScope();
+    ~CQtFontEngineScope();
+    CQtFontEngineScope(const CQtFontEngineScope&) = delete;
+    CQtFontEngineScope& operator=(const CQtFontEngineScope&) = delete;
+
+private:
+    CTkQtFontEngine m_engine;
+    ITkFontEngine* m_pPrevious;
+};
+
+// A picture that deletes its graphics, and the GDI objects imported brushes use.
+class CPictureOwner {
+public:
+    CPictureOwner() = default;
+    ~CPictureOwner();
+    CPictureOwner(const CPictureOwner&) = delete;
+    CPictureOwner& operator=(const CPictureOwner&) = delete;
+
+    CVxPicture& Picture() { return m_picture; }
+    // Adds a graphic the picture then owns; returns it.
+    template <typename T>
+    T& Add(std::unique_ptr<T> pGraphic)
+    {
+        T& graphic = *pGraphic;
+        m_picture.AddChildTail(pGraphic.release());
+        return graphic;
+    }
+
+    SIZE m_size{};
+    std::vector<HBITMAP> m_bitmaps;
+    std::vector<std::vector<std::uint8_t>> m_globals;
+
+private:
+    CVxPicture m_picture;
+};
+
+// The corpus folder named by GLYPHAR_CORPUS; nothing when it is unset.
+std::optional<std::filesystem::path> CorpusFolder();
+// Every metafile of the folder, sorted.
+std::vector<std::filesystem::path> CorpusFiles(const std::filesystem::path& folder);
+
+// Reads a metafile into owner as the document opens a file: the picture is
+// the frame's size in hundredths of a millimetre. "" on success, else what went
+// wrong.
+std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner);
+
+// How far two images of the same size are apart.
+struct ImageDifference {
+    bool sameSize = false;
+    int maxChannel = 0;     // the largest difference of one colour channel
+    long long beyond = 0;   // pixels with a channel more than the tolerance off
+    long long pixels = 0;
+};
+ImageDifference CompareImages(const QImage& a, const QImage& b, int channelTolerance);
