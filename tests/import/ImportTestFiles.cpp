@@ -7,6 +7,8 @@
 #include "support/EmfBuilder.h"
 #include "support/WmfBuilder.h"
 
+#include <array>
+
 namespace {
 
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v)
@@ -82,6 +84,56 @@ std::vector<std::uint8_t> SmallEmf()
     EmfBuilder emf;
     emf.Record(EMR_RECTANGLE, {0, 0, 100, 50});
     return emf.Finish();
+}
+
+std::vector<std::uint8_t> ConverterEmf()
+{
+    const std::vector<std::uint8_t> dib = WmfMonoDib8x8();
+    const std::span<const std::uint8_t> bmi = std::span(dib).first(48);
+    const std::span<const std::uint8_t> bits = std::span(dib).subspan(48);
+    const std::array<POINT, 3> triangle{{{0, 0}, {100, 0}, {50, 80}}};
+    const std::array<POINT, 6> twoTriangles{{{0, 0}, {10, 0}, {5, 8}, {20, 0}, {30, 0}, {25, 8}}};
+    const std::array<DWORD, 2> counts{3, 3};
+    const std::array<LONG, 3> dx{10, 10, 10};
+    const std::array<std::uint8_t, 4> note{'n', 'o', 't', 'e'};
+    LOGFONTW font{};
+    font.lfHeight = -20;
+    font.lfWeight = FW_BOLD;
+    EmfBuilder b;
+    b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
+    b.Record(EMR_SETWINDOWORGEX, {0, 0});
+    b.Record(EMR_SETWINDOWEXTEX, {200, 100});
+    b.Record(EMR_SETBKMODE, {TRANSPARENT});
+    b.Record(EMR_SETTEXTCOLOR, {RGB(0, 0, 255)});
+    b.Record(EMR_SETPOLYFILLMODE, {WINDING});
+    b.CreatePen(1, {PS_DASH, {3, 0}, RGB(255, 0, 0)});
+    b.Record(EMR_SELECTOBJECT, {1});
+    b.CreateBrushIndirect(2, {BS_HATCHED, RGB(0, 255, 0), HS_CROSS});
+    b.Record(EMR_SELECTOBJECT, {2});
+    b.ExtCreateFont(3, font);
+    b.Record(EMR_SELECTOBJECT, {3});
+    b.DibBrush(EMR_CREATEDIBPATTERNBRUSHPT, 4, DIB_RGB_COLORS, bmi, bits);
+    b.Record(EMR_RECTANGLE, {10, 10, 60, 40});
+    b.Record(EMR_ELLIPSE, {70, 10, 120, 40});
+    b.Record(EMR_ARC, {0, 0, 50, 50, 50, 25, 0, 25});
+    b.Poly(EMR_POLYGON16, triangle);
+    b.Poly(EMR_POLYLINE, triangle);
+    b.PolyPoly(EMR_POLYPOLYGON16, counts, twoTriangles);
+    b.Record(EMR_SELECTOBJECT, {4});
+    b.ExtTextOutW({5, 60}, u"abc", dx);
+    b.GdiComment(note);
+    b.Record(EMR_BEGINPATH);
+    b.Record(EMR_MOVETOEX, {10, 10});
+    b.Record(EMR_LINETO, {50, 10});
+    b.Record(EMR_LINETO, {50, 50});
+    b.Record(EMR_CLOSEFIGURE);
+    b.Record(EMR_ENDPATH);
+    b.Record(EMR_FILLPATH, {10, 10, 50, 50});
+    b.Record(EMR_SELECTOBJECT, {0x80000005});  // the stock null brush
+    b.Record(EMR_DELETEOBJECT, {1});
+    std::vector<std::uint8_t> bytes = b.Finish();
+    bytes[56] = 8;  // nHandles: room for the objects above
+    return bytes;
 }
 
 RECT EmfFrame(std::span<const std::uint8_t> bits)

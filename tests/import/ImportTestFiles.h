@@ -28,6 +28,9 @@ std::vector<std::uint8_t> MetaFilePictBlock(bool b16, int mapMode, int xExt, int
 std::vector<std::uint8_t> SmallWmf();
 // A small enhanced metafile: a rectangle.
 std::vector<std::uint8_t> SmallEmf();
+// An enhanced metafile that the converter takes record by record: objects of
+// each kind, shapes, text with advances, a comment and a filled path.
+std::vector<std::uint8_t> ConverterEmf();
 
 // The header's frame of enhanced-metafile bits; all -1 when there is no header.
 RECT EmfFrame(std::span<const std::uint8_t> bits);

@@ -4,10 +4,12 @@
 #include "FakeEmfConverter.h"
 #include "ImportTestFiles.h"
 
+#include "import/VxEmfToVxConverter.h"
 #include "import/VxMetafileImporter.h"
 #include "platform/framework/TkMemFile.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/WmfRecordTypes.h"
 
 #include "support/EmfBuilder.h"
 #include "support/WmfBuilder.h"
@@ -185,6 +187,43 @@ TEST_F(VxMetafileImporterTest, ImportFileResultsAndTheWindowsSourceFlag)
     std::vector<std::uint8_t> truncated = SmallEmf();
     truncated.resize(120);
     EXPECT_EQ(ImportFileBytes(truncated), 4205u);
+}
+
+// The bitmap records of a Windows metafile reach the real converter as their
+// enhanced counterparts, which it lists instead of turning them into graphics.
+TEST_F(VxMetafileImporterTest, WindowsBitmapRecordsAreListedAsTheirEnhancedCounterparts)
+{
+    SetWarnings(true);
+    const std::vector<std::uint8_t> dib = WmfMonoDib8x8();
+    std::vector<std::uint8_t> lying = dib;
+    lying[8] = 64;  // 64 rows, with the bits of 8
+    const auto stretchDib = [](const std::vector<std::uint8_t>& bitmap) {
+        return WmfParams().DWord(SRCCOPY).Word(0).Word(8).Word(8).Word(0).Word(0).Word(8)
+            .Word(8).Word(0).Word(0).Bytes(bitmap);
+    };
+    // rop, source y and x, height, width, destination y and x, then a one-bit
+    // Bitmap16 of 8 x 2.
+    const WmfParams bitBlt = WmfParams().DWord(SRCCOPY).Word(0).Word(0).Word(2).Word(8)
+                                 .Word(0).Word(0).Word(0).Word(8).Word(2).Word(2).Word(0x0101)
+                                 .Bytes(std::vector<std::uint8_t>{0xF0, 0, 0x0F, 0});
+    WmfBuilder wmf;
+    wmf.Add(META_STRETCHDIB, stretchDib(dib))
+        .Add(META_RECTANGLE, {40, 30, 20, 10})
+        .Add(META_BITBLT, bitBlt)
+        .Add(META_STRETCHDIB, stretchDib(dib))
+        .Add(META_SETDIBTODEV, WmfParams{0, 64, 0, 0, 0, 64, 8, 0, 0}.Bytes(lying));
+
+    CVxEmfToVxConverter converter(-0x40000000, -0x40000000, 0x3FFFFFFF, 0x3FFFFFFF, FALSE);
+    CVxMetafileImporter importer(converter, m_filters);
+    CTkMemFile file(WmfPlaceable(wmf.Build(), 0, 0, 100, 100, 1440));
+    CTkArchive ar(&file, CTkArchive::load);
+    EXPECT_EQ(importer.ImportFile(ar), 0u);
+    // The DIB that claims more rows than it has is dropped before it is recorded.
+    EXPECT_EQ(importer.GetIgnoredRecords().GetTypes(),
+              (std::vector<DWORD>{EMR_STRETCHDIBITS, EMR_BITBLT}));
+    ASSERT_EQ(m_shown.size(), 1u);
+    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][0]), "EMR_STRETCHDIBITS");
+    EXPECT_EQ(converter.GetGraphics().GetCount(), 1);
 }
 
 TEST(VxIgnoredMetafileRecords, RecordNamesByTheirLow16Bits)

@@ -54,6 +54,10 @@ enum : std::uint32_t {
     kCreatePalette = 49,
     kGdiComment = 70,
     kExtSelectClipRgn = 75,
+    kBitBlt = 76,
+    kStretchBlt = 77,
+    kSetDibitsToDevice = 80,
+    kStretchDibits = 81,
     kExtCreateFontIndirectW = 82,
     kExtTextOutW = 84,
     kPolyBezier16 = 85,
@@ -208,6 +212,14 @@ std::string CheckRecord(const EmfRecord& r)
     case kCreateMonoBrush:
     case kCreateDibPatternBrushPt:
         return CheckBitmapParts(r, 32, 16);
+    case kBitBlt:
+        return CheckBitmapParts(r, 100, 84);
+    case kStretchBlt:
+        return CheckBitmapParts(r, 108, 84);
+    case kSetDibitsToDevice:
+        return CheckBitmapParts(r, 76, 48);
+    case kStretchDibits:
+        return CheckBitmapParts(r, 80, 48);
     case kExtCreatePen: {
         if (r.size < 52)
             return "too short";

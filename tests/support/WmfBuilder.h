@@ -55,6 +55,11 @@ private:
 // 80 bytes, as pattern brushes and bitmap records carry it.
 std::vector<std::uint8_t> WmfMonoDib8x8();
 
+// A well-formed plain metafile with one record of most kinds a player knows:
+// mapping, state, object creation and selection, shapes, text, a comment,
+// clipping, and bitmap records with and without a source bitmap.
+std::vector<std::uint8_t> WmfEveryKindOfRecord();
+
 // A 22-byte placeable header for the box and resolution, with its checksum, in
 // front of a plain metafile.
 std::vector<std::uint8_t> WmfPlaceable(std::span<const std::uint8_t> plain, int left, int top,

@@ -883,3 +883,8 @@ BOOL CTkDC::BitBlt(int x, int y, int width, int height, CTkDC* pSource, int xSou
         return b.BitBlt(*this, dest, *pSource, POINT{xSource, ySource}, rop);
     });
 }
+
+BOOL CTkDC::DibBlit(const TkDibBlit& blit)
+{
+    return Forward([&](CTkDCBackend& b) { return b.DibBlit(*this, blit); });
+}

@@ -166,6 +166,9 @@ public:
     BOOL PatBlt(int x, int y, int width, int height, DWORD rop);
     BOOL BitBlt(int x, int y, int width, int height, CTkDC* pSource, int xSource, int ySource,
                 DWORD rop);
+    // BitBlt, StretchBlt, StretchDIBits or SetDIBitsToDevice from a packed DIB, as a
+    // metafile record gives them.
+    BOOL DibBlit(const TkDibBlit& blit);
 
     // Moves the current position when TA_UPDATECP is set, as the framework does.
     void AdjustCP(int cx);

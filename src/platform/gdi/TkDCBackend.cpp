@@ -46,3 +46,4 @@ BOOL CTkDCBackend::DrawFocusRect(CTkDC&, const RECT&) { return TRUE; }
 BOOL CTkDCBackend::FillRect(CTkDC&, const RECT&, HBRUSH) { return TRUE; }
 BOOL CTkDCBackend::PatBlt(CTkDC&, const RECT&, DWORD) { return TRUE; }
 BOOL CTkDCBackend::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD) { return TRUE; }
+BOOL CTkDCBackend::DibBlit(CTkDC&, const TkDibBlit&) { return TRUE; }

@@ -6,6 +6,7 @@
 // Coordinates are logical; the backend reads the mapping from the DC.
 
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/TkDibBlit.h"
 
 class CTkDC;
 
@@ -80,4 +81,6 @@ public:
     virtual BOOL PatBlt(CTkDC& dc, const RECT& rect, DWORD rop);
     virtual BOOL BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT sourceOrigin,
                         DWORD rop);
+    // A bitmap carried by a metafile record; only recorders keep it.
+    virtual BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit);
 };

@@ -17,7 +17,10 @@
 //   reduced by the logical size of one device unit (GDI leaves out the right and
 //   bottom edge there); an empty box is refused;
 // - text records carry an advance array, measured with the selected font when
-//   the caller gave none.
+//   the caller gave none;
+// - PatBlt is an EMR_BITBLT without a source; the bitmaps that metafile records
+//   hand over (DibBlit) become EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS or
+//   EMR_SETDIBITSTODEVICE with their BITMAPINFO and bits after the fixed fields.
 //
 // Bounds are inclusive device-unit boxes, in the records as in the header. They
 // hold the points of a primitive (a box shape: its recorded box; a curve: its
@@ -109,11 +112,15 @@ public:
     BOOL FillPath(CTkDC& dc) override;
     BOOL StrokeAndFillPath(CTkDC& dc) override;
     COLORREF SetPixel(CTkDC& dc, POINT p, COLORREF color) override;
+    // EMR_BITBLT without a source.
+    BOOL PatBlt(CTkDC& dc, const RECT& rect, DWORD rop) override;
+    // The record of the call, the BITMAPINFO and the bits copied after its fixed
+    // part; the destination box grows the bounds.
+    BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit) override;
     // Not recorded: these answer FALSE.
     BOOL InvertRect(CTkDC& dc, const RECT& rect) override;
     BOOL DrawFocusRect(CTkDC& dc, const RECT& rect) override;
     BOOL FillRect(CTkDC& dc, const RECT& rect, HBRUSH hBrush) override;
-    BOOL PatBlt(CTkDC& dc, const RECT& rect, DWORD rop) override;
     BOOL BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT sourceOrigin,
                 DWORD rop) override;
 

@@ -3,12 +3,14 @@
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/TkCodePage.h"
 #include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkWmfPlayerBitmaps.h"
 #include "platform/gdi/TkWmfPlayerObjectTable.h"
 #include "platform/gdi/TkWmfPlayerObjects.h"
 #include "platform/gdi/TkWmfPlayerRecord.h"
 #include "platform/gdi/WmfRecordTypes.h"
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -141,6 +143,7 @@ private:
     void ExtTextOut(const CTkWmfPlayerRecord& record);
     void Escape(const CTkWmfPlayerRecord& record);
     void Blit(const CTkWmfPlayerRecord& record, DWORD emrType);
+    void DibBlit(const CTkWmfPlayerRecord& record, DWORD emrType);
     void PassOn(DWORD emrType);
 
     CTkDC& m_dc;
@@ -286,8 +289,8 @@ bool CTkWmfPlayer::CPlayback::PlayPassedOn(const CTkWmfPlayerRecord& r)
     switch (r.GetFunction()) {
     case META_BITBLT: case META_DIBBITBLT: Blit(r, EMR_BITBLT); return true;
     case META_STRETCHBLT: case META_DIBSTRETCHBLT: Blit(r, EMR_STRETCHBLT); return true;
-    case META_STRETCHDIB: PassOn(EMR_STRETCHDIBITS); return true;
-    case META_SETDIBTODEV: PassOn(EMR_SETDIBITSTODEVICE); return true;
+    case META_STRETCHDIB: DibBlit(r, EMR_STRETCHDIBITS); return true;
+    case META_SETDIBTODEV: DibBlit(r, EMR_SETDIBITSTODEVICE); return true;
     case META_FILLREGION: PassOn(EMR_FILLRGN); return true;
     case META_FRAMEREGION: PassOn(EMR_FRAMERGN); return true;
     case META_INVERTREGION: PassOn(EMR_INVERTRGN); return true;
@@ -431,11 +434,21 @@ void CTkWmfPlayer::CPlayback::Blit(const CTkWmfPlayerRecord& r, DWORD emrType)
 {
     const std::size_t words = r.GetParamWords();
     if (words != std::size_t(r.GetFunction() >> 8)) {
-        PassOn(emrType);
+        DibBlit(r, emrType);
         return;
     }
     m_dc.PatBlt(r.Short(words - 1), r.Short(words - 2), r.Short(words - 3), r.Short(words - 4),
                 r.DWord(0));
+}
+
+// A bitmap that does not fit its record is not drawn; the handler hears of the
+// record either way.
+void CTkWmfPlayer::CPlayback::DibBlit(const CTkWmfPlayerRecord& r, DWORD emrType)
+{
+    std::vector<BYTE> converted;
+    if (const std::optional<TkDibBlit> blit = TkWmfReadDibBlit(r, &converted))
+        m_dc.DibBlit(*blit);
+    PassOn(emrType);
 }
 
 void CTkWmfPlayer::CPlayback::PassOn(DWORD emrType)

@@ -19,9 +19,14 @@
 //   states it left saved are restored, the objects that were selected before the
 //   play are selected again and every object the metafile made is deleted;
 // - 8-bit text is read in the code page of the selected font's character set;
-// - bitmap, region-painting and flood-fill records, which the DC model cannot draw,
-//   are passed on as the enhanced-metafile record types that stand for them;
-//   blits without a source bitmap are pattern blits and are drawn with PatBlt;
+// - bitmap records go to the DC's DibBlit with their source as a packed DIB (a
+//   device-dependent bitmap converted to one), so that a recording DC writes
+//   their enhanced-metafile counterparts; one whose bitmap does not fit the
+//   record is skipped; blits without a source bitmap are pattern blits and are
+//   drawn with PatBlt;
+// - bitmap, region-painting and flood-fill records, which the DC model cannot
+//   draw or can only record, are passed on to the handler as the enhanced-metafile
+//   record types that stand for them;
 // - clipping to a region is not modelled: selecting the empty region (no object
 //   in the slot) resets the clip, selecting a region and offsetting the clip are
 //   passed on.
@@ -73,8 +78,9 @@ bool TkIsPlaceableWmfHeader(std::span<const BYTE> bytes, TkPlaceableWmfHeader* p
 
 class CTkWmfPlayer {
 public:
-    // Told of each record passed on instead of drawn, by the enhanced-metafile
-    // record type that stands for it (EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
+    // Told of each record met that carries a bitmap (whether the DC got it or it
+    // was skipped) and of each region or flood-fill record, by the
+    // enhanced-metafile record type that stands for it (EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
     // EMR_SETDIBITSTODEVICE, EMR_FILLRGN, EMR_FRAMERGN, EMR_INVERTRGN, EMR_PAINTRGN,
     // EMR_EXTFLOODFILL, EMR_EXTSELECTCLIPRGN, EMR_OFFSETCLIPRGN).
     using PassOnHandler = std::function<void(CTkDC& dc, DWORD emrType)>;

@@ -62,56 +62,6 @@ BOOL PlayIntoEmf(std::span<const std::uint8_t> bits)
     return ok;
 }
 
-// One record of most kinds the player knows, all well formed.
-Bytes EveryRecord()
-{
-    const Bytes dib = WmfMonoDib8x8();
-    Bytes font = {0, 0, 0, 0, 0, 0, 0, 0, 'A', 'r', 'i', 'a', 'l', 0};
-    WmfBuilder b;
-    b.Objects(6)
-        .Add(META_SETMAPMODE, {MM_ANISOTROPIC})
-        .Add(META_SETWINDOWORG, {0, 0})
-        .Add(META_SETWINDOWEXT, {100, 100})
-        .Add(META_SCALEWINDOWEXT, {1, 2, 1, 2})
-        .Add(META_SETBKCOLOR, WmfParams().DWord(0xFFFFFF))
-        .Add(META_SETBKMODE, {TRANSPARENT})
-        .Add(META_SETTEXTALIGN, {int(TA_UPDATECP)})
-        .Add(META_CREATEPENINDIRECT, WmfParams{PS_DASH, 2, 0}.DWord(0xFF))
-        .Add(META_CREATEBRUSHINDIRECT, WmfParams{int(BS_HATCHED)}.DWord(0xFF00).Word(HS_CROSS))
-        .Add(META_DIBCREATEPATTERNBRUSH, WmfParams{int(BS_DIBPATTERNPT), 0}.Bytes(dib))
-        .Add(META_CREATEFONTINDIRECT, WmfParams{-12, 0, 0, 0, FW_BOLD}.Bytes(font))
-        .Add(META_CREATEPALETTE, WmfParams{0x0300, 1}.DWord(0x00102030))
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_SELECTOBJECT, {1})
-        .Add(META_SELECTOBJECT, {3})
-        .Add(META_SELECTPALETTE, {4})
-        .Add(META_SAVEDC)
-        .Add(META_SELECTOBJECT, {2})
-        .Add(META_MOVETO, {1, 1})
-        .Add(META_LINETO, {20, 20})
-        .Add(META_RECTANGLE, {40, 30, 20, 10})
-        .Add(META_ROUNDRECT, {3, 3, 40, 30, 20, 10})
-        .Add(META_ARC, {0, 10, 10, 0, 20, 20, 0, 0})
-        .Add(META_POLYGON, {3, 0, 0, 10, 0, 5, 5})
-        .Add(META_POLYLINE, {2, 0, 0, 9, 9})
-        .Add(META_POLYPOLYGON, {2, 3, 2, 0, 0, 1, 1, 2, 2, 5, 5, 6, 6})
-        .Add(META_TEXTOUT, WmfParams{5}.Text("hello").Word(10).Word(10))
-        .Add(META_EXTTEXTOUT,
-             WmfParams{5, 5, 3, int(ETO_OPAQUE), 0, 0, 9, 9}.Text("abc").Word(4).Word(4).Word(4))
-        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 4}.Text("note"))
-        .Add(META_RESTOREDC, {-1})
-        .Add(META_INTERSECTCLIPRECT, {50, 50, 0, 0})
-        .Add(META_SELECTCLIPREGION, {5})
-        .Add(META_DELETEOBJECT, {0})
-        .Add(META_CREATEPENINDIRECT, WmfParams{PS_SOLID, 1, 0}.DWord(0))
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_BITBLT, WmfParams().DWord(PATCOPY).Word(0).Word(0).Word(0).Word(4).Word(4)
-                              .Word(0).Word(0))
-        .Add(META_STRETCHDIB, WmfParams().DWord(SRCCOPY).Word(0).Bytes(dib))
-        .Add(META_SETPIXEL, WmfParams().DWord(0).Word(1).Word(1));
-    return b.Build();
-}
-
 // The offsets at which a record of a well-formed metafile starts or it ends.
 std::set<std::size_t> RecordBoundaries(const Bytes& bits)
 {
@@ -335,7 +285,7 @@ TEST_F(WmfPlayerRobustnessTest, CorpusMetafilesPlayToTheirEnd)
 
 TEST_F(WmfPlayerRobustnessTest, EveryTruncationEndsCleanly)
 {
-    const Bytes bits = EveryRecord();
+    const Bytes bits = WmfEveryKindOfRecord();
     ASSERT_TRUE(PlayLogged(bits).ok);
     const std::set<std::size_t> boundaries = RecordBoundaries(bits);
     for (std::size_t cut = 0; cut < bits.size(); ++cut) {
@@ -348,7 +298,7 @@ TEST_F(WmfPlayerRobustnessTest, EveryTruncationEndsCleanly)
 
 TEST_F(WmfPlayerRobustnessTest, RandomMutationsEndCleanly)
 {
-    const Bytes original = EveryRecord();
+    const Bytes original = WmfEveryKindOfRecord();
     std::mt19937 random(20240611);
     const std::uint16_t interesting[] = {0, 1, 2, 3, 0x7FFF, 0x8000, 0xFFFF};
     for (int round = 0; round < 3000; ++round) {
