@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <iterator>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -39,6 +40,27 @@ int ScaleOrZero(int value, int numerator, int denominator)
     return MulDiv(value, numerator, denominator);
 }
 
+constexpr int kMicronsPerFrameUnit = 10;
+constexpr std::size_t kHeaderWithMicrons = 108;
+
+// Hundredths of a millimetre per logical unit of a fixed map mode, as a fraction.
+struct FixedUnit {
+    int num;
+    int den;
+};
+
+std::optional<FixedUnit> FixedModeUnit(int mode)
+{
+    switch (mode) {
+    case MM_LOMETRIC: return FixedUnit{10, 1};
+    case MM_HIMETRIC: return FixedUnit{1, 1};
+    case MM_LOENGLISH: return FixedUnit{127, 5};
+    case MM_HIENGLISH: return FixedUnit{127, 50};
+    case MM_TWIPS: return FixedUnit{127, 72};
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace
 
 CVxEmfToVxConverter::CVxEmfToVxConverter(int left, int top, int right, int bottom,
@@ -60,6 +82,10 @@ void CVxEmfToVxConverter::Reset()
     m_nWindowExtCx = m_nWindowExtCy = m_nViewportExtCx = m_nViewportExtCy = 1;
     ComputeStage2();
     ComputeIdentityFlags();
+    m_recorded = RecordedMapping{};
+    m_bDeviceMapping = FALSE;
+    m_sizeDevicePixels = m_sizeDeviceMicrons = m_sizeFrame = SIZE{0, 0};
+    m_ptFrameOrigin = POINT{0, 0};
 
     m_selected.fill(-1);
     m_selected[OBJ_PEN - 1] = LONG(0x80000000u | BLACK_PEN);
@@ -181,12 +207,102 @@ int CVxEmfToVxConverter::OnHeader(const TkEmrHeader& header)
 
     m_header = header.header;
     POINT corners[2] = {{frame.left, frame.top}, {frame.right, frame.bottom}};
+    m_bDeviceMapping = !m_bFromWmf && m_nWindowExtCx > 0 && m_nWindowExtCy > 0 &&
+                       ReadReferenceDevice(header.header, header.fixedSize);
+    if (m_bDeviceMapping) {
+        // The picture's page begins at the frame's top-left corner.
+        m_ptFrameOrigin = {frame.left, frame.top};
+        m_sizeFrame = {m_nWindowExtCx, m_nWindowExtCy};
+        corners[0] = {0, 0};
+        corners[1] = {m_sizeFrame.cx, m_sizeFrame.cy};
+        ComputeDeviceMapping();
+    }
     if (!m_bStage2Identity) {
         Stage2(corners[0]);
         Stage2(corners[1]);
     }
     m_header.rclFrame = {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
     return 0;
+}
+
+// Without a usable reference device logical units stay the frame's hundredths of a
+// millimetre, as metafiles that set their own window expect.
+bool CVxEmfToVxConverter::ReadReferenceDevice(const ENHMETAHEADER& header,
+                                              std::size_t fixedSize)
+{
+    constexpr int kMaxPixels = std::numeric_limits<int>::max() / kMicronsPerFrameUnit;
+    constexpr int kMaxMillimetres = std::numeric_limits<int>::max() / 1000;
+    const SIZE pixels = header.szlDevice;
+    if (pixels.cx <= 0 || pixels.cy <= 0 || pixels.cx > kMaxPixels || pixels.cy > kMaxPixels)
+        return false;
+    SIZE microns = fixedSize >= kHeaderWithMicrons ? header.szlMicrometers : SIZE{0, 0};
+    if (microns.cx <= 0 || microns.cy <= 0) {
+        const SIZE mm = header.szlMillimeters;
+        if (mm.cx <= 0 || mm.cy <= 0 || mm.cx > kMaxMillimetres || mm.cy > kMaxMillimetres)
+            return false;
+        microns = {mm.cx * 1000, mm.cy * 1000};
+    }
+    m_sizeDevicePixels = pixels;
+    m_sizeDeviceMicrons = microns;
+    return true;
+}
+
+int CVxEmfToVxConverter::PixelsToFrame(int pixels, bool bVertical) const
+{
+    return bVertical ? ScaleOrZero(pixels, m_sizeDeviceMicrons.cy,
+                                   kMicronsPerFrameUnit * m_sizeDevicePixels.cy)
+                     : ScaleOrZero(pixels, m_sizeDeviceMicrons.cx,
+                                   kMicronsPerFrameUnit * m_sizeDevicePixels.cx);
+}
+
+// Reference pixels are coarser than the frame's units: a viewport within a pixel
+// (or a thousandth) of the frame is the frame, so that a picture whose viewport
+// covers its frame maps exactly as if only its window were set.
+int CVxEmfToVxConverter::ViewportExtentToFrame(int pixels, bool bVertical) const
+{
+    const int frame = bVertical ? m_sizeFrame.cy : m_sizeFrame.cx;
+    const int extent = PixelsToFrame(pixels, bVertical);
+    const std::int64_t tolerance = std::int64_t(PixelsToFrame(1, bVertical)) + 1 + frame / 1024;
+    return std::llabs(std::int64_t(extent) - frame) <= tolerance ? frame : extent;
+}
+
+// Logical units go through the map mode to reference pixels, whose size gives the
+// frame's units; the results are stage 1's window and viewport.
+void CVxEmfToVxConverter::ComputeDeviceMapping()
+{
+    const RecordedMapping& r = m_recorded;
+    const std::optional<FixedUnit> unit = FixedModeUnit(m_nMapMode);
+    const bool bOntoViewport = !unit && r.bWindowExt;
+    m_nWindowOrgX = r.windowOrg.x;
+    m_nWindowOrgY = r.windowOrg.y;
+    m_nViewportOrgX = m_nViewportOrgY = 0;
+    if (r.bViewportOrg || !bOntoViewport) {
+        m_nViewportOrgX =
+            ClampToInt(std::int64_t(PixelsToFrame(r.viewportOrg.x, false)) - m_ptFrameOrigin.x);
+        m_nViewportOrgY =
+            ClampToInt(std::int64_t(PixelsToFrame(r.viewportOrg.y, true)) - m_ptFrameOrigin.y);
+    }
+    if (unit) {
+        // Fixed units, y growing upwards.
+        m_nWindowExtCx = m_nWindowExtCy = unit->den;
+        m_nViewportExtCx = unit->num;
+        m_nViewportExtCy = -unit->num;
+    } else if (bOntoViewport) {
+        // The viewport is the frame until the metafile sets it.
+        m_nWindowExtCx = r.windowExt.cx;
+        m_nWindowExtCy = r.windowExt.cy;
+        m_nViewportExtCx = r.bViewportExt ? ViewportExtentToFrame(r.viewportExt.cx, false)
+                                          : m_sizeFrame.cx;
+        m_nViewportExtCy = r.bViewportExt ? ViewportExtentToFrame(r.viewportExt.cy, true)
+                                          : m_sizeFrame.cy;
+    } else {
+        // Logical units are reference pixels.
+        m_nWindowExtCx = kMicronsPerFrameUnit * m_sizeDevicePixels.cx;
+        m_nWindowExtCy = kMicronsPerFrameUnit * m_sizeDevicePixels.cy;
+        m_nViewportExtCx = m_sizeDeviceMicrons.cx;
+        m_nViewportExtCy = m_sizeDeviceMicrons.cy;
+    }
+    ComputeIdentityFlags();
 }
 
 RECT CVxEmfToVxConverter::GetFrameRect() const { return m_header.rclFrame; }
@@ -221,6 +337,12 @@ void CVxEmfToVxConverter::HandOver(CVxGraphicList& graphics, std::vector<HBITMAP
 
 int CVxEmfToVxConverter::OnSetWindowExtEx(int cx, int cy)
 {
+    m_recorded.windowExt = {cx, cy};
+    m_recorded.bWindowExt = true;
+    if (m_bDeviceMapping) {
+        ComputeDeviceMapping();
+        return 0;
+    }
     m_nWindowExtCx = cx;
     m_nWindowExtCy = cy;
     ComputeIdentityFlags();
@@ -229,17 +351,44 @@ int CVxEmfToVxConverter::OnSetWindowExtEx(int cx, int cy)
 
 int CVxEmfToVxConverter::OnSetWindowOrgEx(int x, int y)
 {
+    m_recorded.windowOrg = {x, y};
+    if (m_bDeviceMapping) {
+        ComputeDeviceMapping();
+        return 0;
+    }
     m_nWindowOrgX = x;
     m_nWindowOrgY = y;
     ComputeIdentityFlags();
     return 0;
 }
 
-// The viewport stays the frame: only the window maps logical units onto it.
-int CVxEmfToVxConverter::OnSetViewportExtEx(int, int) { return 0; }
-int CVxEmfToVxConverter::OnSetViewportOrgEx(int, int) { return 0; }
+// Without a reference device the viewport stays the frame: only the window maps
+// logical units onto it.
+int CVxEmfToVxConverter::OnSetViewportExtEx(int cx, int cy)
+{
+    m_recorded.viewportExt = {cx, cy};
+    m_recorded.bViewportExt = true;
+    if (m_bDeviceMapping)
+        ComputeDeviceMapping();
+    return 0;
+}
 
-int CVxEmfToVxConverter::OnSetMapMode(int mode) { return Keep(m_nMapMode, mode); }
+int CVxEmfToVxConverter::OnSetViewportOrgEx(int x, int y)
+{
+    m_recorded.viewportOrg = {x, y};
+    m_recorded.bViewportOrg = true;
+    if (m_bDeviceMapping)
+        ComputeDeviceMapping();
+    return 0;
+}
+
+int CVxEmfToVxConverter::OnSetMapMode(int mode)
+{
+    m_nMapMode = mode;
+    if (m_bDeviceMapping)
+        ComputeDeviceMapping();
+    return kHandled;
+}
 
 int CVxEmfToVxConverter::OnSetArcDirection(int direction) { return Keep(m_nArcDirection, direction); }
 

@@ -109,6 +109,10 @@ private:
     void DeleteObjects();
     void ComputeStage2();
     void ComputeIdentityFlags();
+    bool ReadReferenceDevice(const ENHMETAHEADER& header, std::size_t fixedSize);
+    int PixelsToFrame(int pixels, bool bVertical) const;
+    int ViewportExtentToFrame(int pixels, bool bVertical) const;
+    void ComputeDeviceMapping();
     void Stage1(POINT& point) const;
     void Stage2(POINT& point) const;
     RECT TransformBox(const RECT& box) const;
@@ -152,6 +156,24 @@ private:
     BOOL m_bStage1Identity = TRUE;
     BOOL m_bIgnoreTextSpacing = TRUE;
     std::array<LONG, 13> m_selected{};
+
+    // The window and viewport as the records set them, for the map modes. Used
+    // only when the header names a usable reference device.
+    struct RecordedMapping {
+        POINT windowOrg{0, 0};
+        SIZE windowExt{1, 1};
+        POINT viewportOrg{0, 0};
+        SIZE viewportExt{1, 1};
+        bool bWindowExt = false;
+        bool bViewportOrg = false;
+        bool bViewportExt = false;
+    };
+    RecordedMapping m_recorded;
+    BOOL m_bDeviceMapping = FALSE;
+    SIZE m_sizeDevicePixels{0, 0};
+    SIZE m_sizeDeviceMicrons{0, 0};
+    POINT m_ptFrameOrigin{0, 0};  // hundredths of a millimetre on the reference device
+    SIZE m_sizeFrame{0, 0};
 
     int m_nMapMode = MM_TEXT;
     COLORREF m_crBkColor = 0xFFFFFF;

@@ -61,6 +61,8 @@ std::vector<std::uint8_t> SampleEmf()
     emf.Record(EMR_LINETO, {1800, 900});
     std::vector<std::uint8_t> bytes = emf.Finish();
     SetU32(bytes, 56, 2);  // nHandles: the metafile's own slot and the brush
+    SetU32(bytes, 72, 50800);  // a reference pixel of 0.01 mm: 508 mm wide
+    SetU32(bytes, 76, 28600);  // and 286 mm high
     return bytes;
 }
 

@@ -18,12 +18,17 @@ namespace {
 constexpr std::size_t kFrameRightOffset = 32;
 constexpr std::size_t kFrameBottomOffset = 36;
 
-// The builder's frame is (0, 0, 2000, 1000) hundredths of a millimetre.
+// The builder's frame is (0, 0, 2000, 1000) hundredths of a millimetre, one per
+// logical unit.
 std::vector<std::uint8_t> RectangleEmf(std::initializer_list<std::uint32_t> box = {10, 20, 110, 70})
 {
     EmfBuilder emf;
     emf.Record(EMR_RECTANGLE, box);
-    return emf.Finish();
+    std::vector<std::uint8_t> bytes = emf.Finish();
+    // A reference pixel of 0.01 mm, so that logical units are the frame's units.
+    SetU32(bytes, 72, 50800);
+    SetU32(bytes, 76, 28600);
+    return bytes;
 }
 
 // The rectangle the converter alone makes of the first graphic of an EMF.

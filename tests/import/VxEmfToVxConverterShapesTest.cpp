@@ -204,6 +204,8 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
 {
     CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
     EmfBuilder builder;
+    // The frame's own units, whatever the reference device.
+    builder.Record(EMR_SETWINDOWEXTEX, {2000, 1000});
     builder.Record(EMR_BEGINPATH);
     builder.Record(EMR_MOVETOEX, {0, 0});
     builder.Record(EMR_LINETO, {100, 0});
@@ -213,7 +215,7 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
     builder.Record(EMR_FILLPATH, {0, 0, 0, 0});
     builder.Record(EMR_STROKEPATH, {0, 0, 0, 0});
     const std::vector<int> answers = RunRecords(converter, builder.Finish());
-    EXPECT_EQ(answers, std::vector<int>(10, 0));
+    EXPECT_EQ(answers, std::vector<int>(11, 0));
 
     const CVxGraphicList& graphics = converter.GetGraphics();
     ASSERT_EQ(graphics.GetCount(), 2);
