@@ -186,9 +186,11 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {59152, "Coordinate"},
     {59153, "Size"},
     {59154, "Selection"},
+    {61440, "Open"},
     {61441, "Save As"},
     {61442, "All Files (*.*)"},
     {61444, "Save Copy As"},
+    {61699, "Save changes to %1?"},
     {61714, "Enter an integer between %1 and %2."},
 });
 

@@ -1,7 +1,8 @@
-// One QGuiApplication for the whole Qt test executable, made before the first
-// test and destroyed after the last, since gtest_main owns main().
+// One QApplication for the whole Qt test executable (a QApplication, since
+// some tests make widgets), made before the first test and destroyed after the
+// last, since gtest_main owns main().
 
-#include <QGuiApplication>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ public:
             qputenv("QT_QPA_PLATFORM", "offscreen");
         // Another fixture may already have made the application.
         if (QCoreApplication::instance() == nullptr)
-            m_app = std::make_unique<QGuiApplication>(s_argc, s_argv);
+            m_app = std::make_unique<QApplication>(s_argc, s_argv);
     }
     void TearDown() override { m_app.reset(); }
 
@@ -26,7 +27,7 @@ private:
     static inline int s_argc = 1;
     static inline char s_name[] = "glyphar_qt_tests";
     static inline char* s_argv[] = {s_name, nullptr};
-    std::unique_ptr<QGuiApplication> m_app;
+    std::unique_ptr<QApplication> m_app;
 };
 
 // gtest owns and deletes the environment.

@@ -1,0 +1,205 @@
+#include "app/VxMainFrame.h"
+
+#include "app/VxCommandIds.h"
+#include "document/VxDoc.h"
+#include "document/VxFileDialogService.h"
+#include "editing/VxView.h"
+#include "import/VxImportFilterList.h"
+#include "platform/framework/TkMessageService.h"
+#include "platform/framework/TkSettings.h"
+#include "support/TestPictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+// The window over a document, with message boxes, file dialogs and settings
+// answered by the test.
+class VxMainFrameTest : public ::testing::Test {
+protected:
+    VxMainFrameTest()
+    {
+        TkSetSettings(&m_settings);
+        TkSetMessageService(&m_messages);
+        VxSetFileDialogService(&m_dialogs);
+        m_pDoc = std::make_unique<CVxDoc>();
+        m_pFrame = std::make_unique<CVxMainFrame>(*m_pDoc, m_filters);
+        m_pFrame->resize(800, 600);
+        m_pFrame->show();
+        QApplication::processEvents();
+    }
+    ~VxMainFrameTest() override
+    {
+        m_pFrame.reset();
+        m_pDoc.reset();
+        CVxDoc::SetCommandLineFlags(0);
+        VxSetFileDialogService(nullptr);
+        TkSetMessageService(nullptr);
+        TkSetSettings(nullptr);
+    }
+
+    std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
+    {
+        const std::string path = (m_folder.path() + u'/' + QString::fromStdString(name)).toStdString();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        return path;
+    }
+    std::string GoodFile() { return WriteFile("good.emf", BlackRectangleEmf()); }
+    std::string BadFile() { return WriteFile("bad.emf", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'e', 'm', 'f'}); }
+
+    QRgb MiddlePixel()
+    {
+        QWidget* pViewport = m_pFrame->GetView().viewport();
+        const QImage image = pViewport->grab().toImage();
+        return image.pixel(image.width() / 2, image.height() / 2) | 0xFF000000u;
+    }
+
+    QTemporaryDir m_folder;
+    CTkMemorySettings m_settings;
+    CTkScriptedMessageService m_messages;
+    CVxScriptedFileDialogService m_dialogs;
+    CVxImportFilterList m_filters;
+    std::unique_ptr<CVxDoc> m_pDoc;
+    std::unique_ptr<CVxMainFrame> m_pFrame;
+};
+
+TEST_F(VxMainFrameTest, TheTitleNamesTheDocument)
+{
+    EXPECT_EQ(m_pFrame->windowTitle(), "untitled - Glyphar");
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
+    EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
+    // No mark for a modified picture.
+    m_pDoc->SetModifiedFlag(true);
+    m_pFrame->UpdateFrame();
+    EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
+}
+
+TEST_F(VxMainFrameTest, ABadFileIsReportedAndTheOpenPictureStays)
+{
+    const std::string good = GoodFile();
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(good));
+    ASSERT_EQ(m_pDoc->GetPicture().GetChildCount(), 1);
+    EXPECT_EQ(MiddlePixel(), 0xFF000000u);
+
+    // Through File Open, as the user would.
+    m_dialogs.QueueFileName(BadFile());
+    m_pFrame->GetCommand(ID_FILE_OPEN)->trigger();
+
+    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
+    EXPECT_TRUE(m_dialogs.GetRequests()[0].bOpenFileDialog);
+    EXPECT_EQ(m_dialogs.GetRequests()[0].strTitle, "Open");
+    ASSERT_EQ(m_messages.GetShown().size(), 1u);
+    const auto& shown = m_messages.GetShown()[0];
+    EXPECT_TRUE(shown.nIdMessage == 4205 || shown.nIdMessage == 4209) << shown.nIdMessage;
+    EXPECT_EQ(shown.nType, MB_OK | MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_pDoc->GetPicture().GetChildCount(), 1);
+    EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{2000, 1000}));
+    EXPECT_EQ(m_pDoc->m_strPathName, good);
+    EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
+    EXPECT_EQ(MiddlePixel(), 0xFF000000u);
+}
+
+TEST_F(VxMainFrameTest, AModifiedPictureIsOfferedForSavingFirst)
+{
+    const std::string good = GoodFile();
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(good));
+    m_pDoc->SetModifiedFlag(true);
+
+    m_messages.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(m_pFrame->OpenDocumentFile(WriteFile("other.emf", BlackRectangleEmf())));
+    ASSERT_EQ(m_messages.GetShown().size(), 1u);
+    EXPECT_EQ(m_messages.GetShown()[0].strText, "Save changes to good.emf?");
+    EXPECT_EQ(m_messages.GetShown()[0].nType, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+    EXPECT_EQ(m_pDoc->m_strPathName, good);
+    EXPECT_TRUE(m_pDoc->IsModified());
+
+    m_messages.QueueAnswer(IDNO);
+    EXPECT_TRUE(m_pFrame->OpenDocumentFile(WriteFile("other.emf", BlackRectangleEmf())));
+    EXPECT_EQ(m_pFrame->windowTitle(), "other.emf - Glyphar");
+    EXPECT_FALSE(m_pDoc->IsModified());
+}
+
+TEST_F(VxMainFrameTest, SavingFromTheQuestionThatFailsKeepsThePicture)
+{
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
+    m_pDoc->SetModifiedFlag(true);
+    // Yes, then the save dialog is cancelled.
+    m_messages.QueueAnswer(IDYES);
+    m_dialogs.QueueCancel();
+    m_pDoc->m_strPathName.clear();
+    EXPECT_FALSE(m_pFrame->SaveModified());
+    EXPECT_TRUE(m_pDoc->IsModified());
+}
+
+TEST_F(VxMainFrameTest, NewEmptiesThePicture)
+{
+    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
+    m_pFrame->GetCommand(ID_FILE_NEW)->trigger();
+    EXPECT_TRUE(m_pDoc->GetPicture().HasNoChildren());
+    EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{6985, 5397}));
+    EXPECT_TRUE(m_pDoc->m_strPathName.empty());
+    EXPECT_FALSE(m_pDoc->IsModified());
+    EXPECT_EQ(m_pFrame->windowTitle(), "untitled - Glyphar");
+    EXPECT_TRUE(m_pFrame->GetView().IsFullPage());
+}
+
+TEST_F(VxMainFrameTest, UndoAndRedoFollowTheHistoryOrTheSwitch)
+{
+    QAction* pUndo = m_pFrame->GetCommand(ID_EDIT_UNDO);
+    QAction* pRedo = m_pFrame->GetCommand(ID_EDIT_REDO);
+    EXPECT_EQ(pUndo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    EXPECT_EQ(pRedo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    m_pFrame->UpdateFrame();
+    EXPECT_FALSE(pUndo->isEnabled());
+    EXPECT_FALSE(pRedo->isEnabled());
+
+    m_pDoc->SaveUndoState();
+    m_pFrame->UpdateFrame();
+    EXPECT_TRUE(pUndo->isEnabled());
+    EXPECT_FALSE(pRedo->isEnabled());
+    pUndo->trigger();
+    EXPECT_FALSE(pUndo->isEnabled());
+    EXPECT_TRUE(pRedo->isEnabled());
+
+    CVxDoc::SetCommandLineFlags(1);
+    pRedo->trigger();
+    EXPECT_TRUE(pUndo->isEnabled());
+    EXPECT_TRUE(pRedo->isEnabled());
+}
+
+TEST_F(VxMainFrameTest, ViewCommandsFollowTheZoom)
+{
+    CVxView& view = m_pFrame->GetView();
+    EXPECT_TRUE(m_pFrame->GetCommand(ID_VIEW_FULL_PAGE)->isChecked());
+    m_pFrame->GetCommand(ID_VIEW_ACTUAL_SIZE)->trigger();
+    EXPECT_EQ(view.GetZoom(), 10000);
+    EXPECT_TRUE(m_pFrame->GetCommand(ID_VIEW_ACTUAL_SIZE)->isChecked());
+    EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_FULL_PAGE)->isChecked());
+    m_pFrame->GetCommand(ID_VIEW_ZOOM_IN)->trigger();
+    EXPECT_EQ(view.GetZoom(), 15000);
+    EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_ACTUAL_SIZE)->isChecked());
+    view.SetZoom(1);
+    m_pFrame->UpdateFrame();
+    EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_ZOOM_OUT)->isEnabled());
+    EXPECT_TRUE(m_pFrame->GetCommand(ID_VIEW_ZOOM_IN)->isEnabled());
+}
+
+TEST_F(VxMainFrameTest, ClosingAModifiedPictureCanBeCancelled)
+{
+    m_pDoc->SetModifiedFlag(true);
+    m_messages.QueueAnswer(IDCANCEL);
+    EXPECT_FALSE(m_pFrame->close());
+    EXPECT_TRUE(m_pFrame->isVisible());
+    m_messages.QueueAnswer(IDNO);
+    EXPECT_TRUE(m_pFrame->close());
+}
+
+}  // namespace
