@@ -55,7 +55,8 @@ std::string_view ExtensionOf(std::string_view path)
 int FilterIndexFor(const std::vector<VxFileFilter>& filters, std::string_view ext)
 {
     if (ext.empty()) return 1;
-    const std::string pattern = "*" + std::string(ext);
+    std::string pattern(1, '*');
+    pattern += ext;
     const auto it = std::find_if(filters.begin(), filters.end(), [&](const VxFileFilter& f) {
         return EqualsNoCase(f.strPattern, pattern);
     });

@@ -67,8 +67,12 @@ std::FILE* CreateTempFileBeside(const fs::path& target, fs::path& tempPath)
 {
     std::random_device random;
     for (int i = 0; i < kTempNameAttempts; ++i) {
-        tempPath = target.parent_path() /
-                   ("." + target.filename().string() + "." + std::to_string(random()) + ".tmp");
+        std::string name(1, '.');
+        name += target.filename().string();
+        name += '.';
+        name += std::to_string(random());
+        name += ".tmp";
+        tempPath = target.parent_path() / name;
         if (std::FILE* pFile = std::fopen(tempPath.c_str(), "wbx")) return pFile;
         if (errno != EEXIST) return nullptr;
     }
