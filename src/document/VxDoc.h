@@ -11,6 +11,7 @@
 #include "platform/framework/TkPair.h"
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/TkEnhMetaFile.h"
+#include "platform/gdi/TkGlobalBlock.h"
 #include "platform/gdi/TkMetaFile.h"
 
 #include <cstdint>
@@ -62,7 +63,9 @@ struct VxImportReport {
 
 class CVxDoc : public CVxDocumentContext {
 public:
-    using PackedDib = std::vector<std::uint8_t>;
+    // The global block of an imported DIB pattern; brushes name it until the
+    // document goes.
+    using PackedDib = CTkGlobalBlock;
 
     // bEmbedded: the default size comes from the "Embedded…" values.
     explicit CVxDoc(bool bEmbedded = false);

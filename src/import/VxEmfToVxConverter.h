@@ -7,6 +7,7 @@
 #include "graphics/VxGraphicList.h"
 #include "import/VxEmfConverter.h"
 #include "platform/gdi/TkEmfRecords.h"
+#include "platform/gdi/TkGlobalBlock.h"
 
 #include <array>
 #include <cstdint>
@@ -18,7 +19,8 @@ class CVxPath;
 
 class CVxEmfToVxConverter : public CVxEmfConverter {
 public:
-    using PackedDib = std::vector<std::uint8_t>;
+    // A global block holding the packed DIB of a DIB pattern brush.
+    using PackedDib = CTkGlobalBlock;
 
     CVxEmfToVxConverter(int left, int top, int right, int bottom, BOOL bIgnoreTextSpacing);
     ~CVxEmfToVxConverter() override;

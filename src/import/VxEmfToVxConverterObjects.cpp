@@ -165,8 +165,10 @@ int CVxEmfToVxConverter::OnCreateDibPatternBrushPt(DWORD index, DWORD usage,
 {
     if (!IsFreeIndex(index))
         return kStop;
-    PackedDib packed = PackDib(bmi, bits);
-    const HBRUSH hBrush = CreateDIBPatternBrushPt(packed, usage);
+    // The brush's LOGBRUSH names the block, so graphics can make the brush again
+    // for as long as the block lives.
+    PackedDib packed(PackDib(bmi, bits));
+    const HBRUSH hBrush = CreateDIBPatternBrush(packed.Get(), usage);
     if (hBrush == 0)
         return kStop;
     m_globals.push_back(std::move(packed));

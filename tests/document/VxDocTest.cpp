@@ -181,7 +181,9 @@ TEST_F(VxDocContents, ImportedBitmapsLiveUntilTheDocumentIsDestroyed)
 {
     const BYTE bits[2] = {0xAA, 0x55};
     std::vector<HBITMAP> bitmaps{CreateBitmap(8, 1, 1, 1, bits), CreateBitmap(8, 1, 1, 1, bits)};
-    std::vector<CVxDoc::PackedDib> globals{CVxDoc::PackedDib(40, 0)};
+    std::vector<CVxDoc::PackedDib> globals;
+    globals.emplace_back(std::vector<std::uint8_t>(40, 0));
+    const HGLOBAL hBlock = globals[0].Get();
     const std::vector<HBITMAP> made = bitmaps;
     {
         CVxDoc doc;
@@ -195,8 +197,10 @@ TEST_F(VxDocContents, ImportedBitmapsLiveUntilTheDocumentIsDestroyed)
         // A new picture keeps them: imported brushes may still refer to them.
         doc.DeleteContents();
         for (HBITMAP hBitmap : made) EXPECT_EQ(GetObjectType(hBitmap), DWORD(OBJ_BITMAP));
+        EXPECT_EQ(TkGlobalBytes(hBlock).size(), 40u);
     }
     for (HBITMAP hBitmap : made) EXPECT_EQ(GetObjectType(hBitmap), DWORD(0));
+    EXPECT_TRUE(TkGlobalBytes(hBlock).empty());
 }
 
 TEST_F(VxDocWmfChecks, OnlySizesBelow32768FitAWmf)

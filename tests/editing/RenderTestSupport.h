@@ -5,6 +5,7 @@
 
 #include "graphics/VxPicture.h"
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/TkGlobalBlock.h"
 #include "platform/qt/TkQtFontEngine.h"
 
 #include <QImage>
@@ -49,7 +50,7 @@ public:
 
     SIZE m_size{};
     std::vector<HBITMAP> m_bitmaps;
-    std::vector<std::vector<std::uint8_t>> m_globals;
+    std::vector<CTkGlobalBlock> m_globals;
 
 private:
     CVxPicture m_picture;

@@ -118,6 +118,34 @@ TEST_F(VxPictureRendererTest, ARectangleLandsOnTheMappedPixels)
     EXPECT_EQ(Count(wide, kBlue), 198 * 78);
 }
 
+// A fill whose LOGBRUSH names a global block of a packed DIB is painted with
+// the DIB's colours: a 2 by 1 tile of red and blue, so columns alternate.
+TEST_F(VxPictureRendererTest, ADibPatternFillIsPaintedWithTheDibsColours)
+{
+    std::vector<std::uint8_t> dib(40 + 8, 0);
+    dib[0] = 40;
+    dib[4] = 2;   // width
+    dib[8] = 1;   // height
+    dib[12] = 1;  // planes
+    dib[14] = 24;
+    dib[42] = 0xFF;  // red, stored blue-green-red
+    dib[43] = 0xFF;  // blue
+    m_owner.m_globals.emplace_back(dib);
+    CVxRectangle& rectangle = AddRectangle(RECT{100, 100, 600, 300}, RGB(0, 255, 0), 0);
+    auto& brush = dynamic_cast<CVxBrushGraphicProperty&>(*rectangle.LookupProperty("Brush"));
+    brush.SetStyle(BS_DIBPATTERN);
+    brush.SetColor(DIB_RGB_COLORS);
+    brush.SetHatch(m_owner.m_globals.back().Get());
+    const QImage image = Render(SIZE{1000, 500}, 200);
+    ASSERT_EQ(image.size(), QSize(200, 100));
+    // The inside is 98 by 38 pixels, half of its columns of each colour.
+    EXPECT_EQ(Count(image, kRed), 49 * 38);
+    EXPECT_EQ(Count(image, kBlue), 49 * 38);
+    EXPECT_NE(image.pixel(40, 40), image.pixel(41, 40));
+    EXPECT_EQ(image.pixel(40, 40), image.pixel(40, 41));
+    EXPECT_EQ(Count(image, kGreen), 2 * 100 + 2 * 38);
+}
+
 TEST_F(VxPictureRendererTest, AnEmptyPictureIsAWhitePage)
 {
     const QImage image = Render(SIZE{2100, 2970}, 210);

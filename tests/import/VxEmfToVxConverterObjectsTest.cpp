@@ -7,8 +7,10 @@
 #include "attributes/VxPenGraphicProperty.h"
 #include "graphics/VxText.h"
 #include "import/ConverterTestSupport.h"
+#include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/TkGdiObjects.h"
 #include "platform/gdi/TkPackedDib.h"
+#include "support/EmfBuilder.h"
 #include "support/TestFontEngine.h"
 
 #include <gtest/gtest.h>
@@ -124,6 +126,87 @@ TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
               0);
     EXPECT_NE(m_converter.GetTableObject(1), 0u);
     EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 2);
+}
+
+// A 2 by 2 24-bit DIB pattern: its header and its padded rows of distinct bytes.
+std::vector<std::uint8_t> ColourBmi()
+{
+    std::vector<std::uint8_t> bmi(40, 0);
+    bmi[0] = 40;
+    bmi[4] = 2;
+    bmi[8] = 2;
+    bmi[12] = 1;
+    bmi[14] = 24;
+    return bmi;
+}
+
+// The graphic's LOGBRUSH names the block the converter made, so the brush can
+// be made again, pattern and all, after the record's own brush is deleted and
+// for as long as whoever the block is handed to keeps it.
+TEST(VxEmfToVxConverterDibPattern, RectangleBrushIsMadeAgainFromTheRecordedDib)
+{
+    const std::vector<std::uint8_t> bmi = ColourBmi();
+    const std::vector<std::uint8_t> bits{0x10, 0x20, 0x30, 0x40, 0x50, 0x60, 0, 0,
+                                         0x70, 0x80, 0x90, 0xA0, 0xB0, 0xC0, 0, 0};
+    EmfBuilder b;
+    b.DibBrush(EMR_CREATEDIBPATTERNBRUSHPT, 1, DIB_RGB_COLORS, bmi, bits);
+    b.Record(EMR_SELECTOBJECT, {1});
+    b.Record(EMR_RECTANGLE, {0, 0, 10, 10});
+    b.Record(EMR_SELECTOBJECT, {0x80000000});
+    b.Record(EMR_DELETEOBJECT, {1});
+    std::vector<std::uint8_t> bytes = b.Finish();
+    bytes[56] = 2;  // nHandles
+    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+    EXPECT_EQ(RunRecords(converter, bytes), (std::vector<int>{0, 0, 0, 0, 0, 0, 0}));
+
+    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(
+        GraphicAt(converter.GetGraphics(), 0), "Brush");
+    ASSERT_NE(pBrush, nullptr);
+    EXPECT_EQ(pBrush->GetStyle(), BS_DIBPATTERN);
+    EXPECT_EQ(pBrush->GetColor(), COLORREF(DIB_RGB_COLORS));
+    std::vector<std::uint8_t> packed = bmi;
+    packed.insert(packed.end(), bits.begin(), bits.end());
+    const auto makesThePattern = [&] {
+        const HBRUSH h = CreateBrushIndirect(&pBrush->GetLogBrush());
+        const CTkGdiObject* p = TkLookupGdiObject(h);
+        const bool bMade = p != nullptr && p->dib == packed && p->dibUsage == DIB_RGB_COLORS;
+        DeleteObject(h);
+        return bMade;
+    };
+    EXPECT_TRUE(makesThePattern());
+
+    CVxGraphicList list;
+    list.m_bOwnsGraphics = TRUE;
+    std::vector<HBITMAP> bitmaps;
+    std::vector<CVxEmfToVxConverter::PackedDib> globals;
+    converter.HandOver(list, bitmaps, globals);
+    pBrush = PropertyOf<CVxBrushGraphicProperty>(GraphicAt(list, 0), "Brush");
+    ASSERT_EQ(globals.size(), 1u);
+    EXPECT_EQ(globals[0].Get(), pBrush->GetHatch());
+    EXPECT_TRUE(makesThePattern());  // the converter's reset left the block alone
+    globals.clear();
+    EXPECT_EQ(CreateBrushIndirect(&pBrush->GetLogBrush()), 0u);
+}
+
+// A second header discards what came before it, blocks included.
+TEST(VxEmfToVxConverterDibPattern, ResetFreesTheBlocksNotHandedOver)
+{
+    const std::size_t before = TkGdiObjectCount();
+    {
+        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+        converter.OnHeader(MakeHeader({0, 0, 100, 100}));
+        const std::vector<std::uint8_t> bits(16, 0x55);
+        ASSERT_EQ(converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, ColourBmi(), bits), 0);
+        EXPECT_EQ(TkGdiObjectCount(), before + 2);  // the brush and its block
+        converter.OnHeader(MakeHeader({0, 0, 100, 100}));
+        EXPECT_EQ(TkGdiObjectCount(), before);
+        // A cut DIB makes no brush, and its block goes at once.
+        ASSERT_EQ(converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, ColourBmi(),
+                                                      std::span(bits).first(15)),
+                  2);
+        EXPECT_EQ(TkGdiObjectCount(), before);
+    }
+    EXPECT_EQ(TkGdiObjectCount(), before);
 }
 
 TEST_F(ConverterObjects, ExtendedPenReplacesThePenAndScalesGeometricWidth)

@@ -181,7 +181,9 @@ TEST(VxEmfToVxConverterHandOver, GraphicsAndPatternsMoveToTheCaller)
     ASSERT_EQ(bitmaps.size(), 1u);
     EXPECT_EQ(GetObjectType(bitmaps[0]), OBJ_BITMAP);  // still alive: the caller owns it
     ASSERT_EQ(globals.size(), 1u);
-    EXPECT_EQ(globals[0].size(), bmi.size() + bits.size());
+    // The block outlives the converter's reset, with the packed DIB in it.
+    EXPECT_EQ(globals[0].Bytes().size(), bmi.size() + bits.size());
+    EXPECT_EQ(TkGlobalBytes(globals[0].Get()).size(), bmi.size() + bits.size());
     EXPECT_EQ(converter.GetGraphics().GetCount(), 0);
     for (HBITMAP hBitmap : bitmaps)
         DeleteObject(hBitmap);

@@ -64,6 +64,8 @@ using HFONT = HGDIOBJ;
 using HBITMAP = HGDIOBJ;
 using HPALETTE = HGDIOBJ;
 using HRGN = HGDIOBJ;
+// A block of global memory; its handles come from the same series as GDI objects.
+using HGLOBAL = HGDIOBJ;
 
 struct LOGPEN {
     UINT lopnStyle;

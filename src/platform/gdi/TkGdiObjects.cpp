@@ -37,13 +37,25 @@ public:
 
     HGDIOBJ Add(CTkGdiObject object)
     {
-        HGDIOBJ h = m_next;
-        while (h == 0 || IsStockHandle(h) || m_objects.contains(h))
-            ++h;
-        m_next = h + 1;
+        const HGDIOBJ h = NextHandle();
         m_objects.emplace(h, std::move(object));
         return h;
     }
+
+    HGLOBAL AddGlobal(std::vector<std::uint8_t> bytes)
+    {
+        const HGLOBAL h = NextHandle();
+        m_globals.emplace(h, std::move(bytes));
+        return h;
+    }
+
+    const std::vector<std::uint8_t>* FindGlobal(HGLOBAL h) const
+    {
+        auto it = m_globals.find(h);
+        return it == m_globals.end() ? nullptr : &it->second;
+    }
+
+    BOOL FreeGlobal(HGLOBAL h) { return m_globals.erase(h) != 0 ? TRUE : FALSE; }
 
     const CTkGdiObject* Find(HGDIOBJ h) const
     {
@@ -83,10 +95,20 @@ public:
 
     void RemoveObserver(ITkGdiObjectObserver* p) { std::erase(m_observers, p); }
 
-    std::size_t Count() const { return m_objects.size() - m_stockCount; }
+    std::size_t Count() const { return m_objects.size() - m_stockCount + m_globals.size(); }
 
 private:
     CGdiObjectTable() { AddStockObjects(); }
+
+    // Objects and blocks share one series, so a hatch field names one thing only.
+    HGDIOBJ NextHandle()
+    {
+        HGDIOBJ h = m_next;
+        while (h == 0 || IsStockHandle(h) || m_objects.contains(h) || m_globals.contains(h))
+            ++h;
+        m_next = h + 1;
+        return h;
+    }
 
     void AddStock(int index, CTkGdiObject object)
     {
@@ -98,6 +120,7 @@ private:
     void AddStockObjects();
 
     std::unordered_map<HGDIOBJ, CTkGdiObject> m_objects;
+    std::unordered_map<HGLOBAL, std::vector<std::uint8_t>> m_globals;
     std::vector<ITkGdiObjectObserver*> m_observers;
     HGDIOBJ m_next = kFirstHandle;
     std::size_t m_stockCount = 0;
@@ -210,6 +233,12 @@ bool TakeDibPattern(std::span<const std::uint8_t> packedDib, UINT usage, CTkGdiO
     pTarget->dib.assign(packedDib.begin(), packedDib.begin() + std::ptrdiff_t(layout.TotalSize()));
     pTarget->dibUsage = usage;
     return true;
+}
+
+bool TakeGlobalDibPattern(HGLOBAL hBlock, UINT usage, CTkGdiObject* pTarget)
+{
+    const std::vector<std::uint8_t>* pBytes = Table().FindGlobal(hBlock);
+    return pBytes != nullptr && TakeDibPattern(*pBytes, usage, pTarget);
 }
 
 bool IsValidExtPenStyle(DWORD style, DWORD width)
@@ -352,7 +381,12 @@ HBRUSH CreateBrushIndirect(const LOGBRUSH* pLogBrush)
         if (!TakeBitmapPattern(pLogBrush->lbHatch, &o))
             return 0;
         break;
-    default:  // a DIB pattern needs its bits: CreateDIBPatternBrushPt
+    case BS_DIBPATTERN:
+    case BS_DIBPATTERNPT:
+        if (!TakeGlobalDibPattern(pLogBrush->lbHatch, pLogBrush->lbColor & 0xFFFF, &o))
+            return 0;
+        break;
+    default:
         return 0;
     }
     return Table().Add(std::move(o));
@@ -370,6 +404,12 @@ HBRUSH CreateDIBPatternBrushPt(std::span<const std::uint8_t> packedDib, UINT usa
     if (!TakeDibPattern(packedDib, usage, &o))
         return 0;
     return Table().Add(std::move(o));
+}
+
+HBRUSH CreateDIBPatternBrush(HGLOBAL hPackedDib, UINT usage)
+{
+    const LOGBRUSH brush{BS_DIBPATTERN, usage, hPackedDib};
+    return CreateBrushIndirect(&brush);
 }
 
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
@@ -448,3 +488,16 @@ DWORD GetObjectType(HGDIOBJ hObject)
 }
 
 BOOL DeleteObject(HGDIOBJ hObject) { return Table().Delete(hObject); }
+
+HGLOBAL TkGlobalAlloc(std::span<const std::uint8_t> bytes)
+{
+    return Table().AddGlobal(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+}
+
+std::span<const std::uint8_t> TkGlobalBytes(HGLOBAL hBlock)
+{
+    const std::vector<std::uint8_t>* pBytes = Table().FindGlobal(hBlock);
+    return pBytes == nullptr ? std::span<const std::uint8_t>{} : std::span(*pBytes);
+}
+
+BOOL TkGlobalFree(HGLOBAL hBlock) { return Table().FreeGlobal(hBlock); }

@@ -1,6 +1,7 @@
 #pragma once
 // The process-wide GDI object table: pens, extended pens, brushes, fonts,
-// palettes and bitmaps behind 32-bit handles, with the stock objects.
+// palettes and bitmaps behind 32-bit handles, with the stock objects; and the
+// global memory blocks that DIB pattern brushes name in their LOGBRUSH.
 
 #include "platform/gdi/GdiTypes.h"
 
@@ -38,7 +39,8 @@ void TkRemoveGdiObjectObserver(ITkGdiObjectObserver* pObserver);
 
 // The object behind a handle, or null for an invalid handle.
 const CTkGdiObject* TkLookupGdiObject(HGDIOBJ hObject);
-// Number of live objects that are not stock objects (for leak checks in tests).
+// Number of live objects that are not stock objects, global blocks included
+// (for leak checks in tests).
 std::size_t TkGdiObjectCount();
 
 HPEN CreatePen(int style, int width, COLORREF color);
@@ -49,10 +51,15 @@ HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* pBrush, DWORD styleC
                   const DWORD* pStyle, std::span<const std::uint8_t> dib = {});
 HBRUSH CreateSolidBrush(COLORREF color);
 HBRUSH CreateHatchBrush(int hatch, COLORREF color);
+// BS_DIBPATTERN and BS_DIBPATTERNPT take the packed DIB of the global block in
+// lbHatch, the low word of lbColor being its usage.
 HBRUSH CreateBrushIndirect(const LOGBRUSH* pLogBrush);
 HBRUSH CreatePatternBrush(HBITMAP hBitmap);
 // packedDib: a BITMAPINFOHEADER, its colour table and the bits.
 HBRUSH CreateDIBPatternBrushPt(std::span<const std::uint8_t> packedDib, UINT usage);
+// A BS_DIBPATTERN brush whose LOGBRUSH names hPackedDib, so that it can be made
+// again from that LOGBRUSH while the block lives.
+HBRUSH CreateDIBPatternBrush(HGLOBAL hPackedDib, UINT usage);
 // bits: rows of the given width padded to 16 bits; may be empty (all zero), but
 // bits shorter than the rows need are refused.
 HBITMAP CreateBitmap(int width, int height, UINT planes, UINT bitsPerPixel,
@@ -70,3 +77,11 @@ DWORD GetObjectType(HGDIOBJ hObject);
 // selected into a DC is deleted all the same: the DC keeps its handle, which
 // finds nothing from then on, since handles are never given out twice.
 BOOL DeleteObject(HGDIOBJ hObject);
+
+// Global memory. A block is filled when it is made and never changes; its handle
+// is never given out again once it is freed. Blocks are neither GDI objects nor
+// selectable: GetObjectType answers 0 and DeleteObject refuses them.
+HGLOBAL TkGlobalAlloc(std::span<const std::uint8_t> bytes);
+// The block's bytes, empty for an invalid handle; valid until it is freed.
+std::span<const std::uint8_t> TkGlobalBytes(HGLOBAL hBlock);
+BOOL TkGlobalFree(HGLOBAL hBlock);

@@ -1,9 +1,11 @@
 #include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkGlobalBlock.h"
 #include "platform/gdi/TkPackedDib.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -312,6 +314,91 @@ TEST(GdiObjectsTest, DibPatternBrushChecksEveryPartOfThePackedDib)
         EXPECT_EQ(CreateDIBPatternBrushPt(cut, DIB_RGB_COLORS), 0u) << size;
     }
     EXPECT_EQ(CreateDIBPatternBrushPt(dib, 2), 0u);  // no such usage
+}
+
+// A LOGBRUSH of a DIB pattern names a global block, so the brush can be made
+// again from the LOGBRUSH alone, as long as the block lives.
+TEST(GdiObjectsTest, DibPatternBrushesAreMadeFromTheGlobalBlockTheirLogBrushNames)
+{
+    const std::size_t before = TkGdiObjectCount();
+    std::vector<std::uint8_t> bytes = MonoDib8x8();
+    bytes.resize(bytes.size() + 3, 0xEE);  // the block may be longer than its DIB
+    auto pBlock = std::make_unique<CTkGlobalBlock>(bytes);
+    const HGLOBAL hBlock = pBlock->Get();
+    ASSERT_NE(hBlock, 0u);
+    EXPECT_EQ(TkGdiObjectCount(), before + 1);
+    EXPECT_EQ(std::vector<std::uint8_t>(pBlock->Bytes().begin(), pBlock->Bytes().end()), bytes);
+    // A block is no GDI object.
+    EXPECT_EQ(GetObjectType(hBlock), 0u);
+    EXPECT_EQ(DeleteObject(hBlock), FALSE);
+    EXPECT_EQ(TkLookupGdiObject(hBlock), nullptr);
+    EXPECT_EQ(TkGlobalBytes(hBlock).size(), bytes.size());
+
+    for (UINT style : {BS_DIBPATTERN, BS_DIBPATTERNPT}) {
+        const LOGBRUSH logBrush{style, 0x00120000 | DIB_RGB_COLORS, hBlock};
+        const HBRUSH h = CreateBrushIndirect(&logBrush);
+        ASSERT_NE(h, 0u) << style;
+        const CTkGdiObject* p = TkLookupGdiObject(h);
+        EXPECT_EQ(p->dib, MonoDib8x8());
+        EXPECT_EQ(p->dibUsage, DIB_RGB_COLORS);
+        LOGBRUSH read{};
+        ASSERT_EQ(GetObject(h, sizeof read, &read), 12);
+        EXPECT_EQ(read.lbStyle, style);
+        EXPECT_EQ(read.lbColor, logBrush.lbColor);
+        EXPECT_EQ(read.lbHatch, hBlock);
+        DeleteObject(h);
+    }
+    const HBRUSH made = CreateDIBPatternBrush(hBlock, DIB_RGB_COLORS);
+    ASSERT_NE(made, 0u);
+    LOGBRUSH read{};
+    GetObject(made, sizeof read, &read);
+    EXPECT_EQ(read.lbStyle, BS_DIBPATTERN);
+    EXPECT_EQ(read.lbHatch, hBlock);
+    EXPECT_EQ(CreateDIBPatternBrush(hBlock, 2), 0u);  // no such usage
+
+    // The brush keeps its pattern; the freed handle names nothing again.
+    pBlock.reset();
+    EXPECT_EQ(TkLookupGdiObject(made)->dib, MonoDib8x8());
+    EXPECT_TRUE(TkGlobalBytes(hBlock).empty());
+    EXPECT_EQ(TkGlobalFree(hBlock), FALSE);
+    EXPECT_EQ(CreateBrushIndirect(&read), 0u);
+    const CTkGlobalBlock next(bytes);
+    EXPECT_NE(next.Get(), hBlock);
+    DeleteObject(made);
+    EXPECT_EQ(TkGdiObjectCount(), before + 1);
+}
+
+TEST(GdiObjectsTest, DibPatternBrushRefusesABlockWithoutAWholeDib)
+{
+    const std::vector<std::uint8_t> dib = MonoDib8x8();
+    const CTkGlobalBlock cut(std::span<const std::uint8_t>(dib).first(dib.size() - 1));
+    const LOGBRUSH fromCut{BS_DIBPATTERN, DIB_RGB_COLORS, cut.Get()};
+    EXPECT_EQ(CreateBrushIndirect(&fromCut), 0u);
+    const CTkGlobalBlock empty(std::span<const std::uint8_t>{});
+    EXPECT_EQ(CreateDIBPatternBrush(empty.Get(), DIB_RGB_COLORS), 0u);
+    // A GDI object is no block.
+    const HBITMAP bitmap = CreateBitmap(8, 8, 1, 1, {});
+    EXPECT_EQ(CreateDIBPatternBrush(bitmap, DIB_RGB_COLORS), 0u);
+    EXPECT_TRUE(TkGlobalBytes(bitmap).empty());
+    EXPECT_EQ(TkGlobalFree(bitmap), FALSE);
+    EXPECT_EQ(GetObjectType(bitmap), DWORD(OBJ_BITMAP));
+    DeleteObject(bitmap);
+}
+
+TEST(GdiObjectsTest, GlobalBlockOwnershipMovesWithTheOwner)
+{
+    const std::vector<std::uint8_t> bytes{1, 2, 3};
+    CTkGlobalBlock a(bytes);
+    const HGLOBAL h = a.Get();
+    CTkGlobalBlock b(std::move(a));
+    EXPECT_EQ(b.Get(), h);
+    EXPECT_EQ(a.Get(), 0u);  // NOLINT(bugprone-use-after-move): moved-from is empty
+    CTkGlobalBlock c(bytes);
+    const HGLOBAL hc = c.Get();
+    c = std::move(b);  // frees what c held
+    EXPECT_TRUE(TkGlobalBytes(hc).empty());
+    EXPECT_EQ(c.Get(), h);
+    EXPECT_EQ(TkGlobalBytes(h).size(), 3u);
 }
 
 TEST(GdiObjectsTest, MeasurePackedDibLayouts)

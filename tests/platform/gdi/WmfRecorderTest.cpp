@@ -1,5 +1,6 @@
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkGlobalBlock.h"
 #include "platform/gdi/TkMetaFileRecorder.h"
 #include "platform/gdi/WmfRecordTypes.h"
 #include "support/WmfDecoder.h"
@@ -244,7 +245,8 @@ TEST_F(WmfRecorderTest, MonochromePatternBrushBecomesABottomUpDib)
     EXPECT_EQ(r.sizeWords, 3u + 2 + (40 + 8 + 8) / 2);
 }
 
-TEST_F(WmfRecorderTest, DibPatternBrushCarriesItsDibUnchanged)
+// Made from the DIB itself, or from a LOGBRUSH naming a global block of it.
+TEST_F(WmfRecorderTest, DibPatternBrushesCarryTheirDibUnchanged)
 {
     // A 1 x 1 24-bit DIB: header, one padded row.
     std::vector<BYTE> dib(40 + 4, 0);
@@ -254,12 +256,24 @@ TEST_F(WmfRecorderTest, DibPatternBrushCarriesItsDibUnchanged)
     dib[41] = 0x22;
     dib[42] = 0x33;
     Owned brush(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
+    std::vector<BYTE> blockDib = dib;
+    blockDib[40] = 0x44;
+    const CTkGlobalBlock block(blockDib);
+    const LOGBRUSH logBrush{BS_DIBPATTERN, DIB_RGB_COLORS, block.Get()};
+    Owned fromBlock(CreateBrushIndirect(&logBrush));
     ASSERT_NE(HGDIOBJ(brush), 0u);
+    ASSERT_NE(HGDIOBJ(fromBlock), 0u);
     m_dc->SelectObject(brush);
-    const WmfRecord r = Only(Finish(), META_DIBCREATEPATTERNBRUSH);
-    EXPECT_EQ(r.Word(0), BS_DIBPATTERNPT);
-    EXPECT_EQ(r.Word(1), DIB_RGB_COLORS);
-    EXPECT_EQ(r.Bytes(2, dib.size()), dib);
+    m_dc->SelectObject(fromBlock);
+    const WmfFile f = Finish();
+    const std::vector<const WmfRecord*> records = f.Find(META_DIBCREATEPATTERNBRUSH);
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[0]->Word(0), BS_DIBPATTERNPT);
+    EXPECT_EQ(records[0]->Word(1), DIB_RGB_COLORS);
+    EXPECT_EQ(records[0]->Bytes(2, dib.size()), dib);
+    EXPECT_EQ(records[1]->Word(0), BS_DIBPATTERN);
+    EXPECT_EQ(records[1]->Word(1), DIB_RGB_COLORS);
+    EXPECT_EQ(records[1]->Bytes(2, blockDib.size()), blockDib);
 }
 
 TEST_F(WmfRecorderTest, FontRecordHoldsTheLogicalFontWithAZeroFilledFace)
