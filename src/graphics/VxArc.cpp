@@ -42,6 +42,38 @@ double RayParameter(double dx, double dy, double rx, double ry)
     return 0.0;
 }
 
+// The values that truncate toward zero to n.
+std::pair<double, double> TruncationCell(int n)
+{
+    if (n > 0)
+        return {n, n + 1.0};
+    if (n < 0)
+        return {n - 1.0, n};
+    return {-1.0, 1.0};
+}
+
+// Whether some point of the ellipse truncates to point, i.e. point is what a
+// projection may give. Such a point is kept as it is: projecting it again
+// along its own ray could truncate to a neighbour, and the arc would creep at
+// every save and open.
+bool TruncatedFromEllipse(POINT point, double cx, double cy, double rx, double ry)
+{
+    if (rx <= 0 || ry <= 0)
+        return false;
+    const auto level = [&](double x, double y) {
+        return std::hypot((x - cx) / rx, (y - cy) / ry);
+    };
+    const auto [x0, x1] = TruncationCell(point.x);
+    const auto [y0, y1] = TruncationCell(point.y);
+    // The cell meets the curve when its nearest point lies inside or on it
+    // and its farthest corner outside or on it; the slack covers rounding.
+    constexpr double kSlack = 1e-9;
+    const double nearest = level(std::clamp(cx, x0, x1), std::clamp(cy, y0, y1));
+    const double farthest =
+        std::max({level(x0, y0), level(x0, y1), level(x1, y0), level(x1, y1)});
+    return nearest <= 1 + kSlack && farthest >= 1 - kSlack;
+}
+
 void ReadPoint(CTkArchive& ar, POINT& p)
 {
     std::int32_t x = 0, y = 0;
@@ -233,10 +265,16 @@ POINT CVxArc::ProjectOntoEllipse(POINT point)
     const POINT c = GetCenter();
     const double rx = std::abs(double(r.right) - c.x);
     const double ry = std::abs(double(r.top) - c.y);
+    if (TruncatedFromEllipse(point, c.x, c.y, rx, ry))
+        return point;
     double dx = double(point.x) - c.x;
     const double dy = double(point.y) - c.y;
-    if (dx == 0 && dy == 0)
+    if (dx == 0 && dy == 0) {
+        // A flat ellipse sends the rays off it to the centre: keep it there.
+        if (rx == 0 || ry == 0)
+            return point;
         dx = 1;  // no direction: take the one of angle 0, to the right
+    }
     const double t = RayParameter(dx, dy, rx, ry);
     return {TruncateToInt(c.x + t * dx), TruncateToInt(c.y + t * dy)};
 }

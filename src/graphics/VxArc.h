@@ -38,7 +38,9 @@ public:
     POINT GetArcStart() const { return m_ptStart; }
     POINT GetArcEnd() const { return m_ptEnd; }
     POINT GetCurrentPoint() const { return m_ptCurrent; }
-    // Where the ray from the centre through point meets the current ellipse.
+    // Where the ray from the centre through point meets the current ellipse,
+    // truncated. A point that is already such a truncation stays put, so
+    // projecting twice gives what projecting once gave.
     POINT ProjectOntoEllipse(POINT point);
 
 private:

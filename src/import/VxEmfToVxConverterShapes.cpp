@@ -73,6 +73,12 @@ int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool b
         AdjustWmfBox(copy);
     copy = TransformBox(copy);
     POINT radials[2] = {start, end};
+    if (m_bFromWmf) {
+        // The radial points move with the box, or their rays from its centre
+        // would turn and the arc start and end elsewhere.
+        for (POINT& p : radials)
+            p = {AddClamped(p.x, 1), AddClamped(p.y, 1)};
+    }
     TransformPoints(radials, 2);
     auto pArc = std::make_unique<CVxArc>(copy, radials[0], radials[1], bArcTo ? TRUE : FALSE,
                                          GetCurrentPosition());

@@ -64,9 +64,35 @@ TEST_F(VxArcTest, FarRadialPointsLandWhereTheirRayMeetsTheEllipse)
     // Points on the axes and on the ellipse stay put.
     EXPECT_EQ(arc.ProjectOntoEllipse({-5000, 50}), (POINT{0, 50}));
     EXPECT_EQ(arc.ProjectOntoEllipse({100, 51}), (POINT{100, 100}));
-    // Truncation keeps a projected point within a unit of where it was.
-    const POINT again = arc.ProjectOntoEllipse(start);
-    EXPECT_LE(std::abs(again.x - start.x) + std::abs(again.y - start.y), 1);
+    // A projected point projects onto itself.
+    EXPECT_EQ(arc.ProjectOntoEllipse(start), start);
+}
+
+TEST_F(VxArcTest, ProjectingAProjectedPointLeavesItWhereItIs)
+{
+    // Truncated, a point on the ellipse lies a little inside or outside it, and
+    // on a ray of its own: projecting it again must not move it on.
+    const RECT boxes[] = {kBox, RECT{6099, 11178, 19309, 27945}, RECT{-1233, -77, -3, 1290},
+                          RECT{300, 900, -41, 17}, RECT{0, 0, 20001, 3}};
+    for (const RECT& box : boxes) {
+        CVxArc arc(box);
+        const POINT c = arc.GetCenter();
+        int nMoved = 0;
+        for (int k = 0; k < 720; ++k) {
+            const double a = k * std::acos(-1.0) / 360;
+            const POINT far{c.x + int(std::lround(100000 * std::cos(a))),
+                            c.y + int(std::lround(100000 * std::sin(a)))};
+            const POINT once = arc.ProjectOntoEllipse(far);
+            const POINT twice = arc.ProjectOntoEllipse(once);
+            EXPECT_EQ(twice, once) << box.left << "," << box.top << " angle " << k;
+            nMoved += once != far;
+        }
+        EXPECT_EQ(nMoved, 720) << "far points are all brought onto the ellipse";
+    }
+    // Off the ellipse by more than truncation: projected, not kept.
+    CVxArc arc(kBox);
+    EXPECT_EQ(arc.ProjectOntoEllipse({160, 20}), (POINT{170, 14}));
+    EXPECT_EQ(arc.ProjectOntoEllipse({180, 10}), (POINT{170, 14}));
 }
 
 TEST_F(VxArcTest, AZeroWidthBoxProjectsEveryPointOntoItsCentreLine)
@@ -80,6 +106,13 @@ TEST_F(VxArcTest, AZeroWidthBoxProjectsEveryPointOntoItsCentreLine)
 
     CVxArc point(RECT{7, 7, 7, 7});
     EXPECT_EQ(point.ProjectOntoEllipse({100, -100}), (POINT{7, 7}));
+
+    // A zero-height box sends the rays off its line to the centre, and the
+    // centre stays there when projected again.
+    CVxArc flat(RECT{0, 50, 100, 50}, POINT{10, 80}, POINT{-700, 50}, FALSE, POINT{0, 0});
+    EXPECT_EQ(flat.GetArcStart(), (POINT{50, 50}));
+    EXPECT_EQ(flat.GetArcEnd(), (POINT{0, 50}));
+    EXPECT_EQ(flat.ProjectOntoEllipse(flat.GetArcStart()), (POINT{50, 50}));
 }
 
 TEST_F(VxArcTest, DraggingARadialHandleKeepsItOnTheEllipse)

@@ -60,6 +60,14 @@ TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
     m_converter.OnRectangle({10, 10, 20, 20});
     m_converter.OnArc({10, 10, 20, 20}, 20, 15, 10, 15);
     ExpectRect(At(0)->GetRect(), {11, 11, 22, 22});
+    // The radial points move with the box: from the right middle round to the
+    // left middle still, on the centre line y = 16. (21, 16) is within
+    // truncation of the ellipse already and stays.
+    auto* pArc = dynamic_cast<CVxArc*>(At(1));
+    ASSERT_NE(pArc, nullptr);
+    ExpectRect(pArc->GetRect(), {11, 11, 22, 22});
+    EXPECT_EQ(pArc->GetArcStart(), (POINT{21, 16}));
+    EXPECT_EQ(pArc->GetArcEnd(), (POINT{10, 16}));
     m_converter.m_bFromWmf = FALSE;
     m_converter.OnRectangle({10, 10, 20, 20});
     ExpectRect(At(2)->GetRect(), {10, 10, 20, 20});
