@@ -1,5 +1,6 @@
 // Every metafile of the corpus opened, saved and opened again keeps its graphics.
 
+#include "support/TestCorpus.h"
 #include "DocTestSupport.h"
 
 #include "attributes/VxBrushGraphicProperty.h"
@@ -23,20 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::vector<fs::path> CorpusFiles()
-{
-    std::vector<fs::path> files;
-    const char* env = std::getenv("GLYPHAR_CORPUS");
-    if (!env || !*env || !fs::is_directory(env)) return files;
-    for (const auto& item : fs::directory_iterator(env)) {
-        const auto ext = item.path().extension();
-        if (item.is_regular_file() && (ext == ".emf" || ext == ".wmf" || ext == ".clp"))
-            files.push_back(item.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 std::vector<std::uint8_t> Stored(const CTkObject* pObject)
 {
@@ -226,7 +213,7 @@ using VxDocRoundTrip = DocTest;
 
 TEST_F(VxDocRoundTrip, SavedAsEmfAndReopenedEveryFileKeepsItsGraphicsAndBytes)
 {
-    const std::vector<fs::path> files = CorpusFiles();
+    const std::vector<fs::path> files = TestCorpusFiles();
     if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
     fs::create_directory(m_temp.Path() / "again");
     std::size_t nSameBytes = 0;
@@ -287,7 +274,7 @@ bool NearRect(const RECT& a, const RECT& b)
 
 TEST_F(VxDocRoundTrip, SavedAsWmfAndReopenedEveryFileKeepsWhatAWmfHolds)
 {
-    const std::vector<fs::path> files = CorpusFiles();
+    const std::vector<fs::path> files = TestCorpusFiles();
     if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
     std::size_t nCompared = 0;
     for (const fs::path& path : files) {

@@ -26,28 +26,6 @@ CPictureOwner::~CPictureOwner()
         DeleteObject(hBitmap);
 }
 
-std::optional<std::filesystem::path> CorpusFolder()
-{
-    const char* env = std::getenv("GLYPHAR_CORPUS");
-    if (env == nullptr || *env == '\0')
-        return std::nullopt;
-    return std::filesystem::path(env);
-}
-
-std::vector<std::filesystem::path> CorpusFiles(const std::filesystem::path& folder)
-{
-    std::vector<std::filesystem::path> files;
-    if (!std::filesystem::is_directory(folder))
-        return files;
-    for (const auto& item : std::filesystem::directory_iterator(folder)) {
-        const auto ext = item.path().extension();
-        if (item.is_regular_file() && (ext == ".emf" || ext == ".wmf" || ext == ".clp"))
-            files.push_back(item.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner)
 {
     std::ifstream in(path, std::ios::binary);

@@ -56,11 +56,6 @@ private:
     CVxPicture m_picture;
 };
 
-// The corpus folder named by GLYPHAR_CORPUS; nothing when it is unset.
-std::optional<std::filesystem::path> CorpusFolder();
-// Every metafile of the folder, sorted.
-std::vector<std::filesystem::path> CorpusFiles(const std::filesystem::path& folder);
-
 // Reads a metafile into owner as the document opens a file: the picture is
 // the frame's size in hundredths of a millimetre. "" on success, else what went
 // wrong.

@@ -2,6 +2,7 @@
 // the reference images kept in tests/data/render, so that a change to how
 // pictures paint is seen.
 
+#include "support/TestCorpus.h"
 #include "RenderTestSupport.h"
 
 #include "editing/VxPictureRenderer.h"
@@ -85,7 +86,7 @@ class VxPictureRendererCorpusTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        m_folder = CorpusFolder();
+        m_folder = TestCorpusFolder();
         if (!m_folder)
             GTEST_SKIP() << "GLYPHAR_CORPUS is not set";
     }
@@ -96,7 +97,7 @@ protected:
 
 TEST_F(VxPictureRendererCorpusTest, EveryFileRendersToPng)
 {
-    const std::vector<std::filesystem::path> files = CorpusFiles(*m_folder);
+    const std::vector<std::filesystem::path> files = TestCorpusFiles();
     ASSERT_FALSE(files.empty()) << "no metafiles in " << *m_folder;
     CRenderOutput output;
     ASSERT_TRUE(output.IsValid());

@@ -1,6 +1,7 @@
 // Every metafile of the shared corpus goes through the whole reading road.
 
 #include "FakeEmfConverter.h"
+#include "support/TestCorpus.h"
 
 #include "graphics/VxGraphic.h"
 #include "import/VxEmfToVxConverter.h"
@@ -24,26 +25,6 @@
 #include <vector>
 
 namespace {
-
-std::filesystem::path CorpusFolder()
-{
-    const char* env = std::getenv("GLYPHAR_CORPUS");
-    return env && *env ? env : "/work/shared/corpus";
-}
-
-std::vector<std::filesystem::path> CorpusFiles()
-{
-    std::vector<std::filesystem::path> files;
-    const std::filesystem::path folder = CorpusFolder();
-    if (!std::filesystem::is_directory(folder)) return files;
-    for (const auto& item : std::filesystem::directory_iterator(folder)) {
-        const auto ext = item.path().extension();
-        if (item.is_regular_file() && (ext == ".emf" || ext == ".wmf" || ext == ".clp"))
-            files.push_back(item.path());
-    }
-    std::sort(files.begin(), files.end());
-    return files;
-}
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
 {
@@ -122,8 +103,8 @@ bool Overlap(const RECT& a, const RECT& b)
 
 TEST(VxImportCorpus, EveryFileIsReadThroughAFilter)
 {
-    const std::vector<std::filesystem::path> files = CorpusFiles();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    const std::vector<std::filesystem::path> files = TestCorpusFiles();
+    if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
     const CVxImportFilterList filters;
     for (const auto& path : files) {
         CTkMemFile file(ReadBytes(path));
@@ -144,8 +125,8 @@ TEST(VxImportCorpus, EveryFileIsReadThroughAFilter)
 
 TEST(VxImportCorpus, EveryFileConvertsIntoGraphics)
 {
-    const std::vector<std::filesystem::path> files = CorpusFiles();
-    if (files.empty()) GTEST_SKIP() << "no corpus at " << CorpusFolder();
+    const std::vector<std::filesystem::path> files = TestCorpusFiles();
+    if (files.empty()) GTEST_SKIP() << "GLYPHAR_CORPUS names no folder of metafiles";
     const CTestFontEngineScope engine;  // Windows-metafile text is measured when recorded
     CTkMemorySettings settings;
     settings.WriteProfileInt("Application", "DisplayUnhandledMetafileRecordWarnings", 1);

@@ -1,0 +1,11 @@
+#pragma once
+// The real metafiles the corpus tests read: the folder GLYPHAR_CORPUS names.
+
+#include <filesystem>
+#include <optional>
+#include <vector>
+
+// Nothing when GLYPHAR_CORPUS is unset or empty.
+std::optional<std::filesystem::path> TestCorpusFolder();
+// Every .emf, .wmf and .clp file of that folder, sorted; empty without one.
+std::vector<std::filesystem::path> TestCorpusFiles();
