@@ -125,8 +125,12 @@ private:
     int StoreObject(DWORD index, HGDIOBJ hObject);
     HGDIOBJ SelectedHandle(DWORD type) const;
 
-    void ApplyCurrentAttributes(CVxGraphic& graphic) const;
-    void ApplyGlobal(CVxGraphic& graphic) const;
+    void ApplyCurrentAttributes(CVxGraphic& graphic) const
+    {
+        ApplyCurrentAttributes(graphic, m_nTextAlign);
+    }
+    void ApplyCurrentAttributes(CVxGraphic& graphic, UINT nTextAlign) const;
+    void ApplyGlobal(CVxGraphic& graphic, UINT nTextAlign) const;
     void ApplyPen(CVxGraphic& graphic) const;
     void ApplyBrush(CVxGraphic& graphic) const;
     void ApplyFont(CVxGraphic& graphic) const;

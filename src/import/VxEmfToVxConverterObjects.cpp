@@ -253,15 +253,15 @@ int CVxEmfToVxConverter::OnSelectObject(DWORD index)
     return kHandled;
 }
 
-void CVxEmfToVxConverter::ApplyCurrentAttributes(CVxGraphic& graphic) const
+void CVxEmfToVxConverter::ApplyCurrentAttributes(CVxGraphic& graphic, UINT nTextAlign) const
 {
-    ApplyGlobal(graphic);
+    ApplyGlobal(graphic, nTextAlign);
     ApplyPen(graphic);
     ApplyBrush(graphic);
     ApplyFont(graphic);
 }
 
-void CVxEmfToVxConverter::ApplyGlobal(CVxGraphic& graphic) const
+void CVxEmfToVxConverter::ApplyGlobal(CVxGraphic& graphic, UINT nTextAlign) const
 {
     EditProperty<CVxGlobalGraphicProperty>(graphic, "Global", [&](auto& global) {
         global.SetArcDirection(m_nArcDirection);
@@ -269,10 +269,7 @@ void CVxEmfToVxConverter::ApplyGlobal(CVxGraphic& graphic) const
         global.SetBkMode(m_nBkMode);
         global.SetPolyFillMode(m_nPolyFillMode);
         global.SetRop2(m_nRop2);
-        // A text keeps the point it was drawn at: drawn again, it must not
-        // follow the current position instead.
-        const bool bText = dynamic_cast<const CVxText*>(&graphic) != nullptr;
-        global.SetTextAlign(bText ? m_nTextAlign & ~UINT(TA_UPDATECP) : m_nTextAlign);
+        global.SetTextAlign(nTextAlign);
         global.SetTextCharacterExtra(m_nTextCharacterExtra);
         global.SetTextColor(m_crTextColor);
         global.SetMiterLimit(m_fMiterLimit);

@@ -175,8 +175,13 @@ int CVxEmfToVxConverter::OnExtTextOut(int x, int y, UINT options, const RECT& re
         for (std::size_t i = 0; i < count; ++i)
             advances.push_back(TransformDistance(spacing[i], 0).cx);
     }
-    return AddShape(std::make_unique<CVxText>(std::u16string(text), reference.x, reference.y,
-                                              options, advances, box));
+    auto pText = std::make_unique<CVxText>(std::u16string(text), reference.x, reference.y,
+                                           options, advances, box);
+    // A text keeps the point it was drawn at: drawn again, it must not follow
+    // the current position instead.
+    ApplyCurrentAttributes(*pText, m_nTextAlign & ~UINT(TA_UPDATECP));
+    AddGraphic(std::move(pText));
+    return kHandled;
 }
 
 // Comments stay in record order among the top-level graphics, even inside a path.
