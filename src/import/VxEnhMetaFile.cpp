@@ -24,6 +24,12 @@ bool CVxEnhMetaFile::SetBits(std::span<const BYTE> bits)
     return !IsEmpty();
 }
 
+bool CVxEnhMetaFile::SetBits(std::vector<BYTE> bits)
+{
+    m_hEmf = SetEnhMetaFileBits(std::move(bits));
+    return !IsEmpty();
+}
+
 bool CVxEnhMetaFile::SetMetaFile(const CTkMetaFile& metaFile,
                                  const std::optional<VxMetaFilePict>& pict)
 {

@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 #include <span>
 
 // The picture frame a Windows metafile is played into: extents in hundredths of
@@ -24,6 +25,7 @@ public:
 
     // Each answers whether the holder now has a metafile; on failure it is empty.
     bool SetBits(std::span<const BYTE> bits);
+    bool SetBits(std::vector<BYTE> bits);
     // Plays the metafile into a recording whose frame is the picture's extents,
     // or the screen's size without a picture.
     bool SetMetaFile(const CTkMetaFile& metaFile,

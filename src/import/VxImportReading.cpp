@@ -119,10 +119,10 @@ std::optional<VxMetaFilePict> ReadPictHeader(CTkArchive& ar, bool b16)
     return VxMetaFilePict{r.I32(0), r.I32(4), r.I32(8)};
 }
 
-std::unique_ptr<CVxEnhMetaFile> FromBits(std::span<const BYTE> bits)
+std::unique_ptr<CVxEnhMetaFile> FromBits(std::vector<BYTE> bits)
 {
     auto emf = std::make_unique<CVxEnhMetaFile>();
-    if (!emf->SetBits(bits)) return nullptr;
+    if (!emf->SetBits(std::move(bits))) return nullptr;
     return emf;
 }
 
@@ -226,7 +226,7 @@ std::unique_ptr<CVxEnhMetaFile> VxReadEnhMetaFile(CTkArchive& ar)
     if (nBytes < kEmfHeaderBytes || nBytes > ar.BytesLeft()) return nullptr;
     std::vector<BYTE> bits(nBytes, 0);
     if (!ReadAll(ar, bits)) return nullptr;
-    return FromBits(bits);
+    return FromBits(std::move(bits));
 }
 
 VxMetaFilePict VxPlaceablePict(const TkPlaceableWmfHeader& header)
@@ -269,7 +269,7 @@ std::unique_ptr<CVxEnhMetaFile> VxReadClipboardFile(CTkArchive& ar, UINT format)
     if (format == kVxClipboardEnhMetaFile) {
         std::vector<BYTE> bits(entry->length, 0);
         if (!ReadAll(ar, bits)) return nullptr;
-        return FromBits(bits);
+        return FromBits(std::move(bits));
     }
     if (format != kVxClipboardMetaFilePict) return nullptr;
     const std::optional<VxMetaFilePict> pict = ReadPictHeader(ar, id == kVxClipboardFileId16);

@@ -26,6 +26,15 @@ std::unique_ptr<CTkEnhMetaFile> SetEnhMetaFileBits(UINT cbBuffer, const BYTE* pD
     return std::make_unique<CTkEnhMetaFile>(std::vector<std::uint8_t>(pData, pData + length));
 }
 
+std::unique_ptr<CTkEnhMetaFile> SetEnhMetaFileBits(std::vector<std::uint8_t> bits)
+{
+    const std::size_t length = TkEmfMetaFileLength(bits);
+    if (length == 0)
+        return nullptr;
+    bits.resize(length);
+    return std::make_unique<CTkEnhMetaFile>(std::move(bits));
+}
+
 std::unique_ptr<CTkEnhMetaFile> CopyEnhMetaFileW(const CTkEnhMetaFile* pMetaFile)
 {
     if (!pMetaFile)

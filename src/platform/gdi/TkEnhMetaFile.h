@@ -32,6 +32,8 @@ UINT GetEnhMetaFileBits(const CTkEnhMetaFile* pMetaFile, UINT cbBuffer, BYTE* pD
 // whose nBytes, the length kept, lies within the given bytes. Each record is
 // validated when the metafile is enumerated. Null when the check fails.
 std::unique_ptr<CTkEnhMetaFile> SetEnhMetaFileBits(UINT cbBuffer, const BYTE* pData);
+// The same check on bytes the caller gives up, kept without a copy.
+std::unique_ptr<CTkEnhMetaFile> SetEnhMetaFileBits(std::vector<std::uint8_t> bits);
 
 // A copy in memory; null for no metafile.
 std::unique_ptr<CTkEnhMetaFile> CopyEnhMetaFileW(const CTkEnhMetaFile* pMetaFile);

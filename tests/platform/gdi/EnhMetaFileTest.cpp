@@ -87,6 +87,16 @@ TEST(EnhMetaFileBits, SetBitsKeepsNBytesAndRefusesWhatIsNoMetafile)
     EXPECT_TRUE(refused(bytes, UINT(size - 4)));  // nBytes beyond the buffer
     EXPECT_TRUE(refused(bytes, 87));
     EXPECT_EQ(SetEnhMetaFileBits(200, nullptr), nullptr);
+
+    // Given up rather than copied: the same check, the same trimmed bytes.
+    const auto moved = SetEnhMetaFileBits(std::vector<std::uint8_t>(bytes));
+    ASSERT_NE(moved, nullptr);
+    EXPECT_TRUE(std::ranges::equal(moved->GetBits(), emf->GetBits()));
+    bad = bytes;
+    bad[40] = 'X';
+    EXPECT_EQ(SetEnhMetaFileBits(std::move(bad)), nullptr);
+    EXPECT_EQ(SetEnhMetaFileBits(std::vector<std::uint8_t>(bytes.begin(), bytes.begin() + 87)),
+              nullptr);
 }
 
 // ---- the decoder ----
