@@ -1,55 +1,125 @@
 #include "app/VxApp.h"
 
+#include "app/VxAboutBox.h"
+#include "app/VxIgnoredMetafileRecordsDialog.h"
 #include "app/VxMainFrame.h"
+#include "app/VxShellRegistration.h"
 #include "document/VxDoc.h"
+#include "import/VxIgnoredMetafileRecords.h"
 #include "platform/framework/TkMessageService.h"
+#include "platform/framework/TkWaitCursor.h"
+#include "platform/qt/TkQtModal.h"
+#include "resources/VxResourceIds.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSplashScreen>
 
 namespace {
 
-constexpr UINT IDS_UNRECOGNIZED_OPTION = 4210;
+QString VersionValue(const CTkVersionInfo& version, const char* pszName)
+{
+    return QString::fromStdString(version.GetValue(pszName));
+}
+
+void BeginWaitCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void EndWaitCursor()
+{
+    QApplication::restoreOverrideCursor();
+}
 
 }  // namespace
 
-CVxApp::CVxApp()
-    : m_settings(QString::fromLatin1(kCompanyName), QString::fromLatin1(kProductName)),
-      m_messages(QString::fromLatin1(kProductName))
+CVxApp::CVxApp(bool bQtDialogs)
+    : m_settings(VersionValue(m_version, "CompanyName"), VersionValue(m_version, "ProductName")),
+      m_messages(VersionValue(m_version, "ProductName")),
+      m_bQtDialogs(bQtDialogs)
 {
-    QCoreApplication::setOrganizationName(QString::fromLatin1(kCompanyName));
-    QCoreApplication::setApplicationName(QString::fromLatin1(kProductName));
+    QCoreApplication::setOrganizationName(VersionValue(m_version, "CompanyName"));
+    QCoreApplication::setApplicationName(VersionValue(m_version, "ProductName"));
+    QCoreApplication::setApplicationVersion(VersionValue(m_version, "ProductVersion"));
 }
 
 CVxApp::~CVxApp()
 {
+    if (m_bStarted) ExitInstance();
     // The window and the document go before the services they use.
     m_pMainFrame.reset();
     m_pDoc.reset();
-    VxSetFileDialogService(nullptr);
-    TkSetMessageService(nullptr);
+    CVxIgnoredMetafileRecords::SetDisplay({});
+    CTkWaitCursor::SetDisplay(nullptr, nullptr);
+    TkSetRecentFileList(nullptr);
+    if (m_bQtDialogs) {
+        VxSetFileDialogService(nullptr);
+        TkSetMessageService(nullptr);
+    }
     TkSetSettings(nullptr);
     TkSetFontEngine(nullptr);
+    CTkCmdTarget::SetCommandLineFlags(0);
+}
+
+void CVxApp::InstallServices()
+{
+    TkSetSettings(&m_settings);
+    TkSetFontEngine(&m_fonts);
+    if (m_bQtDialogs) {
+        TkSetMessageService(&m_messages);
+        VxSetFileDialogService(&m_fileDialogs);
+    }
+    TkSetRecentFileList(&m_recentFiles);
+    CTkWaitCursor::SetDisplay(&BeginWaitCursor, &EndWaitCursor);
+    CVxIgnoredMetafileRecords::SetDisplay([this](const CVxIgnoredMetafileRecords& records) {
+        CVxIgnoredMetafileRecordsDialog dialog(records, m_pMainFrame.get());
+        TkRunModal(dialog);
+    });
 }
 
 bool CVxApp::InitInstance(const std::vector<std::string>& args)
 {
     m_cmdInfo.ParseCommandLine(args);
-    TkSetSettings(&m_settings);
-    TkSetMessageService(&m_messages);
-    VxSetFileDialogService(&m_fileDialogs);
-    TkSetFontEngine(&m_fonts);
-    CVxDoc::SetCommandLineFlags(m_cmdInfo.m_nFlags);
-    // There is no embedding container on this platform to serve.
-    if (m_cmdInfo.m_bRunEmbedded || m_cmdInfo.m_bRunAutomated) {
-        m_nExitCode = 0;
-        return false;
+    InstallServices();
+    m_bStarted = true;
+    CTkCmdTarget::SetCommandLineFlags(m_cmdInfo.m_nFlags);
+    m_appSettings.Load();
+    if (m_cmdInfo.m_bShowSplash && m_appSettings.bDisplayCopyrightOnStartup) {
+        m_pSplash = CVxAboutBox::ShowSplash();
+        m_bSplashShown = true;
     }
+    m_recentFiles.ReadList();
+    // There is no embedding container on this platform to serve.
+    if (m_cmdInfo.m_bRunEmbedded || m_cmdInfo.m_bRunAutomated) return false;
     m_pDoc = std::make_unique<CVxDoc>();
-    m_pMainFrame = std::make_unique<CVxMainFrame>(*m_pDoc, m_filters);
+    m_pMainFrame = std::make_unique<CVxMainFrame>(*m_pDoc);
+    m_pMainFrame->SetAppTarget(this);
     m_messages.SetParent(m_pMainFrame.get());
     m_fileDialogs.SetParent(m_pMainFrame.get());
+    const bool bGoOn = ProcessShellCommand();
+    m_pSplash.reset();
+    return bGoOn;
+}
+
+bool CVxApp::ProcessShellCommand()
+{
+    if (m_cmdInfo.m_bRegister && m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FileNew) {
+        m_nExitCode = CVxShellRegistration::Register() ? 0 : 1;
+        return false;
+    }
+    if (m_cmdInfo.m_bUnregister && m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FileNew)
+        return false;  // the work is done at exit
     m_pMainFrame->show();
-    ProcessShellCommand();
+    WarnIfSettingsReadOnly();
+    // Printing from the command line opens the file; the printer is not reached yet.
+    if (!m_cmdInfo.m_strFileName.empty()) {
+        m_pMainFrame->OpenDocumentFile(m_cmdInfo.m_strFileName);
+    } else if (m_appSettings.bOpenMruFileOnStartup) {
+        OpenMostRecentFile();
+    }
     if (m_cmdInfo.m_bUnrecognizedOption) {
         TkGetMessageService().ShowMessage(IDS_UNRECOGNIZED_OPTION, MB_OK | MB_ICONINFORMATION,
                                           {m_cmdInfo.m_strUnrecognizedOption});
@@ -57,8 +127,33 @@ bool CVxApp::InitInstance(const std::vector<std::string>& args)
     return true;
 }
 
-void CVxApp::ProcessShellCommand()
+// As the first recent-file command: a file that is gone has been reported and
+// loses its entry, and the program starts with the empty picture.
+void CVxApp::OpenMostRecentFile()
 {
-    // A file that cannot be read has been reported; the empty picture stays.
-    if (!m_cmdInfo.m_strFileName.empty()) m_pMainFrame->OpenDocumentFile(m_cmdInfo.m_strFileName);
+    if (!m_recentFiles.Get(0).empty()) OnOpenRecentFile(ID_FILE_MRU_FIRST);
+}
+
+void CVxApp::WarnIfSettingsReadOnly()
+{
+    const QFileInfo file(m_settings.GetFilePath());
+    const bool bWritable = file.exists() ? file.isWritable()
+                                         : QDir().mkpath(file.absolutePath()) &&
+                                               QFileInfo(file.absolutePath()).isWritable();
+    if (!bWritable) {
+        TkGetMessageService().ShowMessage(IDS_SETTINGS_NOT_SAVED, MB_OK | MB_ICONINFORMATION,
+                                          {file.absoluteFilePath().toStdString()});
+    }
+}
+
+void CVxApp::ExitInstance()
+{
+    m_bStarted = false;
+    m_recentFiles.WriteList();
+    if (!m_cmdInfo.m_bUnregister) return;
+    CVxShellRegistration::Unregister();
+    const QFileInfo file(m_settings.GetFilePath());
+    QFile::remove(file.absoluteFilePath());
+    // The company's folder goes too when nothing else is left in it.
+    QDir().rmdir(file.absolutePath());
 }

@@ -1,41 +1,66 @@
 #include "app/VxMainFrame.h"
 
-#include "app/VxCommandIds.h"
+#include "app/VxCommandActions.h"
 #include "document/VxDoc.h"
-#include "document/VxDocManager.h"
 #include "editing/VxView.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkStrings.h"
+#include "resources/VxMenus.h"
+#include "resources/VxResourceIds.h"
 
-#include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTimer>
+#include <QUrl>
+
+#include <array>
 
 namespace {
 
-constexpr UINT IDS_DOCUMENT_STRING = 2;
-constexpr int kDocStringAppTitle = 0;
-constexpr int kDocStringNewName = 1;
 // The framework's idle update of the command states.
 constexpr int kIdleUpdateMs = 200;
 
-QString AppTitle()
+const auto kCommands = std::to_array<CTkCmdEntry<CVxMainFrame>>({
+    TkOnCommand(ID_VIEW_STATUS_BAR, &CVxMainFrame::OnViewStatusBar,
+                &CVxMainFrame::OnUpdateViewStatusBar),
+});
+
+QString LoadQString(unsigned nID)
 {
-    return QString::fromStdString(
-        TkExtractSubString(TkLoadString(IDS_DOCUMENT_STRING), kDocStringAppTitle));
+    return QString::fromStdString(TkLoadString(nID));
+}
+
+// The first local file of a drop; empty when it holds none.
+QString DroppedFile(const QMimeData* pData)
+{
+    if (!pData || !pData->hasUrls()) return {};
+    for (const QUrl& url : pData->urls()) {
+        if (url.isLocalFile()) return url.toLocalFile();
+    }
+    return {};
 }
 
 }  // namespace
 
-CVxMainFrame::CVxMainFrame(CVxDoc& doc, const CVxImportFilterList& filters, QWidget* pParent)
-    : QMainWindow(pParent), m_doc(doc), m_filters(filters)
+CVxMainFrame::CVxMainFrame(CVxDoc& doc, QWidget* pParent) : QMainWindow(pParent), m_doc(doc)
 {
     m_pView = new CVxView(m_doc, this);
     setCentralWidget(m_pView);
-    CreateMenus();
-    statusBar()->showMessage(QString::fromStdString(TkLoadString(IDS_IDLE_PROMPT)));
+    m_pActions = new CVxCommandActions(*this, *this);
+    m_pActions->SetAfterCommand([this] { UpdateFrame(); });
+    m_pActions->BuildMenuBar(*menuBar(), VxGetMainMenuRows());
+    m_pContextMenu = new QMenu(this);
+    m_pActions->BuildMenu(*m_pContextMenu, VxGetContextMenuRows());
+    m_pMessagePane = new QLabel(LoadQString(IDS_IDLE_PROMPT), this);
+    statusBar()->addWidget(m_pMessagePane, 1);
+    setAcceptDrops(true);
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateFrame(); });
     m_pIdleTimer->start(kIdleUpdateMs);
@@ -45,77 +70,62 @@ CVxMainFrame::CVxMainFrame(CVxDoc& doc, const CVxImportFilterList& filters, QWid
 
 CVxMainFrame::~CVxMainFrame() = default;
 
-QAction* CVxMainFrame::AddCommand(QMenu* pMenu, UINT nId, const QString& strText,
-                                  const QKeySequence& shortcut, void (CVxMainFrame::*pfnHandler)())
+void CVxMainFrame::SetAppTarget(CTkCmdTarget* pApp)
 {
-    QAction* pAction = pMenu->addAction(strText);
-    pAction->setShortcut(shortcut);
-    const std::string prompt = TkExtractSubString(TkLoadString(nId), 0);
-    if (!prompt.empty()) pAction->setStatusTip(QString::fromStdString(prompt));
-    connect(pAction, &QAction::triggered, this, [this, pfnHandler] {
-        (this->*pfnHandler)();
-        UpdateFrame();
-    });
-    m_commands[nId] = pAction;
-    return pAction;
+    m_pAppTarget = pApp;
+    UpdateFrame();
 }
 
-void CVxMainFrame::CreateMenus()
+QAction* CVxMainFrame::GetCommand(unsigned nID) const
 {
-    QMenu* pFile = menuBar()->addMenu(tr("&File"));
-    AddCommand(pFile, ID_FILE_NEW, tr("&New"), QKeySequence::New, &CVxMainFrame::OnFileNew);
-    AddCommand(pFile, ID_FILE_OPEN, tr("&Open..."), QKeySequence::Open, &CVxMainFrame::OnFileOpen);
-    AddCommand(pFile, ID_FILE_SAVE, tr("&Save"), QKeySequence::Save, &CVxMainFrame::OnFileSave);
-    AddCommand(pFile, ID_FILE_SAVE_AS, tr("Save &As..."), QKeySequence::SaveAs,
-               &CVxMainFrame::OnFileSaveAs);
-    pFile->addSeparator();
-    AddCommand(pFile, ID_APP_EXIT, tr("E&xit"), QKeySequence::Quit, &CVxMainFrame::OnAppExit);
-
-    QMenu* pEdit = menuBar()->addMenu(tr("&Edit"));
-    AddCommand(pEdit, ID_EDIT_UNDO, tr("&Undo"), QKeySequence(Qt::CTRL | Qt::Key_Z),
-               &CVxMainFrame::OnEditUndo);
-    AddCommand(pEdit, ID_EDIT_REDO, tr("&Redo"), QKeySequence(Qt::CTRL | Qt::Key_Y),
-               &CVxMainFrame::OnEditRedo);
-
-    QMenu* pView = menuBar()->addMenu(tr("&View"));
-    AddCommand(pView, ID_VIEW_ZOOM_IN, tr("Zoom &In"), QKeySequence::ZoomIn,
-               &CVxMainFrame::OnViewZoomIn);
-    AddCommand(pView, ID_VIEW_ZOOM_OUT, tr("Zoom &Out"), QKeySequence::ZoomOut,
-               &CVxMainFrame::OnViewZoomOut);
-    AddCommand(pView, ID_VIEW_ACTUAL_SIZE, tr("&Actual Size"), QKeySequence(),
-               &CVxMainFrame::OnViewActualSize)
-        ->setCheckable(true);
-    AddCommand(pView, ID_VIEW_FULL_PAGE, tr("&Full Page"), QKeySequence(),
-               &CVxMainFrame::OnViewFullPage)
-        ->setCheckable(true);
-
-    // Commands are brought up to date when their menu opens, as well as when idle.
-    for (QMenu* pMenu : {pFile, pEdit, pView})
-        connect(pMenu, &QMenu::aboutToShow, this, [this] { UpdateFrame(); });
+    return m_pActions->GetAction(nID);
 }
 
-QAction* CVxMainFrame::GetCommand(UINT nId) const
+QString CVxMainFrame::GetMessageText() const
 {
-    const auto it = m_commands.find(nId);
-    return it == m_commands.end() ? nullptr : it->second;
+    return m_pMessagePane->text();
+}
+
+bool CVxMainFrame::OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI)
+{
+    return m_pView->OnCmdMsg(nID, pCmdUI) || m_doc.OnCmdMsg(nID, pCmdUI) ||
+           Dispatch<CVxMainFrame>(*this, kCommands, nID, pCmdUI) ||
+           (m_pAppTarget && m_pAppTarget->OnCmdMsg(nID, pCmdUI));
 }
 
 void CVxMainFrame::UpdateFrame()
 {
-    const CVxView& view = *m_pView;
-    const bool bActualSize = !view.IsFullPage() && view.GetZoom() == CVxView::kActualSize;
-    m_commands[ID_EDIT_UNDO]->setEnabled(m_doc.IsUndoEnabled());
-    m_commands[ID_EDIT_REDO]->setEnabled(m_doc.IsRedoEnabled());
-    m_commands[ID_VIEW_ZOOM_IN]->setEnabled(view.CanZoomIn());
-    m_commands[ID_VIEW_ZOOM_OUT]->setEnabled(view.CanZoomOut());
-    m_commands[ID_VIEW_ACTUAL_SIZE]->setChecked(bActualSize);
-    m_commands[ID_VIEW_FULL_PAGE]->setChecked(view.IsFullPage());
+    m_pActions->UpdateAll();
     const QString title = QString::fromStdString(m_doc.m_strTitle) + QStringLiteral(" - ") +
-                          AppTitle();
+                          QString::fromStdString(TkExtractSubString(
+                              TkLoadString(IDS_DOCUMENT_STRING), kDocStringAppTitle));
     if (windowTitle() != title) setWindowTitle(title);
 }
 
-// --- File
+bool CVxMainFrame::event(QEvent* pEvent)
+{
+    // A command's prompt while the pointer is on it, the idle prompt after.
+    if (pEvent->type() == QEvent::StatusTip) {
+        const QString tip = static_cast<QStatusTipEvent*>(pEvent)->tip();
+        m_pMessagePane->setText(tip.isEmpty() ? LoadQString(IDS_IDLE_PROMPT) : tip);
+        return true;
+    }
+    return QMainWindow::event(pEvent);
+}
+
+// --- Status bar
+
+void CVxMainFrame::OnViewStatusBar()
+{
+    statusBar()->setVisible(statusBar()->isHidden());
+}
+
+void CVxMainFrame::OnUpdateViewStatusBar(CTkCmdUI& cmdUI)
+{
+    cmdUI.SetCheck(statusBar()->isHidden() ? 0 : 1);
+}
+
+// --- Files
 
 bool CVxMainFrame::SaveModified()
 {
@@ -129,37 +139,15 @@ bool CVxMainFrame::SaveModified()
     return !m_doc.IsModified();
 }
 
-bool CVxMainFrame::OpenDocumentFile(const std::string& strPath)
+bool CVxMainFrame::OpenDocumentFile(const std::string& strPath, bool* pbCancelled)
 {
-    if (!SaveModified()) return false;
+    const bool bCancelled = !SaveModified();
+    if (pbCancelled) *pbCancelled = bCancelled;
+    if (bCancelled) return false;
     const bool bOpened = m_doc.OnOpenDocument(strPath);
     UpdateFrame();
     return bOpened;
 }
-
-void CVxMainFrame::OnFileNew()
-{
-    if (!SaveModified()) return;
-    m_doc.DeleteContents();
-    m_doc.SetModifiedFlag(false);
-    m_doc.m_strPathName.clear();
-    m_doc.m_strTitle = TkExtractSubString(TkLoadString(IDS_DOCUMENT_STRING), kDocStringNewName);
-}
-
-void CVxMainFrame::OnFileOpen()
-{
-    std::string strPath;
-    if (!CVxDocManager(m_filters).DoPromptFileName(
-            strPath, IDS_OPEN_TITLE, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, true))
-        return;
-    OpenDocumentFile(strPath);
-}
-
-void CVxMainFrame::OnFileSave() { m_doc.OnFileSave(); }
-
-void CVxMainFrame::OnFileSaveAs() { m_doc.DoSave(nullptr, true); }
-
-void CVxMainFrame::OnAppExit() { close(); }
 
 void CVxMainFrame::closeEvent(QCloseEvent* pEvent)
 {
@@ -170,16 +158,17 @@ void CVxMainFrame::closeEvent(QCloseEvent* pEvent)
     }
 }
 
-// --- Edit
+void CVxMainFrame::dragEnterEvent(QDragEnterEvent* pEvent)
+{
+    if (!DroppedFile(pEvent->mimeData()).isEmpty()) pEvent->acceptProposedAction();
+}
 
-// The document ignores these with nothing to undo or redo, as when the x1
-// switch enables them regardless.
-void CVxMainFrame::OnEditUndo() { m_doc.OnEditUndo(); }
-void CVxMainFrame::OnEditRedo() { m_doc.OnEditRedo(); }
-
-// --- View
-
-void CVxMainFrame::OnViewZoomIn() { m_pView->OnZoomIn(); }
-void CVxMainFrame::OnViewZoomOut() { m_pView->OnZoomOut(); }
-void CVxMainFrame::OnViewActualSize() { m_pView->OnViewActualSize(); }
-void CVxMainFrame::OnViewFullPage() { m_pView->OnViewFullPage(); }
+// A folder or a file that is no metafile gets the open's own message.
+void CVxMainFrame::dropEvent(QDropEvent* pEvent)
+{
+    const QString path = DroppedFile(pEvent->mimeData());
+    if (path.isEmpty()) return;
+    pEvent->acceptProposedAction();
+    activateWindow();
+    OpenDocumentFile(path.toStdString());
+}

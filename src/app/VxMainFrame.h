@@ -1,66 +1,69 @@
 #pragma once
-// The editor's main window: the view of the one document, the File, Edit and
-// View menus, and a title naming the document.
+// The editor's main window: the view of the one document, the menus made from
+// the menu rows, the status bar's message pane, a title naming the document,
+// and files dropped on it. Commands are routed view, document, frame, then the
+// application.
 
-#include "platform/gdi/GdiTypes.h"
+#include "platform/framework/TkCmdTarget.h"
 
 #include <QMainWindow>
 
-#include <map>
 #include <string>
 
+class CVxCommandActions;
 class CVxDoc;
-class CVxImportFilterList;
 class CVxView;
 class QAction;
+class QLabel;
 class QMenu;
 class QTimer;
 
-class CVxMainFrame : public QMainWindow {
+class CVxMainFrame : public QMainWindow, public CTkCmdTarget {
 public:
-    // doc and filters must outlive the frame.
-    CVxMainFrame(CVxDoc& doc, const CVxImportFilterList& filters, QWidget* pParent = nullptr);
+    // doc must outlive the frame.
+    explicit CVxMainFrame(CVxDoc& doc, QWidget* pParent = nullptr);
     ~CVxMainFrame() override;
     CVxMainFrame(const CVxMainFrame&) = delete;
     CVxMainFrame& operator=(const CVxMainFrame&) = delete;
 
     CVxView& GetView() { return *m_pView; }
-    // The menu command with this id (null for an id the menus lack).
-    QAction* GetCommand(UINT nId) const;
+    CVxDoc& GetDocument() { return m_doc; }
+    // The last stop of the route (the application); not owned, may be null.
+    void SetAppTarget(CTkCmdTarget* pApp);
+    // The action of a command id (null for an id the menus lack).
+    QAction* GetCommand(unsigned nID) const;
+    CVxCommandActions& GetCommandActions() { return *m_pActions; }
+    QMenu& GetContextMenu() { return *m_pContextMenu; }
+    // The text of the status bar's message pane.
+    QString GetMessageText() const;
 
     // Opens strPath once the user has had the chance to save the open picture.
-    // A file that cannot be read leaves the open picture as it was.
-    bool OpenDocumentFile(const std::string& strPath);
-    void OnFileNew();
-    void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnEditUndo();
-    void OnEditRedo();
-    void OnAppExit();
-    void OnViewZoomIn();
-    void OnViewZoomOut();
-    void OnViewActualSize();
-    void OnViewFullPage();
+    // A file that cannot be read leaves the open picture as it was. pbCancelled
+    // tells whether the user cancelled before the file was tried.
+    bool OpenDocumentFile(const std::string& strPath, bool* pbCancelled = nullptr);
     // Asks whether to save a modified picture; false when the user cancelled
     // or the save failed.
     bool SaveModified();
+    void OnViewStatusBar();
+    void OnUpdateViewStatusBar(CTkCmdUI& cmdUI);
 
-    // Enables and checks every command by the document's and the view's state,
-    // and shows the document's title.
+    // Brings every command's state and the title up to date.
     void UpdateFrame();
 
+    bool OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI) override;
+
 protected:
+    bool event(QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
-    QAction* AddCommand(QMenu* pMenu, UINT nId, const QString& strText,
-                        const QKeySequence& shortcut, void (CVxMainFrame::*pfnHandler)());
-    void CreateMenus();
-
     CVxDoc& m_doc;
-    const CVxImportFilterList& m_filters;
-    CVxView* m_pView = nullptr;  // owned by the frame as its central widget
-    std::map<UINT, QAction*> m_commands;
+    CTkCmdTarget* m_pAppTarget = nullptr;
+    CVxView* m_pView = nullptr;  // the rest are owned by the frame as Qt children
+    CVxCommandActions* m_pActions = nullptr;
+    QMenu* m_pContextMenu = nullptr;
+    QLabel* m_pMessagePane = nullptr;
     QTimer* m_pIdleTimer = nullptr;
 };

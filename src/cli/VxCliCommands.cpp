@@ -7,6 +7,7 @@
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
 #include "platform/gdi/TkEmfReader.h"
+#include "resources/VxResourceIds.h"
 
 #include <QSaveFile>
 #include <QString>
@@ -21,8 +22,6 @@
 
 namespace {
 
-constexpr UINT IDS_FILE_NOT_READ = 4205;
-constexpr UINT IDS_METAFILE_NOT_READ = 4209;
 constexpr int kMaxWidthArgument = CVxPictureRenderer::kMaxImageSide;
 
 // Installs the tool's answerer and settings for one command line and puts the

@@ -8,10 +8,13 @@
 #include "import/VxMetafileImporter.h"
 #include "platform/framework/TkMemFile.h"
 #include "platform/framework/TkMessageService.h"
+#include "platform/framework/TkRecentFileList.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/framework/TkStrings.h"
+#include "platform/framework/TkWaitCursor.h"
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkGdiObjects.h"
+#include "resources/VxResourceIds.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -23,8 +26,6 @@
 
 namespace {
 
-constexpr UINT kDocumentStringId = 2;
-constexpr int kDocStringNewName = 1;
 constexpr const char* kDocumentSection = "Document";
 constexpr const char* kApplicationSection = "Application";
 constexpr int kDefaultUnitsPerCm = 1000;
@@ -117,7 +118,7 @@ CVxDoc::CVxDoc(bool bEmbedded)
       m_pUndoHistory(std::make_unique<CVxUndoHistory>(ReadMaxUndos()))
 {
     m_pPicture->SetDocument(this);
-    m_strTitle = TkExtractSubString(TkLoadString(kDocumentStringId), kDocStringNewName);
+    m_strTitle = TkExtractSubString(TkLoadString(IDS_DOCUMENT_STRING), kDocStringNewName);
     m_sizeDefaultUnitsPerCm = {ReadUnitsPerCm("DefaultXUnitsPerCentimeter"),
                                ReadUnitsPerCm("DefaultYUnitsPerCentimeter")};
     m_sizeDefault = bEmbedded ? SIZE{ReadDefaultExtent("EmbeddedDocWidth", kDefaultSize.cx),
@@ -160,6 +161,11 @@ void CVxDoc::SetPathName(const std::string& strPath)
 {
     m_strPathName = strPath;
     m_strTitle = std::filesystem::path(strPath).filename().string();
+    if (CTkRecentFileList* pList = TkGetRecentFileList()) {
+        std::error_code error;
+        const std::filesystem::path absolute = std::filesystem::absolute(strPath, error);
+        pList->Add(error ? strPath : absolute.lexically_normal().string());
+    }
 }
 
 // --- the picture and its size
@@ -322,6 +328,7 @@ bool CVxDoc::OnOpenDocument(const std::string& strPath)
     std::vector<std::uint8_t> bytes;
     UINT nId = IDS_FILE_NOT_READ;
     try {
+        const CTkWaitCursor wait;
         if (ReadFileBytes(strPath, bytes)) {
             CTkMemFile file(std::move(bytes));
             CTkArchive ar(&file, CTkArchive::load);

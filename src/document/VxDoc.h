@@ -13,6 +13,7 @@
 #include "platform/gdi/TkEnhMetaFile.h"
 #include "platform/gdi/TkGlobalBlock.h"
 #include "platform/gdi/TkMetaFile.h"
+#include "resources/VxResourceIds.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,16 +31,6 @@ class CVxUndoHistory;
 constexpr long kVxHintDeleteContents = 3;
 constexpr long kVxHintPictureSize = 4;
 constexpr long kVxHintImportedObjects = 5;
-
-constexpr UINT IDS_UNDO_NO_MEMORY = 4201;
-constexpr UINT IDS_UNDO_NOT_SAVED = 4202;
-constexpr UINT IDS_UNDO_NOT_RESTORED = 4203;
-constexpr UINT IDS_UNDO_OLDEST_REMOVED = 4204;
-constexpr UINT IDS_FILE_NOT_WRITTEN = 4206;
-constexpr UINT IDS_TOO_BIG_FOR_WMF = 4214;
-constexpr UINT IDS_FIT_SIZE_FOR_WMF = 4001;
-constexpr UINT IDS_WMF_POLYPOLYLINES = 4002;
-constexpr UINT IDS_WMF_WIDE_PATTERNED = 4003;
 
 // What the view adds to an undo snapshot (its selection, zoom and scroll
 // position); the view implements it and registers with SetUndoViewState. The
@@ -112,7 +103,9 @@ public:
     // questions go through the message service.
     bool DoSave(const std::string* pPath, bool bReplace = true);
     void OnFileSave();
-    // Sets the path name and takes the file name (with extension) as the title.
+    void OnFileSaveAs();
+    // Sets the path name and takes the file name (with extension) as the title;
+    // the file goes to the top of the recent-file list.
     void SetPathName(const std::string& strPath);
     const VxImportReport& GetLastImport() const { return m_lastImport; }
 
@@ -137,8 +130,13 @@ public:
     BOOL SerializeForUndo(CTkFile& file, bool bLoading);
     void OnEditUndo();
     void OnEditRedo();
-    bool IsUndoEnabled() const;  // the update handlers' answers, with the x1 switch
-    bool IsRedoEnabled() const;
+    // What the Undo and Redo update handlers answer, the "-x1" switch included.
+    bool IsUndoEnabled();
+    bool IsRedoEnabled();
+    void OnUpdateEditUndo(CTkCmdUI& cmdUI);
+    void OnUpdateEditRedo(CTkCmdUI& cmdUI);
+    // File Save, Save As, Undo and Redo.
+    bool OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI) override;
     void SetUndoViewState(IVxUndoViewState* pView) { m_pUndoView = pView; }
     CVxUndoHistory& GetUndoHistory() { return *m_pUndoHistory; }
     // The view's share of a snapshot names the graphics it refers to (its
@@ -148,12 +146,6 @@ public:
     void WriteGraphicRefs(CTkArchive& ar, const CVxGraphic& group);
     // The picture's graphics that WriteGraphicRefs named, in its order.
     std::vector<CVxGraphic*> ReadGraphicRefs(CTkArchive& ar);
-
-    // The command line's "-x" flags value, set by the application at start-up
-    // (nothing else holds it below the application). Bit 0 enables the undo
-    // and redo commands, and some of the view's, whatever their state.
-    static void SetCommandLineFlags(std::int32_t nFlags);
-    static std::int32_t GetCommandLineFlags();
 
     std::string m_strSavePath;
 

@@ -3,6 +3,7 @@
 #include "platform/framework/TkFormat.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/framework/TkStrings.h"
+#include "resources/VxResourceIds.h"
 
 #include <algorithm>
 #include <array>
@@ -11,12 +12,6 @@
 
 namespace {
 
-constexpr UINT IDS_DOCUMENT_STRING = 2;
-constexpr int kDocStringFilterName = 3;
-constexpr int kDocStringFilterExt = 4;
-constexpr UINT IDS_ALL_METAFILES = 5040;
-constexpr UINT IDS_ALL_METAFILES_PATTERN = 5044;
-constexpr UINT IDS_ALL_FILES = 61442;
 
 constexpr const char* kSection = "Application";
 constexpr const char* kLastFilterIndex = "LastFileFilterIndex";

@@ -6,14 +6,13 @@
 #include "document/VxFileDialogService.h"
 #include "import/VxImportFilterList.h"
 #include "platform/gdi/GdiTypes.h"
+#include "resources/VxResourceIds.h"
 
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-constexpr UINT IDS_SAVE_AS_TITLE = 61441;
-constexpr UINT IDS_SAVE_COPY_AS_TITLE = 61444;
 
 // A file type registered with the desktop: its extension, the string ids of its
 // type name and description, and its icon resource.

@@ -8,6 +8,8 @@
 #include "platform/framework/TkFile.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkStrings.h"
+#include "platform/framework/TkWaitCursor.h"
+#include "resources/VxResourceIds.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,8 +22,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr UINT IDS_DOCUMENT_STRING = 2;
-constexpr int kDocStringFilterExt = 4;
 constexpr int kTempNameAttempts = 100;
 
 // A new file opened for writing only; Write throws on failure, as archives expect.
@@ -199,9 +199,19 @@ bool CVxDoc::DoSave(const std::string* pPath, bool bReplace)
     }
     if (bCheck && !RunSaveChecks(strName, false)) return false;
     // A failed save leaves no partial file behind, so nothing is deleted here.
-    if (!OnSaveDocument(strName)) return false;
+    bool bSaved = false;
+    {
+        const CTkWaitCursor wait;
+        bSaved = OnSaveDocument(strName);
+    }
+    if (!bSaved) return false;
     if (bReplace) SetPathName(strName);
     return true;
+}
+
+void CVxDoc::OnFileSaveAs()
+{
+    DoSave(nullptr, true);
 }
 
 void CVxDoc::OnFileSave()

@@ -14,10 +14,6 @@
 
 namespace {
 
-std::int32_t s_nCommandLineFlags = 0;
-
-constexpr std::int32_t kFlagEnableCommands = 1;
-
 // The picture's graphics, each followed by its own children: the places that
 // graphic references stand for.
 void CollectGraphics(const CVxGraphic& parent, std::vector<CVxGraphic*>& graphics)
@@ -36,16 +32,6 @@ void ShowStop(UINT nIdMessage)
 
 }  // namespace
 
-void CVxDoc::SetCommandLineFlags(std::int32_t nFlags)
-{
-    s_nCommandLineFlags = nFlags;
-}
-
-std::int32_t CVxDoc::GetCommandLineFlags()
-{
-    return s_nCommandLineFlags;
-}
-
 BOOL CVxDoc::CanUndo() const
 {
     return m_pUndoHistory->CanUndo();
@@ -54,16 +40,6 @@ BOOL CVxDoc::CanUndo() const
 BOOL CVxDoc::CanRedo() const
 {
     return m_pUndoHistory->CanRedo();
-}
-
-bool CVxDoc::IsUndoEnabled() const
-{
-    return CanUndo() || (s_nCommandLineFlags & kFlagEnableCommands) != 0;
-}
-
-bool CVxDoc::IsRedoEnabled() const
-{
-    return CanRedo() || (s_nCommandLineFlags & kFlagEnableCommands) != 0;
 }
 
 void CVxDoc::SaveUndoState()

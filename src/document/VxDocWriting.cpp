@@ -9,12 +9,12 @@
 #include "platform/framework/TkUnicode.h"
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkWmfPlayer.h"
+#include "resources/VxResourceIds.h"
 
 #include <filesystem>
 
 namespace {
 
-constexpr UINT IDS_DOCUMENT_STRING = 2;
 
 void PutWord(BYTE* p, WORD value)
 {

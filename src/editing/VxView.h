@@ -5,6 +5,7 @@
 
 #include "document/VxDoc.h"
 #include "graphics/VxSelection.h"
+#include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkDocumentBase.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -12,7 +13,10 @@
 
 class CTkDC;
 
-class CVxView : public QAbstractScrollArea, public ITkDocumentView, public IVxUndoViewState {
+class CVxView : public QAbstractScrollArea,
+                public CTkCmdTarget,
+                public ITkDocumentView,
+                public IVxUndoViewState {
 public:
     static constexpr int kActualSize = 10000;  // zoom of 100 %
     static constexpr int kLowestZoom = 100;
@@ -40,6 +44,14 @@ public:
     void OnViewActualSize() { SetZoom(kActualSize); }
     // Enters full page mode, or leaves it keeping the fitted zoom.
     void OnViewFullPage();
+    void OnUpdateZoomIn(CTkCmdUI& cmdUI);
+    void OnUpdateZoomOut(CTkCmdUI& cmdUI);
+    void OnUpdateViewActualSize(CTkCmdUI& cmdUI);
+    void OnUpdateViewFullPage(CTkCmdUI& cmdUI);
+    void OnViewRedraw();
+    // The view's own commands only; the frame routes on.
+    bool OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI) override;
+
     // A new picture: nothing selected, full page.
     void ResetForPicture();
 

@@ -3,6 +3,7 @@
 #include "platform/framework/TkFormat.h"
 #include "platform/framework/TkStrings.h"
 #include "platform/gdi/EmfRecordTypes.h"
+#include "resources/VxResourceIds.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr unsigned IDS_UNKNOWN_FUNCTION = 5039;
 
 struct RecordName {
     DWORD type;

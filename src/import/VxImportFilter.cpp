@@ -2,19 +2,9 @@
 
 #include "import/VxImportReading.h"
 #include "platform/framework/TkStrings.h"
+#include "resources/VxResourceIds.h"
 
 #include <utility>
-
-namespace {
-
-constexpr unsigned IDS_WMF_FILTER = 5041;
-constexpr unsigned IDS_CLP_FILTER = 5042;
-constexpr unsigned IDS_EMF_FILTER = 5043;
-constexpr unsigned IDS_WMF_PATTERN = 5045;
-constexpr unsigned IDS_CLP_PATTERN = 5046;
-constexpr unsigned IDS_EMF_PATTERN = 5047;
-
-}  // namespace
 
 CVxImportFilter::CVxImportFilter(std::string strName, unsigned nDescriptionId,
                                  unsigned nPatternId)

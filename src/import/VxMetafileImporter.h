@@ -9,9 +9,8 @@
 #include "import/VxImportFilterList.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/gdi/GdiTypes.h"
+#include "resources/VxResourceIds.h"
 
-constexpr UINT IDS_FILE_NOT_READ = 4205;
-constexpr UINT IDS_METAFILE_NOT_READ = 4209;
 
 class CVxMetafileImporter {
 public:

@@ -1,63 +1,375 @@
 #include "app/VxApp.h"
 
 #include "app/VxMainFrame.h"
+#include "app/VxShellRegistration.h"
 #include "document/VxDoc.h"
-#include "platform/framework/TkSettings.h"
+#include "document/VxFileDialogService.h"
+#include "platform/framework/TkMessageService.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/qt/TkQtModal.h"
+#include "resources/VxMenus.h"
+#include "resources/VxResourceIds.h"
+#include "support/EmfBuilder.h"
 #include "support/ScopedEnvironment.h"
 #include "support/TestPictures.h"
 
+#include <QAction>
+#include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
 
-// The settings file goes to a folder of the test's own.
+// The application with its settings and desktop files in folders of the
+// test's own, and its message boxes and file dialogs answered by the test.
 class VxAppTest : public ::testing::Test {
 protected:
-    ~VxAppTest() override { CVxDoc::SetCommandLineFlags(0); }
-
-    std::string PictureFile()
+    VxAppTest()
     {
-        const std::vector<std::uint8_t> bytes = BlackRectangleEmf();
-        const std::string path = (m_folder.path() + "/start.emf").toStdString();
+        TkSetMessageService(&m_messages);
+        VxSetFileDialogService(&m_dialogs);
+    }
+    ~VxAppTest() override
+    {
+        VxSetFileDialogService(nullptr);
+        TkSetMessageService(nullptr);
+    }
+
+    std::unique_ptr<CVxApp> Start(const std::vector<std::string>& args, bool bExpectRun = true)
+    {
+        auto pApp = std::make_unique<CVxApp>(false);
+        EXPECT_EQ(pApp->InitInstance(args), bExpectRun);
+        return pApp;
+    }
+
+    std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
+    {
+        const std::string path = (m_folder.path() + u'/' + QString::fromStdString(name)).toStdString();
         std::ofstream(path, std::ios::binary)
             .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
         return path;
     }
+    std::string GoodFile(const std::string& name = "good.emf")
+    {
+        return WriteFile(name, BlackRectangleEmf());
+    }
+    QString SettingsFile() const { return m_folder.path() + "/config/Glyphar/Glyphar.conf"; }
+    void WriteSetting(const QString& key, const QString& value)
+    {
+        QSettings settings(SettingsFile(), QSettings::IniFormat);
+        settings.setValue(key, value);
+    }
+    std::vector<UINT> ShownIds() const
+    {
+        std::vector<UINT> ids;
+        for (const auto& shown : m_messages.GetShown()) ids.push_back(shown.nIdMessage);
+        return ids;
+    }
 
     QTemporaryDir m_folder;
-    CScopedEnvironment m_config{"XDG_CONFIG_HOME", m_folder.path().toStdString()};
+    CScopedEnvironment m_config{"XDG_CONFIG_HOME", m_folder.path().toStdString() + "/config"};
+    CScopedEnvironment m_data{"XDG_DATA_HOME", m_folder.path().toStdString() + "/data"};
+    CTkScriptedMessageService m_messages;
+    CVxScriptedFileDialogService m_dialogs;
 };
 
-TEST_F(VxAppTest, StartsOnTheFileOfTheCommandLineWithItsFlagsAndSettings)
+TEST_F(VxAppTest, StartsOnTheFileOfTheCommandLine)
 {
-    const ITkSettings* pBefore = &TkGetSettings();
-    {
-        CVxApp app;
-        ASSERT_TRUE(app.InitInstance({"-x1", PictureFile()}));
-        ASSERT_NE(app.GetMainFrame(), nullptr);
-        EXPECT_TRUE(app.GetMainFrame()->isVisible());
-        EXPECT_EQ(app.GetMainFrame()->windowTitle(), "start.emf - Glyphar");
-        EXPECT_EQ(app.GetDocument()->GetPicture().GetChildCount(), 1);
-        EXPECT_EQ(CVxDoc::GetCommandLineFlags(), 1);
-        // The settings in use are the file in the configuration folder.
-        EXPECT_TRUE(TkGetSettings().WriteProfileInt("Application", "Units", 2));
-        EXPECT_TRUE(QFile::exists(m_folder.path() + "/Glyphar/Glyphar.conf"));
-    }
-    // Gone with the application.
-    EXPECT_EQ(&TkGetSettings(), pBefore);
+    const auto pApp = Start({GoodFile("start.emf")});
+    ASSERT_NE(pApp->GetMainFrame(), nullptr);
+    EXPECT_TRUE(pApp->GetMainFrame()->isVisible());
+    EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "start.emf - Glyphar");
+    EXPECT_EQ(pApp->GetDocument()->GetPicture().GetChildCount(), 1);
+    EXPECT_TRUE(ShownIds().empty());
 }
 
-TEST_F(VxAppTest, EmbeddedRunsEndAtOnceWithoutAWindow)
+TEST_F(VxAppTest, TheLowerCaseXSwitchEnablesUndoAndRedo)
 {
-    CVxApp app;
-    EXPECT_FALSE(app.InitInstance({"-Embedding"}));
-    EXPECT_EQ(app.GetExitCode(), 0);
-    EXPECT_EQ(app.GetMainFrame(), nullptr);
+    struct Case {
+        const char* pszSwitch;
+        bool bEnabled;
+        std::vector<UINT> messages;
+    };
+    for (const Case& c : {Case{"-x1", true, {}}, Case{"-x3", true, {}}, Case{"-x2", false, {}},
+                          Case{"-X1", false, {IDS_UNRECOGNIZED_OPTION}}}) {
+        m_messages.Reset();
+        const auto pApp = Start({c.pszSwitch});
+        CVxMainFrame& frame = *pApp->GetMainFrame();
+        frame.UpdateFrame();
+        EXPECT_FALSE(pApp->GetDocument()->CanUndo());
+        EXPECT_EQ(frame.GetCommand(ID_EDIT_UNDO)->isEnabled(), c.bEnabled) << c.pszSwitch;
+        EXPECT_EQ(frame.GetCommand(ID_EDIT_REDO)->isEnabled(), c.bEnabled) << c.pszSwitch;
+        EXPECT_EQ(ShownIds(), c.messages) << c.pszSwitch;
+        // Triggered with nothing to undo, it changes nothing.
+        frame.GetCommand(ID_EDIT_UNDO)->trigger();
+        EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
+    }
+}
+
+TEST_F(VxAppTest, OfTwoUnknownSwitchesTheSecondIsNamedOnceTheWindowIsUp)
+{
+    const auto pApp = Start({"-foo", "-Bar"});
+    ASSERT_EQ(m_messages.GetShown().size(), 1u);
+    const auto& shown = m_messages.GetShown()[0];
+    EXPECT_EQ(shown.nType, MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(shown.strText.substr(0, 38), "\"Bar\" is an unrecognized command line ");
+    EXPECT_NE(shown.strText.find("\t-Register\n\t-Unregister"), std::string::npos);
+    EXPECT_TRUE(pApp->GetMainFrame()->isVisible());
+}
+
+TEST_F(VxAppTest, RegisterInAnyCaseWritesTheDesktopFilesAndUnregisterRemovesThem)
+{
+    const QString desktop = m_folder.path() + "/data/applications/glyphar.desktop";
+    const QString mime = m_folder.path() + "/data/mime/packages/glyphar.xml";
+    for (const char* pszSwitch : {"-REGISTER", "-register", "-ReGsErVeR"}) {
+        QFile::remove(desktop);
+        const auto pApp = Start({pszSwitch}, false);
+        EXPECT_EQ(pApp->GetExitCode(), 0);
+        EXPECT_FALSE(pApp->WasSplashShown()) << pszSwitch;
+        EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
+        EXPECT_EQ(CVxShellRegistration::DesktopFilePath(), desktop);
+        ASSERT_TRUE(QFile::exists(desktop)) << pszSwitch;
+    }
+    QFile desktopFile(desktop);
+    ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));
+    const QByteArray entry = desktopFile.readAll();
+    EXPECT_TRUE(entry.contains("\nExec=glyphar %F\n"));
+    EXPECT_TRUE(entry.contains(
+        "\nMimeType=image/emf;image/wmf;image/x-emf;image/x-wmf;application/x-msclip;\n"));
+    QFile mimeFile(mime);
+    ASSERT_TRUE(mimeFile.open(QIODevice::ReadOnly));
+    const QByteArray types = mimeFile.readAll();
+    EXPECT_TRUE(types.contains("<glob pattern=\"*.clp\"/>"));
+    for (const char* pszMagic : {"0xC350", "0xC351", "0xC352"})
+        EXPECT_TRUE(types.contains(pszMagic)) << pszMagic;
+
+    WriteSetting("Application/Units", "2");
+    {
+        const auto pApp = Start({"-Unregister"}, false);
+        EXPECT_FALSE(pApp->WasSplashShown());
+        // Unregistering happens when the program ends.
+        EXPECT_TRUE(QFile::exists(desktop));
+    }
+    EXPECT_FALSE(QFile::exists(desktop));
+    EXPECT_FALSE(QFile::exists(mime));
+    EXPECT_FALSE(QFile::exists(SettingsFile()));
+}
+
+TEST_F(VxAppTest, EmbeddedAndAutomatedRunsEndAtOnceWithoutAWindow)
+{
+    for (const char* pszSwitch : {"-Embedding", "-automation"}) {
+        const auto pApp = Start({pszSwitch}, false);
+        EXPECT_EQ(pApp->GetExitCode(), 0);
+        EXPECT_EQ(pApp->GetMainFrame(), nullptr);
+        EXPECT_FALSE(pApp->WasSplashShown());
+    }
+}
+
+TEST_F(VxAppTest, TheMostRecentFileOpensOnStartupAndAVanishedOneLeavesAnEmptyPicture)
+{
+    const std::string kept = GoodFile("kept.emf");
+    const std::string gone = GoodFile("gone.emf");
+    WriteSetting("Application/OpenMruFileOnStartup", "1");
+    WriteSetting("Recent File List/File1", QString::fromStdString(gone));
+    WriteSetting("Recent File List/File2", QString::fromStdString(kept));
+    {
+        const auto pApp = Start({});
+        EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "gone.emf - Glyphar");
+    }
+    std::filesystem::remove(gone);
+    const auto pApp = Start({});
+    EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
+    EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "untitled - Glyphar");
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_READ});
+    EXPECT_EQ(pApp->GetRecentFileList().Get(0), kept);
+}
+
+TEST_F(VxAppTest, TheRecentFileListKeepsFourNewestFirstAcrossARestart)
+{
+    std::vector<std::string> files;
+    for (int i = 0; i < 5; ++i) files.push_back(GoodFile("f" + std::to_string(i) + ".emf"));
+    {
+        const auto pApp = Start({});
+        for (const std::string& file : files) pApp->GetMainFrame()->OpenDocumentFile(file);
+        // Reopened through its menu entry: it moves to the top.
+        pApp->GetMainFrame()->GetCommand(ID_FILE_MRU_FIRST + 2)->trigger();
+        EXPECT_EQ(pApp->GetDocument()->m_strPathName, files[2]);
+    }
+    const auto pApp = Start({});
+    CVxMainFrame& frame = *pApp->GetMainFrame();
+    frame.UpdateFrame();
+    const std::vector<std::string> expected = {files[2], files[4], files[3], files[1]};
+    for (unsigned i = 0; i < 4; ++i) {
+        EXPECT_EQ(pApp->GetRecentFileList().Get(i), expected[i]);
+        EXPECT_EQ(frame.GetCommand(ID_FILE_MRU_FIRST + i)->text().toStdString(),
+                  "&" + std::to_string(i + 1) + " " + expected[i]);
+    }
+    // A vanished file is reported, loses its entry, and the picture stays.
+    std::filesystem::remove(files[4]);
+    frame.GetCommand(ID_FILE_MRU_FIRST + 1)->trigger();
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_READ});
+    EXPECT_EQ(pApp->GetRecentFileList().Get(1), files[3]);
+    EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
+    EXPECT_FALSE(frame.GetCommand(ID_FILE_MRU_LAST)->isVisible());
+}
+
+TEST_F(VxAppTest, AFailedOpenKeepsThePictureItsTitleAndItsUndoHistory)
+{
+    const std::string good = GoodFile();
+    const auto pApp = Start({good});
+    CVxDoc& doc = *pApp->GetDocument();
+    doc.SaveUndoState();
+    QDir(m_folder.path()).mkdir("folder.emf");
+    for (const std::string& path :
+         {WriteFile("bad.emf", {'n', 'o', 't', ' ', 'e', 'm', 'f'}), WriteFile("empty.wmf", {1}),
+          m_folder.path().toStdString() + "/folder.emf", m_folder.path().toStdString() + "/none"}) {
+        m_messages.Reset();
+        m_dialogs.QueueFileName(path);
+        pApp->GetMainFrame()->GetCommand(ID_FILE_OPEN)->trigger();
+        ASSERT_EQ(m_messages.GetShown().size(), 1u) << path;
+        const UINT nId = m_messages.GetShown()[0].nIdMessage;
+        EXPECT_TRUE(nId == IDS_FILE_NOT_READ || nId == IDS_METAFILE_NOT_READ) << path;
+        EXPECT_EQ(doc.GetPicture().GetChildCount(), 1);
+        EXPECT_EQ(doc.m_strPathName, good);
+        EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "good.emf - Glyphar");
+        EXPECT_TRUE(doc.CanUndo());
+        EXPECT_EQ(pApp->GetRecentFileList().Get(0), good);
+    }
+}
+
+TEST_F(VxAppTest, NewEmptiesThePicture)
+{
+    const auto pApp = Start({GoodFile()});
+    pApp->GetMainFrame()->GetCommand(ID_FILE_NEW)->trigger();
+    CVxDoc& doc = *pApp->GetDocument();
+    EXPECT_TRUE(doc.GetPicture().HasNoChildren());
+    EXPECT_EQ(doc.GetPictureSize(), (SIZE{6985, 5397}));
+    EXPECT_TRUE(doc.m_strPathName.empty());
+    EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "untitled - Glyphar");
+}
+
+TEST_F(VxAppTest, GarbageSettingsReadAsDefaults)
+{
+    for (const char* pszKey : {"MaxNumberOfUndos", "DragObjectOutlines", "Units",
+                               "SwitchToFreehandTimerInterval", "SafeGdiBoundsDivisor"})
+        WriteSetting(QStringLiteral("Application/") + pszKey, "x7");
+    WriteSetting("Application/DragObjectOutlines", "5");
+    WriteSetting("Application/SafeGdiBoundsDivisor", "0");
+    WriteSetting("Application/MaxNumberOfUndos", "40000");
+    const auto pApp = Start({});
+    const VxAppSettings& settings = pApp->GetSettings();
+    const VxAppSettings defaults;
+    EXPECT_EQ(settings.nMaxNumberOfUndos, defaults.nMaxNumberOfUndos);
+    EXPECT_EQ(settings.nDragObjectOutlines, defaults.nDragObjectOutlines);
+    EXPECT_EQ(settings.nUnits, defaults.nUnits);
+    EXPECT_EQ(settings.nSwitchToFreehandTimerInterval, defaults.nSwitchToFreehandTimerInterval);
+    EXPECT_EQ(settings.nSafeGdiBoundsDivisor, defaults.nSafeGdiBoundsDivisor);
+    EXPECT_TRUE(ShownIds().empty());
+}
+
+TEST_F(VxAppTest, AConfigurationFolderThatCannotBeMadeIsReportedAndTheProgramRuns)
+{
+    // A file where the folder should be.
+    const std::string blocker = WriteFile("blocker", {0});
+    const CScopedEnvironment config("XDG_CONFIG_HOME", blocker + "/config");
+    const auto pApp = Start({});
+    ASSERT_EQ(ShownIds(), std::vector<UINT>{IDS_SETTINGS_NOT_SAVED});
+    EXPECT_NE(m_messages.GetShown()[0].strText.find(blocker), std::string::npos);
+    EXPECT_TRUE(pApp->GetMainFrame()->isVisible());
+}
+
+TEST_F(VxAppTest, IgnoredRecordsAreListedAfterALoadWhenAskedFor)
+{
+    EmfBuilder emf;
+    for (int i = 0; i < 3; ++i) emf.Record(EMR_BITBLT, {0, 0, 0, 0});
+    emf.Record(114, {0, 0, 0, 0});
+    const std::string path = WriteFile("blt.emf", emf.Finish());
+    QStringList listed;
+    int nShown = 0;
+    const CTkScopedModalHandler handler([&](QDialog& dialog) {
+        ++nShown;
+        auto* pList = dialog.findChild<QListWidget*>(QString::number(IDC_IGNORED_RECORD_LIST));
+        for (int i = 0; pList && i < pList->count(); ++i) listed.append(pList->item(i)->text());
+        dialog.accept();
+    });
+    const auto pApp = Start({});
+    pApp->GetMainFrame()->OpenDocumentFile(path);
+    EXPECT_EQ(nShown, 0);
+    WriteSetting("Application/DisplayUnhandledMetafileRecordWarnings", "1");
+    pApp->GetMainFrame()->OpenDocumentFile(path);
+    EXPECT_EQ(nShown, 1);
+    EXPECT_EQ(listed, QStringList({"EMR_BITBLT", "Unknown function: 72"}));
+}
+
+TEST_F(VxAppTest, ANewUndoLimitIsStoredAndTakesEffectOnlyAtTheNextStart)
+{
+    const auto pApp = Start({});
+    QString errorText;
+    const CTkScopedModalHandler handler([&](QDialog& dialog) {
+        auto* pEdit = dialog.findChild<QLineEdit*>(QString::number(IDC_MAX_UNDOS));
+        ASSERT_NE(pEdit, nullptr);
+        pEdit->setText("32768");
+        dialog.accept();  // refused: the sheet stays open
+        EXPECT_TRUE(dialog.isVisible());
+        pEdit->setText("3");
+        dialog.accept();
+    });
+    pApp->GetMainFrame()->GetCommand(ID_TOOLS_OPTIONS)->trigger();
+    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_ENTER_INTEGER, IDS_MAX_UNDOS_NEXT_START}));
+    EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between 0 and 32767.");
+    EXPECT_EQ(m_messages.GetShown()[1].nType, MB_OK | MB_ICONINFORMATION);
+    EXPECT_EQ(QSettings(SettingsFile(), QSettings::IniFormat).value("Application/MaxNumberOfUndos"),
+              "3");
+    // The open picture's history still holds more than three steps.
+    CVxDoc& doc = *pApp->GetDocument();
+    for (int i = 0; i < 5; ++i) doc.SaveUndoState();
+    int nUndos = 0;
+    for (; doc.CanUndo() && nUndos < 10; ++nUndos) doc.OnEditUndo();
+    EXPECT_EQ(nUndos, 5);
+
+    // Unchanged values write nothing and show nothing.
+    m_messages.Reset();
+    const CTkScopedModalHandler ok([](QDialog& dialog) { dialog.accept(); });
+    pApp->GetMainFrame()->GetCommand(ID_TOOLS_OPTIONS)->trigger();
+    EXPECT_TRUE(ShownIds().empty());
+}
+
+// Every row of the menus is routed to a handler, or says it waits for one and
+// stays disabled; no update handler fails on an empty or a loaded picture.
+TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
+{
+    const auto pApp = Start({});
+    CVxMainFrame& frame = *pApp->GetMainFrame();
+    for (const bool bLoaded : {false, true}) {
+        if (bLoaded) {
+            ASSERT_TRUE(frame.OpenDocumentFile(GoodFile()));
+        }
+        frame.UpdateFrame();
+        for (const auto rows : {VxGetMainMenuRows(), VxGetContextMenuRows()}) {
+            for (const VxMenuRow& row : rows) {
+                if (row.kind != VxMenuRowKind::Item) continue;
+                CTkCmdUI cmdUI(row.nId);
+                const bool bRouted = frame.OnCmdMsg(row.nId, &cmdUI);
+                ASSERT_NE(frame.GetCommand(row.nId), nullptr) << row.nId;
+                EXPECT_EQ(frame.GetCommand(row.nId)->isEnabled(), cmdUI.IsEnabled()) << row.nId;
+                EXPECT_FALSE(frame.GetCommand(row.nId)->statusTip().isEmpty()) << row.nId;
+                if (row.nFlags & kVxMenuLater) {
+                    EXPECT_FALSE(cmdUI.IsEnabled()) << row.nId;
+                } else {
+                    EXPECT_TRUE(bRouted && cmdUI.m_bHasHandler) << row.nId;
+                }
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -1,18 +1,22 @@
 #include "app/VxMainFrame.h"
 
-#include "app/VxCommandIds.h"
 #include "document/VxDoc.h"
 #include "document/VxFileDialogService.h"
 #include "editing/VxView.h"
-#include "import/VxImportFilterList.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkSettings.h"
+#include "resources/VxResourceIds.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QImage>
+#include <QMimeData>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -30,7 +34,7 @@ protected:
         TkSetMessageService(&m_messages);
         VxSetFileDialogService(&m_dialogs);
         m_pDoc = std::make_unique<CVxDoc>();
-        m_pFrame = std::make_unique<CVxMainFrame>(*m_pDoc, m_filters);
+        m_pFrame = std::make_unique<CVxMainFrame>(*m_pDoc);
         m_pFrame->resize(800, 600);
         m_pFrame->show();
         QApplication::processEvents();
@@ -55,6 +59,20 @@ protected:
     std::string GoodFile() { return WriteFile("good.emf", BlackRectangleEmf()); }
     std::string BadFile() { return WriteFile("bad.emf", {'n', 'o', 't', ' ', 'a', 'n', ' ', 'e', 'm', 'f'}); }
 
+    // Drags the file over the window and drops it, as the desktop does.
+    bool Drop(const std::string& path)
+    {
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(m_pFrame.get(), &enter);
+        if (!enter.isAccepted()) return false;
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(m_pFrame.get(), &drop);
+        return drop.isAccepted();
+    }
+
     QRgb MiddlePixel()
     {
         QWidget* pViewport = m_pFrame->GetView().viewport();
@@ -66,7 +84,6 @@ protected:
     CTkMemorySettings m_settings;
     CTkScriptedMessageService m_messages;
     CVxScriptedFileDialogService m_dialogs;
-    CVxImportFilterList m_filters;
     std::unique_ptr<CVxDoc> m_pDoc;
     std::unique_ptr<CVxMainFrame> m_pFrame;
 };
@@ -82,29 +99,34 @@ TEST_F(VxMainFrameTest, TheTitleNamesTheDocument)
     EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
 }
 
-TEST_F(VxMainFrameTest, ABadFileIsReportedAndTheOpenPictureStays)
+TEST_F(VxMainFrameTest, ADroppedFileOpensAndABadOneLeavesThePicture)
 {
     const std::string good = GoodFile();
-    ASSERT_TRUE(m_pFrame->OpenDocumentFile(good));
-    ASSERT_EQ(m_pDoc->GetPicture().GetChildCount(), 1);
-    EXPECT_EQ(MiddlePixel(), 0xFF000000u);
-
-    // Through File Open, as the user would.
-    m_dialogs.QueueFileName(BadFile());
-    m_pFrame->GetCommand(ID_FILE_OPEN)->trigger();
-
-    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-    EXPECT_TRUE(m_dialogs.GetRequests()[0].bOpenFileDialog);
-    EXPECT_EQ(m_dialogs.GetRequests()[0].strTitle, "Open");
-    ASSERT_EQ(m_messages.GetShown().size(), 1u);
-    const auto& shown = m_messages.GetShown()[0];
-    EXPECT_TRUE(shown.nIdMessage == 4205 || shown.nIdMessage == 4209) << shown.nIdMessage;
-    EXPECT_EQ(shown.nType, MB_OK | MB_ICONEXCLAMATION);
+    ASSERT_TRUE(Drop(good));
     EXPECT_EQ(m_pDoc->GetPicture().GetChildCount(), 1);
-    EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{2000, 1000}));
-    EXPECT_EQ(m_pDoc->m_strPathName, good);
     EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
     EXPECT_EQ(MiddlePixel(), 0xFF000000u);
+
+    for (const std::string& path : {BadFile(), m_folder.path().toStdString()}) {
+        m_messages.Reset();
+        EXPECT_TRUE(Drop(path));
+        ASSERT_EQ(m_messages.GetShown().size(), 1u) << path;
+        const auto& shown = m_messages.GetShown()[0];
+        EXPECT_TRUE(shown.nIdMessage == 4205 || shown.nIdMessage == 4209) << shown.nIdMessage;
+        EXPECT_EQ(shown.nType, MB_OK | MB_ICONEXCLAMATION);
+        EXPECT_EQ(m_pDoc->GetPicture().GetChildCount(), 1);
+        EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{2000, 1000}));
+        EXPECT_EQ(m_pDoc->m_strPathName, good);
+        EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
+        EXPECT_EQ(MiddlePixel(), 0xFF000000u);
+    }
+    // Only local files are taken.
+    m_messages.Reset();
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/a.emf")});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &web, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_pFrame.get(), &enter);
+    EXPECT_FALSE(enter.isAccepted());
 }
 
 TEST_F(VxMainFrameTest, AModifiedPictureIsOfferedForSavingFirst)
@@ -139,16 +161,20 @@ TEST_F(VxMainFrameTest, SavingFromTheQuestionThatFailsKeepsThePicture)
     EXPECT_TRUE(m_pDoc->IsModified());
 }
 
-TEST_F(VxMainFrameTest, NewEmptiesThePicture)
+TEST_F(VxMainFrameTest, TheMessagePaneShowsAPromptThenReadyAgain)
 {
-    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
-    m_pFrame->GetCommand(ID_FILE_NEW)->trigger();
-    EXPECT_TRUE(m_pDoc->GetPicture().HasNoChildren());
-    EXPECT_EQ(m_pDoc->GetPictureSize(), (SIZE{6985, 5397}));
-    EXPECT_TRUE(m_pDoc->m_strPathName.empty());
-    EXPECT_FALSE(m_pDoc->IsModified());
-    EXPECT_EQ(m_pFrame->windowTitle(), "untitled - Glyphar");
-    EXPECT_TRUE(m_pFrame->GetView().IsFullPage());
+    EXPECT_EQ(m_pFrame->GetMessageText(), "Ready");
+    QAction* pAction = m_pFrame->GetCommand(ID_VIEW_ZOOM_IN);
+    pAction->showStatusText(m_pFrame.get());
+    EXPECT_EQ(m_pFrame->GetMessageText(), "Show the picture larger");
+    QStatusTipEvent leave{QString()};
+    QCoreApplication::sendEvent(m_pFrame.get(), &leave);
+    EXPECT_EQ(m_pFrame->GetMessageText(), "Ready");
+    // The status bar command hides and shows it, with its check mark.
+    m_pFrame->GetCommand(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_STATUS_BAR)->isChecked());
+    m_pFrame->GetCommand(ID_VIEW_STATUS_BAR)->trigger();
+    EXPECT_TRUE(m_pFrame->GetCommand(ID_VIEW_STATUS_BAR)->isChecked());
 }
 
 TEST_F(VxMainFrameTest, UndoAndRedoFollowTheHistoryOrTheSwitch)

@@ -1,5 +1,8 @@
 #pragma once
-// The framework's document: the modified flag and the views it keeps informed.
+// The framework's document: the modified flag, the views it keeps informed,
+// and the commands it owns.
+
+#include "platform/framework/TkCmdTarget.h"
 
 #include <string>
 #include <vector>
@@ -13,9 +16,8 @@ public:
     virtual void OnUpdate(ITkDocumentView* pSender, long lHint, CTkObject* pHint) = 0;
 };
 
-class CTkDocumentBase {
+class CTkDocumentBase : public CTkCmdTarget {
 public:
-    virtual ~CTkDocumentBase() = default;
 
     virtual void SetModifiedFlag(bool bModified = true) { m_bModified = bModified; }
     bool IsModified() const { return m_bModified; }

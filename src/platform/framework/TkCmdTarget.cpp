@@ -1,0 +1,6 @@
+#include "platform/framework/TkCmdTarget.h"
+
+bool CTkCmdTarget::OnCmdMsg(unsigned, CTkCmdUI*)
+{
+    return false;
+}

@@ -1,0 +1,173 @@
+#include "resources/VxMenus.h"
+
+#include "resources/VxResourceIds.h"
+
+#include <array>
+
+namespace {
+
+constexpr VxMenuRow Popup(const char* pszText)
+{
+    return {VxMenuRowKind::Popup, 0, pszText, "", 0};
+}
+constexpr VxMenuRow End()
+{
+    return {VxMenuRowKind::End, 0, "", "", 0};
+}
+constexpr VxMenuRow Separator()
+{
+    return {VxMenuRowKind::Separator, 0, "", "", 0};
+}
+constexpr VxMenuRow Item(unsigned nId, const char* pszText, const char* pszAccel = "")
+{
+    return {VxMenuRowKind::Item, nId, pszText, pszAccel, 0};
+}
+constexpr VxMenuRow Later(unsigned nId, const char* pszText, const char* pszAccel = "")
+{
+    return {VxMenuRowKind::Item, nId, pszText, pszAccel, kVxMenuLater};
+}
+
+constexpr auto kMainMenu = std::to_array<VxMenuRow>({
+    Popup("&File"),
+    Item(ID_FILE_NEW, "&New", "Ctrl+N"),
+    Item(ID_FILE_OPEN, "&Open...", "Ctrl+O"),
+    Item(ID_FILE_SAVE, "&Save", "Ctrl+S"),
+    Item(ID_FILE_SAVE_AS, "Save &As..."),
+    Separator(),
+    Later(ID_FILE_PRINT, "&Print...", "Ctrl+P"),
+    Later(ID_FILE_PRINT_PREVIEW, "Print Pre&view"),
+    Later(ID_FILE_PRINT_SETUP, "P&rint Setup..."),
+    Separator(),
+    Item(ID_FILE_MRU_FIRST, "Recent File"),
+    Item(ID_FILE_MRU_FIRST + 1, "Recent File"),
+    Item(ID_FILE_MRU_FIRST + 2, "Recent File"),
+    Item(ID_FILE_MRU_LAST, "Recent File"),
+    Separator(),
+    Item(ID_APP_EXIT, "E&xit"),
+    End(),
+
+    Popup("&Edit"),
+    Item(ID_EDIT_UNDO, "&Undo", "Ctrl+Z"),
+    Item(ID_EDIT_REDO, "&Redo", "Ctrl+Y"),
+    Separator(),
+    Later(ID_EDIT_CUT, "Cu&t", "Ctrl+X"),
+    Later(ID_EDIT_COPY, "&Copy", "Ctrl+C"),
+    Later(ID_EDIT_PASTE, "&Paste", "Ctrl+V"),
+    Popup("Paste &As"),
+    Later(ID_EDIT_PASTE_EMF, "&Enhanced Metafile"),
+    Later(ID_EDIT_PASTE_WMF, "&Windows Metafile"),
+    Later(ID_EDIT_PASTE_TEXT, "&Text"),
+    End(),
+    Later(ID_EDIT_DELETE, "&Delete", "Del"),
+    Separator(),
+    Later(ID_EDIT_SELECT_ALL, "Select A&ll", "Ctrl+A"),
+    Later(ID_EDIT_SELECT_NONE, "Select &None"),
+    Later(ID_EDIT_SELECT_NEXT, "Select Ne&xt"),
+    Later(ID_EDIT_SELECT_PREVIOUS, "Select Pre&vious"),
+    Later(ID_EDIT_SELECT_SIMILAR, "Select &Similar..."),
+    Separator(),
+    Later(ID_EDIT_OPEN, "&Open Object"),
+    Later(ID_EDIT_POINTS, "Edit P&oints"),
+    Popup("Poi&nts"),
+    Later(ID_POINT_NEXT, "&Next Point"),
+    Later(ID_POINT_PREVIOUS, "&Previous Point"),
+    Later(ID_POINT_INSERT, "&Insert Point"),
+    Later(ID_POINT_DELETE, "&Delete Point"),
+    Separator(),
+    Later(ID_SUBPOLYGON_NEXT, "Next &Sub-polygon"),
+    Later(ID_SUBPOLYGON_PREVIOUS, "Previous S&ub-polygon"),
+    Later(ID_SUBPOLYGON_INSERT, "Insert Su&b-polygon"),
+    Later(ID_SUBPOLYGON_DELETE, "Delete Sub-pol&ygon"),
+    End(),
+    Separator(),
+    Later(ID_EDIT_TRIM_PICTURE, "T&rim Picture"),
+    End(),
+
+    Popup("&View"),
+    Later(ID_VIEW_TOOLBAR, "&Toolbars..."),
+    Item(ID_VIEW_STATUS_BAR, "&Status Bar"),
+    Later(ID_VIEW_COORDINATE_STATUS, "&Coordinate Status"),
+    Later(ID_VIEW_SIZE_STATUS, "Si&ze Status"),
+    Later(ID_VIEW_SELECTION_STATUS, "S&election Status"),
+    Separator(),
+    Item(ID_VIEW_ZOOM_IN, "Zoom &In", "Ctrl++"),
+    Item(ID_VIEW_ZOOM_OUT, "Zoom &Out", "Ctrl+-"),
+    Item(ID_VIEW_ACTUAL_SIZE, "&Actual Size"),
+    Item(ID_VIEW_FULL_PAGE, "&Full Page"),
+    Later(ID_VIEW_ZOOM_CUSTOM, "C&ustom Zoom..."),
+    Separator(),
+    Later(ID_VIEW_DISPLAY_GRID, "Display &Grid"),
+    Later(ID_VIEW_SNAP_TO_GRID, "S&nap to Grid"),
+    Later(ID_VIEW_GRID_SETTINGS, "Grid Settin&gs..."),
+    Separator(),
+    Item(ID_VIEW_REDRAW, "&Redraw"),
+    End(),
+
+    Popup("&Tools"),
+    Later(ID_TOOL_SELECTION, "&Selection"),
+    Later(ID_TOOL_LINE, "&Line"),
+    Later(ID_TOOL_POLYLINE, "&Polyline"),
+    Later(ID_TOOL_RECTANGLE, "&Rectangle"),
+    Later(ID_TOOL_ELLIPSE, "&Ellipse"),
+    Later(ID_TOOL_POLYGON, "Poly&gon"),
+    Later(ID_TOOL_TEXT, "&Text"),
+    Later(ID_TOOL_ARC, "&Arc"),
+    Separator(),
+    Popup("Arra&nge"),
+    Later(ID_ARRANGE_BRING_TO_FRONT, "Bring to &Front"),
+    Later(ID_ARRANGE_SEND_TO_BACK, "Send to &Back"),
+    Separator(),
+    Later(ID_ARRANGE_FLIP_HORIZONTAL, "Flip &Left to Right"),
+    Later(ID_ARRANGE_FLIP_VERTICAL, "Flip &Top to Bottom"),
+    Later(ID_ARRANGE_FLIP_BOTH, "Flip B&oth"),
+    End(),
+    Popup("&Format"),
+    Later(ID_FORMAT_LINE, "&Line..."),
+    Later(ID_FORMAT_FILL, "&Fill..."),
+    Later(ID_FORMAT_POSITION, "&Position..."),
+    Later(ID_FORMAT_FONT, "Fo&nt..."),
+    Later(ID_FORMAT_OTHER, "&Other..."),
+    Separator(),
+    Later(ID_FORMAT_TRANSPARENT, "&Transparent"),
+    Later(ID_FORMAT_OPAQUE, "O&paque"),
+    Separator(),
+    Later(ID_FORMAT_COUNTERCLOCKWISE, "&Counterclockwise"),
+    Later(ID_FORMAT_CLOCKWISE, "Cloc&kwise"),
+    End(),
+    Later(ID_EDIT_PROPERTIES, "P&roperties...", "Alt+Return"),
+    Separator(),
+    Item(ID_TOOLS_OPTIONS, "&Options..."),
+    End(),
+
+    Popup("&Help"),
+    Later(ID_HELP_FINDER, "&Help Topics", "F1"),
+    Separator(),
+    Item(ID_APP_ABOUT, "&About Glyphar..."),
+    End(),
+});
+
+constexpr auto kContextMenu = std::to_array<VxMenuRow>({
+    Later(ID_EDIT_CUT, "Cu&t"),
+    Later(ID_EDIT_COPY, "&Copy"),
+    Later(ID_EDIT_PASTE, "&Paste"),
+    Later(ID_EDIT_DELETE, "&Delete"),
+    Separator(),
+    Later(ID_ARRANGE_BRING_TO_FRONT, "Bring to &Front"),
+    Later(ID_ARRANGE_SEND_TO_BACK, "Send to &Back"),
+    Separator(),
+    Later(ID_EDIT_POINTS, "Edit P&oints"),
+    Separator(),
+    Later(ID_EDIT_PROPERTIES, "P&roperties..."),
+});
+
+}  // namespace
+
+std::span<const VxMenuRow> VxGetMainMenuRows()
+{
+    return kMainMenu;
+}
+
+std::span<const VxMenuRow> VxGetContextMenuRows()
+{
+    return kContextMenu;
+}
