@@ -107,7 +107,10 @@ bool CVxApp::InitInstance(const std::vector<std::string>& args)
 bool CVxApp::ProcessShellCommand()
 {
     if (m_cmdInfo.m_bRegister && m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FileNew) {
-        m_nExitCode = CVxShellRegistration::Register() ? 0 : 1;
+        if (!CVxShellRegistration::Register()) {
+            TkGetMessageService().ShowMessage(IDS_FILE_NOT_WRITTEN, MB_OK | MB_ICONSTOP);
+            m_nExitCode = 1;
+        }
         return false;
     }
     if (m_cmdInfo.m_bUnregister && m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FileNew)

@@ -2,6 +2,7 @@
 
 #include "app/VxMainFrame.h"
 #include "app/VxShellRegistration.h"
+#include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
 #include "document/VxFileDialogService.h"
 #include "platform/framework/TkMessageService.h"
@@ -17,6 +18,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSettings>
@@ -162,6 +164,31 @@ TEST_F(VxAppTest, RegisterInAnyCaseWritesTheDesktopFilesAndUnregisterRemovesThem
     EXPECT_FALSE(QFile::exists(desktop));
     EXPECT_FALSE(QFile::exists(mime));
     EXPECT_FALSE(QFile::exists(SettingsFile()));
+}
+
+TEST_F(VxAppTest, TheSplashAndTheAboutBoxShowTheBuildsVersion)
+{
+    EXPECT_TRUE(Start({})->WasSplashShown());
+    WriteSetting("Application/DisplayCopyrightOnStartup", "0");
+    const auto pApp = Start({});
+    EXPECT_FALSE(pApp->WasSplashShown());
+    QString text;
+    const CTkScopedModalHandler handler([&](QDialog& dialog) {
+        if (auto* pLabel = dialog.findChild<QLabel*>("text")) text = pLabel->text();
+        dialog.accept();
+    });
+    pApp->GetMainFrame()->GetCommand(ID_APP_ABOUT)->trigger();
+    EXPECT_EQ(text.split('\n').mid(0, 2),
+              QStringList({"Glyphar", QStringLiteral("Version " GLYPHAR_BUILD_VERSION)}));
+}
+
+TEST_F(VxAppTest, ARegistrationThatCannotBeWrittenIsReported)
+{
+    const std::string blocker = WriteFile("blocker", {0});
+    const CScopedEnvironment data("XDG_DATA_HOME", blocker + "/data");
+    const auto pApp = Start({"-Register"}, false);
+    EXPECT_EQ(pApp->GetExitCode(), 1);
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_WRITTEN});
 }
 
 TEST_F(VxAppTest, EmbeddedAndAutomatedRunsEndAtOnceWithoutAWindow)
@@ -321,6 +348,7 @@ TEST_F(VxAppTest, ANewUndoLimitIsStoredAndTakesEffectOnlyAtTheNextStart)
         dialog.accept();  // refused: the sheet stays open
         EXPECT_TRUE(dialog.isVisible());
         pEdit->setText("3");
+        static_cast<CVxPropertySheet&>(dialog).SetActivePage(IDD_OPTIONS_TOOLBARS);
         dialog.accept();
     });
     pApp->GetMainFrame()->GetCommand(ID_TOOLS_OPTIONS)->trigger();
@@ -336,10 +364,16 @@ TEST_F(VxAppTest, ANewUndoLimitIsStoredAndTakesEffectOnlyAtTheNextStart)
     for (; doc.CanUndo() && nUndos < 10; ++nUndos) doc.OnEditUndo();
     EXPECT_EQ(nUndos, 5);
 
-    // Unchanged values write nothing and show nothing.
+    // The sheet opens on the page last active; unchanged values write and
+    // show nothing.
     m_messages.Reset();
-    const CTkScopedModalHandler ok([](QDialog& dialog) { dialog.accept(); });
+    unsigned nOpenedOn = 0;
+    const CTkScopedModalHandler ok([&](QDialog& dialog) {
+        nOpenedOn = static_cast<CVxPropertySheet&>(dialog).GetActivePageId();
+        dialog.accept();
+    });
     pApp->GetMainFrame()->GetCommand(ID_TOOLS_OPTIONS)->trigger();
+    EXPECT_EQ(nOpenedOn, IDD_OPTIONS_TOOLBARS);
     EXPECT_TRUE(ShownIds().empty());
 }
 
