@@ -83,6 +83,7 @@ void CVxApp::OnUpdateRecentFile(CTkCmdUI& cmdUI)
         // The first entry stands, disabled, for an empty list.
         cmdUI.Enable(false);
         cmdUI.Show(nIndex == 0);
+        cmdUI.SetText(TkLoadString(IDS_RECENT_FILE));
         return;
     }
     cmdUI.SetText(RecentFileText(nIndex, path));

@@ -143,6 +143,8 @@ constexpr unsigned IDS_UNITS_IN = 5074;
 constexpr unsigned IDS_UNITS_CM = 5075;
 // The splash window's and about box's line under the product name.
 constexpr unsigned IDS_ABOUT_FORMAT = 5080;
+// The recent-file list's place in the File menu while it is empty.
+constexpr unsigned IDS_RECENT_FILE = 5081;
 
 // --- Commands of the view, the document and the frame
 constexpr unsigned ID_EDIT_CANCEL = 32769;

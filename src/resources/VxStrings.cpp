@@ -154,6 +154,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {5074, "in."},
     {5075, "cm."},
     {5080, "Version %s\n%s"},
+    {5081, "Recent File"},
 
     // Command prompts
     {32769, "Cancel the current operation\nCancel"},
