@@ -43,16 +43,6 @@ TEST(TkCodePageDoubleByte, CharactersDecodeAndEncodeBothWays)
     }
 }
 
-TEST(TkCodePageDoubleByte, EachCharacterKnowsItsBytes)
-{
-    std::vector<std::size_t> starts;
-    EXPECT_EQ(TkCodePageToUtf16("a\x93\xfa\x96\x7b", SHIFTJIS_CHARSET, &starts).size(), 3u);
-    EXPECT_EQ(starts, (std::vector<std::size_t>{0, 1, 3}));
-    std::vector<std::size_t> sources;
-    EXPECT_EQ(TkUtf16ToCodePage(u"\u65E5b\U0001F600", SHIFTJIS_CHARSET, &sources), "\x93\xfa" "b?");
-    EXPECT_EQ(sources, (std::vector<std::size_t>{0, 0, 1, 2}));
-}
-
 TEST(TkCodePageDoubleByte, BrokenSequencesBecomeOneReplacementPerBadByte)
 {
     // A lead byte before a byte that cannot trail keeps that byte; a lead byte
