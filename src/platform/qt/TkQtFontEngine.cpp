@@ -127,17 +127,39 @@ QString FaceName(const LOGFONTW& font)
     return IsSymbolFont(font) ? QStringLiteral("DejaVu Sans") : GivenFaceName(font);
 }
 
-// The script whose faces a double-byte character set's text needs.
-QFontDatabase::WritingSystem WritingSystemOf(BYTE charSet)
+// The script a double-byte character set's text needs, with a character of it.
+struct Script {
+    QFontDatabase::WritingSystem system;
+    char16_t sample;
+};
+
+Script ScriptOf(BYTE charSet)
 {
     switch (charSet) {
-    case SHIFTJIS_CHARSET: return QFontDatabase::Japanese;
+    case SHIFTJIS_CHARSET: return {QFontDatabase::Japanese, u'\u3042'};
     case HANGUL_CHARSET:
-    case JOHAB_CHARSET: return QFontDatabase::Korean;
-    case GB2312_CHARSET: return QFontDatabase::SimplifiedChinese;
-    case CHINESEBIG5_CHARSET: return QFontDatabase::TraditionalChinese;
-    default: return QFontDatabase::Any;
+    case JOHAB_CHARSET: return {QFontDatabase::Korean, u'\uAC00'};
+    case GB2312_CHARSET: return {QFontDatabase::SimplifiedChinese, u'\u4E2D'};
+    case CHINESEBIG5_CHARSET: return {QFontDatabase::TraditionalChinese, u'\u4E2D'};
+    default: return {QFontDatabase::Any, 0};
     }
+}
+
+// The named face, or where it lacks the script of the character set, an
+// installed face that has it.
+QRawFont ScriptFace(const QFont& qfont, const QRawFont& named, BYTE charSet)
+{
+    const Script script = ScriptOf(charSet);
+    if (script.system == QFontDatabase::Any || named.supportsCharacter(QChar(script.sample)) ||
+        QFontDatabase::families(script.system).isEmpty())
+        return named;
+    // Without a real face Qt answers with a box face that claims every
+    // character but has no tables.
+    const QRawFont found = QRawFont::fromFont(qfont, script.system);
+    const bool usable = found.isValid() && found.unitsPerEm() > 0 &&
+                        !found.fontTable("cmap").isEmpty() &&
+                        found.supportsCharacter(QChar(script.sample));
+    return usable ? found : named;
 }
 
 // The average character width that a LOGFONTW width is meant against.
@@ -252,7 +274,7 @@ QFont CTkQtFontEngine::MakeQFont(const LOGFONTW& font)
 CTkQtFontEngine::FaceKey CTkQtFontEngine::KeyOf(const LOGFONTW& font)
 {
     return {FaceName(font).toStdU16String(), font.lfWeight, font.lfItalic != 0,
-            font.lfPitchAndFamily, WritingSystemOf(font.lfCharSet)};
+            font.lfPitchAndFamily, ScriptOf(font.lfCharSet).system};
 }
 
 QString CTkQtFontEngine::ShownText(const LOGFONTW& font, const WCHAR* text, int count)
@@ -275,13 +297,18 @@ const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
 
     QFont qfont = MakeQFont(font);
     qfont.setPixelSize(64);  // any size finds the face; it is measured in font units
-    QRawFont raw = QRawFont::fromFont(qfont, WritingSystemOf(font.lfCharSet));
-    if (!raw.isValid() || raw.unitsPerEm() <= 0)
+    const QRawFont named = QRawFont::fromFont(qfont);
+    if (!named.isValid() || named.unitsPerEm() <= 0)
         return nullptr;
+    QRawFont raw = ScriptFace(qfont, named, font.lfCharSet);
+    const bool bNamed = raw == named;
     raw.setPixelSize(raw.unitsPerEm());
     const QFontInfo info(qfont);
     Design design = ReadDesign(raw);
-    design.aveCharWidth = AveCharWidthOf(FaceName(font), raw, design.aveCharWidth);
+    // Only the named face can be a metric twin (a face found for a script
+    // cannot even tell its family name safely).
+    if (bNamed)
+        design.aveCharWidth = AveCharWidthOf(FaceName(font), named, design.aveCharWidth);
     auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}});
     if (m_faces.size() >= kMaxFaces)
         m_faces.clear();
