@@ -164,8 +164,8 @@ std::string EncodeDoubleByteChar(const Iconv& cd, char16_t c)
     return bytes && !bytes->empty() && bytes->size() <= 2 ? *bytes : std::string("?");
 }
 
-// Null for the code pages without a table here (double-byte, Mac, OEM): those keep
-// ASCII only, unless iconv decodes them.
+// Null for the code pages without a table here: the double-byte ones, which
+// iconv converts, and Mac and OEM, which keep ASCII only.
 const char16_t* UpperHalf(UINT codePage)
 {
     for (const CodePageTable& table : kTables) {
