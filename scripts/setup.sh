@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev
-          fonts-liberation2 fonts-dejavu-core)
+          fonts-liberation2 fonts-dejavu-core
+          xvfb xauth)  # an X11 display for the test that saves on one
 
 missing=()
 for p in "${packages[@]}"; do

@@ -12,6 +12,7 @@
 #include "platform/framework/TkStrings.h"
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkFontMetrics.h"
+#include "platform/gdi/TkGdiObjects.h"
 
 #include <algorithm>
 #include <array>
@@ -93,6 +94,32 @@ private:
     CMeasuringPass m_pass;
     CVxGraphic& m_text;
     bool m_bSelect;
+};
+
+// The reference device with a text's font and character extra selected, made
+// and deleted here rather than through the drawing caches, which keep their
+// objects for the context of an open drawing pass.
+class CReferenceMeasuringDC {
+public:
+    CReferenceMeasuringDC(const LOGFONTW& font, int nCharacterExtra)
+        : m_hFont(CreateFontIndirectW(&font)), m_hPrior(m_dc.SelectObject(m_hFont))
+    {
+        m_dc.SetTextCharacterExtra(nCharacterExtra);
+    }
+    ~CReferenceMeasuringDC()
+    {
+        m_dc.SelectObject(m_hPrior);
+        DeleteObject(m_hFont);
+    }
+    CReferenceMeasuringDC(const CReferenceMeasuringDC&) = delete;
+    CReferenceMeasuringDC& operator=(const CReferenceMeasuringDC&) = delete;
+
+    CTkDC* Get() { return &m_dc; }
+
+private:
+    CTkDC m_dc;
+    HFONT m_hFont;
+    HGDIOBJ m_hPrior;
 };
 
 std::uint64_t BytesLeft(const CTkArchive& ar)
@@ -284,7 +311,7 @@ void CVxText::DrawShape(CTkDC* pDC, BOOL /*bContinue*/)
 {
     const CScopedValue<BOOL> drawing(m_bDrawing, TRUE);
     if (NeedsMeasure())
-        Measure(pDC);
+        Measure();
     const RECT rect = GetNormalizedRect();
     const INT* pDx = m_pnDx.empty() ? nullptr : m_pnDx.data();
     try {
@@ -426,13 +453,13 @@ BOOL CVxText::NeedsMeasure() const
     return (bFontChanged || GetTextAlign() != m_nMeasuredAlign) ? TRUE : FALSE;
 }
 
-void CVxText::Measure(CTkDC* pDC)
+void CVxText::Measure()
 {
-    CTkDC* pRegistered = CVxGraphicProperty::GetDrawingDC();
-    // Draw has already selected the attributes into its own context.
-    const bool bSelected = pRegistered != nullptr && pDC == pRegistered;
     {
-        const CMeasuringDC dc(*this, pRegistered != nullptr ? pRegistered : pDC, !bSelected);
+        const auto* pGlobal =
+            dynamic_cast<const CVxGlobalGraphicProperty*>(GetPropertyMap().Lookup("Global"));
+        const int nExtra = pGlobal != nullptr ? pGlobal->GetTextCharacterExtra() : 0;
+        CReferenceMeasuringDC dc(GetFont(), nExtra);
         m_rect = ComputeTextRect(dc.Get(), FALSE);
     }
     m_lfMeasured = GetFont();

@@ -60,9 +60,10 @@ public:
     BOOL SetSpacing(std::span<const INT> spacing);
 
     BOOL NeedsMeasure() const;
-    // Measures on the open drawing pass's context, else on pDC, else on the
-    // reference device.
-    void Measure(CTkDC* pDC = nullptr);
+    // Measures on the reference device, one picture unit to a pixel, whatever
+    // context draws: the box is saved and copied, so neither a view's zoom nor
+    // the order of drawing passes may change it.
+    void Measure();
     // The box of the text on pDC, whose attributes must be selected; with
     // bRotate, the bounds of that box turned by the font's escapement.
     RECT ComputeTextRect(CTkDC* pDC, BOOL bRotate) const;

@@ -3,8 +3,12 @@
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkGdiObjects.h"
 
+#include <iconv.h>
+
 #include <algorithm>
 #include <array>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -45,8 +49,123 @@ constexpr std::array<CharSetCodePage, 19> kCharSets = {{
     {OEM_CHARSET, 437},
 }};
 
-// Null for the code pages without a table here (double-byte, Mac, OEM): those keep
-// ASCII only.
+// The characters of the Symbol font's codes 0x20-0xFF, from the published mapping
+// of its encoding to Unicode; 0 where the font has no character.
+constexpr char16_t kSymbolCharacters[] =
+    u"\u0020\u0021\u2200\u0023\u2203\u0025\u0026\u220B\u0028\u0029\u2217\u002B\u002C\u2212\u002E\u002F"
+    u"\u0030\u0031\u0032\u0033\u0034\u0035\u0036\u0037\u0038\u0039\u003A\u003B\u003C\u003D\u003E\u003F"
+    u"\u2245\u0391\u0392\u03A7\u0394\u0395\u03A6\u0393\u0397\u0399\u03D1\u039A\u039B\u039C\u039D\u039F"
+    u"\u03A0\u0398\u03A1\u03A3\u03A4\u03A5\u03C2\u03A9\u039E\u03A8\u0396\u005B\u2234\u005D\u22A5\u005F"
+    u"\u203E\u03B1\u03B2\u03C7\u03B4\u03B5\u03C6\u03B3\u03B7\u03B9\u03D5\u03BA\u03BB\u03BC\u03BD\u03BF"
+    u"\u03C0\u03B8\u03C1\u03C3\u03C4\u03C5\u03D6\u03C9\u03BE\u03C8\u03B6\u007B\u007C\u007D\u223C\u0000"
+    u"\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000"
+    u"\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000\u0000"
+    u"\u20AC\u03D2\u2032\u2264\u2044\u221E\u0192\u2663\u2666\u2665\u2660\u2194\u2190\u2191\u2192\u2193"
+    u"\u00B0\u00B1\u2033\u2265\u00D7\u221D\u2202\u2022\u00F7\u2260\u2261\u2248\u2026\u23D0\u23AF\u21B5"
+    u"\u2135\u2111\u211C\u2118\u2297\u2295\u2205\u2229\u222A\u2283\u2287\u2284\u2282\u2286\u2208\u2209"
+    u"\u2220\u2207\u00AE\u00A9\u2122\u220F\u221A\u22C5\u00AC\u2227\u2228\u21D4\u21D0\u21D1\u21D2\u21D3"
+    u"\u25CA\u27E8\u00AE\u00A9\u2122\u2211\u239B\u239C\u239D\u23A1\u23A2\u23A3\u23A7\u23A8\u23A9\u23AA"
+    u"\u0000\u27E9\u222B\u2320\u23AE\u2321\u239E\u239F\u23A0\u23A4\u23A5\u23A6\u23AB\u23AC\u23AD\u0000";
+static_assert(std::size(kSymbolCharacters) == 0xE0 + 1);
+
+// The double-byte code pages, decoded and encoded by iconv a character at a time.
+struct DoubleByteCodePage {
+    UINT codePage;
+    const char* iconvName;
+};
+
+constexpr DoubleByteCodePage kDoubleByte[] = {
+    {932, "CP932"}, {936, "CP936"}, {949, "CP949"}, {950, "CP950"}, {1361, "JOHAB"},
+};
+
+const char* IconvName(UINT codePage)
+{
+    for (const DoubleByteCodePage& entry : kDoubleByte) {
+        if (entry.codePage == codePage)
+            return entry.iconvName;
+    }
+    return nullptr;
+}
+
+bool IsLeadByte(UINT codePage, unsigned char b)
+{
+    switch (codePage) {
+    case 932: return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case 1361:
+        return (b >= 0x84 && b <= 0xD3) || (b >= 0xD8 && b <= 0xDE) || (b >= 0xE0 && b <= 0xF9);
+    default: return b >= 0x81 && b <= 0xFE;
+    }
+}
+
+struct IconvClose {
+    void operator()(void* cd) const { iconv_close(static_cast<iconv_t>(cd)); }
+};
+using Iconv = std::unique_ptr<void, IconvClose>;
+
+// Null when this system's iconv lacks the code page: its text then keeps ASCII only.
+Iconv OpenIconv(const char* to, const char* from)
+{
+    const iconv_t cd = iconv_open(to, from);
+    return Iconv(cd == iconv_t(-1) ? nullptr : cd);
+}
+
+// One character's bytes converted whole, or nothing.
+std::optional<std::string> ConvertOne(const Iconv& cd, std::string_view in)
+{
+    if (!cd)
+        return std::nullopt;
+    iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+    char* pIn = const_cast<char*>(in.data());
+    std::size_t inLeft = in.size();
+    std::array<char, 8> out{};
+    char* pOut = out.data();
+    std::size_t outLeft = out.size();
+    if (iconv(cd.get(), &pIn, &inLeft, &pOut, &outLeft) == std::size_t(-1) || inLeft != 0)
+        return std::nullopt;
+    return std::string(out.data(), pOut);
+}
+
+// A character beyond the basic plane would break one unit per character.
+char16_t DecodeDoubleByteChar(const Iconv& cd, std::string_view bytes)
+{
+    const auto utf16 = ConvertOne(cd, bytes);
+    if (!utf16 || utf16->size() != 2)
+        return kUndefined;
+    return char16_t(std::uint8_t((*utf16)[0]) | std::uint8_t((*utf16)[1]) << 8);
+}
+
+std::u16string DecodeDoubleByte(std::string_view bytes, UINT codePage,
+                                std::vector<std::size_t>* pStarts)
+{
+    const Iconv cd = OpenIconv("UTF-16LE", IconvName(codePage));
+    std::u16string text;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        std::size_t length = 1;
+        char16_t c = char16_t(b);
+        if (IsLeadByte(codePage, b) && i + 1 < bytes.size())
+            length = 2;
+        if (b >= 0x80)
+            c = DecodeDoubleByteChar(cd, bytes.substr(i, length));
+        if (c == kUndefined)
+            length = 1;  // the next byte starts a character of its own
+        text.push_back(c);
+        if (pStarts != nullptr)
+            pStarts->push_back(i);
+        i += length;
+    }
+    return text;
+}
+
+std::string EncodeDoubleByteChar(const Iconv& cd, char16_t c)
+{
+    const char utf16[] = {char(c & 0xFF), char(c >> 8)};
+    const auto bytes = ConvertOne(cd, std::string_view(utf16, 2));
+    return bytes && !bytes->empty() && bytes->size() <= 2 ? *bytes : std::string("?");
+}
+
+// Null for the code pages without a table here: the double-byte ones, which
+// iconv converts, and Mac and OEM, which keep ASCII only.
 const char16_t* UpperHalf(UINT codePage)
 {
     for (const CodePageTable& table : kTables) {
@@ -97,36 +216,59 @@ std::string TkUtf16ToCodePage(std::u16string_view text, BYTE charSet,
 {
     const UINT codePage = TkCharSetCodePage(charSet);
     const char16_t* upper = UpperHalf(codePage);
+    const char* iconvName = IconvName(codePage);
+    const Iconv cd = iconvName != nullptr ? OpenIconv(iconvName, "UTF-16LE") : Iconv();
     std::string bytes;
     bytes.reserve(text.size());
     if (pSources != nullptr)
         pSources->clear();
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (pSources != nullptr)
-            pSources->push_back(i);
+        const std::size_t source = i;
         const char16_t c = text[i];
+        std::string encoded;
         if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            // No 8-bit code page reaches beyond the basic plane.
-            bytes.push_back('?');
+            // No code page here reaches beyond the basic plane.
+            encoded = "?";
             ++i;
         } else if (codePage == CP_SYMBOL) {
-            bytes.push_back(char(c & 0xFF));
+            encoded = char(c & 0xFF);
+        } else if (iconvName != nullptr && c >= 0x80) {
+            encoded = EncodeDoubleByteChar(cd, c);
         } else {
-            bytes.push_back(EncodeChar(c, upper));
+            encoded = EncodeChar(c, upper);
         }
+        bytes += encoded;
+        if (pSources != nullptr)
+            pSources->insert(pSources->end(), encoded.size(), source);
     }
     return bytes;
 }
 
-std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet)
+std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet,
+                                 std::vector<std::size_t>* pStarts)
 {
     const UINT codePage = TkCharSetCodePage(charSet);
+    if (pStarts != nullptr)
+        pStarts->clear();
+    if (IconvName(codePage) != nullptr)
+        return DecodeDoubleByte(bytes, codePage, pStarts);
     const char16_t* upper = UpperHalf(codePage);
     std::u16string text;
     text.reserve(bytes.size());
-    for (char b : bytes)
-        text.push_back(DecodeByte(static_cast<unsigned char>(b), codePage, upper));
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        text.push_back(DecodeByte(static_cast<unsigned char>(bytes[i]), codePage, upper));
+        if (pStarts != nullptr)
+            pStarts->push_back(i);
+    }
     return text;
+}
+
+char16_t TkSymbolToUnicode(char16_t code)
+{
+    const char16_t low = code >= 0xF020 && code <= 0xF0FF ? char16_t(code - 0xF000) : code;
+    if (low < 0x20 || low > 0xFF || kSymbolCharacters[low - 0x20] == 0)
+        return code;
+    return kSymbolCharacters[low - 0x20];
 }
 
 BYTE TkSelectedCharSet(const CTkDC& dc)

@@ -21,14 +21,23 @@ class CTkDC;
 // is), which decides how its 8-bit text is coded.
 BYTE TkSelectedCharSet(const CTkDC& dc);
 
-// One byte per character (a surrogate pair is one character). What the code page
-// cannot hold becomes '?'; the double-byte code pages keep only ASCII. With
-// SYMBOL_CHARSET every character gives its low byte. pSources, when given, receives
-// for each byte the index of the first UTF-16 unit of its character.
+// One byte per character (a surrogate pair is one character), two for the
+// characters a double-byte code page holds in two. What the code page cannot hold
+// becomes '?'. With SYMBOL_CHARSET every character gives its low byte. pSources,
+// when given, receives for each byte the index of the first UTF-16 unit of its
+// character.
 std::string TkUtf16ToCodePage(std::u16string_view text, BYTE charSet,
                               std::vector<std::size_t>* pSources = nullptr);
 
-// One UTF-16 unit per byte. Bytes the code page leaves undefined (and every byte
-// above 0x7F of a double-byte code page) become U+FFFD. SYMBOL_CHARSET maps 0x20-0xFF
-// to U+F020-U+F0FF, where symbol fonts keep their glyphs.
-std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet);
+// One UTF-16 unit per character: a byte, or a lead and a trail byte of a
+// double-byte code page. What the code page leaves undefined becomes U+FFFD, a
+// lead byte without a valid trail byte alone. SYMBOL_CHARSET maps 0x20-0xFF to
+// U+F020-U+F0FF, where symbol fonts keep their glyphs. pStarts, when given,
+// receives for each unit the index of its character's first byte.
+std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet,
+                                 std::vector<std::size_t>* pStarts = nullptr);
+
+// The character that the Symbol font draws for one of its codes, 0x20-0xFF or
+// the same code in U+F020-U+F0FF. Codes it leaves empty and all other
+// characters come back as they are.
+char16_t TkSymbolToUnicode(char16_t code);

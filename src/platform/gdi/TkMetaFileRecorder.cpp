@@ -574,11 +574,18 @@ BOOL CTkMetaFileRecorder::ExtTextOutW(CTkDC& dc, POINT p, UINT options, const RE
     if (hasRect)
         params.Coord(pRect->left).Coord(pRect->top).Coord(pRect->right).Coord(pRect->bottom);
     params.Bytes({reinterpret_cast<const BYTE*>(bytes.data()), bytes.size()});
-    // One advance per byte: a character of two UTF-16 units advances by both.
+    // One advance per byte: a character advances on its first byte by all its
+    // UTF-16 units, the trail byte of a double-byte character by nothing.
     for (std::size_t i = 0; dx != nullptr && i < sources.size(); ++i) {
-        const std::size_t next = i + 1 < sources.size() ? sources[i + 1] : units.size();
+        const bool trail = i > 0 && sources[i - 1] == sources[i];
+        std::size_t next = i + 1;
+        while (next < sources.size() && sources[next] == sources[i])
+            ++next;
+        const std::size_t end = trail                   ? sources[i]
+                                : next < sources.size() ? sources[next]
+                                                        : units.size();
         std::int64_t advance = 0;
-        for (std::size_t unit = sources[i]; unit < next; ++unit)
+        for (std::size_t unit = sources[i]; unit < end; ++unit)
             advance += Advance(dx, options, unit);
         params.Coord(advance);
     }

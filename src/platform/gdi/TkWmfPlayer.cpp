@@ -10,6 +10,7 @@
 #include "platform/gdi/WmfRecordTypes.h"
 
 #include <array>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,13 +86,33 @@ std::vector<POINT> ReadPoints(std::span<const BYTE> bytes)
     return pts;
 }
 
-// One UTF-16 unit per byte, so that the advances stay one per character.
-std::u16string DecodeText(std::span<const BYTE> bytes, UINT options, BYTE charSet)
+// One UTF-16 unit per character; pStarts receives each one's first byte.
+std::u16string DecodeText(std::span<const BYTE> bytes, UINT options, BYTE charSet,
+                          std::vector<std::size_t>* pStarts = nullptr)
 {
-    if ((options & ETO_GLYPH_INDEX) != 0)
+    if ((options & ETO_GLYPH_INDEX) != 0) {
+        if (pStarts != nullptr) {
+            pStarts->resize(bytes.size());
+            std::iota(pStarts->begin(), pStarts->end(), std::size_t(0));
+        }
         return std::u16string(bytes.begin(), bytes.end());
+    }
     return TkCodePageToUtf16(
-        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), charSet);
+        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), charSet,
+        pStarts);
+}
+
+// The advances are one per byte; a double-byte character advances by both of its.
+std::vector<INT> CharacterAdvances(const std::vector<INT>& byteAdvances,
+                                   const std::vector<std::size_t>& starts)
+{
+    std::vector<INT> dx(starts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : byteAdvances.size();
+        for (std::size_t b = starts[i]; b < end; ++b)
+            dx[i] += byteAdvances[b];
+    }
+    return dx;
 }
 
 // count signed 16-bit advances from byteOffset; none when they do not all fit.
@@ -412,9 +433,11 @@ void CTkWmfPlayer::CPlayback::ExtTextOut(const CTkWmfPlayerRecord& r)
     if (!bytes.has_value())
         return;
     const RECT rect{r.Short(4), r.Short(5), r.Short(6), r.Short(7)};
-    const std::u16string text = DecodeText(*bytes, options, TkSelectedCharSet(m_dc));
-    const std::vector<INT> dx = ReadAdvances(r, textOffset + count + count % 2, count);
-    const bool hasDx = count > 0 && dx.size() == text.size();
+    std::vector<std::size_t> starts;
+    const std::u16string text = DecodeText(*bytes, options, TkSelectedCharSet(m_dc), &starts);
+    const std::vector<INT> byteDx = ReadAdvances(r, textOffset + count + count % 2, count);
+    const bool hasDx = count > 0 && byteDx.size() == count;
+    const std::vector<INT> dx = hasDx ? CharacterAdvances(byteDx, starts) : std::vector<INT>();
     m_dc.ExtTextOutW(r.Short(1), r.Short(0), options, hasRect ? &rect : nullptr, text.data(),
                      UINT(text.size()), hasDx ? dx.data() : nullptr);
 }

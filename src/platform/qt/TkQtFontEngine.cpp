@@ -1,6 +1,9 @@
 #include "platform/qt/TkQtFontEngine.h"
 
+#include "platform/gdi/TkCodePage.h"
+
 #include <QByteArray>
+#include <QFontDatabase>
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QPainterPath>
@@ -101,12 +104,62 @@ Design ReadDesign(const QRawFont& raw)
     return d;
 }
 
-QString FaceName(const LOGFONTW& font)
+QString GivenFaceName(const LOGFONTW& font)
 {
     const WCHAR* end = std::find(std::begin(font.lfFaceName), std::end(font.lfFaceName), 0);
     if (end == font.lfFaceName)
         return QStringLiteral("Arial");  // what the font mapper picks for no name
     return QString::fromUtf16(font.lfFaceName, end - font.lfFaceName);
+}
+
+// Equation editors write Greek letters and mathematical signs in the Symbol
+// font's own codes, whatever character set they give it.
+bool IsSymbolFont(const LOGFONTW& font)
+{
+    return GivenFaceName(font).compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+}
+
+// Symbol text is drawn by the Unicode characters its codes stand for, with a
+// face of the setup's own that has them all, so that it looks the same on
+// every machine.
+QString FaceName(const LOGFONTW& font)
+{
+    return IsSymbolFont(font) ? QStringLiteral("DejaVu Sans") : GivenFaceName(font);
+}
+
+// The script a double-byte character set's text needs, with a character of it.
+struct Script {
+    QFontDatabase::WritingSystem system;
+    char16_t sample;
+};
+
+Script ScriptOf(BYTE charSet)
+{
+    switch (charSet) {
+    case SHIFTJIS_CHARSET: return {QFontDatabase::Japanese, u'\u3042'};
+    case HANGUL_CHARSET:
+    case JOHAB_CHARSET: return {QFontDatabase::Korean, u'\uAC00'};
+    case GB2312_CHARSET: return {QFontDatabase::SimplifiedChinese, u'\u4E2D'};
+    case CHINESEBIG5_CHARSET: return {QFontDatabase::TraditionalChinese, u'\u4E2D'};
+    default: return {QFontDatabase::Any, 0};
+    }
+}
+
+// The named face, or where it lacks the script of the character set, an
+// installed face that has it.
+QRawFont ScriptFace(const QFont& qfont, const QRawFont& named, BYTE charSet)
+{
+    const Script script = ScriptOf(charSet);
+    if (script.system == QFontDatabase::Any || named.supportsCharacter(QChar(script.sample)) ||
+        QFontDatabase::families(script.system).isEmpty())
+        return named;
+    // Without a real face Qt answers with a box face that claims every
+    // character but has no tables.
+    const QRawFont found = QRawFont::fromFont(qfont, script.system);
+    const bool usable = found.isValid() && found.unitsPerEm() > 0 &&
+                        !found.fontTable("cmap").isEmpty() &&
+                        found.supportsCharacter(QChar(script.sample));
+    return usable ? found : named;
 }
 
 // The average character width that a LOGFONTW width is meant against.
@@ -140,10 +193,12 @@ std::optional<LONG> RoundPixels(double value)
     return LONG(rounded);
 }
 
-quint32 GlyphOf(const QRawFont& raw, UINT code)
+quint32 GlyphOf(const LOGFONTW& font, const QRawFont& raw, UINT code)
 {
     if (code > 0x10FFFF)
         return 0;
+    if (code <= 0xFFFF && IsSymbolFont(font))
+        code = TkSymbolToUnicode(char16_t(code));
     const char32_t c = code;
     const QList<quint32> glyphs = raw.glyphIndexesForString(QString::fromUcs4(&c, 1));
     return glyphs.isEmpty() ? 0 : glyphs.front();
@@ -219,7 +274,17 @@ QFont CTkQtFontEngine::MakeQFont(const LOGFONTW& font)
 CTkQtFontEngine::FaceKey CTkQtFontEngine::KeyOf(const LOGFONTW& font)
 {
     return {FaceName(font).toStdU16String(), font.lfWeight, font.lfItalic != 0,
-            font.lfPitchAndFamily};
+            font.lfPitchAndFamily, ScriptOf(font.lfCharSet).system};
+}
+
+QString CTkQtFontEngine::ShownText(const LOGFONTW& font, const WCHAR* text, int count)
+{
+    QString shown = QString::fromUtf16(text, count);
+    if (IsSymbolFont(font)) {
+        for (QChar& c : shown)
+            c = QChar(TkSymbolToUnicode(c.unicode()));
+    }
+    return shown;
 }
 
 const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
@@ -232,13 +297,18 @@ const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
 
     QFont qfont = MakeQFont(font);
     qfont.setPixelSize(64);  // any size finds the face; it is measured in font units
-    QRawFont raw = QRawFont::fromFont(qfont);
-    if (!raw.isValid() || raw.unitsPerEm() <= 0)
+    const QRawFont named = QRawFont::fromFont(qfont);
+    if (!named.isValid() || named.unitsPerEm() <= 0)
         return nullptr;
+    QRawFont raw = ScriptFace(qfont, named, font.lfCharSet);
+    const bool bNamed = raw == named;
     raw.setPixelSize(raw.unitsPerEm());
     const QFontInfo info(qfont);
     Design design = ReadDesign(raw);
-    design.aveCharWidth = AveCharWidthOf(FaceName(font), raw, design.aveCharWidth);
+    // Only the named face can be a metric twin (a face found for a script
+    // cannot even tell its family name safely).
+    if (bNamed)
+        design.aveCharWidth = AveCharWidthOf(FaceName(font), named, design.aveCharWidth);
     auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}});
     if (m_faces.size() >= kMaxFaces)
         m_faces.clear();
@@ -337,7 +407,7 @@ BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int
     double width = 0;  // a sum of whole pixels, exact in a double
     if (count > 0) {
         const QList<quint32> glyphs =
-            s.pFace->raw.glyphIndexesForString(QString::fromUtf16(text, count));
+            s.pFace->raw.glyphIndexesForString(ShownText(font, text, count));
         for (quint32 glyph : glyphs)
             width += std::round(s.XPixels(s.pFace->Advance(glyph)));
     }
@@ -349,9 +419,9 @@ BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int
     return TRUE;
 }
 
-bool CTkQtFontEngine::MeasureChar(const CSized& s, UINT code, ABC* pAbc)
+bool CTkQtFontEngine::MeasureChar(const LOGFONTW& font, const CSized& s, UINT code, ABC* pAbc)
 {
-    const quint32 glyph = GlyphOf(s.pFace->raw, code);
+    const quint32 glyph = GlyphOf(font, s.pFace->raw, code);
     const std::optional<QRectF> ink = s.pFace->Ink(glyph);
     const double advance = std::round(s.XPixels(s.pFace->Advance(glyph)));
     const double left = ink ? std::round(s.XPixels(ink->left())) : 0;
@@ -373,7 +443,7 @@ BOOL CTkQtFontEngine::GetCharABCWidths(const LOGFONTW& font, UINT first, UINT la
     if (pWidths == nullptr || last < first || !Size(font, &s))
         return FALSE;
     for (std::uint64_t i = 0; i <= std::uint64_t(last - first); ++i) {
-        if (!MeasureChar(s, UINT(first + i), &pWidths[i]))
+        if (!MeasureChar(font, s, UINT(first + i), &pWidths[i]))
             return FALSE;
     }
     return TRUE;

@@ -36,6 +36,9 @@ public:
     // The Qt font a LOGFONTW stands for: face, weight, italic, underline,
     // strike-out and family hint, without a size.
     static QFont MakeQFont(const LOGFONTW& font);
+    // The characters whose glyphs draw a text in the font: the text itself, or
+    // for the Symbol font the Unicode characters that its codes stand for.
+    static QString ShownText(const LOGFONTW& font, const WCHAR* text, int count);
     // The em size in pixels of a LOGFONTW given in device pixels (a positive
     // height is the cell, so the em depends on the face); 0 when it has no face.
     double GetEmPixels(const LOGFONTW& font);
@@ -50,13 +53,14 @@ public:
 private:
     struct CFace;
     struct CSized;
-    // Face name, weight, italic, pitch and family: what picks a face.
-    using FaceKey = std::tuple<std::u16string, LONG, bool, BYTE>;
+    // Face name, weight, italic, pitch and family, and the script a double-byte
+    // character set needs: what picks a face.
+    using FaceKey = std::tuple<std::u16string, LONG, bool, BYTE, int>;
 
     static FaceKey KeyOf(const LOGFONTW& font);
     const CFace* FindFace(const LOGFONTW& font);
     bool Size(const LOGFONTW& font, CSized* pSized);
-    static bool MeasureChar(const CSized& sized, UINT code, ABC* pAbc);
+    static bool MeasureChar(const LOGFONTW& font, const CSized& sized, UINT code, ABC* pAbc);
 
     std::map<FaceKey, std::unique_ptr<CFace>> m_faces;
     std::map<std::tuple<FaceKey, double>, QRawFont> m_sizedFaces;

@@ -138,8 +138,8 @@ void CTkQtPaintText::PlaceGlyphs(UINT options, const WCHAR* text, UINT count, co
         const UINT units = UnitsAt(options, text, unit, count);
         quint32 glyph = text[unit];
         if ((options & ETO_GLYPH_INDEX) == 0) {
-            const QList<quint32> found =
-                m_raw.glyphIndexesForString(QString::fromUtf16(text + unit, units));
+            const QString shown = CTkQtFontEngine::ShownText(m_font, text + unit, int(units));
+            const QList<quint32> found = m_raw.glyphIndexesForString(shown);
             glyph = found.isEmpty() ? 0 : found.front();
         }
         m_glyphs.push_back({glyph, QPointF(x, y)});

@@ -90,10 +90,4 @@ TEST(TkCodePage, SymbolFontsUseTheLowByte)
     EXPECT_EQ(TkCodePageToUtf16("\x10" "A\xB7", SYMBOL_CHARSET), u"\x0010\uF041\uF0B7");
 }
 
-TEST(TkCodePage, DoubleByteCodePagesKeepAsciiOnly)
-{
-    EXPECT_EQ(TkUtf16ToCodePage(u"ab\u3042", SHIFTJIS_CHARSET), "ab?");
-    EXPECT_EQ(TkCodePageToUtf16("a\x82\xA0", SHIFTJIS_CHARSET), u"a\uFFFD\uFFFD");
-}
-
 }  // namespace
