@@ -78,19 +78,6 @@ TEST(VxEmfToVxConverterPlacement, WindowExtentMapsOntoTheFrame)
     EXPECT_EQ(distance.cy, -50);
 }
 
-TEST(VxEmfToVxConverterPlacement, ViewportRecordsChangeNothing)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
-    converter.OnSetWindowExtEx(200, 100);
-    EXPECT_EQ(converter.OnSetViewportExtEx(7, 9), 0);
-    EXPECT_EQ(converter.OnSetViewportOrgEx(300, 400), 0);
-    POINT point{100, 50};
-    converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 1000);
-    EXPECT_EQ(point.y, 500);
-}
-
 // A point that maps to -1 keeps it; only a failed scaling falls back.
 TEST(VxEmfToVxConverterPlacement, PointMappingToMinusOneIsKept)
 {
@@ -211,7 +198,7 @@ TEST(VxEmfToVxConverterDispatch, UnknownTypesAndMalformedFields)
 {
     CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
     EmfBuilder builder;
-    builder.Record(EMR_BITBLT, {0, 0, 0, 0});
+    builder.Record(EMR_STRETCHBLT, {0, 0, 0, 0});
     builder.Record(EMR_SAVEDC);
     builder.Record(EMR_RECTANGLE, {1, 2});  // too short for its box
     const std::vector<int> answers = RunRecords(converter, builder.Finish());
