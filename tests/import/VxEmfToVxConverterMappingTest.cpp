@@ -60,17 +60,13 @@ POINT Mapped(CVxEmfToVxConverter& converter, POINT logical)
 
 void ExpectPoint(POINT actual, POINT expected, const std::string& what)
 {
-    EXPECT_EQ(actual.x, expected.x) << what;
-    EXPECT_EQ(actual.y, expected.y) << what;
+    EXPECT_EQ(actual, expected) << what;
 }
 
 void ExpectFrame(const CVxEmfToVxConverter& actual, const CVxEmfToVxConverter& expected,
                  const std::string& what)
 {
-    const RECT a = actual.GetFrameRect();
-    const RECT e = expected.GetFrameRect();
-    ExpectPoint({a.left, a.top}, {e.left, e.top}, what);
-    ExpectPoint({a.right, a.bottom}, {e.right, e.bottom}, what);
+    EXPECT_EQ(actual.GetFrameRect(), expected.GetFrameRect()) << what;
 }
 
 const RECT kFrame{0, 0, 2000, 1000};
@@ -104,11 +100,7 @@ TEST(VxEmfToVxConverterMapping, PageBeginsAtTheFrameCorner)
 {
     CVxEmfToVxConverter converter(100, 200, 16383, 16383, TRUE);
     RunRecords(converter, DeviceEmf({500, 300, 2500, 1300}, kTenthMm, [](EmfBuilder&) {}));
-    const RECT frame = converter.GetFrameRect();
-    EXPECT_EQ(frame.left, 100);
-    EXPECT_EQ(frame.top, 200);
-    EXPECT_EQ(frame.right, 2100);
-    EXPECT_EQ(frame.bottom, 1200);
+    EXPECT_EQ(converter.GetFrameRect(), (RECT{100, 200, 2100, 1200}));
     // Pixel (100, 50) is 1000, 500 on the device, 500, 200 into the frame.
     ExpectPoint(Mapped(converter, {100, 50}), {600, 400}, "offset frame");
 }

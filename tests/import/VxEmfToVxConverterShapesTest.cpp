@@ -35,10 +35,7 @@ protected:
 
 void ExpectRect(const RECT& actual, RECT expected)
 {
-    EXPECT_EQ(actual.left, expected.left);
-    EXPECT_EQ(actual.top, expected.top);
-    EXPECT_EQ(actual.right, expected.right);
-    EXPECT_EQ(actual.bottom, expected.bottom);
+    EXPECT_EQ(actual, expected);
 }
 
 TEST_F(ConverterShapes, BoxesAreTransformed)

@@ -43,10 +43,7 @@ RECT FrameOf(const std::unique_ptr<CVxEnhMetaFile>& emf)
 
 void ExpectFrame(const RECT& frame, int cx, int cy)
 {
-    EXPECT_EQ(frame.left, 0);
-    EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, cx);
-    EXPECT_EQ(frame.bottom, cy);
+    EXPECT_EQ(frame, (RECT{0, 0, cx, cy}));
 }
 
 std::vector<std::uint8_t> Shortened(std::vector<std::uint8_t> bytes, std::size_t by)

@@ -274,11 +274,7 @@ TEST_F(WindowsBitsImport, ClipboardMetafileMapsItsWindowOntoThePicture)
     for (const std::vector<std::uint8_t>& bytes : files) {
         ASSERT_EQ(Import(bytes), 0u);
         ASSERT_NE(At(0), nullptr);
-        const RECT rect = At(0)->GetRect();
-        EXPECT_EQ(rect.left, 2);
-        EXPECT_EQ(rect.top, 2);
-        EXPECT_EQ(rect.right, 1002);
-        EXPECT_EQ(rect.bottom, 1002);
+        EXPECT_EQ(At(0)->GetRect(), (RECT{2, 2, 1002, 1002}));
     }
 }
 
@@ -298,9 +294,7 @@ TEST_F(WindowsBitsImport, PlainMetafileScalesBothAxesOfItsWindowAlike)
             .Build();
     ASSERT_EQ(Import(wmf), 0u);
     // 8192 by 608 pixels of the 96-dpi screen, in hundredths of a millimetre.
-    const RECT frame = m_real.GetFrameRect();
-    EXPECT_EQ(frame.right - frame.left, 216747);
-    EXPECT_EQ(frame.bottom - frame.top, 16087);
+    EXPECT_EQ(m_real.GetFrameRect(), (RECT{0, 0, 216747, 16087}));
     ASSERT_NE(At(0), nullptr);
     EXPECT_EQ(At(0)->GetRect().right, 216747);
     const auto* pFont = PropertyOf<CVxFontGraphicProperty>(At(1), "Font");
