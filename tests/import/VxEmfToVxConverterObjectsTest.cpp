@@ -94,16 +94,12 @@ TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
     EXPECT_EQ(pBrush->GetStyle(), BS_HATCHED);
     EXPECT_EQ(pBrush->GetColor(), 0x00FF00u);
     EXPECT_EQ(pBrush->GetHatch(), 3u);
-}
 
-TEST_F(ConverterObjects, StockNullBrushSelection)
-{
+    // A stock object stays selected by its stock number.
     EXPECT_EQ(m_converter.OnSelectObject(0x80000005u), 0);
     EXPECT_EQ(DWORD(m_converter.GetSelectedObject(OBJ_BRUSH)), 0x80000005u);
     m_converter.OnEllipse({0, 0, 10, 10});
-    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
-    ASSERT_NE(pBrush, nullptr);
-    EXPECT_EQ(pBrush->GetStyle(), BS_NULL);
+    EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush")->GetStyle(), BS_NULL);
 }
 
 // Pens painted with a DIB pattern carry the pattern in their record; the pen is
