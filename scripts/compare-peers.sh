@@ -2,9 +2,10 @@
 # Renders each metafile with glyphar-cli, LibreOffice and Inkscape and puts the
 # three pictures side by side, labelled, into one PNG per file, for looking.
 #   scripts/compare-peers.sh [-o DIR] FILE...
-# One NAME.png per file in DIR, which defaults to build/peers. GLYPHAR_CLI names the glyphar-cli to use; otherwise
-# the first of build/release and build/test that has one. Skips itself (exit 0)
-# when LibreOffice, Inkscape or ImageMagick's montage is missing.
+# Writes DIR/NAME.png for each FILE (DIR defaults to build/peers). GLYPHAR_CLI
+# names the glyphar-cli to use; otherwise the first of build/release and
+# build/test that has one. Skips itself (exit 0) when LibreOffice, Inkscape or
+# ImageMagick's montage is missing.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 out="$root/build/peers"
@@ -33,7 +34,7 @@ trap 'rm -rf "$work"' EXIT
 profile="file://$work/lo-profile"
 export QT_QPA_PLATFORM=offscreen
 
-# A grey placeholder stands in for a rendering that failed, so the row stays readable.
+# A pink placeholder stands in for a rendering that failed, so the row stays readable.
 placeholder() { montage -size "${width}x200" xc:'#f0c0c0' "$1" 2>/dev/null; }
 
 for file in "$@"; do
