@@ -15,6 +15,14 @@ void Load16(CTkArchive& ar, T& value)
     ar >> stored;
     value = T(stored);
 }
+
+// The character extra may be negative; its 16 bits keep the sign.
+void LoadSigned16(CTkArchive& ar, int& value)
+{
+    std::uint16_t stored = 0;
+    ar >> stored;
+    value = std::int16_t(stored);
+}
 }  // namespace
 
 CVxGlobalGraphicProperty::CVxGlobalGraphicProperty(BOOL bGathering)
@@ -58,7 +66,7 @@ void CVxGlobalGraphicProperty::Serialize(CTkArchive& ar)
     Load16(ar, m_nPolyFillMode);
     Load16(ar, m_nRop2);
     Load16(ar, m_nTextAlign);
-    Load16(ar, m_nTextCharacterExtra);
+    LoadSigned16(ar, m_nTextCharacterExtra);
     ar >> m_crTextColor >> m_fMiterLimit;
     m_states.Fill(VX_STATE_DEFINED);
 }

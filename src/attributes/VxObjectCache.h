@@ -31,6 +31,7 @@ public:
             m_pDC->SelectObject(m_hPrior);
             DeleteObject(m_hCreated);
         }
+        ReleaseStray();
         *this = CVxObjectCache();
     }
 
@@ -45,8 +46,13 @@ public:
     void Select(CTkDC* pDC, HGDIOBJ hNew, const TLog& log)
     {
         HGDIOBJ hOld = pDC->SelectObject(hNew);
-        if (m_pDC != nullptr && pDC != m_pDC)
-            return;  // a pass is open on another context: its objects stay
+        if (m_pDC != nullptr && pDC != m_pDC) {
+            // A pass is open on another context: its objects stay, and the one
+            // made here is kept until it is replaced or the pass ends.
+            ReleaseStray();
+            m_hStray = hNew;
+            return;
+        }
         if (m_bPrior) {
             DeleteObject(m_hCreated);
         } else {
@@ -60,10 +66,20 @@ public:
     CTkDC* GetDC() const { return m_pDC; }
 
 private:
+    // Contexts outside the pass are short-lived measuring contexts: by the time
+    // their object is replaced or the pass ends, they no longer draw with it.
+    void ReleaseStray()
+    {
+        if (m_hStray != 0)
+            DeleteObject(m_hStray);
+        m_hStray = 0;
+    }
+
     CTkDC* m_pDC = nullptr;
     HGDIOBJ m_hPrior = 0;
     bool m_bPrior = false;  // the prior object may be the null handle
     HGDIOBJ m_hCreated = 0;
+    HGDIOBJ m_hStray = 0;  // made for a context outside the open pass
     TLog m_log{};
 };
 

@@ -11,12 +11,47 @@
 TK_IMPLEMENT_SERIAL(CVxPenGraphicProperty, CVxGraphicProperty, 0)
 
 namespace {
-CVxObjectCache<LOGPEN> s_cache;
+// What a cached pen was made from.
+struct PenKey {
+    LOGPEN logPen{};
+    std::vector<DWORD> styleEntries;
+};
+
+CVxObjectCache<PenKey> s_cache;
 CVxOutlineSelection s_outline;
 
-bool SameLogPen(const LOGPEN& a, const LOGPEN& b)
+bool SamePen(const PenKey& a, const PenKey& b)
 {
-    return std::memcmp(&a, &b, sizeof(LOGPEN)) == 0;
+    return std::memcmp(&a.logPen, &b.logPen, sizeof(LOGPEN)) == 0 &&
+           a.styleEntries == b.styleEntries;
+}
+
+bool IsUserStyle(UINT style) { return (style & PS_STYLE_MASK) == PS_USERSTYLE; }
+
+// Only a user-styled pen stores its entries, so every other pen keeps the
+// stored form it always had.
+void StoreStyleEntries(CTkArchive& ar, UINT style, const std::vector<DWORD>& entries)
+{
+    if (!IsUserStyle(style))
+        return;
+    ar << std::uint32_t(entries.size());
+    for (DWORD entry : entries)
+        ar << entry;
+}
+
+std::vector<DWORD> LoadStyleEntries(CTkArchive& ar, UINT style)
+{
+    std::vector<DWORD> entries;
+    if (!IsUserStyle(style))
+        return entries;
+    std::uint32_t count = 0;
+    ar >> count;
+    if (count > kMaxStyleEntries)
+        throw CTkArchiveException(CTkArchiveException::badIndex);
+    entries.resize(count);
+    for (DWORD& entry : entries)
+        ar >> entry;
+    return entries;
 }
 
 // The reference device is asked once; its answer holds for the run.
@@ -43,19 +78,23 @@ void CVxPenGraphicProperty::Serialize(CTkArchive& ar)
     if (ar.IsStoring()) {
         ar << m_logPen.lopnStyle << m_logPen.lopnWidth.x << m_logPen.lopnWidth.y
            << m_logPen.lopnColor;
+        StoreStyleEntries(ar, m_logPen.lopnStyle, m_styleEntries);
         return;
     }
     ar >> m_logPen.lopnStyle >> m_logPen.lopnWidth.x >> m_logPen.lopnWidth.y >>
         m_logPen.lopnColor;
+    m_styleEntries = LoadStyleEntries(ar, m_logPen.lopnStyle);
     m_states.Fill(VX_STATE_DEFINED);
     UpdateSolidColor();
 }
 
 void CVxPenGraphicProperty::SelectIntoDC(CTkDC* pDC)
 {
-    if (pDC == nullptr || s_cache.Holds(pDC, m_logPen, SameLogPen))
+    PenKey key{m_logPen, m_styleEntries};
+    if (pDC == nullptr || s_cache.Holds(pDC, key, SamePen))
         return;
-    s_cache.Select(pDC, CreatePenFromLogPen(m_logPen), m_logPen);
+    const HPEN hPen = CreatePenFromLogPen(m_logPen, m_styleEntries);
+    s_cache.Select(pDC, hPen, std::move(key));
 }
 
 BOOL CVxPenGraphicProperty::Apply(const CVxGraphicProperty& source)
@@ -64,8 +103,13 @@ BOOL CVxPenGraphicProperty::Apply(const CVxGraphicProperty& source)
     if (pSource == nullptr)
         return FALSE;
     int changed = 0;
-    if (pSource->m_states[Style] == VX_STATE_DEFINED)
+    if (pSource->m_states[Style] == VX_STATE_DEFINED) {
         changed |= MergeValue(m_logPen.lopnStyle, pSource->m_logPen.lopnStyle, m_states[Style]);
+        if (m_styleEntries != pSource->m_styleEntries) {
+            m_styleEntries = pSource->m_styleEntries;
+            changed = 1;
+        }
+    }
     if (pSource->m_states[Width] == VX_STATE_DEFINED)
         changed |=
             MergeValue(m_logPen.lopnWidth.x, pSource->m_logPen.lopnWidth.x, m_states[Width]);
@@ -112,6 +156,7 @@ std::unique_ptr<CVxGraphicProperty> CVxPenGraphicProperty::Clone() const
     auto pClone = std::make_unique<CVxPenGraphicProperty>(IsGathering());
     CopyBaseTo(*pClone);
     pClone->m_logPen = m_logPen;
+    pClone->m_styleEntries = m_styleEntries;
     pClone->m_bSolidColor = m_bSolidColor;
     pClone->m_states = m_states;
     return pClone;
@@ -161,8 +206,17 @@ BOOL CVxPenGraphicProperty::PenNeedsGeometric(const LOGPEN& logPen)
     return bFlagged || bWideDashed ? TRUE : FALSE;
 }
 
-HPEN CVxPenGraphicProperty::CreatePenFromLogPen(const LOGPEN& logPen)
+HPEN CVxPenGraphicProperty::CreatePenFromLogPen(const LOGPEN& logPen,
+                                                 const std::vector<DWORD>& styleEntries)
 {
+    if (IsUserStyle(logPen.lopnStyle) && !styleEntries.empty()) {
+        const LOGBRUSH brush{BS_SOLID, logPen.lopnColor, 0};
+        const DWORD width = DWORD(std::max(logPen.lopnWidth.x, 0));
+        // A style GDI refuses falls back to the pen without its entries below.
+        if (const HPEN hPen = ExtCreatePen(logPen.lopnStyle, width, &brush,
+                                           DWORD(styleEntries.size()), styleEntries.data()))
+            return hPen;
+    }
     if (!PenNeedsGeometric(logPen)) {
         const LOGPEN plain{logPen.lopnStyle & PS_STYLE_MASK, logPen.lopnWidth,
                            logPen.lopnColor};

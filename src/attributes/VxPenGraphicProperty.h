@@ -4,6 +4,8 @@
 
 #include "attributes/VxGraphicProperty.h"
 
+#include <vector>
+
 class CVxPenGraphicProperty : public CVxGraphicProperty {
     TK_DECLARE_SERIAL(CVxPenGraphicProperty)
 public:
@@ -26,6 +28,9 @@ public:
     BOOL SetStyle(UINT style);
     BOOL SetWidth(int width);
     BOOL SetColor(COLORREF color);
+    // The dash and gap lengths of a PS_USERSTYLE pen; empty for every other style.
+    const std::vector<DWORD>& GetStyleEntries() const { return m_styleEntries; }
+    void SetStyleEntries(std::vector<DWORD> entries) { m_styleEntries = std::move(entries); }
     // Whether swatches show the line colour as the device's nearest solid colour.
     BOOL IsSolidColor() const { return m_bSolidColor; }
 
@@ -35,7 +40,8 @@ public:
     // Dashed or dotted lines wider than 1, and lines with geometric flags, need
     // an extended pen.
     static BOOL PenNeedsGeometric(const LOGPEN& logPen);
-    static HPEN CreatePenFromLogPen(const LOGPEN& logPen);
+    static HPEN CreatePenFromLogPen(const LOGPEN& logPen,
+                                    const std::vector<DWORD>& styleEntries = {});
 
     // The pen cache of a drawing pass (CVxGraphicProperty::BeginDrawing).
     static void OpenCache(CTkDC* pDC);
@@ -51,6 +57,7 @@ private:
     void UpdateSolidColor();
 
     LOGPEN m_logPen{};
+    std::vector<DWORD> m_styleEntries;
     BOOL m_bSolidColor = TRUE;
     CVxStateWords<ValueCount> m_states;
 };

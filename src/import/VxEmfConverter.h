@@ -80,4 +80,8 @@ public:
 
     // Set by the importer before enumeration when the file came from a Windows metafile.
     BOOL m_bFromWmf = 0;
+    // Set by the importer when the enhanced metafile was played from Windows
+    // metafile bits, whatever the file's kind: its reference device says nothing
+    // about the picture.
+    BOOL m_bFromWindowsBits = 0;
 };

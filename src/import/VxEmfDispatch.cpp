@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -205,6 +206,22 @@ int ExtTextOutA(CVxEmfConverter& c, Bytes b)
     });
 }
 
+// A blit without a source that copies the brush is a pattern fill (how PatBlt is
+// recorded); every other blit stays ignored.
+int BitBlt(CVxEmfConverter& c, Bytes b)
+{
+    auto* pConverter = dynamic_cast<CVxEmfToVxConverter*>(&c);
+    const std::optional<TkEmrBitBlt> blit = TkParseEmrBitBlt(b);
+    if (pConverter == nullptr || !blit || blit->bSource || blit->rop != PATCOPY)
+        return kNotHandled;
+    const std::int64_t right = std::int64_t(blit->xDest) + blit->cxDest;
+    const std::int64_t bottom = std::int64_t(blit->yDest) + blit->cyDest;
+    if (right > std::numeric_limits<LONG>::max() || bottom > std::numeric_limits<LONG>::max() ||
+        right < std::numeric_limits<LONG>::min() || bottom < std::numeric_limits<LONG>::min())
+        return kNotHandled;
+    return pConverter->OnPatBlt({blit->xDest, blit->yDest, LONG(right), LONG(bottom)});
+}
+
 struct DispatchEntry {
     DWORD type;
     Unpacker unpack;
@@ -213,7 +230,7 @@ struct DispatchEntry {
 using C = CVxEmfConverter;
 using P = CVxEmfToVxConverter;
 
-constexpr std::array<DispatchEntry, 51> kDispatchTable{{
+constexpr std::array<DispatchEntry, 52> kDispatchTable{{
     {EMR_HEADER, Header},
     {EMR_POLYGON, Polygon},
     {EMR_POLYLINE, Polyline},
@@ -265,6 +282,7 @@ constexpr std::array<DispatchEntry, 51> kDispatchTable{{
     {EMR_CREATEMONOBRUSH, CreateMonoBrush},
     {EMR_CREATEDIBPATTERNBRUSHPT, CreateDibPatternBrushPt},
     {EMR_EXTCREATEPEN, ExtCreatePen},
+    {EMR_BITBLT, BitBlt},
 }};
 
 }  // namespace

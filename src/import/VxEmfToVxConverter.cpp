@@ -207,7 +207,7 @@ int CVxEmfToVxConverter::OnHeader(const TkEmrHeader& header)
 
     m_header = header.header;
     POINT corners[2] = {{frame.left, frame.top}, {frame.right, frame.bottom}};
-    m_bDeviceMapping = !m_bFromWmf && m_nWindowExtCx > 0 && m_nWindowExtCy > 0 &&
+    m_bDeviceMapping = !m_bFromWmf && !m_bFromWindowsBits && m_nWindowExtCx > 0 && m_nWindowExtCy > 0 &&
                        ReadReferenceDevice(header.header, header.fixedSize);
     if (m_bDeviceMapping) {
         // The picture's page begins at the frame's top-left corner.

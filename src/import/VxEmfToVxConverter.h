@@ -82,6 +82,8 @@ public:
     virtual int OnStrokePath();
     virtual int OnFillPath();
     virtual int OnStrokeAndFillPath();
+    // A pattern fill of box with the current brush.
+    virtual int OnPatBlt(const RECT& box);
 
     // The header's frame, placed into the bounds.
     RECT GetFrameRect() const;
@@ -94,6 +96,8 @@ public:
 
     void TransformPoints(POINT* pPoints, std::size_t count) const;
     SIZE TransformDistance(int dx, int dy) const;
+    // A length along x, for pen widths and dashes.
+    int TransformLength(DWORD length) const;
 
     // Read access for the document and for checks.
     const CVxGraphicList& GetGraphics() const { return m_graphics; }
@@ -119,10 +123,14 @@ private:
     void Stage2(POINT& point) const;
     RECT TransformBox(const RECT& box) const;
     void AdjustWmfBox(RECT& box) const;
+    // Boxes played from Windows metafile bits lost a unit on the way, whichever
+    // kind of file held them.
+    bool IsFromWindowsMetafile() const { return m_bFromWmf || m_bFromWindowsBits; }
 
     bool IsFreeIndex(DWORD index) const;
     bool IsUsedIndex(DWORD index) const;
     int StoreObject(DWORD index, HGDIOBJ hObject);
+    int StoreOrStandIn(DWORD index, HGDIOBJ hObject, int nStock);
     HGDIOBJ SelectedHandle(DWORD type) const;
 
     void ApplyCurrentAttributes(CVxGraphic& graphic) const
@@ -134,6 +142,7 @@ private:
     void ApplyPen(CVxGraphic& graphic) const;
     void ApplyBrush(CVxGraphic& graphic) const;
     void ApplyFont(CVxGraphic& graphic) const;
+    static void ClearPen(CVxGraphic& graphic);
     int AddShape(std::unique_ptr<CVxGraphic> pGraphic);
     void AddGraphic(std::unique_ptr<CVxGraphic> pGraphic);
     int MakeBox(const RECT& box, bool bEllipse);

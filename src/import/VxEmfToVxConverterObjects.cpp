@@ -13,6 +13,7 @@
 #include "platform/gdi/TkPackedDib.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 
@@ -56,12 +57,28 @@ std::vector<std::uint8_t> PackDib(std::span<const std::uint8_t> bmi,
     return packed;
 }
 
+// The user style that follows an extended pen's fixed part.
+std::vector<DWORD> StyleEntriesOf(const EXTLOGPEN& extPen, std::span<const std::uint8_t> bytes)
+{
+    const std::size_t available = (bytes.size() - sizeof(EXTLOGPEN)) / sizeof(DWORD);
+    std::vector<DWORD> entries(std::min<std::size_t>(extPen.elpNumEntries, available));
+    if (!entries.empty())
+        std::memcpy(entries.data(), bytes.data() + sizeof(EXTLOGPEN),
+                    entries.size() * sizeof(DWORD));
+    return entries;
+}
+
 std::size_t RoundUp(std::size_t value, std::size_t multiple)
 {
     return (value + multiple - 1) / multiple * multiple;
 }
 
 }  // namespace
+
+int CVxEmfToVxConverter::TransformLength(DWORD length) const
+{
+    return TransformDistance(int(std::min<DWORD>(length, std::numeric_limits<int>::max())), 0).cx;
+}
 
 LONG CVxEmfToVxConverter::GetSelectedObject(DWORD type) const
 {
@@ -91,6 +108,18 @@ int CVxEmfToVxConverter::StoreObject(DWORD index, HGDIOBJ hObject)
     return kHandled;
 }
 
+// A pen or brush that cannot be made is listed as ignored and the context's
+// default object stands in its place, so the rest of the picture still loads.
+int CVxEmfToVxConverter::StoreOrStandIn(DWORD index, HGDIOBJ hObject, int nStock)
+{
+    if (hObject != 0) {
+        m_pObjects[index] = hObject;
+        return kHandled;
+    }
+    m_pObjects[index] = GetStockObject(nStock);
+    return kNotHandled;
+}
+
 HGDIOBJ CVxEmfToVxConverter::SelectedHandle(DWORD type) const
 {
     const LONG slot = GetSelectedObject(type);
@@ -105,14 +134,14 @@ int CVxEmfToVxConverter::OnCreatePen(DWORD index, const LOGPEN& logPen)
 {
     if (!IsFreeIndex(index))
         return kStop;
-    return StoreObject(index, CreatePenIndirect(&logPen));
+    return StoreOrStandIn(index, CreatePenIndirect(&logPen), BLACK_PEN);
 }
 
 int CVxEmfToVxConverter::OnCreateBrushIndirect(DWORD index, const LOGBRUSH& logBrush)
 {
     if (!IsFreeIndex(index))
         return kStop;
-    return StoreObject(index, CreateBrushIndirect(&logBrush));
+    return StoreOrStandIn(index, CreateBrushIndirect(&logBrush), WHITE_BRUSH);
 }
 
 int CVxEmfToVxConverter::OnCreatePalette(DWORD index, WORD,
@@ -131,17 +160,21 @@ int CVxEmfToVxConverter::OnExtCreatePen(DWORD index, DWORD style, DWORD width,
 {
     if (!IsFreeIndex(index))
         return kStop;
+    // A geometric pen's width and dashes are logical lengths.
+    std::vector<DWORD> entries(styleEntries.begin(), styleEntries.end());
     if ((style & PS_GEOMETRIC) != 0) {
-        const int logical = int(std::min<DWORD>(width, std::numeric_limits<int>::max()));
-        width = DWORD(TransformDistance(logical, 0).cx);
+        width = DWORD(TransformLength(width));
+        for (DWORD& entry : entries)
+            entry = DWORD(std::abs(TransformLength(entry)));
     }
     // A DIB-pattern pen carries its pattern in the record; without it the pen
     // cannot be made and the picture would not load.
     const std::vector<std::uint8_t> pattern =
         bmi.empty() ? std::vector<std::uint8_t>{} : PackDib(bmi, bits);
-    return StoreObject(index, ExtCreatePen(style, width, &logBrush, DWORD(styleEntries.size()),
-                                           styleEntries.empty() ? nullptr : styleEntries.data(),
-                                           pattern));
+    return StoreOrStandIn(index,
+                          ExtCreatePen(style, width, &logBrush, DWORD(entries.size()),
+                                       entries.empty() ? nullptr : entries.data(), pattern),
+                          BLACK_PEN);
 }
 
 // A font record with a bad index is skipped; the load goes on.
@@ -169,11 +202,9 @@ int CVxEmfToVxConverter::OnCreateDibPatternBrushPt(DWORD index, DWORD usage,
     // for as long as the block lives.
     PackedDib packed(PackDib(bmi, bits));
     const HBRUSH hBrush = CreateDIBPatternBrush(packed.Get(), usage);
-    if (hBrush == 0)
-        return kStop;
-    m_globals.push_back(std::move(packed));
-    m_pObjects[index] = hBrush;
-    return kHandled;
+    if (hBrush != 0)
+        m_globals.push_back(std::move(packed));
+    return StoreOrStandIn(index, hBrush, WHITE_BRUSH);
 }
 
 int CVxEmfToVxConverter::OnCreateMonoBrush(DWORD index, DWORD usage,
@@ -183,16 +214,12 @@ int CVxEmfToVxConverter::OnCreateMonoBrush(DWORD index, DWORD usage,
     if (!IsFreeIndex(index))
         return kStop;
     const HBITMAP hBitmap = MakeMonoBitmap(bmi, bits, usage);
-    if (hBitmap == 0)
-        return kStop;
-    const HBRUSH hBrush = CreatePatternBrush(hBitmap);
-    if (hBrush == 0) {
+    const HBRUSH hBrush = hBitmap != 0 ? CreatePatternBrush(hBitmap) : 0;
+    if (hBrush != 0)
+        m_bitmaps.push_back(hBitmap);
+    else if (hBitmap != 0)
         DeleteObject(hBitmap);
-        return kStop;
-    }
-    m_bitmaps.push_back(hBitmap);
-    m_pObjects[index] = hBrush;
-    return kHandled;
+    return StoreOrStandIn(index, hBrush, WHITE_BRUSH);
 }
 
 // The DIB's bottom-up rows, padded to 32 bits, become top-down rows padded to
@@ -294,6 +321,7 @@ void CVxEmfToVxConverter::ApplyPen(CVxGraphic& graphic) const
             pen.SetStyle(extPen.elpPenStyle);
             pen.SetWidth(int(std::min<DWORD>(extPen.elpWidth, std::numeric_limits<int>::max())));
             pen.SetColor(extPen.elpColor);
+            pen.SetStyleEntries(StyleEntriesOf(extPen, bytes));
             return true;
         }
         LOGPEN logPen;
@@ -302,6 +330,16 @@ void CVxEmfToVxConverter::ApplyPen(CVxGraphic& graphic) const
         pen.SetStyle(logPen.lopnStyle);
         pen.SetWidth(logPen.lopnWidth.x);
         pen.SetColor(logPen.lopnColor);
+        pen.SetStyleEntries({});
+        return true;
+    });
+}
+
+void CVxEmfToVxConverter::ClearPen(CVxGraphic& graphic)
+{
+    EditProperty<CVxPenGraphicProperty>(graphic, "Pen", [](auto& pen) {
+        pen.SetStyle(PS_NULL);
+        pen.SetStyleEntries({});
         return true;
     });
 }

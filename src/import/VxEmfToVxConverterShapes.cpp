@@ -54,7 +54,7 @@ int CVxEmfToVxConverter::AddShape(std::unique_ptr<CVxGraphic> pGraphic)
 int CVxEmfToVxConverter::MakeBox(const RECT& box, bool bEllipse)
 {
     RECT copy = box;
-    if (m_bFromWmf)
+    if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
     copy = TransformBox(copy);
     if (bEllipse)
@@ -64,16 +64,27 @@ int CVxEmfToVxConverter::MakeBox(const RECT& box, bool bEllipse)
 
 int CVxEmfToVxConverter::OnRectangle(const RECT& box) { return MakeBox(box, false); }
 
+// The blit's box is exact: unlike a rectangle record it needs no Windows-metafile
+// adjustment, and it has no outline.
+int CVxEmfToVxConverter::OnPatBlt(const RECT& box)
+{
+    auto pRectangle = std::make_unique<CVxRectangle>(TransformBox(box));
+    ApplyCurrentAttributes(*pRectangle);
+    ClearPen(*pRectangle);
+    AddGraphic(std::move(pRectangle));
+    return kHandled;
+}
+
 int CVxEmfToVxConverter::OnEllipse(const RECT& box) { return MakeBox(box, true); }
 
 int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo)
 {
     RECT copy = box;
-    if (m_bFromWmf)
+    if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
     copy = TransformBox(copy);
     POINT radials[2] = {start, end};
-    if (m_bFromWmf) {
+    if (IsFromWindowsMetafile()) {
         // The radial points move with the box, or their rays from its centre
         // would turn and the arc start and end elsewhere.
         for (POINT& p : radials)

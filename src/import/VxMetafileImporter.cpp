@@ -46,6 +46,7 @@ UINT CVxMetafileImporter::ImportFile(CTkArchive& ar)
 UINT CVxMetafileImporter::ImportMetafile(const CVxEnhMetaFile& emf)
 {
     m_converter.m_bFromWmf = m_bFromWmf;
+    m_converter.m_bFromWindowsBits = emf.IsFromWindowsBits() ? TRUE : FALSE;
     m_ignored.RemoveAll();
     const bool bCollect = CollectIgnoredRecords();
     const BOOL bDone =

@@ -192,11 +192,11 @@ TEST_F(DrawingCache, OnlyThePassesOwnContextClosesIt)
     EXPECT_EQ(CVxGraphicProperty::GetDrawingDC(), &DC());
     EXPECT_EQ(Log(), (Calls{"SelectObject pen style=0 width=1 color=000000"}));
 
-    // A graphic drawn into the other context meanwhile does not disturb the pass.
+    // Graphics drawn into the other context meanwhile do not disturb the pass, and
+    // the pens made for them are freed (the fixture counts the objects).
     PenOfWidth(5).SelectIntoDC(pOther.get());
+    PenOfWidth(6).SelectIntoDC(pOther.get());
     EXPECT_EQ(Log().size(), 1u) << m_pLog->Text();
-    HPEN hStray = pOther->SelectObject(GetStockObject(BLACK_PEN));
-    DeleteObject(hStray);
 
     PenOfWidth(1).SelectIntoDC(&DC());  // still cached
     CVxGraphicProperty::EndDrawing(&DC());

@@ -11,6 +11,8 @@
 #include "graphics/VxPath.h"
 #include "graphics/VxRectangle.h"
 #include "graphics/VxSelection.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
 #include "platform/gdi/EmfRecordTypes.h"
 
 #include <gtest/gtest.h>
@@ -167,8 +169,16 @@ TEST_F(VxShapes, SerialisedShapesComeBackAsTheirClassWithTheirAttributes)
     EXPECT_EQ(BrushOf(*pRect).GetColor(), RGB(1, 2, 3));
     EXPECT_EQ(PenOf(*pEllipse).GetColor(), RGB(9, 9, 9));
     EXPECT_EQ(pEllipse->GetDocument(), &doc);
-    // A line and a rectangle store nothing beyond the base fields.
-    EXPECT_EQ(StoreBare(line).size(), StoreBare(*pLine).size());
+    // A line and a rectangle store their rectangle and their attributes, nothing more.
+    for (CVxGraphic* pGraphic : {static_cast<CVxGraphic*>(&line), static_cast<CVxGraphic*>(&rect)}) {
+        CTkMemFile file;
+        CTkArchive ar(&file, CTkArchive::store);
+        const RECT r = pGraphic->GetRect();
+        for (const LONG value : {r.left, r.top, r.right, r.bottom})
+            ar << std::int32_t(value);
+        pGraphic->GetPropertyMap().Serialize(ar);
+        EXPECT_EQ(StoreBare(*pGraphic), file.Detach()) << pGraphic->GetClassName();
+    }
 }
 
 TEST_F(VxShapes, ClonesAreFreeStandingAndIndependent)

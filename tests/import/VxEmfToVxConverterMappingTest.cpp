@@ -60,17 +60,13 @@ POINT Mapped(CVxEmfToVxConverter& converter, POINT logical)
 
 void ExpectPoint(POINT actual, POINT expected, const std::string& what)
 {
-    EXPECT_EQ(actual.x, expected.x) << what;
-    EXPECT_EQ(actual.y, expected.y) << what;
+    EXPECT_EQ(actual, expected) << what;
 }
 
 void ExpectFrame(const CVxEmfToVxConverter& actual, const CVxEmfToVxConverter& expected,
                  const std::string& what)
 {
-    const RECT a = actual.GetFrameRect();
-    const RECT e = expected.GetFrameRect();
-    ExpectPoint({a.left, a.top}, {e.left, e.top}, what);
-    ExpectPoint({a.right, a.bottom}, {e.right, e.bottom}, what);
+    EXPECT_EQ(actual.GetFrameRect(), expected.GetFrameRect()) << what;
 }
 
 const RECT kFrame{0, 0, 2000, 1000};
@@ -104,11 +100,7 @@ TEST(VxEmfToVxConverterMapping, PageBeginsAtTheFrameCorner)
 {
     CVxEmfToVxConverter converter(100, 200, 16383, 16383, TRUE);
     RunRecords(converter, DeviceEmf({500, 300, 2500, 1300}, kTenthMm, [](EmfBuilder&) {}));
-    const RECT frame = converter.GetFrameRect();
-    EXPECT_EQ(frame.left, 100);
-    EXPECT_EQ(frame.top, 200);
-    EXPECT_EQ(frame.right, 2100);
-    EXPECT_EQ(frame.bottom, 1200);
+    EXPECT_EQ(converter.GetFrameRect(), (RECT{100, 200, 2100, 1200}));
     // Pixel (100, 50) is 1000, 500 on the device, 500, 200 into the frame.
     ExpectPoint(Mapped(converter, {100, 50}), {600, 400}, "offset frame");
 }
@@ -175,6 +167,36 @@ TEST(VxEmfToVxConverterMapping, AnisotropicWindowGoesOntoTheViewportInPixels)
     ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, "window only");
 }
 
+// Viewport records that only restate the frame change nothing: without a
+// reference device every viewport record is dropped, with one they give the frame
+// in its pixels, which real files go through.
+TEST(VxEmfToVxConverterMapping, ViewportRecordsRestatingTheFrameChangeNothing)
+{
+    const struct {
+        const char* what;
+        ReferenceDevice device;
+        SIZE viewportExt;
+        POINT viewportOrg;
+    } cases[] = {
+        {"no device", {{0, 0}, {0, 0}, {0, 0}}, {7, 9}, {300, 400}},
+        // 20 by 10 mm: 75.6 by 37.8 screen pixels.
+        {"screen", kScreen, {76, 38}, {0, 0}},
+        {"tenth millimetre", kTenthMm, {200, 100}, {0, 0}},
+    };
+    for (const auto& c : cases) {
+        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
+        RunRecords(converter, DeviceEmf(kFrame, c.device, [&](EmfBuilder& b) {
+                       b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
+                       b.Record(EMR_SETWINDOWEXTEX, {200, 100});
+                       b.Record(EMR_SETVIEWPORTEXTEX, {std::uint32_t(c.viewportExt.cx),
+                                                       std::uint32_t(c.viewportExt.cy)});
+                       b.Record(EMR_SETVIEWPORTORGEX, {std::uint32_t(c.viewportOrg.x),
+                                                       std::uint32_t(c.viewportOrg.y)});
+                   }));
+        ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, c.what);
+    }
+}
+
 // What this program writes: the window is the picture in its units, the viewport
 // the picture in reference pixels. It must map exactly as if only the window
 // were set, whatever the pixel rounding.
@@ -231,15 +253,19 @@ TEST(VxEmfToVxConverterMapping, UnusableDevicesAndWindowsSourcesKeepTheFrameUnit
     RunRecords(converter, DeviceEmf({0, 0, 0, 1000}, kTenthMm, [](EmfBuilder&) {}));
     ExpectPoint(Mapped(converter, {100, 50}), {100, 50}, "empty frame");
 
-    // A Windows metafile's window is its whole mapping.
-    CVxEmfToVxConverter fromWmf(0, 0, 16383, 16383, TRUE);
-    fromWmf.m_bFromWmf = TRUE;
-    RunRecords(fromWmf, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder& b) {
-                   b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
-                   b.Record(EMR_SETWINDOWEXTEX, {200, 100});
-                   b.Record(EMR_SETVIEWPORTEXTEX, {7, 9});
-               }));
-    ExpectPoint(Mapped(fromWmf, {100, 50}), {1000, 500}, "from WMF");
+    // A Windows metafile's window is its whole mapping, whether the file came
+    // through the Windows filter or as a clipboard file's bits: the device in
+    // their header is only the screen they were played on.
+    for (const bool bFilter : {true, false}) {
+        CVxEmfToVxConverter fromWmf(0, 0, 16383, 16383, TRUE);
+        (bFilter ? fromWmf.m_bFromWmf : fromWmf.m_bFromWindowsBits) = TRUE;
+        RunRecords(fromWmf, DeviceEmf(kFrame, kScreen, [](EmfBuilder& b) {
+                       b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
+                       b.Record(EMR_SETWINDOWEXTEX, {200, 100});
+                       b.Record(EMR_SETVIEWPORTEXTEX, {7, 9});
+                   }));
+        ExpectPoint(Mapped(fromWmf, {100, 50}), {1000, 500}, bFilter ? "filter" : "bits");
+    }
 }
 
 }  // namespace

@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 namespace {
 
@@ -93,16 +94,12 @@ TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
     EXPECT_EQ(pBrush->GetStyle(), BS_HATCHED);
     EXPECT_EQ(pBrush->GetColor(), 0x00FF00u);
     EXPECT_EQ(pBrush->GetHatch(), 3u);
-}
 
-TEST_F(ConverterObjects, StockNullBrushSelection)
-{
+    // A stock object stays selected by its stock number.
     EXPECT_EQ(m_converter.OnSelectObject(0x80000005u), 0);
     EXPECT_EQ(DWORD(m_converter.GetSelectedObject(OBJ_BRUSH)), 0x80000005u);
     m_converter.OnEllipse({0, 0, 10, 10});
-    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
-    ASSERT_NE(pBrush, nullptr);
-    EXPECT_EQ(pBrush->GetStyle(), BS_NULL);
+    EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush")->GetStyle(), BS_NULL);
 }
 
 // Pens painted with a DIB pattern carry the pattern in their record; the pen is
@@ -125,7 +122,7 @@ TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
                                          bits),
               0);
     EXPECT_NE(m_converter.GetTableObject(1), 0u);
-    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 2);
+    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 1);
 }
 
 // A 2 by 2 24-bit DIB pattern: its header and its padded rows of distinct bytes.
@@ -203,7 +200,7 @@ TEST(VxEmfToVxConverterDibPattern, ResetFreesTheBlocksNotHandedOver)
         // A cut DIB makes no brush, and its block goes at once.
         ASSERT_EQ(converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, ColourBmi(),
                                                       std::span(bits).first(15)),
-                  2);
+                  1);
         EXPECT_EQ(TkGdiObjectCount(), before);
     }
     EXPECT_EQ(TkGdiObjectCount(), before);
@@ -226,12 +223,12 @@ TEST_F(ConverterObjects, ExtendedPenReplacesThePenAndScalesGeometricWidth)
     EXPECT_EQ(pPen->GetWidth(), 40);
     EXPECT_EQ(pPen->GetColor(), 0x112233u);
     EXPECT_EQ(pPen->GetStyle(), PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT);
+    EXPECT_EQ(pPen->GetStyleEntries(), (std::vector<DWORD>{30, 10}));
 
-    // GDI refuses a wide cosmetic pen, which stops the load.
-    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_COSMETIC, 4, brush, {}, {}, {}), 2);
-    EXPECT_EQ(m_converter.GetTableObject(2), 0u);
     EXPECT_EQ(m_converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
     EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), -1);
+    m_converter.OnRectangle({0, 0, 10, 10});
+    EXPECT_TRUE(PropertyOf<CVxPenGraphicProperty>(Last(), "Pen")->GetStyleEntries().empty());
 }
 
 TEST_F(ConverterObjects, FontsAreScaledAndAReusedIndexIsSkipped)
@@ -320,14 +317,58 @@ TEST_F(ConverterObjects, MonoBrushWithPartialByteRows)
     EXPECT_EQ(pBitmap->bits[stride + 4], 0x80);
 }
 
-TEST_F(ConverterObjects, BadMonoBrushesStop)
+// A monochrome brush without a colour table takes its colours from the context.
+TEST_F(ConverterObjects, MonoBrushWithPaletteIndicesHasNoColourTable)
+{
+    std::vector<std::uint8_t> bmi = MonoBmi(8, 2);
+    bmi.resize(40);
+    const std::vector<std::uint8_t> bits(8, 0x55);
+    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_PAL_INDICES, bmi, bits), 0);
+    LOGBRUSH brush{};
+    ASSERT_EQ(GetObject(m_converter.GetTableObject(1), sizeof brush, &brush), 12);
+    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
+}
+
+// What cannot be made is listed as ignored and the default object stands in for
+// it, so that selecting it later does not stop the load.
+TEST_F(ConverterObjects, UnusableBrushesAndPensStandInAsDefaultObjects)
 {
     const std::vector<std::uint8_t> bits(12, 0);
-    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 3, BI_RLE8), bits), 2);
-    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 30), bits), 2);
-    EXPECT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, {}, {}), 2);
-    EXPECT_EQ(m_converter.GetTableObject(1), 0u);
-    EXPECT_EQ(m_converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, {}, bits), 2);
+    const LOGBRUSH solid{BS_SOLID, 0, 0};
+    const struct {
+        const char* what;
+        std::function<int()> create;
+        int stock;
+    } cases[] = {
+        {"compressed mono brush",
+         [&] { return m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 3, BI_RLE8), bits); },
+         WHITE_BRUSH},
+        {"mono brush short of bits",
+         [&] { return m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 30), bits); },
+         WHITE_BRUSH},
+        {"mono brush of unknown usage",
+         [&] { return m_converter.OnCreateMonoBrush(1, 7, MonoBmi(8, 3), bits); }, WHITE_BRUSH},
+        {"pattern brush without a header",
+         [&] { return m_converter.OnCreateDibPatternBrushPt(1, DIB_RGB_COLORS, {}, bits); },
+         WHITE_BRUSH},
+        {"brush of unknown style",
+         [&] { return m_converter.OnCreateBrushIndirect(1, LOGBRUSH{99, 0, 0}); }, WHITE_BRUSH},
+        {"wide cosmetic pen",
+         [&] { return m_converter.OnExtCreatePen(1, PS_COSMETIC, 4, solid, {}, {}, {}); },
+         BLACK_PEN},
+        {"user style without entries",
+         [&] { return m_converter.OnExtCreatePen(1, PS_USERSTYLE, 1, solid, {}, {}, {}); },
+         BLACK_PEN},
+        {"pen of negative width",
+         [&] { return m_converter.OnCreatePen(1, LOGPEN{PS_SOLID, {-1, 0}, 0}); }, BLACK_PEN},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(c.create(), 1);
+        EXPECT_EQ(m_converter.GetTableObject(1), GetStockObject(c.stock));
+        EXPECT_EQ(m_converter.OnSelectObject(1), 0);
+        EXPECT_EQ(m_converter.OnDeleteObject(1), 0);
+    }
 }
 
 }  // namespace

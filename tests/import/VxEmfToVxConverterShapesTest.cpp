@@ -35,10 +35,7 @@ protected:
 
 void ExpectRect(const RECT& actual, RECT expected)
 {
-    EXPECT_EQ(actual.left, expected.left);
-    EXPECT_EQ(actual.top, expected.top);
-    EXPECT_EQ(actual.right, expected.right);
-    EXPECT_EQ(actual.bottom, expected.bottom);
+    EXPECT_EQ(actual, expected);
 }
 
 TEST_F(ConverterShapes, BoxesAreTransformed)
@@ -150,6 +147,45 @@ TEST_F(ConverterShapes, EmptyOrBrokenPolygonRecords)
         ASSERT_GE(answers.size(), 2u) << c.what;
         EXPECT_EQ(answers[1], c.expected) << c.what;
     }
+}
+
+// A blit without a source that copies the brush paints the brush alone: a
+// rectangle without an outline. Every other blit is left to the ignored list.
+TEST_F(ConverterShapes, PatternBlitBecomesAnUnoutlinedRectangle)
+{
+    struct Case {
+        const char* what;
+        DWORD rop;
+        std::uint32_t cbBmiSrc;
+        bool bTruncated;
+        int expected;
+    } cases[] = {
+        {"pattern copy", PATCOPY, 0, false, 0},
+        {"source copy", SRCCOPY, 0, false, 1},
+        {"with a source bitmap", PATCOPY, 40, false, 1},
+        {"record too short", PATCOPY, 0, true, 1},
+    };
+    ASSERT_EQ(m_converter.OnCreateBrushIndirect(1, LOGBRUSH{BS_SOLID, RGB(9, 8, 7), 0}), 0);
+    ASSERT_EQ(m_converter.OnSelectObject(1), 0);
+    for (const Case& c : cases) {
+        // bounds, destination, rop, source origin, identity transform, colour,
+        // usage and the source bitmap's offsets and sizes
+        std::vector<std::uint32_t> fields{0, 0, 0, 0, 10, 20, 100, 50, c.rop, 0, 0,
+                                          0x3F800000, 0, 0, 0x3F800000, 0, 0,
+                                          0, 0, 0, c.cbBmiSrc, 0, 0};
+        if (c.bTruncated) fields.resize(20);
+        std::vector<std::uint8_t> record(8 + 4 * fields.size());
+        SetU32(record, 0, EMR_BITBLT);
+        SetU32(record, 4, std::uint32_t(record.size()));
+        for (std::size_t i = 0; i < fields.size(); ++i) SetU32(record, 8 + 4 * i, fields[i]);
+        EXPECT_EQ(VxDispatchEmfRecord(m_converter, {EMR_BITBLT, record}), c.expected) << c.what;
+    }
+    ASSERT_EQ(m_converter.GetGraphics().GetCount(), 1);
+    auto* pRect = dynamic_cast<CVxRectangle*>(At(0));
+    ASSERT_NE(pRect, nullptr);
+    ExpectRect(pRect->GetRect(), {10, 20, 110, 70});
+    EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(pRect, "Pen")->GetStyle(), PS_NULL);
+    EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(pRect, "Brush")->GetColor(), RGB(9, 8, 7));
 }
 
 TEST_F(ConverterShapes, PolyPolyCountsMustAgree)

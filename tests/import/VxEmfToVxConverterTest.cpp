@@ -17,44 +17,34 @@ namespace {
 
 RECT FrameOf(const CVxEmfToVxConverter& converter) { return converter.GetFrameRect(); }
 
-TEST(VxEmfToVxConverterPlacement, LargeFrameShrinksIntoBoundsKeepingAspect)
+// A frame larger than the bounds shrinks with its aspect kept, by the side that
+// limits it; a smaller one sits at the bounds' corner at 1:1. Logical units are
+// the frame's hundredths of a millimetre, scaled alike.
+TEST(VxEmfToVxConverterPlacement, FrameIsPlacedIntoTheBounds)
 {
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    ASSERT_EQ(converter.OnHeader(MakeHeader({0, 0, 300000, 200000})), 0);
-    const RECT frame = FrameOf(converter);
-    EXPECT_EQ(frame.left, 0);
-    EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, 16383);
-    EXPECT_EQ(frame.bottom, 10922);
-    // Logical units are the frame's hundredths of a millimetre, scaled alike.
-    POINT point{150000, 100000};
-    converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 8192);  // 8191.5 rounded away from zero
-    EXPECT_EQ(point.y, 5461);
-}
-
-TEST(VxEmfToVxConverterPlacement, TallFrameIsLimitedByHeight)
-{
-    CVxEmfToVxConverter converter(0, 0, 1000, 1000, TRUE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 4000}));
-    const RECT frame = FrameOf(converter);
-    EXPECT_EQ(frame.right, 500);
-    EXPECT_EQ(frame.bottom, 1000);
-}
-
-TEST(VxEmfToVxConverterPlacement, SmallFrameSitsAtTheBoundsCornerOneToOne)
-{
-    CVxEmfToVxConverter converter(100, 200, 16383, 16383, TRUE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
-    const RECT frame = FrameOf(converter);
-    EXPECT_EQ(frame.left, 100);
-    EXPECT_EQ(frame.top, 200);
-    EXPECT_EQ(frame.right, 2100);
-    EXPECT_EQ(frame.bottom, 1200);
-    POINT point{10, 20};
-    converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 110);
-    EXPECT_EQ(point.y, 220);
+    const struct {
+        RECT bounds;
+        RECT frame;
+        RECT placed;
+        POINT logical;
+        POINT mapped;
+    } cases[] = {
+        // 8191.5 rounds away from zero.
+        {{0, 0, 16383, 16383}, {0, 0, 300000, 200000}, {0, 0, 16383, 10922}, {150000, 100000},
+         {8192, 5461}},
+        {{0, 0, 1000, 1000}, {0, 0, 2000, 4000}, {0, 0, 500, 1000}, {2000, 4000}, {500, 1000}},
+        {{100, 200, 16383, 16383}, {0, 0, 2000, 1000}, {100, 200, 2100, 1200}, {10, 20},
+         {110, 220}},
+    };
+    for (const auto& c : cases) {
+        CVxEmfToVxConverter converter(c.bounds.left, c.bounds.top, c.bounds.right,
+                                      c.bounds.bottom, TRUE);
+        ASSERT_EQ(converter.OnHeader(MakeHeader(c.frame)), 0);
+        EXPECT_EQ(FrameOf(converter), c.placed);
+        POINT point = c.logical;
+        converter.TransformPoints(&point, 1);
+        EXPECT_EQ(point, c.mapped);
+    }
 }
 
 TEST(VxEmfToVxConverterPlacement, WindowExtentMapsOntoTheFrame)
@@ -76,19 +66,6 @@ TEST(VxEmfToVxConverterPlacement, WindowExtentMapsOntoTheFrame)
     const SIZE distance = converter.TransformDistance(10, -5);
     EXPECT_EQ(distance.cx, 100);
     EXPECT_EQ(distance.cy, -50);
-}
-
-TEST(VxEmfToVxConverterPlacement, ViewportRecordsChangeNothing)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
-    converter.OnSetWindowExtEx(200, 100);
-    EXPECT_EQ(converter.OnSetViewportExtEx(7, 9), 0);
-    EXPECT_EQ(converter.OnSetViewportOrgEx(300, 400), 0);
-    POINT point{100, 50};
-    converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 1000);
-    EXPECT_EQ(point.y, 500);
 }
 
 // A point that maps to -1 keeps it; only a failed scaling falls back.
@@ -211,7 +188,7 @@ TEST(VxEmfToVxConverterDispatch, UnknownTypesAndMalformedFields)
 {
     CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
     EmfBuilder builder;
-    builder.Record(EMR_BITBLT, {0, 0, 0, 0});
+    builder.Record(EMR_STRETCHBLT, {0, 0, 0, 0});
     builder.Record(EMR_SAVEDC);
     builder.Record(EMR_RECTANGLE, {1, 2});  // too short for its box
     const std::vector<int> answers = RunRecords(converter, builder.Finish());

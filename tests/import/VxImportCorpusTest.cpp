@@ -18,10 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iostream>
 #include <iterator>
-#include <map>
-#include <string>
 #include <vector>
 
 namespace {
@@ -62,18 +59,6 @@ public:
     bool m_bDrawing = false;
 };
 
-// "3 Rectangle, 1 Text": the top-level graphics by type.
-std::string CountByType(const CVxGraphicList& graphics)
-{
-    std::map<std::string, int> counts;
-    for (auto pos = graphics.GetHeadPosition(); pos != nullptr;)
-        ++counts[graphics.GetNextGraphic(pos)->GetTypeName()];
-    std::string text;
-    for (const auto& [name, count] : counts)
-        text += (text.empty() ? "" : ", ") + std::to_string(count) + " " + name;
-    return text.empty() ? "no graphics" : text;
-}
-
 // The union of the graphics' rectangles; empty when none has an extent.
 RECT DrawingBounds(const CVxGraphicList& graphics)
 {
@@ -112,10 +97,6 @@ TEST(VxImportCorpus, EveryFileIsReadThroughAFilter)
         FakeEmfConverter converter;
         CVxMetafileImporter importer(converter, filters);
         EXPECT_EQ(importer.ImportFile(ar), 0u) << path;
-        const CVxImportFilter* pFilter = importer.GetFilter();
-        std::cout << path.filename().string() << ": "
-                  << (pFilter ? pFilter->GetName() : "no filter") << ", "
-                  << converter.m_previewed.size() << " records\n";
         // Every enumeration starts with the header and, when it ran, ends with EOF.
         ASSERT_FALSE(converter.m_previewed.empty()) << path;
         EXPECT_EQ(converter.m_previewed.front(), DWORD(1)) << path;
@@ -154,11 +135,6 @@ TEST(VxImportCorpus, EveryFileConvertsIntoGraphics)
                 << ' ' << drawing.right - kCorner << ' ' << drawing.bottom - kCorner
                 << " off its page " << page.right - kCorner << " x " << page.bottom - kCorner;
         }
-        std::cout << path.filename().string() << ": " << CountByType(converter.GetGraphics())
-                  << "; ignored";
-        for (DWORD type : importer.GetIgnoredRecords().GetTypes())
-            std::cout << ' ' << CVxIgnoredMetafileRecords::GetRecordName(type);
-        std::cout << '\n';
     }
     TkSetSettings(nullptr);
 }

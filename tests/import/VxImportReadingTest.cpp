@@ -10,6 +10,7 @@
 #include "platform/gdi/TkEmfReader.h"
 #include "platform/gdi/WmfRecordTypes.h"
 
+#include "support/EmfBuilder.h"
 #include "support/WmfBuilder.h"
 
 #include <gtest/gtest.h>
@@ -42,10 +43,7 @@ RECT FrameOf(const std::unique_ptr<CVxEnhMetaFile>& emf)
 
 void ExpectFrame(const RECT& frame, int cx, int cy)
 {
-    EXPECT_EQ(frame.left, 0);
-    EXPECT_EQ(frame.top, 0);
-    EXPECT_EQ(frame.right, cx);
-    EXPECT_EQ(frame.bottom, cy);
+    EXPECT_EQ(frame, (RECT{0, 0, cx, cy}));
 }
 
 std::vector<std::uint8_t> Shortened(std::vector<std::uint8_t> bytes, std::size_t by)
@@ -114,11 +112,45 @@ TEST(VxImportReading, PlaceableBoxIsScaledToHundredthsOfAMillimetre)
     EXPECT_EQ(pict.mapMode, MM_ANISOTROPIC);
 }
 
-TEST(VxImportReading, PlainWindowsMetafileTakesTheScreenFrameAndMapping)
+// Without a picture header the page is the metafile's window, else what it draws,
+// a logical unit being a pixel of the 96-dpi screen; a metafile that draws nothing
+// gets the screen.
+TEST(VxImportReading, PlainWindowsMetafilePageComesFromItsWindowOrDrawing)
 {
-    const auto emf = Read(SmallWmf());
+    const std::vector<std::uint8_t> window =
+        WmfBuilder().Add(META_SETWINDOWEXT, {-608, 8192}).Add(META_RECTANGLE, {40, 30, 0, 0}).Build();
+    const std::vector<std::uint8_t> empty = WmfBuilder().Add(META_SETBKMODE, {1}).Build();
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        SIZE frame;
+    } cases[] = {
+        // 8192 and 608 pixels are 216746.7 and 16086.7 hundredths of a millimetre.
+        {"window", window, {216747, 16087}},
+        // The rectangle covers 30 by 40 pixels: 793.75 and 1058.3.
+        {"drawing", SmallWmf(), {794, 1058}},
+        {"nothing drawn", empty, {50800, 28600}},
+        {"zero picture extent",
+         BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 0, 500, SmallWmf())}}), {794, 1058}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExpectFrame(FrameOf(Read(c.bytes)), c.frame.cx, c.frame.cy);
+    }
+}
+
+// A drawing away from the origin is moved onto the page.
+TEST(VxImportReading, PlainWindowsMetafileDrawingStartsThePage)
+{
+    const auto emf = Read(WmfBuilder().Add(META_RECTANGLE, {160, 130, 100, 100}).Build());
     ASSERT_TRUE(emf);
-    ExpectFrame(FrameOf(emf), 50800, 28600);
+    std::vector<LONG> window;
+    TkEnumEmfRecords(emf->GetHandle()->GetBits(), [&](const TkEmfRecord& record) {
+        if (record.type == EMR_SETWINDOWORGEX || record.type == EMR_SETWINDOWEXTEX)
+            for (std::size_t at : {8u, 12u}) window.push_back(LONG(GetU32(record.bytes, at)));
+        return true;
+    });
+    EXPECT_EQ(window, (std::vector<LONG>{100, 100, 30, 60}));
 }
 
 TEST(VxImportReading, PlayedMetafileStartsWithTheFramesMapping)
@@ -141,12 +173,6 @@ TEST(VxImportReading, PlayedMetafileStartsWithTheFramesMapping)
     EXPECT_EQ(records[4], (std::pair<DWORD, std::vector<LONG>>{EMR_SETWINDOWEXTEX, {2540, 1270}}));
     EXPECT_EQ(records[5], (std::pair<DWORD, std::vector<LONG>>{EMR_SETVIEWPORTEXTEX, {2540, 1270}}));
     EXPECT_EQ(records.back().first, EMR_EOF);
-}
-
-TEST(VxImportReading, ZeroPictureExtentFallsBackToTheScreenFrame)
-{
-    const auto emf = Read(BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 0, 500, SmallWmf())}}));
-    ExpectFrame(FrameOf(emf), 50800, 28600);
 }
 
 TEST(VxImportReading, WindowsMetafileShortBySixOrTwentyTwoBytesIsAccepted)

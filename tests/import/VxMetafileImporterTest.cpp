@@ -4,6 +4,9 @@
 #include "FakeEmfConverter.h"
 #include "ImportTestFiles.h"
 
+#include "ConverterTestSupport.h"
+
+#include "attributes/VxFontGraphicProperty.h"
 #include "import/VxEmfToVxConverter.h"
 #include "import/VxMetafileImporter.h"
 #include "platform/framework/TkMemFile.h"
@@ -12,6 +15,7 @@
 #include "platform/gdi/WmfRecordTypes.h"
 
 #include "support/EmfBuilder.h"
+#include "support/TestFontEngine.h"
 #include "support/WmfBuilder.h"
 
 #include <gtest/gtest.h>
@@ -164,16 +168,22 @@ TEST_F(VxMetafileImporterTest, ImportFileResultsAndTheWindowsSourceFlag)
 {
     EXPECT_EQ(ImportFileBytes(SmallEmf()), 0u);
     EXPECT_EQ(m_converter.m_bFromWmf, FALSE);
+    EXPECT_EQ(m_converter.m_bFromWindowsBits, FALSE);
     ASSERT_NE(m_importer.GetFilter(), nullptr);
     EXPECT_EQ(m_importer.GetFilter()->GetPattern(), "*.emf");
 
     EXPECT_EQ(ImportFileBytes(WmfPlaceable(SmallWmf(), 0, 0, 100, 100, 1440)), 0u);
     EXPECT_EQ(m_converter.m_bFromWmf, TRUE);
+    EXPECT_EQ(m_converter.m_bFromWindowsBits, TRUE);
 
-    // A metafile picture in a clipboard file is not "from the Windows filter".
+    // A metafile picture in a clipboard file is not "from the Windows filter",
+    // but its bits are Windows metafile bits all the same.
     EXPECT_EQ(ImportFileBytes(BuildClp(50000, {{3, MetaFilePictBlock(true, 8, 10, 10, SmallWmf())}})),
               0u);
     EXPECT_EQ(m_converter.m_bFromWmf, FALSE);
+    EXPECT_EQ(m_converter.m_bFromWindowsBits, TRUE);
+    EXPECT_EQ(ImportFileBytes(BuildClp(50001, {{14, SmallEmf()}})), 0u);
+    EXPECT_EQ(m_converter.m_bFromWindowsBits, FALSE);
 
     EXPECT_EQ(ImportFileBytes(std::vector<std::uint8_t>(64, 7)), 4205u);
     EXPECT_EQ(m_importer.GetFilter(), nullptr);
@@ -224,6 +234,72 @@ TEST_F(VxMetafileImporterTest, WindowsBitmapRecordsAreListedAsTheirEnhancedCount
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][0]), "EMR_STRETCHDIBITS");
     EXPECT_EQ(converter.GetGraphics().GetCount(), 1);
+}
+
+namespace {
+
+// Windows metafile bits through the whole import into graphics.
+class WindowsBitsImport : public VxMetafileImporterTest {
+protected:
+    UINT Import(std::vector<std::uint8_t> bytes)
+    {
+        CTkMemFile file(std::move(bytes));
+        CTkArchive ar(&file, CTkArchive::load);
+        return m_realImporter.ImportFile(ar);
+    }
+    CVxGraphic* At(int index) const { return GraphicAt(m_real.GetGraphics(), index); }
+
+    CTestFontEngineScope m_engine;
+    CVxEmfToVxConverter m_real{0, 0, 0x3FFFFFFF, 0x3FFFFFFF, TRUE};
+    CVxMetafileImporter m_realImporter{m_real, m_filters};
+};
+
+}  // namespace
+
+// The screen the bits were played on says nothing about the picture: a clipboard
+// file maps its metafile's window onto its picture's extent, and gives its boxes
+// back the unit the play took, as a placeable file does.
+TEST_F(WindowsBitsImport, ClipboardMetafileMapsItsWindowOntoThePicture)
+{
+    const std::vector<std::uint8_t> wmf = WmfBuilder()
+                                              .Add(META_SETMAPMODE, {MM_ANISOTROPIC})
+                                              .Add(META_SETWINDOWEXT, {1000, 1000})
+                                              .Add(META_RECTANGLE, {500, 500, 0, 0})
+                                              .Build();
+    const std::vector<std::uint8_t> files[] = {
+        BuildClp(50000, {{3, MetaFilePictBlock(true, MM_ANISOTROPIC, 2000, 2000, wmf)}}),
+        BuildClp(50001, {{3, MetaFilePictBlock(false, MM_ANISOTROPIC, 2000, 2000, wmf)}}),
+        WmfPlaceable(wmf, 0, 0, 2000, 2000, 2540),
+    };
+    for (const std::vector<std::uint8_t>& bytes : files) {
+        ASSERT_EQ(Import(bytes), 0u);
+        ASSERT_NE(At(0), nullptr);
+        EXPECT_EQ(At(0)->GetRect(), (RECT{2, 2, 1002, 1002}));
+    }
+}
+
+// An equation editor's plain metafile: a window 8192 wide and 608 high, text
+// 384 high. Both axes must scale alike, or the text towers over its neighbours.
+TEST_F(WindowsBitsImport, PlainMetafileScalesBothAxesOfItsWindowAlike)
+{
+    const std::vector<std::uint8_t> wmf =
+        WmfBuilder()
+            .Add(META_SETWINDOWORG, {0, 0})
+            .Add(META_SETWINDOWEXT, {608, 8192})
+            .Add(META_CREATEFONTINDIRECT, WmfParams{-384, 0, 0, 0, 400, 0, 0, 0, 0}.Text("Arial"))
+            .Add(META_SELECTOBJECT, {0})
+            .Add(META_MOVETO, {0, 0})
+            .Add(META_LINETO, {0, 8192})
+            .Add(META_TEXTOUT, WmfParams().Word(1).Text("x").Word(416).Word(4096))
+            .Build();
+    ASSERT_EQ(Import(wmf), 0u);
+    // 8192 by 608 pixels of the 96-dpi screen, in hundredths of a millimetre.
+    EXPECT_EQ(m_real.GetFrameRect(), (RECT{0, 0, 216747, 16087}));
+    ASSERT_NE(At(0), nullptr);
+    EXPECT_EQ(At(0)->GetRect().right, 216747);
+    const auto* pFont = PropertyOf<CVxFontGraphicProperty>(At(1), "Font");
+    ASSERT_NE(pFont, nullptr);
+    EXPECT_EQ(pFont->GetLogFont().lfHeight, -10160);  // 384 * 16087 / 608
 }
 
 TEST(VxIgnoredMetafileRecords, RecordNamesByTheirLow16Bits)

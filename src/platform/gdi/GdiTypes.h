@@ -201,6 +201,7 @@ constexpr int HS_DIAGCROSS = 5;
 
 constexpr UINT DIB_RGB_COLORS = 0;
 constexpr UINT DIB_PAL_COLORS = 1;
+constexpr UINT DIB_PAL_INDICES = 2;
 
 // Binary raster operations (mix modes)
 constexpr int R2_BLACK = 1;

@@ -234,6 +234,16 @@ std::optional<TkEmrRoundRect> TkParseEmrRoundRect(Bytes record)
     return TkEmrRoundRect{r.Rect(8), r.Size(24)};
 }
 
+// The fixed part runs to cbBitsSrc at offset 96.
+std::optional<TkEmrBitBlt> TkParseEmrBitBlt(Bytes record)
+{
+    const CTkEmfFieldReader r(record);
+    if (!r.Has(8, 92))
+        return std::nullopt;
+    return TkEmrBitBlt{r.I32(24), r.I32(28), r.I32(32), r.I32(36), r.U32(40),
+                       r.U32(88) != 0 || r.U32(96) != 0};
+}
+
 std::optional<TkEmrArc> TkParseEmrArc(Bytes record)
 {
     const CTkEmfFieldReader r(record);

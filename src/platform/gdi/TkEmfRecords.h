@@ -118,6 +118,18 @@ struct TkEmrRoundRect {
 };
 std::optional<TkEmrRoundRect> TkParseEmrRoundRect(std::span<const std::uint8_t> record);
 
+// EMR_BITBLT: where it paints, its raster operation and whether a source bitmap
+// comes with it (a pattern blit has none).
+struct TkEmrBitBlt {
+    LONG xDest = 0;
+    LONG yDest = 0;
+    LONG cxDest = 0;
+    LONG cyDest = 0;
+    DWORD rop = 0;
+    bool bSource = false;
+};
+std::optional<TkEmrBitBlt> TkParseEmrBitBlt(std::span<const std::uint8_t> record);
+
 // EMR_ARC, EMR_ARCTO, EMR_CHORD, EMR_PIE.
 struct TkEmrArc {
     RECT box{};

@@ -16,7 +16,6 @@ constexpr HGDIOBJ kStockBase = 0x00F00000;
 constexpr HGDIOBJ kFirstHandle = 0x00001000;
 // Refuse bitmaps whose rows would need more memory than any picture reasonably has.
 constexpr std::uint64_t kMaxBitmapBytes = std::uint64_t(1) << 28;
-constexpr DWORD kMaxStyleEntries = 16;
 constexpr std::uint32_t kLastHatch = 11;  // the metafile formats define hatches 0 to 11
 
 constexpr BYTE kVariableSwiss = VARIABLE_PITCH | FF_SWISS;
@@ -225,10 +224,12 @@ bool TakeBitmapPattern(HBITMAP hBitmap, CTkGdiObject* pTarget)
     return true;
 }
 
+// A pattern brush's colours come from its table or the palette; a bitmap of
+// palette indices has neither.
 bool TakeDibPattern(std::span<const std::uint8_t> packedDib, UINT usage, CTkGdiObject* pTarget)
 {
     TkPackedDibLayout layout;
-    if (!TkMeasurePackedDib(packedDib, usage, &layout))
+    if (usage > DIB_PAL_COLORS || !TkMeasurePackedDib(packedDib, usage, &layout))
         return false;
     pTarget->dib.assign(packedDib.begin(), packedDib.begin() + std::ptrdiff_t(layout.TotalSize()));
     pTarget->dibUsage = usage;

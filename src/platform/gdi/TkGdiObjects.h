@@ -45,6 +45,8 @@ std::size_t TkGdiObjectCount();
 
 HPEN CreatePen(int style, int width, COLORREF color);
 HPEN CreatePenIndirect(const LOGPEN* pLogPen);
+// The most dash and gap lengths a user-styled pen takes.
+constexpr DWORD kMaxStyleEntries = 16;
 // A pattern brush (BS_PATTERN, BS_DIBPATTERNPT) takes its pattern from pBrush's
 // lbHatch (a bitmap handle) or from dib.
 HPEN ExtCreatePen(DWORD style, DWORD width, const LOGBRUSH* pBrush, DWORD styleCount,

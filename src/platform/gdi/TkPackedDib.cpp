@@ -72,7 +72,7 @@ bool ReadHeader(std::span<const std::uint8_t> dib, std::size_t headerSize, Heade
 bool TkMeasurePackedDib(std::span<const std::uint8_t> dib, UINT usage,
                         TkPackedDibLayout* pLayout)
 {
-    if (pLayout == nullptr || dib.size() < 4 || usage > DIB_PAL_COLORS)
+    if (pLayout == nullptr || dib.size() < 4 || usage > DIB_PAL_INDICES)
         return false;
     const std::size_t headerSize = ReadLE(dib, 0, 4);
     if (headerSize > dib.size())
@@ -88,7 +88,9 @@ bool TkMeasurePackedDib(std::span<const std::uint8_t> dib, UINT usage,
     std::uint64_t entries = h.colorsUsed;
     if (entries == 0 && h.bitCount <= 8)
         entries = std::uint64_t(1) << h.bitCount;
-    const std::uint64_t entrySize = usage == DIB_PAL_COLORS ? 2 : (core ? 3 : 4);
+    // DIB_PAL_INDICES bitmaps have no colour table at all.
+    const std::uint64_t entrySize =
+        usage == DIB_PAL_INDICES ? 0 : usage == DIB_PAL_COLORS ? 2 : (core ? 3 : 4);
     // A plain info header keeps the three colour masks in front of the table.
     const std::uint64_t masks =
         (h.compression == BI_BITFIELDS && headerSize == kInfoHeaderSize) ? 12 : 0;

@@ -30,7 +30,7 @@ struct TkPackedDibLayout {
 };
 
 // Fills *pLayout and returns true when dib starts with a well-formed packed DIB
-// that fits in it; usage (DIB_RGB_COLORS or DIB_PAL_COLORS) sets the size of a
-// colour-table entry.
+// that fits in it; usage (DIB_RGB_COLORS, DIB_PAL_COLORS or DIB_PAL_INDICES) sets
+// the size of a colour-table entry.
 bool TkMeasurePackedDib(std::span<const std::uint8_t> dib, UINT usage,
                         TkPackedDibLayout* pLayout);

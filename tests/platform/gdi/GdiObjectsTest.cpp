@@ -410,6 +410,11 @@ TEST(GdiObjectsTest, MeasurePackedDibLayouts)
     EXPECT_EQ(layout.colorTableSize, 4u);
     EXPECT_EQ(layout.TotalSize(), 76u);
     EXPECT_FALSE(TkMeasurePackedDib(pal, DIB_RGB_COLORS, &layout));
+    // DIB_PAL_INDICES bitmaps carry no table at all; usages beyond it are refused.
+    ASSERT_TRUE(TkMeasurePackedDib(pal, DIB_PAL_INDICES, &layout));
+    EXPECT_EQ(layout.colorTableSize, 0u);
+    EXPECT_EQ(layout.BitsOffset(), 40u);
+    EXPECT_FALSE(TkMeasurePackedDib(pal, DIB_PAL_INDICES + 1, &layout));
 
     // Top-down 24-bit rows are padded to 4 bytes: 3 pixels = 9 -> 12 bytes.
     ASSERT_TRUE(TkMeasurePackedDib(InfoDib(3, -2, 24, 0, 24), DIB_RGB_COLORS, &layout));
