@@ -8,7 +8,7 @@ cd "$(dirname "$0")/.."
 rev=${1:-HEAD}
 shift || true
 root=$PWD
-work=build/faults
+work=${FAULT_WORK:-build/faults}
 src=$work/src
 out=$work/build
 export CCACHE_BASEDIR=/work CCACHE_DIR=${CCACHE_DIR:-/work/.ccache-dir} CCACHE_NOHASHDIR=1
@@ -20,6 +20,8 @@ fi
 caught_dir=$work/caught-$(git rev-parse --short "$rev")
 rm -rf "$src" "$caught_dir" && mkdir -p "$src" "$out" "$caught_dir"
 git archive "$rev" | tar -x -C "$src"
+# Fresh time stamps make the build look at every file again; ccache makes that cheap.
+find "$src" -type f -exec touch {} +
 cmake -S "$src" -B "$out" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-O1 \
       -DGLYPHAR_SANITIZE=OFF -DGLYPHAR_WERROR=OFF >/dev/null || exit 1
 
@@ -29,7 +31,7 @@ run_tests() {
 }
 
 run_tests || { echo "baseline: build or tests fail at $rev (see $work)"; exit 1; }
-echo "baseline at $(git rev-parse --short "$rev"): $(grep -o '[0-9]* tests passed.*' "$work/ctest.log" | head -1)"
+echo "baseline at $(git rev-parse --short "$rev"): $(grep -o '[0-9]*% tests passed.*' "$work/ctest.log" | head -1)"
 
 caught=0 missed=0 broken=0
 while IFS=$'\t' read -r name file expr; do
@@ -53,7 +55,7 @@ while IFS=$'\t' read -r name file expr; do
          result+=" by $(echo "$failed" | grep -c .) tests: $(echo "$failed" | head -3 | tr '\n' ' ')" ;;
     esac
   fi
-  cp -p "$work/original" "$target"
+  cp "$work/original" "$target"  # a fresh time stamp, so the build takes it again
   printf '%-28s %s\n' "$name" "$result"
 done <"$root/scripts/faults/faults.tsv"
 run_tests >/dev/null  # leave the build matching the sources
