@@ -128,21 +128,6 @@ TEST_F(VxDocOpen, AZeroLengthFileIsAnEmptyPictureOfTheDefaultSize)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(VxDocOpen, AFrameUnder100KeepsTheDefaultSizeAndTheConvertersCoordinates)
-{
-    std::vector<std::uint8_t> bytes = RectangleEmf();
-    SetU32(bytes, kFrameRightOffset, 50);
-    SetU32(bytes, kFrameBottomOffset, 5000);
-    const std::string path = m_temp.File("narrow.emf");
-    WriteBytes(path, bytes);
-    CVxDoc doc;
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(doc.GetPictureSize().cx, 6985);
-    EXPECT_EQ(doc.GetPictureSize().cy, 5397);
-    ExpectRect(FirstRect(doc), ConvertedRect(bytes));
-    ExpectRect(doc.GetLastImport().rcFrame, {0, 0, 50, 5000});
-}
-
 TEST_F(VxDocOpen, IgnoredRecordsAreListedWhenTheSettingAsksForThem)
 {
     EmfBuilder emf;
@@ -157,26 +142,6 @@ TEST_F(VxDocOpen, IgnoredRecordsAreListedWhenTheSettingAsksForThem)
     m_settings.WriteProfileInt("Application", "DisplayUnhandledMetafileRecordWarnings", 1);
     ASSERT_TRUE(doc.OnOpenDocument(path));
     EXPECT_EQ(doc.GetLastImport().ignored, std::vector<DWORD>{EMR_SETPIXELV});
-}
-
-TEST_F(VxDocOpen, LoadingThroughAnArchiveAddsToThePicture)
-{
-    CVxDoc doc;
-    AddRectangle(doc, {0, 0, 10, 10});
-    CTkMemFile empty;
-    CTkArchive arEmpty(&empty, CTkArchive::load);
-    EXPECT_EQ(doc.Serialize(arEmpty), 0u);
-    EXPECT_EQ(doc.GetPicture().GetChildCount(), 1);
-    CTkMemFile file(RectangleEmf());
-    CTkArchive ar(&file, CTkArchive::load);
-    EXPECT_EQ(doc.Serialize(ar), 0u);
-    EXPECT_EQ(doc.GetPicture().GetChildCount(), 2);
-    CTkMemFile garbage(std::vector<std::uint8_t>(200, 0x41));
-    CTkArchive arGarbage(&garbage, CTkArchive::load);
-    EXPECT_EQ(doc.Serialize(arGarbage), 4205u);
-    EXPECT_EQ(doc.GetPicture().GetChildCount(), 2);
-    // The caller shows the message.
-    EXPECT_TRUE(m_messages.GetShown().empty());
 }
 
 TEST_F(VxDocOpenFailure, AFileThatCannotBeReadLeavesTheOpenPictureAsItWas)

@@ -85,22 +85,6 @@ TEST_F(VxDocWriteEmf, FrameIsThePictureInHundredthsOfAMillimetreAndTheDescriptio
     EXPECT_EQ(emf->Find(EMR_SETWINDOWEXTEX)[0]->Size(8).cy, 1000);
 }
 
-TEST_F(VxDocWriteEmf, OtherUnitsGiveTheFrameInHundredthsOfAMillimetreToo)
-{
-    m_settings.WriteProfileInt("Document", "DefaultXUnitsPerCentimeter", 500);
-    m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", 3000);
-    CVxDoc doc;
-    doc.SetPictureSize({1001, 3000}, FALSE);
-    const std::unique_ptr<CTkEnhMetaFile> pEmf = doc.RenderToEnhMetaFile(doc.GetPicture());
-    ASSERT_TRUE(pEmf);
-    const auto emf = DecodeEmf(pEmf->GetBits());
-    ASSERT_TRUE(emf);
-    EXPECT_EQ(emf->header.frame.right, 2002);
-    EXPECT_EQ(emf->header.frame.bottom, 1000);
-    // Outside a save the title names the picture.
-    EXPECT_EQ(emf->header.description, std::u16string(u"Glyphar\0untitled\0", 17));
-}
-
 TEST_F(VxDocWriteEmf, SavingLeavesTheGraphicsAsTheyWere)
 {
     auto addText = [](CVxDoc& doc) {
@@ -123,21 +107,6 @@ TEST_F(VxDocWriteEmf, SavingLeavesTheGraphicsAsTheyWere)
     EXPECT_EQ(a.right, b.right);
     EXPECT_EQ(a.bottom, b.bottom);
     EXPECT_EQ(StoreGraphics(saved), StoreGraphics(kept));
-}
-
-TEST_F(VxDocWriteEmf, AnEmptyPictureIsAValidMetafileWithoutShapes)
-{
-    CVxDoc doc;
-    const std::string path = m_temp.File("empty.emf");
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    const auto emf = DecodeEmf(ReadBytes(path));
-    ASSERT_TRUE(emf);
-    const std::set<std::uint32_t> mapping = {EMR_HEADER,          EMR_SETMAPMODE,
-                                             EMR_SETWINDOWORGEX,  EMR_SETWINDOWEXTEX,
-                                             EMR_SETVIEWPORTORGEX, EMR_SETVIEWPORTEXTEX,
-                                             EMR_EOF};
-    for (std::uint32_t type : emf->Types()) EXPECT_TRUE(mapping.count(type)) << EmfRecordName(type);
-    EXPECT_EQ(emf->Types().back(), EMR_EOF);
 }
 
 TEST_F(VxDocWriteWmf, The2000By1000PictureHasItsPlaceableHeader)
@@ -194,14 +163,6 @@ TEST_F(VxDocWriteWmf, UpTo32767UnitsCanBeWrittenAndNoMore)
         EXPECT_EQ(file.GetLength(), 0u);
     }
     EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"fits.wmf"});
-}
-
-TEST_F(VxDocWriteWmf, AnEmptyPictureIsAValidMetafile)
-{
-    CVxDoc doc;
-    const std::string path = m_temp.File("empty.wmf");
-    ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(path)));
 }
 
 TEST_F(VxDocSaveFile, TheExtensionWmfInAnyCaseWritesWmfAndAnyOtherEmf)
@@ -426,35 +387,6 @@ TEST_F(VxDocSaveAs, TheProposedExtensionFollowsWhatAWmfCanHold)
     }
 }
 
-TEST_F(VxDocSaveAs, AnUntitledPictureProposesItsTitleWithTheWmfExtension)
-{
-    CVxDoc doc;
-    m_dialogs.QueueCancel();
-    EXPECT_FALSE(doc.DoSave(nullptr));
-    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "untitled.wmf");
-    EXPECT_TRUE(m_messages.GetShown().empty());
-    // A title is cut at the first character a file name should not have.
-    for (const char* title : {"my picture", "my#1", "my%", "my;x", "my/x", "my\\x"}) {
-        m_dialogs.Reset();
-        doc.m_strTitle = title;
-        m_dialogs.QueueCancel();
-        doc.DoSave(nullptr);
-        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-        EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "my.wmf") << title;
-    }
-    // A poly-polyline asks whether to take EMF instead: Yes proposes it.
-    doc.m_strTitle = "untitled";
-    AddPolyPolyline(doc);
-    m_dialogs.Reset();
-    m_messages.QueueAnswer(IDYES);
-    m_dialogs.QueueCancel();
-    doc.DoSave(nullptr);
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{4002});
-    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, "untitled.emf");
-}
-
 TEST_F(VxDocSaveAs, AnotherNameFromTheDialogIsCheckedAgain)
 {
     CVxDoc doc;
@@ -476,18 +408,3 @@ TEST_F(VxDocSaveAs, AnotherNameFromTheDialogIsCheckedAgain)
     EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(m_temp.File("other.wmf"))));
 }
 
-TEST_F(VxDocSaveAs, SaveCopyAsKeepsTheDocumentsName)
-{
-    CVxDoc doc;
-    const std::string original = m_temp.File("original.emf");
-    doc.SetPathName(original);
-    const std::string copy = m_temp.File("copy.emf");
-    m_dialogs.QueueFileName(copy);
-    ASSERT_TRUE(doc.DoSave(nullptr, false));
-    ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-    EXPECT_EQ(m_dialogs.GetRequests()[0].strTitle, "Save Copy As");
-    EXPECT_EQ(m_dialogs.GetRequests()[0].strFileName, original);
-    EXPECT_EQ(doc.m_strPathName, original);
-    EXPECT_TRUE(IsEmfBytes(ReadBytes(copy)));
-    EXPECT_FALSE(fs::exists(original));
-}

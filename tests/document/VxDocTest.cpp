@@ -32,18 +32,6 @@ using VxDocMapping = DocTest;
 
 }  // namespace
 
-TEST_F(VxDocConstruction, DefaultsGiveTheStandardSizeInHundredthsOfAMillimetre)
-{
-    CVxDoc doc;
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
-    EXPECT_TRUE(SameSize(doc.GetUnitsPerCmSize(), {1000, 1000}));
-    EXPECT_DOUBLE_EQ(doc.GetUnitsPerInch().x, 2540.0);
-    EXPECT_TRUE(doc.GetPicture().HasNoChildren());
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_strTitle, "untitled");
-    EXPECT_TRUE(doc.m_strSavePath.empty());
-}
-
 TEST_F(VxDocConstruction, DocumentSettingsGiveSizeAndUnits)
 {
     m_settings.WriteProfileInt("Document", "StandardDocWidth", 4000);
@@ -60,16 +48,6 @@ TEST_F(VxDocConstruction, DocumentSettingsGiveSizeAndUnits)
     EXPECT_DOUBLE_EQ(standalone.GetUnitsPerInch().x, 1270.0);
     const CVxDoc embedded(true);
     EXPECT_TRUE(SameSize(embedded.GetPictureSize(), {1000, 3000}));
-}
-
-TEST_F(VxDocConstruction, UnusableSettingsFallBackToTheDefaults)
-{
-    m_settings.WriteProfileInt("Document", "DefaultXUnitsPerCentimeter", 0);
-    m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", -5);
-    m_settings.WriteProfileInt("Document", "StandardDocWidth", -1);
-    const CVxDoc doc;
-    EXPECT_TRUE(SameSize(doc.GetUnitsPerCmSize(), {1000, 1000}));
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
 }
 
 TEST_F(VxDocPictureSize, ValidSizesLieBetween100AndTheSafeBounds)
@@ -100,32 +78,12 @@ TEST_F(VxDocPictureSize, ResizingScalesTheGraphicsAboutThePageOrigin)
     doc.SetModifiedFlag(false);
     doc.SetPictureSize({2000, 3000}, TRUE);
     EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 3000}));
-    const RECT r1 = RectOf(pRect);
-    const RECT r2 = RectOf(pOther);
-    EXPECT_EQ(r1.left, 200);
-    EXPECT_EQ(r1.top, 300);
-    EXPECT_EQ(r1.right, 600);
-    EXPECT_EQ(r1.bottom, 600);
-    EXPECT_EQ(r2.left, 1000);
-    EXPECT_EQ(r2.top, 1800);
-    EXPECT_EQ(r2.right, 1400);
-    EXPECT_EQ(r2.bottom, 2700);
+    EXPECT_EQ(RectOf(pRect), (RECT{200, 300, 600, 600}));
+    EXPECT_EQ(RectOf(pOther), (RECT{1000, 1800, 1400, 2700}));
     EXPECT_TRUE(doc.IsModified());
     ASSERT_FALSE(view.m_hints.empty());
     EXPECT_EQ(view.m_hints.back(), kVxHintPictureSize);
     doc.RemoveView(&view);
-}
-
-TEST_F(VxDocPictureSize, WithoutResizingTheGraphicsStay)
-{
-    CVxDoc doc;
-    CVxGraphic* pRect = AddRectangle(doc, {100, 100, 300, 200});
-    doc.SetPictureSize({20000, 30000}, FALSE);
-    const RECT r = RectOf(pRect);
-    EXPECT_EQ(r.left, 100);
-    EXPECT_EQ(r.right, 300);
-    EXPECT_EQ(r.bottom, 200);
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {20000, 30000}));
 }
 
 TEST_F(VxDocPictureSize, AnInvalidOrUnchangedSizeChangesNothing)
@@ -142,19 +100,6 @@ TEST_F(VxDocPictureSize, AnInvalidOrUnchangedSizeChangesNothing)
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(view.m_hints.empty());
     doc.RemoveView(&view);
-}
-
-TEST_F(VxDocPictureSize, SizeToFrameTakesTheFrameExtent)
-{
-    CVxDoc doc;
-    doc.SetPictureSizeToFrame({1000, 2000, 3000, 3000});
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
-    // A frame too small for a picture is refused.
-    doc.SetPictureSizeToFrame({0, 0, 50, 5000});
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
-    // One too large for 32 bits too.
-    doc.SetPictureSizeToFrame({-2147483647 - 1, 0, 2147483647, 5000});
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 1000}));
 }
 
 TEST_F(VxDocContents, DeleteContentsEmptiesThePictureAndRestoresTheDefaults)
@@ -201,17 +146,6 @@ TEST_F(VxDocContents, ImportedBitmapsLiveUntilTheDocumentIsDestroyed)
     }
     for (HBITMAP hBitmap : made) EXPECT_EQ(GetObjectType(hBitmap), DWORD(0));
     EXPECT_TRUE(TkGlobalBytes(hBlock).empty());
-}
-
-TEST_F(VxDocWmfChecks, OnlySizesBelow32768FitAWmf)
-{
-    CVxDoc doc;
-    doc.SetPictureSize({32767, 32767}, FALSE);
-    EXPECT_TRUE(doc.CanSaveAsWmf());
-    doc.SetPictureSize({32768, 32767}, FALSE);
-    EXPECT_FALSE(doc.CanSaveAsWmf());
-    doc.SetPictureSize({32767, 32768}, FALSE);
-    EXPECT_FALSE(doc.CanSaveAsWmf());
 }
 
 TEST_F(VxDocWmfChecks, PolyPolylinesAreOpenPolysOfSeveralFigures)
@@ -271,38 +205,6 @@ TEST_F(VxDocWmfChecks, FittingBringsTheLongerSideTo16384)
     EXPECT_TRUE(SameSize(fit({16384, 16384}), {16384, 16384}));
     EXPECT_TRUE(SameSize(fit({16384, 100}), {16384, 100}));
     EXPECT_TRUE(SameSize(fit({16385, 100}), {16384, 100}));
-}
-
-TEST_F(VxDocWmfChecks, FittingFollowsTheSafeGdiBoundsSettings)
-{
-    const CVxDoc doc;
-    m_settings.WriteProfileInt("Application", "SafeGdiBoundsMultiplier", 1);
-    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 8);
-    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {8192, 4096}));
-    // A limit a WMF could not hold either is brought down to the largest it can.
-    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 1);
-    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {32767, 16384}));
-    // No usable limit: the default one.
-    m_settings.WriteProfileInt("Application", "SafeGdiBoundsDivisor", 0);
-    EXPECT_TRUE(SameSize(doc.FitSizeForWmf({40000, 20000}), {16384, 8192}));
-}
-
-TEST_F(VxDocMapping, DeviceUnitsPerMetreComeFromTheDeviceOrItsAttributeDC)
-{
-    const SIZE none = CVxDoc::GetDeviceUnitsPerMetre(nullptr);
-    EXPECT_TRUE(SameSize(none, {0, 0}));
-    const CTkDC screen;
-    // 1920 pixels on 508 mm, 1080 on 286 mm.
-    EXPECT_TRUE(SameSize(CVxDoc::GetDeviceUnitsPerMetre(&screen), {3780, 3776}));
-    TkDeviceCaps caps;
-    caps.horzRes = 2000;
-    caps.horzSizeMm = 500;
-    caps.vertRes = 1000;
-    caps.vertSizeMm = 400;
-    CTkDC device(nullptr, OBJ_DC, caps);
-    CTkDC metafile;
-    metafile.SetAttribDC(&device);
-    EXPECT_TRUE(SameSize(CVxDoc::GetDeviceUnitsPerMetre(&metafile), {4000, 2500}));
 }
 
 TEST_F(VxDocMapping, MetafileMappingTurnsPictureUnitsIntoDevicePixels)
