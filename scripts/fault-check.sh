@@ -31,7 +31,8 @@ run_tests() {
 }
 
 run_tests || { echo "baseline: build or tests fail at $rev (see $work)"; exit 1; }
-echo "baseline at $(git rev-parse --short "$rev"): $(grep -o '[0-9]*% tests passed.*' "$work/ctest.log" | head -1)"
+echo "baseline at $(git rev-parse --short "$rev"): $(grep -o '[0-9]*% tests passed.*' "$work/ctest.log" | head -1)," \
+     "$(grep -o 'Total Test time.*' "$work/ctest.log")"
 
 caught=0 missed=0 broken=0
 while IFS=$'\t' read -r name file expr; do
