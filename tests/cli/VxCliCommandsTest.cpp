@@ -237,16 +237,6 @@ TEST_F(CliTest, DumpListsTheRecordsWithTheirSizes)
               "3 EMR_EOF 20\n");
 }
 
-TEST_F(CliTest, DumpOfAWindowsMetafileListsItsConversion)
-{
-    const std::string in = Write("plain.wmf", RectangleWmf());
-    const CliResult result = RunCli({"dump", in});
-    ASSERT_EQ(result.code, CVxCliCommands::kDone) << result.err;
-    EXPECT_TRUE(result.out.starts_with("0 EMR_HEADER ")) << result.out;
-    EXPECT_NE(result.out.find(" EMR_RECTANGLE 24\n"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find(" EMR_EOF 20\n"), std::string::npos);
-}
-
 TEST_F(CliTest, ConvertWritesMetafilesTheToolReadsBack)
 {
     const std::string in = Write("sample.emf", SampleEmf());

@@ -145,30 +145,6 @@ TEST(TkArchive, StringsAreWrittenWideWithTheirPrefix)
     }
 }
 
-TEST(TkArchive, AsciiStringsAreWrittenAsTheirUtf16)
-{
-    // Lengths around the prefix forms and the writer's 256-unit pieces.
-    for (std::size_t length : {0u, 1u, 255u, 256u, 257u, 600u, 65534u}) {
-        std::string text(length, 'q');
-        if (length > 0) text.back() = '\x7F';
-        const std::u16string wide(text.begin(), text.end());
-        const Bytes bytes = StoreBytes([&](CTkArchive& ar) { ar << text; });
-        EXPECT_EQ(bytes, StoreBytes([&](CTkArchive& ar) { ar << wide; })) << length;
-        Loader in(Concat({bytes, {0x42}}));
-        std::string back;
-        in.ar >> back;
-        EXPECT_EQ(back, text) << length;
-        std::uint8_t next = 0;
-        in.ar >> next;
-        EXPECT_EQ(next, 0x42) << length;
-    }
-    // A narrow ASCII string reads into UTF-8 unchanged.
-    Loader narrow({0x03, 'P', 'e', 'n'});
-    std::string name;
-    narrow.ar >> name;
-    EXPECT_EQ(name, "Pen");
-}
-
 TEST(TkArchive, NarrowStringsAreReadAtEveryLengthForm)
 {
     struct Case {

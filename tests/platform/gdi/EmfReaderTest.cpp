@@ -209,27 +209,6 @@ TEST(EmfReader, NBytesShorterThanTheBufferIsTheMetafilesLength)
     EXPECT_EQ(TypesOf(seen), std::vector<DWORD>{EMR_HEADER});
 }
 
-TEST(EmfReader, RecordsComeInOrderWithTheirOwnBytes)
-{
-    EmfBuilder b;
-    const std::size_t at = b.Record(EMR_SETBKMODE, {TRANSPARENT});
-    b.Record(EMR_SAVEDC);
-    const Bytes bits = b.Finish();
-    std::vector<TkEmfRecord> records;
-    EXPECT_TRUE(TkEnumEmfRecords(bits, [&](const TkEmfRecord& r) {
-        records.push_back(r);
-        return true;
-    }));
-    ASSERT_EQ(records.size(), 4u);
-    EXPECT_EQ(records[1].type, EMR_SETBKMODE);
-    EXPECT_EQ(records[1].bytes.data(), bits.data() + at);
-    EXPECT_EQ(records[1].bytes.size(), 12u);
-    EXPECT_EQ(records[2].type, EMR_SAVEDC);
-    EXPECT_EQ(records[2].bytes.size(), 8u);
-    for (std::size_t i = 0; i < records.size(); ++i)
-        EXPECT_EQ(records[i].index, i);
-}
-
 TEST(EmfReader, MalformedRecordEndsTheEnumerationWithFailure)
 {
     EmfBuilder b;

@@ -291,43 +291,6 @@ TEST(EmfRecorderObjects, FontAndPaletteRecords)
     EXPECT_EQ(Only(f, EMR_SELECTPALETTE).U32(8), 2u);
 }
 
-TEST(EmfRecorderState, EverySetterWritesItsRecordEvenWhenNothingChanges)
-{
-    struct Case {
-        Draw call;
-        DWORD type;
-        DWORD value;  // the first field
-    };
-    const Case cases[] = {
-        {[](CTkDC& dc) { dc.SetMapMode(MM_TEXT); }, EMR_SETMAPMODE, MM_TEXT},
-        {[](CTkDC& dc) { dc.SetBkMode(OPAQUE); }, EMR_SETBKMODE, OPAQUE},
-        {[](CTkDC& dc) { dc.SetBkColor(RGB(255, 255, 255)); }, EMR_SETBKCOLOR, 0xFFFFFF},
-        {[](CTkDC& dc) { dc.SetTextColor(RGB(1, 2, 3)); }, EMR_SETTEXTCOLOR, RGB(1, 2, 3)},
-        {[](CTkDC& dc) { dc.SetTextAlign(TA_BASELINE); }, EMR_SETTEXTALIGN, TA_BASELINE},
-        {[](CTkDC& dc) { dc.SetROP2(R2_COPYPEN); }, EMR_SETROP2, R2_COPYPEN},
-        {[](CTkDC& dc) { dc.SetArcDirection(AD_CLOCKWISE); }, EMR_SETARCDIRECTION, AD_CLOCKWISE},
-        {[](CTkDC& dc) { dc.SetPolyFillMode(WINDING); }, EMR_SETPOLYFILLMODE, WINDING},
-        {[](CTkDC& dc) { dc.SetStretchBltMode(COLORONCOLOR); }, EMR_SETSTRETCHBLTMODE,
-         COLORONCOLOR},
-        {[](CTkDC& dc) { dc.SetBrushOrg(3, 4); }, EMR_SETBRUSHORGEX, 3},
-        {[](CTkDC& dc) { dc.SetWindowOrg(-5, 6); }, EMR_SETWINDOWORGEX, DWORD(-5)},
-        {[](CTkDC& dc) { dc.SetViewportOrg(7, -8); }, EMR_SETVIEWPORTORGEX, 7},
-        {[](CTkDC& dc) { Anisotropic(dc, {1000, 2000}, {10, -20}); }, EMR_SETVIEWPORTEXTEX, 10},
-        {[](CTkDC& dc) { dc.MoveTo(11, 12); }, EMR_MOVETOEX, 11},
-    };
-    for (const Case& c : cases) {
-        const EmfFile f = Record(c.call);
-        ASSERT_FALSE(Body(f).empty()) << EmfRecordName(c.type);
-        EXPECT_EQ(Body(f).back().type, c.type) << EmfRecordName(c.type);
-        EXPECT_EQ(Body(f).back().U32(8), c.value) << EmfRecordName(c.type);
-    }
-    const EmfFile quiet = Record([](CTkDC& dc) {
-        dc.SetTextCharacterExtra(3);
-        dc.SetGraphicsMode(GM_ADVANCED);
-    });
-    EXPECT_TRUE(BodyNames(quiet).empty());
-}
-
 TEST(EmfRecorderState, RestoreLevelsAreWrittenRelative)
 {
     const EmfFile f = Record([](CTkDC& dc) {
@@ -566,19 +529,6 @@ TEST_F(EmfRecorderText, GivenAdvancesAndRectangleAreKept)
     // Empty text still records its opaque rectangle.
     EXPECT_EQ(texts[2]->Text().offDx, 76u);
     EXPECT_EQ(texts[2]->Text().bounds, (RECT{0, 0, 29, 9}));
-}
-
-TEST(EmfRecorderTextWithoutEngine, UnmeasurableTextIsRefusedButGivenAdvancesRecord)
-{
-    ITkFontEngine* pPrevious = TkGetFontEngine();
-    TkSetFontEngine(nullptr);
-    const INT dx[] = {4, 4};
-    const EmfFile f = Record([&](CTkDC& dc) {
-        EXPECT_FALSE(dc.ExtTextOutW(0, 0, 0, nullptr, u"ab", 2, nullptr));
-        EXPECT_TRUE(dc.ExtTextOutW(0, 0, 0, nullptr, u"ab", 2, dx));
-    });
-    TkSetFontEngine(pPrevious);
-    EXPECT_EQ(f.Find(EMR_EXTTEXTOUTW).size(), 1u);
 }
 
 TEST(EmfRecorderComments, BytesSurviveAndArePadded)

@@ -91,22 +91,6 @@ TEST_F(TkDCTest, NewDCHasWindowsDefaultsAndTheReferenceDevice)
     EXPECT_EQ(CTkDC(nullptr, OBJ_DC, printer).GetDeviceCaps(NUMCOLORS), 256);
 }
 
-TEST_F(TkDCTest, SettersAnswerTheOldValueAndAlwaysTellTheBackend)
-{
-    EXPECT_EQ(dc().SetBkMode(TRANSPARENT), OPAQUE);
-    EXPECT_EQ(dc().SetBkMode(TRANSPARENT), TRANSPARENT);
-    EXPECT_EQ(dc().SetTextColor(RGB(255, 0, 0)), 0u);
-    EXPECT_EQ(dc().SetROP2(R2_XORPEN), R2_COPYPEN);
-    float old = 0;
-    EXPECT_EQ(dc().SetMiterLimit(4.5f, &old), TRUE);
-    EXPECT_EQ(old, 10.0f);
-    EXPECT_EQ(dc().SetStretchBltMode(COLORONCOLOR), BLACKONWHITE);
-    EXPECT_EQ(dc().SetWindowOrg(7, 8), (POINT{0, 0}));
-    EXPECT_EQ(log().Calls(), (Calls{"SetBkMode 1", "SetBkMode 1", "SetTextColor 0000ff",
-                                    "SetROP2 7", "SetMiterLimit 4.5", "SetStretchBltMode 3",
-                                    "SetWindowOrg 7 8"}));
-}
-
 TEST_F(TkDCTest, SettersRefuseValuesOutsideTheirRange)
 {
     const std::pair<int (CTkDC::*)(int), int> refused[] = {

@@ -127,27 +127,6 @@ TEST_F(WmfPlayerTest, MappingRecordsAreYFirstAndScaleTheCurrentExtents)
                             "SetViewportExt 200 200"}));
 }
 
-TEST_F(WmfPlayerTest, StateSettersReachTheDCAndTheIgnoredOnesDoNothing)
-{
-    WmfBuilder b;
-    b.Add(META_SETBKCOLOR, WmfParams().DWord(0x123456))
-        .Add(META_SETBKMODE, {TRANSPARENT, 0})  // with the reserved word some writers add
-        .Add(META_SETTEXTCOLOR, WmfParams().DWord(RGB(0, 255, 0)))
-        .Add(META_SETTEXTALIGN, {int(TA_BASELINE | TA_CENTER)})
-        .Add(META_SETROP2, {R2_XORPEN})
-        .Add(META_SETPOLYFILLMODE, {WINDING})
-        .Add(META_SETSTRETCHBLTMODE, {COLORONCOLOR})
-        .Add(META_SETTEXTCHAREXTRA, {-2})
-        .Add(META_SETTEXTJUSTIFICATION, {1, 2})
-        .Add(META_SETRELABS, {1})
-        .Add(META_SETMAPPERFLAGS, WmfParams().DWord(1))
-        .Add(META_REALIZEPALETTE);
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"SetBkColor 123456", "SetBkMode 1", "SetTextColor 00ff00",
-                            "SetTextAlign 30", "SetROP2 7", "SetPolyFillMode 2",
-                            "SetStretchBltMode 3", "SetTextCharacterExtra -2"}));
-}
-
 TEST_F(WmfPlayerTest, CreatedObjectsTakeTheLowestFreeSlot)
 {
     WmfBuilder b;

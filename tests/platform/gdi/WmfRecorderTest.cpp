@@ -376,14 +376,6 @@ TEST_F(WmfRecorderTest, TextRectangleOptionsAndPairedAdvances)
     EXPECT_EQ(texts[1]->params, (Words{0, 0, 2, 0, 0x6261}));
 }
 
-TEST_F(WmfRecorderTest, CommentIsAnEscapeWithItsBytesPadded)
-{
-    const BYTE data[] = {'a', 'b', 'c'};
-    EXPECT_TRUE(m_dc->GdiComment(3, data));
-    const WmfRecord r = Only(Finish(), META_ESCAPE);
-    EXPECT_EQ(r.params, (Words{0x000F, 3, 0x6261, 0x0063}));
-}
-
 TEST_F(WmfRecorderTest, FillRectPaintsWithItsBrushAndSelectsTheCurrentOneBack)
 {
     Owned current(CreateSolidBrush(RGB(1, 1, 1)));
