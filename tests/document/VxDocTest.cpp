@@ -14,11 +14,6 @@
 
 namespace {
 
-bool SameSize(SIZE a, SIZE b)
-{
-    return a.cx == b.cx && a.cy == b.cy;
-}
-
 RECT RectOf(CVxGraphic* pGraphic)
 {
     return pGraphic->GetRect();
@@ -42,12 +37,12 @@ TEST_F(VxDocConstruction, DocumentSettingsGiveSizeAndUnits)
     m_settings.WriteProfileInt("Document", "DefaultYUnitsPerCentimeter", 2000);
     const CVxDoc standalone;
     // The default size is in hundredths of a millimetre, the picture in units.
-    EXPECT_TRUE(SameSize(standalone.GetPictureSize(), {2000, 6000}));
-    EXPECT_TRUE(SameSize(standalone.GetUnitsPerCmSize(), {500, 2000}));
+    EXPECT_EQ(standalone.GetPictureSize(), (SIZE{2000, 6000}));
+    EXPECT_EQ(standalone.GetUnitsPerCmSize(), (SIZE{500, 2000}));
     EXPECT_DOUBLE_EQ(standalone.GetUnitsPerCm().y, 2000.0);
     EXPECT_DOUBLE_EQ(standalone.GetUnitsPerInch().x, 1270.0);
     const CVxDoc embedded(true);
-    EXPECT_TRUE(SameSize(embedded.GetPictureSize(), {1000, 3000}));
+    EXPECT_EQ(embedded.GetPictureSize(), (SIZE{1000, 3000}));
 }
 
 TEST_F(VxDocPictureSize, ValidSizesLieBetween100AndTheSafeBounds)
@@ -55,10 +50,7 @@ TEST_F(VxDocPictureSize, ValidSizesLieBetween100AndTheSafeBounds)
     CVxDoc doc;
     const RECT bounds = doc.GetSafePictureBounds();
     // This platform keeps 32-bit coordinates: half of their range is safe.
-    EXPECT_EQ(bounds.left, 0);
-    EXPECT_EQ(bounds.top, 0);
-    EXPECT_EQ(bounds.right, 1073741823);
-    EXPECT_EQ(bounds.bottom, 1073741823);
+    EXPECT_EQ(bounds, (RECT{0, 0, 1073741823, 1073741823}));
     EXPECT_TRUE(doc.IsValidPictureSize({100, 100}));
     EXPECT_TRUE(doc.IsValidPictureSize({1073741823, 1073741823}));
     EXPECT_FALSE(doc.IsValidPictureSize({99, 100}));
@@ -77,7 +69,7 @@ TEST_F(VxDocPictureSize, ResizingScalesTheGraphicsAboutThePageOrigin)
     doc.AddView(&view);
     doc.SetModifiedFlag(false);
     doc.SetPictureSize({2000, 3000}, TRUE);
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {2000, 3000}));
+    EXPECT_EQ(doc.GetPictureSize(), (SIZE{2000, 3000}));
     EXPECT_EQ(RectOf(pRect), (RECT{200, 300, 600, 600}));
     EXPECT_EQ(RectOf(pOther), (RECT{1000, 1800, 1400, 2700}));
     EXPECT_TRUE(doc.IsModified());
@@ -95,7 +87,7 @@ TEST_F(VxDocPictureSize, AnInvalidOrUnchangedSizeChangesNothing)
     doc.AddView(&view);
     for (const SIZE size : {SIZE{99, 1000}, SIZE{1000, 1073741824}, SIZE{6985, 5397}}) {
         doc.SetPictureSize(size, TRUE);
-        EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+        EXPECT_EQ(doc.GetPictureSize(), (SIZE{6985, 5397}));
     }
     EXPECT_FALSE(doc.IsModified());
     EXPECT_TRUE(view.m_hints.empty());
@@ -116,7 +108,7 @@ TEST_F(VxDocContents, DeleteContentsEmptiesThePictureAndRestoresTheDefaults)
     doc.DeleteContents();
     EXPECT_TRUE(doc.GetPicture().HasNoChildren());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_TRUE(SameSize(doc.GetPictureSize(), {6985, 5397}));
+    EXPECT_EQ(doc.GetPictureSize(), (SIZE{6985, 5397}));
     EXPECT_FALSE(doc.CanUndo());
     EXPECT_EQ(view.m_hints, std::vector<long>{kVxHintDeleteContents});
     doc.RemoveView(&view);
@@ -198,13 +190,13 @@ TEST_F(VxDocWmfChecks, FittingBringsTheLongerSideTo16384)
 {
     const CVxDoc doc;
     auto fit = [&](SIZE size) { return doc.FitSizeForWmf(size); };
-    EXPECT_TRUE(SameSize(fit({40000, 20000}), {16384, 8192}));
-    EXPECT_TRUE(SameSize(fit({20000, 40000}), {8192, 16384}));
-    EXPECT_TRUE(SameSize(fit({40000, 40000}), {16384, 16384}));
-    EXPECT_TRUE(SameSize(fit({40000, 29999}), {16384, 12288}));  // 12287.6 rounds up
-    EXPECT_TRUE(SameSize(fit({16384, 16384}), {16384, 16384}));
-    EXPECT_TRUE(SameSize(fit({16384, 100}), {16384, 100}));
-    EXPECT_TRUE(SameSize(fit({16385, 100}), {16384, 100}));
+    EXPECT_EQ(fit({40000, 20000}), (SIZE{16384, 8192}));
+    EXPECT_EQ(fit({20000, 40000}), (SIZE{8192, 16384}));
+    EXPECT_EQ(fit({40000, 40000}), (SIZE{16384, 16384}));
+    EXPECT_EQ(fit({40000, 29999}), (SIZE{16384, 12288}));  // 12287.6 rounds up
+    EXPECT_EQ(fit({16384, 16384}), (SIZE{16384, 16384}));
+    EXPECT_EQ(fit({16384, 100}), (SIZE{16384, 100}));
+    EXPECT_EQ(fit({16385, 100}), (SIZE{16384, 100}));
 }
 
 TEST_F(VxDocMapping, MetafileMappingTurnsPictureUnitsIntoDevicePixels)
@@ -215,10 +207,9 @@ TEST_F(VxDocMapping, MetafileMappingTurnsPictureUnitsIntoDevicePixels)
     dc.SetWindowOrg(5, 5);
     doc.PrepareMetafileDC(dc);
     EXPECT_EQ(dc.GetMapMode(), MM_ANISOTROPIC);
-    EXPECT_EQ(dc.GetWindowOrg().x, 0);
-    EXPECT_EQ(dc.GetWindowOrg().y, 0);
-    EXPECT_TRUE(SameSize(dc.GetWindowExt(), {2000, 1000}));
+    EXPECT_EQ(dc.GetWindowOrg(), (POINT{0, 0}));
+    EXPECT_EQ(dc.GetWindowExt(), (SIZE{2000, 1000}));
     // 20 mm at 3780 pixels a metre is 75.6 pixels, 10 mm at 3776 is 37.76.
-    EXPECT_TRUE(SameSize(dc.GetViewportExt(), {76, 38}));
+    EXPECT_EQ(dc.GetViewportExt(), (SIZE{76, 38}));
     EXPECT_TRUE(dc.IsPrinting());
 }

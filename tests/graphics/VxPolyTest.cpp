@@ -2,7 +2,6 @@
 #include "TestGraphics.h"
 
 #include "graphics/VxGeometry.h"
-#include "graphics/VxPointEditing.h"
 #include "graphics/VxPoly.h"
 
 #include <gtest/gtest.h>
@@ -51,12 +50,6 @@ Calls DrawnBy(CVxPoly& poly)
     poly.DrawShape(pass.DC(), FALSE);
     return pass.Log().Calls();
 }
-
-class CCountingPointEditing : public IVxPointEditing {
-public:
-    void TogglePointEditing(CVxView* pView) override { m_toggled.push_back(pView); }
-    std::vector<CVxView*> m_toggled;
-};
 
 }  // namespace
 

@@ -17,30 +17,6 @@ protected:
     void SetUp() override { VxRegisterGraphicClasses(); }
 };
 
-// A pen whose page hooks log what the sheet asks of them; reading its page
-// back sets the width to 9.
-class CPagePen : public CVxPenGraphicProperty {
-public:
-    explicit CPagePen(std::vector<std::string>* pLog) : m_pLog(pLog) {}
-    void AddPage(CVxPropertySheet*) override { m_pLog->push_back("add"); }
-    void ReadPage(CVxPropertySheet*) override
-    {
-        m_pLog->push_back("read");
-        SetGathering(FALSE);
-        SetWidth(9);
-    }
-    void RemovePage(CVxPropertySheet*) override { m_pLog->push_back("remove"); }
-    std::unique_ptr<CVxGraphicProperty> Clone() const override
-    {
-        auto pClone = std::make_unique<CPagePen>(*this);
-        pClone->SetOwnerMap(nullptr);
-        return pClone;
-    }
-
-private:
-    std::vector<std::string>* m_pLog;
-};
-
 }  // namespace
 
 TEST_F(VxSelectionTest, GatheringMergesOnePropertyPerNameAndMarksDifferencesMixed)

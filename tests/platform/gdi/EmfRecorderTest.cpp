@@ -60,14 +60,6 @@ Names BodyNames(const EmfFile& file)
     return names;
 }
 
-const EmfRecord& Only(const EmfFile& file, DWORD type)
-{
-    static const EmfRecord none;
-    const auto found = file.Find(type);
-    EXPECT_EQ(found.size(), 1u) << EmfRecordName(type);
-    return found.empty() ? none : *found.front();
-}
-
 void Anisotropic(CTkDC& dc, SIZE window, SIZE viewport)
 {
     dc.SetMapMode(MM_ANISOTROPIC);
@@ -141,7 +133,7 @@ TEST(EmfRecorderHeader, BoundsAreInDeviceUnitsAndWidenedByHalfThePen)
         dc.Polyline(pts, 2);
     });
     EXPECT_EQ(scaled.header.bounds, (RECT{100, 90, 120, 100}));
-    EXPECT_EQ(Only(scaled, EMR_POLYLINE16).Rect(8), (RECT{100, 90, 120, 100}));
+    EXPECT_EQ(scaled.Only(EMR_POLYLINE16).Rect(8), (RECT{100, 90, 120, 100}));
 
     const EmfFile f = Record([&](CTkDC& dc) {
         dc.SelectObject(wide);
@@ -250,11 +242,11 @@ TEST(EmfRecorderObjects, PensAndBrushesCarryTheirStylesAndDibs)
     EXPECT_EQ(pens[1]->U32(44), 0u);  // the bitmap handle is not written
     EXPECT_EQ(pens[1]->size, 132u);
 
-    const EmfRecord& d = Only(f, EMR_CREATEDIBPATTERNBRUSHPT);
+    const EmfRecord& d = f.Only(EMR_CREATEDIBPATTERNBRUSHPT);
     EXPECT_EQ(d.U32(24), 72u);
     EXPECT_EQ(d.Bytes(32, 40), std::vector<std::uint8_t>(dib.begin(), dib.begin() + 40));
     EXPECT_EQ(d.Bytes(72, 16), std::vector<std::uint8_t>(dib.begin() + 40, dib.end()));
-    const EmfRecord& m = Only(f, EMR_CREATEMONOBRUSH);
+    const EmfRecord& m = f.Only(EMR_CREATEMONOBRUSH);
     EXPECT_EQ(m.U32(32 + 44), RGB(255, 255, 255));
     EXPECT_EQ(m.Bytes(80, 8), (std::vector<std::uint8_t>{0x0F, 0, 0, 0, 0xF0, 0, 0, 0}));
 }
@@ -275,7 +267,7 @@ TEST(EmfRecorderObjects, FontAndPaletteRecords)
         dc.SelectObject(font);
         dc.SelectObject(pal);
     });
-    const EmfRecord& r = Only(f, EMR_EXTCREATEFONTINDIRECTW);
+    const EmfRecord& r = f.Only(EMR_EXTCREATEFONTINDIRECTW);
     EXPECT_EQ(r.size, 368u);
     EXPECT_EQ(r.I32(12), -353);
     EXPECT_EQ(r.I32(20), 900);
@@ -285,10 +277,10 @@ TEST(EmfRecorderObjects, FontAndPaletteRecords)
         << "face name tail, full name, style and script";
     EXPECT_EQ(r.U32(360), 0x08007664u);  // design vector signature, no axes
 
-    const EmfRecord& p = Only(f, EMR_CREATEPALETTE);
+    const EmfRecord& p = f.Only(EMR_CREATEPALETTE);
     EXPECT_EQ(p.U16(12), 0x300);
     EXPECT_EQ(p.Bytes(16, 8), (std::vector<std::uint8_t>{1, 2, 3, 0, 4, 5, 6, 0}));
-    EXPECT_EQ(Only(f, EMR_SELECTPALETTE).U32(8), 2u);
+    EXPECT_EQ(f.Only(EMR_SELECTPALETTE).U32(8), 2u);
 }
 
 TEST(EmfRecorderState, RestoreLevelsAreWrittenRelative)
@@ -328,11 +320,11 @@ TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
         EXPECT_FALSE(dc.Rectangle(5, 5, 5, 20));
         EXPECT_FALSE(dc.Arc(3, 0, 3, 9, 0, 0, 1, 1));
     });
-    EXPECT_EQ(Only(f, EMR_RECTANGLE).Rect(8), (RECT{0, 0, 9, 9}));
-    EXPECT_EQ(Only(f, EMR_ELLIPSE).Rect(8), (RECT{0, 0, 19, 29}));
-    EXPECT_EQ(Only(f, EMR_ROUNDRECT).Size(24), (SIZE{5, 6}));
-    EXPECT_EQ(Only(f, EMR_CHORD).Rect(8), (RECT{0, 0, 19, 29}));
-    EXPECT_EQ(Only(f, EMR_CHORD).Point(32), (POINT{3, 4}));
+    EXPECT_EQ(f.Only(EMR_RECTANGLE).Rect(8), (RECT{0, 0, 9, 9}));
+    EXPECT_EQ(f.Only(EMR_ELLIPSE).Rect(8), (RECT{0, 0, 19, 29}));
+    EXPECT_EQ(f.Only(EMR_ROUNDRECT).Size(24), (SIZE{5, 6}));
+    EXPECT_EQ(f.Only(EMR_CHORD).Rect(8), (RECT{0, 0, 19, 29}));
+    EXPECT_EQ(f.Only(EMR_CHORD).Point(32), (POINT{3, 4}));
     EXPECT_TRUE(f.Find(EMR_ARC).empty());
     // ArcTo draws from the current position.
     EXPECT_EQ(f.header.bounds, (RECT{-10, -10, 19, 29}));
@@ -341,7 +333,7 @@ TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
         dc.SetGraphicsMode(GM_ADVANCED);
         dc.Rectangle(10, 10, 0, 0);
     });
-    EXPECT_EQ(Only(advanced, EMR_RECTANGLE).Rect(8), (RECT{0, 0, 10, 10}));
+    EXPECT_EQ(advanced.Only(EMR_RECTANGLE).Rect(8), (RECT{0, 0, 10, 10}));
 }
 
 TEST(EmfRecorderBoxes, ReductionIsOneDeviceUnitInLogicalUnits)
@@ -352,8 +344,8 @@ TEST(EmfRecorderBoxes, ReductionIsOneDeviceUnitInLogicalUnits)
         dc.Rectangle(0, 0, 1000, 500);
         dc.Ellipse(0, 0, 50, 500);  // narrower than a device unit: keeps zero width
     });
-    EXPECT_EQ(Only(f, EMR_RECTANGLE).Rect(8), (RECT{0, 0, 900, 400}));
-    EXPECT_EQ(Only(f, EMR_ELLIPSE).Rect(8), (RECT{0, 0, 0, 400}));
+    EXPECT_EQ(f.Only(EMR_RECTANGLE).Rect(8), (RECT{0, 0, 900, 400}));
+    EXPECT_EQ(f.Only(EMR_ELLIPSE).Rect(8), (RECT{0, 0, 0, 400}));
     EXPECT_EQ(f.header.bounds, (RECT{0, 0, 9, 4}));
 }
 
@@ -367,12 +359,12 @@ TEST(EmfRecorderBoxes, ReadBackBoxesSurviveARedraw)
     for (const auto& [window, viewport] : mappings) {
         for (const RECT& box : boxes) {
             const auto redraw = [&](const RECT& b) {
-                return Only(Record([&](CTkDC& dc) {
-                                Anisotropic(dc, window, viewport);
-                                const SIZE unit = TkDeviceUnitInLogical(dc);
-                                dc.Rectangle(b.left, b.top, b.right + unit.cx, b.bottom + unit.cy);
-                            }),
-                            EMR_RECTANGLE)
+                return Record([&](CTkDC& dc) {
+                           Anisotropic(dc, window, viewport);
+                           const SIZE unit = TkDeviceUnitInLogical(dc);
+                           dc.Rectangle(b.left, b.top, b.right + unit.cx, b.bottom + unit.cy);
+                       })
+                    .Only(EMR_RECTANGLE)
                     .Rect(8);
             };
             const RECT once = redraw(box);
@@ -435,12 +427,12 @@ TEST(EmfRecorderPolys, PolyPolyRecordsCarryTheirCounts)
         dc.PolyPolyline(pts, lineCounts, 2);
         dc.PolyPolygon(wide, polyCounts, 2);
     });
-    const EmfRecord& lines = Only(f, EMR_POLYPOLYLINE16);
+    const EmfRecord& lines = f.Only(EMR_POLYPOLYLINE16);
     EXPECT_EQ(lines.size, 32u + 8u + 20u);
     EXPECT_EQ(lines.PolyCounts(), (std::vector<std::uint32_t>{3, 2}));
     EXPECT_EQ(lines.PolyPoints(), std::vector<POINT>(std::begin(pts), std::end(pts)));
     EXPECT_EQ(lines.Rect(8), (RECT{-30, 0, 20, 25}));
-    const EmfRecord& polys = Only(f, EMR_POLYPOLYGON);
+    const EmfRecord& polys = f.Only(EMR_POLYPOLYGON);
     EXPECT_EQ(polys.PolyCounts(), (std::vector<std::uint32_t>{2, 3}));
     EXPECT_EQ(polys.PolyPoints(), std::vector<POINT>(std::begin(wide), std::end(wide)));
 }
@@ -471,8 +463,8 @@ TEST(EmfRecorderPaths, PathGrowsTheBoundsOnlyWhenDrawn)
         dc.EndPath();
         EXPECT_TRUE(dc.StrokeAndFillPath());
     });
-    EXPECT_EQ(Only(drawn, EMR_FILLPATH).Rect(8), (RECT{10, 10, 100, 50}));  // no pen
-    EXPECT_EQ(Only(drawn, EMR_STROKEANDFILLPATH).Rect(8), (RECT{197, 197, 303, 303}));
+    EXPECT_EQ(drawn.Only(EMR_FILLPATH).Rect(8), (RECT{10, 10, 100, 50}));  // no pen
+    EXPECT_EQ(drawn.Only(EMR_STROKEANDFILLPATH).Rect(8), (RECT{197, 197, 303, 303}));
     EXPECT_EQ(drawn.header.bounds, (RECT{10, 10, 303, 303}));
 }
 
@@ -535,7 +527,7 @@ TEST(EmfRecorderComments, BytesSurviveAndArePadded)
 {
     const BYTE data[] = {'G', 'l', 0, 0xFF, 7};
     const EmfFile f = Record([&](CTkDC& dc) { EXPECT_TRUE(dc.GdiComment(5, data)); });
-    const EmfRecord& c = Only(f, EMR_GDICOMMENT);
+    const EmfRecord& c = f.Only(EMR_GDICOMMENT);
     EXPECT_EQ(c.U32(8), 5u);
     EXPECT_EQ(c.Bytes(12, 8), (std::vector<std::uint8_t>{'G', 'l', 0, 0xFF, 7, 0, 0, 0}));
     EXPECT_EQ(f.header.bounds, (RECT{0, 0, -1, -1}));
