@@ -20,13 +20,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::int32_t Int32At(const Bytes& bytes, std::size_t offset)
-{
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | bytes.at(offset + std::size_t(i));
-    return std::int32_t(v);
-}
-
 class UndoSnapshotTest : public DocTest {
 protected:
     UndoSnapshotTest()
@@ -85,42 +78,6 @@ protected:
     std::unique_ptr<CVxDoc> m_pDoc;
     std::unique_ptr<CUndoTestView> m_pView;
 };
-
-TEST_F(UndoSnapshotTest, HoldsPageUnitsPictureFlagAndViewInThatOrder)
-{
-    Doc().SetPictureSize({3000, 2000}, FALSE);
-    AddRectangle(Doc(), {10, 20, 300, 400});
-    AddRectangle(Doc(), {50, 60, 70, 80});
-    View().Select(GraphicAt(1));
-    View().m_nZoom = 150;
-    View().m_ptScroll = {7, -9};
-    Doc().SetModifiedFlag(true);
-
-    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
-    ASSERT_NE(pMemento, nullptr);
-    const Bytes& bytes = pMemento->GetState()->GetBytes();
-    const Bytes picture = StorePicture(Doc());
-    ASSERT_EQ(bytes.size(), 16 + picture.size() + 2 + 12 + 2 + 4);
-    EXPECT_EQ(Int32At(bytes, 0), 3000);
-    EXPECT_EQ(Int32At(bytes, 4), 2000);
-    EXPECT_EQ(Int32At(bytes, 8), 1000);
-    EXPECT_EQ(Int32At(bytes, 12), 1000);
-    EXPECT_EQ(Bytes(bytes.begin() + 16, bytes.begin() + 16 + std::ptrdiff_t(picture.size())),
-              picture);
-    std::size_t at = 16 + picture.size();
-    EXPECT_EQ(bytes[at], 1);  // modified, as a 16-bit word
-    EXPECT_EQ(bytes[at + 1], 0);
-    at += 2;
-    EXPECT_EQ(Int32At(bytes, at), 150);
-    EXPECT_EQ(Int32At(bytes, at + 4), 7);
-    EXPECT_EQ(Int32At(bytes, at + 8), -9);
-    at += 12;
-    // The selection names the picture's second graphic instead of writing it again.
-    EXPECT_EQ(bytes[at], 1);
-    EXPECT_EQ(bytes[at + 1], 0);
-    EXPECT_EQ(Int32At(bytes, at + 2), 1);
-    EXPECT_TRUE(ShownIds().empty());
-}
 
 TEST_F(UndoSnapshotTest, RedoReturnsExactlyTheStateBeforeTheUndo)
 {

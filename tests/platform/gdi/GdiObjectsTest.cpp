@@ -297,17 +297,6 @@ TEST(GdiObjectsTest, CreateBitmapRowsAndRefusals)
     DeleteObject(empty);
 }
 
-TEST(GdiObjectsTest, AFaceNameAlwaysEnds)
-{
-    LOGFONTW font{};
-    for (WCHAR& c : font.lfFaceName)
-        c = u'x';
-    const HFONT h = CreateFontIndirectW(&font);
-    ASSERT_NE(h, 0u);
-    EXPECT_EQ(TkLookupGdiObject(h)->font.lfFaceName[LF_FACESIZE - 1], 0);
-    DeleteObject(h);
-}
-
 TEST(GdiObjectsTest, DeleteTellsObserversFirstAndNeverReusesHandles)
 {
     const std::size_t before = TkGdiObjectCount();

@@ -256,24 +256,6 @@ TEST_F(WmfPlayerTest, FontFaceNamesAreReadInTheFontsCodePageWithinTheRecord)
     EXPECT_EQ(m_pBackend->SelectCount("font"), 5);
 }
 
-TEST_F(WmfPlayerTest, TextIsConvertedByTheSelectedFontsCharacterSet)
-{
-    WmfBuilder b;
-    b.Add(META_TEXTOUT, WmfParams{4}.Text("caf\xe9").Word(20).Word(10))
-        .Add(META_TEXTOUT, WmfParams{3}.Text("abc").Word(-1).Word(-2))  // odd: padded
-        .Add(META_CREATEFONTINDIRECT, Font(-12, 0, 0, RUSSIAN_CHARSET, "Arial"))
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_EXTTEXTOUT, WmfParams{20, 10, 3, 0}.Text("\xcf\xf0\xe8"))
-        .Add(META_TEXTOUT, WmfParams{1}.Text("\xe9").Word(0).Word(0));
-    ASSERT_TRUE(Play(b));
-    const Calls& log = Log();
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log[0], "ExtTextOutW 10 20 opts=0 \"caf\\u00e9\"");
-    EXPECT_EQ(log[1], "ExtTextOutW -2 -1 opts=0 \"abc\"");
-    EXPECT_EQ(log[3], "ExtTextOutW 10 20 opts=0 \"\\u041f\\u0440\\u0438\"");
-    EXPECT_EQ(log[4], "ExtTextOutW 0 0 opts=0 \"\\u0439\"");  // 0xE9 in code page 1251
-}
-
 TEST_F(WmfPlayerTest, ExtTextOutTakesItsRectangleAndAdvancesOnlyWhenTheyAreThere)
 {
     const int kOpaqueClipped = int(ETO_OPAQUE | ETO_CLIPPED);
