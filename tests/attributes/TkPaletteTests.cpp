@@ -70,19 +70,6 @@ TEST(Palette, LeastRecentlyUsedSurvivesTheTickCountWrapping)
     EXPECT_EQ(palette.Add(3, FALSE), 0);
 }
 
-TEST(Palette, InvalidIndicesAreNeutral)
-{
-    CTkPalette<COLORREF> palette(3, Counter());
-    palette.SetAt(0, 0xABCDEF, FALSE);
-    palette.SetAt(5, 0x111111, FALSE);
-    palette.Touch(-1);
-    EXPECT_EQ(palette.GetAt(7), 0xABCDEFu);
-    EXPECT_EQ(palette.GetAt(-1), 0xABCDEFu);
-    EXPECT_FALSE(palette.IsFree(3));
-    EXPECT_TRUE(palette.IsFree(1));
-    EXPECT_EQ(CTkPalette<COLORREF>(0, Counter()).GetAt(0), 0u);
-}
-
 TEST(Palette, FillPatternResetLeavesEightLockedBrushesAndTwoFreeEntries)
 {
     CTkPalette<LOGBRUSH> palette(10, Counter());

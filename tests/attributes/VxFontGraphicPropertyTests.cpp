@@ -4,19 +4,6 @@
 
 using F = CVxFontGraphicProperty;
 
-TEST(Font, DefaultsWithoutAnOwnerDocument)
-{
-    F font;
-    const LOGFONTW& lf = font.GetLogFont();
-    EXPECT_EQ(font.GetName(), "Font");
-    EXPECT_EQ(lf.lfHeight, 0);
-    EXPECT_EQ(lf.lfWeight, 0);
-    EXPECT_EQ(lf.lfCharSet, DEFAULT_CHARSET);
-    EXPECT_EQ(font.GetFaceName(), u"Arial");
-    EXPECT_EQ(font.GetState(F::FaceName), VX_STATE_DEFINED);
-    EXPECT_EQ(F(TRUE).GetState(F::PitchAndFamily), VX_STATE_NONE);
-}
-
 TEST(Font, ScaleUsesMagnitudesAndStoresOnlyANonZeroHeight)
 {
     F font;
@@ -34,16 +21,6 @@ TEST(Font, ScaleUsesMagnitudesAndStoresOnlyANonZeroHeight)
     font.Scale(0, 2, 1, 1);  // a width may become 0
     EXPECT_EQ(font.GetLogFont().lfWidth, 0);
     EXPECT_EQ(font.GetLogFont().lfHeight, -2);
-}
-
-TEST(Font, ScaleByAZeroDenominatorLeavesTheSize)
-{
-    F font;
-    font.SetHeight(-40);
-    font.SetWidth(10);
-    font.Scale(2, 2, 0, 0);
-    EXPECT_EQ(font.GetLogFont().lfWidth, 10);
-    EXPECT_EQ(font.GetLogFont().lfHeight, -40);
 }
 
 TEST(Font, FaceNamesAreCutToFitTheirTerminator)
@@ -76,21 +53,6 @@ TEST(Font, LogFontEqualityComparesFaceNamesUpToTheTerminator)
     std::fill(std::begin(a.lfFaceName), std::end(a.lfFaceName), u'q');
     b = a;
     EXPECT_TRUE(F::LogFontEquals(a, b));
-}
-
-TEST(Font, SetLogFontGoesThroughEachMember)
-{
-    F gathered(TRUE);
-    LOGFONTW lf = gathered.GetLogFont();
-    lf.lfWeight = FW_BOLD;
-    EXPECT_TRUE(gathered.SetLogFont(lf));
-    lf.lfWeight = FW_NORMAL;
-    lf.lfItalic = 1;
-    EXPECT_FALSE(gathered.SetLogFont(lf));  // second values only mark mixed
-    EXPECT_EQ(gathered.GetState(F::Weight), VX_STATE_MIXED);
-    EXPECT_EQ(gathered.GetState(F::Italic), VX_STATE_MIXED);
-    EXPECT_EQ(gathered.GetState(F::FaceName), VX_STATE_DEFINED);
-    EXPECT_EQ(gathered.GetLogFont().lfWeight, FW_BOLD);
 }
 
 TEST(Font, ApplyChangesOnlyWhatTheSourceDefines)

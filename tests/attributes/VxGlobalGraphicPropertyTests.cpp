@@ -69,25 +69,6 @@ TEST(Global, StoresItsValuesWithTheirFixedWidths)
     EXPECT_EQ(std::vector<std::uint8_t>(bytes.end() - 24, bytes.end()), expected);
 }
 
-TEST(Global, ReadingRestoresTheValuesAndMakesThemDefinite)
-{
-    G stored;
-    stored.SetTextAlign(30);
-    stored.SetRop2(R2_NOTXORPEN);
-    stored.SetMiterLimit(4.0f);
-    std::vector<std::uint8_t> bytes = Stored(stored);
-
-    G loaded(TRUE);
-    CTkMemFile file(std::move(bytes));
-    CTkArchive ar(&file, CTkArchive::load);
-    loaded.Serialize(ar);
-    EXPECT_EQ(loaded.GetTextAlign(), 30u);
-    EXPECT_EQ(loaded.GetRop2(), R2_NOTXORPEN);
-    EXPECT_EQ(loaded.GetMiterLimit(), 4.0f);
-    for (int v = 0; v < G::ValueCount; ++v)
-        EXPECT_EQ(loaded.GetState(G::Value(v)), VX_STATE_DEFINED) << v;
-}
-
 TEST(Global, SixteenBitFieldsAreWidenedWithoutSign)
 {
     G stored;
@@ -102,35 +83,3 @@ TEST(Global, SixteenBitFieldsAreWidenedWithoutSign)
     EXPECT_EQ(loaded.GetArcDirection(), 0xFFFF);
 }
 
-TEST(Global, SelectIntoDCSetsEveryValue)
-{
-    CTkDC dc;
-    G global;
-    global.SetArcDirection(AD_CLOCKWISE);
-    global.SetBkColor(RGB(1, 1, 1));
-    global.SetPolyFillMode(WINDING);
-    global.SetRop2(R2_MASKPEN);
-    global.SetTextCharacterExtra(2);
-    global.SetTextColor(RGB(3, 3, 3));
-    global.SetMiterLimit(6.0f);
-    global.SelectIntoDC(&dc);
-    EXPECT_EQ(dc.GetArcDirection(), AD_CLOCKWISE);
-    EXPECT_EQ(dc.GetBkColor(), RGB(1, 1, 1));
-    EXPECT_EQ(dc.GetBkMode(), TRANSPARENT);
-    EXPECT_EQ(dc.GetPolyFillMode(), WINDING);
-    EXPECT_EQ(dc.GetROP2(), R2_MASKPEN);
-    EXPECT_EQ(dc.GetTextAlign(), 30u);
-    EXPECT_EQ(dc.GetTextCharacterExtra(), 2);
-    EXPECT_EQ(dc.GetTextColor(), RGB(3, 3, 3));
-    EXPECT_EQ(dc.GetMiterLimit(), 6.0f);
-}
-
-TEST(Global, SelectArcDirectionSetsOnlyTheArcDirection)
-{
-    CTkDC dc;
-    G global;
-    global.SetArcDirection(AD_CLOCKWISE);
-    global.SelectArcDirection(&dc);
-    EXPECT_EQ(dc.GetArcDirection(), AD_CLOCKWISE);
-    EXPECT_EQ(dc.GetBkMode(), OPAQUE);
-}

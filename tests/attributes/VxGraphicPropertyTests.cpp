@@ -48,14 +48,6 @@ TEST(MergeValue, ComparesBytesNotNumbers)
     EXPECT_TRUE(global.SetMiterLimit(-0.0f));
 }
 
-TEST(MergeValue, StateWordsOutOfRangeReadAsNone)
-{
-    G global;
-    global.SetState(G::ValueCount, VX_STATE_MIXED);
-    EXPECT_EQ(global.GetState(G::ValueCount), VX_STATE_NONE);
-    EXPECT_EQ(global.GetState(static_cast<G::Value>(-1)), VX_STATE_NONE);
-}
-
 TEST(PropertyMerge, MixedValuesOfAGatheringSourceStayMixed)
 {
     G target(TRUE);
@@ -81,25 +73,6 @@ TEST(PropertyMerge, MixedValuesOfAGatheringSourceStayMixed)
     EXPECT_EQ(target.GetState(G::PolyFillMode), VX_STATE_MIXED);
 }
 
-TEST(PropertyMerge, DoesNothingOnAPropertyThatIsNotGathering)
-{
-    G own;
-    G other;
-    other.SetRop2(R2_XORPEN);
-    own.Merge(other);
-    EXPECT_EQ(own.GetRop2(), R2_COPYPEN);
-    EXPECT_EQ(own.GetState(G::Rop2), VX_STATE_DEFINED);
-}
-
-TEST(PropertyMerge, IgnoresAPropertyOfAnotherClass)
-{
-    G gathered(TRUE);
-    CVxPenGraphicProperty pen;
-    gathered.Merge(pen);
-    EXPECT_EQ(gathered.GetState(G::ArcDirection), VX_STATE_NONE);
-    EXPECT_FALSE(gathered.Apply(pen));
-}
-
 TEST(PropertyApply, TakesOnlyDefiniteValuesAndReportsChange)
 {
     G target;
@@ -118,22 +91,3 @@ TEST(PropertyApply, TakesOnlyDefiniteValuesAndReportsChange)
     EXPECT_FALSE(target.Apply(source));  // the same values again: no change
 }
 
-TEST(PropertyClone, CopiesValuesStatesAndGatheringFlag)
-{
-    G gathered(TRUE);
-    gathered.SetTextColor(RGB(1, 1, 1));
-    gathered.SetTextColor(RGB(2, 2, 2));
-    gathered.SetBkColor(RGB(3, 3, 3));
-
-    auto pClone = gathered.Clone();
-    auto* pCopy = dynamic_cast<G*>(pClone.get());
-    ASSERT_NE(pCopy, nullptr);
-    EXPECT_TRUE(pCopy->IsGathering());
-    EXPECT_EQ(pCopy->GetName(), "Global");
-    EXPECT_EQ(pCopy->GetOwnerMap(), nullptr);
-    EXPECT_EQ(pCopy->GetState(G::TextColor), VX_STATE_MIXED);
-    EXPECT_EQ(pCopy->GetState(G::BkColor), VX_STATE_DEFINED);
-    EXPECT_EQ(pCopy->GetState(G::BkMode), VX_STATE_NONE);
-    EXPECT_EQ(pCopy->GetTextColor(), RGB(1, 1, 1));
-    EXPECT_EQ(pCopy->GetBkColor(), RGB(3, 3, 3));
-}

@@ -20,22 +20,6 @@ struct OwnedPosition {
 };
 }  // namespace
 
-TEST(Position, WithoutAGraphicTheValuesAreStored)
-{
-    CVxPositionGraphicProperty position;
-    EXPECT_EQ(position.GetName(), "Position");
-    EXPECT_EQ(position.GetOffset(), (POINT{0, 0}));
-    EXPECT_EQ(position.GetScale(), (SIZE{100, 100}));
-    EXPECT_TRUE(position.SetOffset(10, -4));
-    EXPECT_TRUE(position.SetScale(50, 200));
-    EXPECT_EQ(position.GetOffset(), (POINT{10, -4}));
-    EXPECT_EQ(position.GetScale(), (SIZE{50, 200}));
-    EXPECT_FALSE(position.SetOffset(0, 0));
-    EXPECT_EQ(position.GetOffset(), (POINT{10, -4}));  // neutral values are not stored
-    position.SetDefaults();
-    EXPECT_EQ(position.GetScale(), (SIZE{100, 100}));
-}
-
 TEST(Position, OnAGraphicTheValuesActAndStayNeutral)
 {
     OwnedPosition p;
@@ -65,16 +49,3 @@ TEST(Position, ApplyMovesThenScalesAndReportsWhetherEitherActed)
                                                         "Scale 100 50 100 100"}));
 }
 
-TEST(Position, MergeDoesNothingAndCloneCopiesTheValues)
-{
-    CVxPositionGraphicProperty gathered(TRUE);
-    CVxPositionGraphicProperty other;
-    other.SetOffset(5, 5);
-    gathered.Merge(other);
-    EXPECT_EQ(gathered.GetOffset(), (POINT{0, 0}));
-
-    auto pClone = other.Clone();
-    auto& copy = dynamic_cast<CVxPositionGraphicProperty&>(*pClone);
-    EXPECT_EQ(copy.GetOffset(), (POINT{5, 5}));
-    EXPECT_FALSE(copy.IsGathering());
-}

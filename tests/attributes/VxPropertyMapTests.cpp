@@ -118,32 +118,6 @@ TEST(PropertyMap, ApplyReachesOnlyAPropertyOfTheSameName)
     EXPECT_EQ(Get<CVxGlobalGraphicProperty>(map, "Global")->GetBkMode(), OPAQUE);
 }
 
-TEST(PropertyMap, ResetAllRestoresDefaultsAndRemoveAllEmpties)
-{
-    CVxPropertyMap map;
-    FillGraphicMap(map);
-    Get<CVxBrushGraphicProperty>(map, "Brush")->SetStyle(BS_SOLID);
-    map.ResetAll();
-    EXPECT_EQ(Get<CVxBrushGraphicProperty>(map, "Brush")->GetStyle(), BS_HOLLOW);
-    map.RemoveAll();
-    EXPECT_TRUE(map.IsEmpty());
-}
-
-TEST(PropertyMap, FontDefaultHeightComesFromTheOwnerDocument)
-{
-    CFakeDocument document(1000.0);  // 10 pt = 0.3528 cm = 352.8 units
-    CFakePropertyOwner owner;
-    CVxPropertyMap map;
-    map.SetOwner(&owner);
-    map.SetAt(std::make_unique<CVxFontGraphicProperty>());
-    auto* pFont = Get<CVxFontGraphicProperty>(map, "Font");
-    EXPECT_EQ(pFont->GetLogFont().lfHeight, 0);  // built before it had an owner
-
-    owner.pDocument = &document;
-    map.ResetAll();
-    EXPECT_EQ(pFont->GetLogFont().lfHeight, -353);
-}
-
 TEST(PropertyMap, SerialisationRoundTripKeepsOrderValuesAndOwner)
 {
     VxRegisterPropertyClasses();
@@ -178,22 +152,6 @@ TEST(PropertyMap, SerialisationRoundTripKeepsOrderValuesAndOwner)
         pFont->GetLogFont(), Get<CVxFontGraphicProperty>(map, "Font")->GetLogFont()));
 }
 
-TEST(PropertyMap, LoadingMakesEveryStateDefinite)
-{
-    VxRegisterPropertyClasses();
-    CVxPropertyMap map;
-    auto pBrush = std::make_unique<CVxBrushGraphicProperty>(TRUE);  // all states 0
-    map.SetAt(std::move(pBrush));
-    CVxPropertyMap loaded;
-    Load(loaded, Store(map));
-    auto* pLoaded = Get<CVxBrushGraphicProperty>(loaded, "Brush");
-    ASSERT_NE(pLoaded, nullptr);
-    for (auto v : {CVxBrushGraphicProperty::Style, CVxBrushGraphicProperty::Hatch,
-                   CVxBrushGraphicProperty::Color})
-        EXPECT_EQ(pLoaded->GetState(v), VX_STATE_DEFINED);
-    EXPECT_TRUE(pLoaded->IsSolidColor());  // hollow
-}
-
 TEST(PropertyMap, TruncatedDataIsAnArchiveError)
 {
     VxRegisterPropertyClasses();
@@ -207,32 +165,3 @@ TEST(PropertyMap, TruncatedDataIsAnArchiveError)
     }
 }
 
-TEST(PropertyMap, AKeyThatIsNotThePropertysNameIsRejected)
-{
-    VxRegisterPropertyClasses();
-    // A pen stored under the key "Brush" would be handed out as a brush.
-    CTkMemFile file;
-    {
-        CTkArchive ar(&file, CTkArchive::store);
-        CVxPenGraphicProperty pen;
-        ar.WriteCount(1);
-        ar << std::string("Brush");
-        ar.WriteObject(&pen);
-    }
-    CVxPropertyMap loaded;
-    EXPECT_THROW(Load(loaded, file.Detach()), CTkArchiveException);
-}
-
-TEST(PropertyMap, APropertyWhoseStoredNameIsNotItsOwnIsRejected)
-{
-    CVxPenGraphicProperty pen;
-    CTkMemFile file;
-    {
-        CTkArchive ar(&file, CTkArchive::store);
-        ar << std::string("Brush") << std::string("Brush");
-        ar << std::uint32_t(0) << std::int32_t(1) << std::int32_t(0) << std::uint32_t(0);
-    }
-    file.SeekToBegin();
-    CTkArchive ar(&file, CTkArchive::load);
-    EXPECT_THROW(pen.Serialize(ar), CTkArchiveException);
-}

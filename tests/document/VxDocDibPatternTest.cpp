@@ -139,24 +139,3 @@ TEST_F(VxDocDibPattern, SavedAsWmfThePatternIsWrittenWithItsDib)
     EXPECT_EQ(brushes[0]->Bytes(2, PackedDib().size()), PackedDib());
 }
 
-// Undo snapshots store the LOGBRUSH; the document keeps the block it names.
-TEST_F(VxDocDibPattern, AnUndoBringsThePatternBack)
-{
-    auto pDoc = std::make_unique<CVxDoc>();
-    auto pView = std::make_unique<CUndoTestView>(*pDoc);
-    ASSERT_TRUE(pDoc->OnOpenDocument(Source()));
-    pDoc->SaveUndoState();
-    CVxBrushGraphicProperty* pBrush = FirstBrush(*pDoc);
-    ASSERT_NE(pBrush, nullptr);
-    pBrush->SetStyle(BS_SOLID);
-    pDoc->OnEditUndo();
-    pBrush = FirstBrush(*pDoc);
-    ASSERT_NE(pBrush, nullptr);
-    EXPECT_EQ(pBrush->GetStyle(), BS_DIBPATTERN);
-    EXPECT_EQ(DibMadeFrom(*pBrush), PackedDib());
-    // Gone with the document: the LOGBRUSH names nothing from then on.
-    const LOGBRUSH logBrush = pBrush->GetLogBrush();
-    pView.reset();
-    pDoc.reset();
-    EXPECT_EQ(CreateBrushIndirect(&logBrush), 0u);
-}

@@ -66,24 +66,6 @@ TEST_F(UndoHistoryTest, NoUndosMeansNoSnapshotsAndDisabledCommands)
     EXPECT_TRUE(ShownIds().empty());
 }
 
-TEST_F(UndoHistoryTest, TheCommandLineSwitchEnablesBothCommands)
-{
-    auto pDoc = MakeDoc(0);
-    CVxDoc::SetCommandLineFlags(3);
-    EXPECT_TRUE(pDoc->IsUndoEnabled());
-    EXPECT_TRUE(pDoc->IsRedoEnabled());
-    // Only bit 0 counts.
-    CVxDoc::SetCommandLineFlags(2);
-    EXPECT_FALSE(pDoc->IsUndoEnabled());
-    EXPECT_FALSE(pDoc->IsRedoEnabled());
-    CVxDoc::SetCommandLineFlags(0);
-    // Enabled is not able: the command still does nothing.
-    CVxDoc::SetCommandLineFlags(1);
-    pDoc->OnEditUndo();
-    CVxDoc::SetCommandLineFlags(0);
-    EXPECT_EQ(pDoc->GetUndoHistory().GetCount(), 0);
-}
-
 TEST_F(UndoHistoryTest, SettingsOutsideTheRangeAreBounded)
 {
     CVxUndoHistory off(-5);
@@ -92,25 +74,6 @@ TEST_F(UndoHistoryTest, SettingsOutsideTheRangeAreBounded)
     CVxUndoHistory big(100000);
     EXPECT_TRUE(big.HasRing());
     EXPECT_FALSE(big.CanUndo());
-    EXPECT_TRUE(ShownIds().empty());
-}
-
-TEST_F(UndoHistoryTest, OneUndoGoesBackAndComesForward)
-{
-    auto pDoc = MakeDoc(1);
-    Change(*pDoc, 1);
-    EXPECT_TRUE(pDoc->IsUndoEnabled());
-    EXPECT_FALSE(pDoc->IsRedoEnabled());
-    pDoc->OnEditUndo();
-    EXPECT_EQ(Graphics(*pDoc), 0);
-    EXPECT_FALSE(pDoc->CanUndo());
-    EXPECT_TRUE(pDoc->CanRedo());
-    pDoc->OnEditRedo();
-    EXPECT_EQ(Graphics(*pDoc), 1);
-    EXPECT_FALSE(pDoc->CanRedo());
-    EXPECT_TRUE(pDoc->CanUndo());
-    pDoc->OnEditUndo();
-    EXPECT_EQ(Graphics(*pDoc), 0);
     EXPECT_TRUE(ShownIds().empty());
 }
 
@@ -190,45 +153,6 @@ TEST_F(UndoHistoryTest, UndoToTheSavedStateClearsTheModifiedFlag)
     EXPECT_FALSE(pDoc->IsModified());
 }
 
-TEST_F(UndoHistoryTest, CommandsRepaintEveryView)
-{
-    auto pDoc = MakeDoc(2);
-    CHintRecorder views;
-    pDoc->AddView(&views);
-    Change(*pDoc, 1);
-    views.m_hints.clear();
-    pDoc->OnEditUndo();
-    // The restore resets the views (3); the command then repaints them (0).
-    ASSERT_FALSE(views.m_hints.empty());
-    EXPECT_EQ(views.m_hints.front(), kVxHintDeleteContents);
-    EXPECT_EQ(views.m_hints.back(), 0);
-    views.m_hints.clear();
-    pDoc->OnEditRedo();
-    ASSERT_FALSE(views.m_hints.empty());
-    EXPECT_EQ(views.m_hints.back(), 0);
-    views.m_hints.clear();
-    pDoc->OnEditRedo();  // nothing to redo: no repaint
-    EXPECT_TRUE(views.m_hints.empty());
-    pDoc->RemoveView(&views);
-}
-
-TEST_F(UndoHistoryTest, NewContentsEmptyTheHistory)
-{
-    auto pDoc = MakeDoc(4);
-    for (int n = 1; n <= 3; ++n) Change(*pDoc, n);
-    pDoc->OnEditUndo();
-    ASSERT_TRUE(pDoc->CanRedo());
-    pDoc->DeleteContents();
-    EXPECT_EQ(Graphics(*pDoc), 0);
-    EXPECT_EQ(pDoc->GetUndoHistory().GetCount(), 0);
-    EXPECT_FALSE(pDoc->CanUndo());
-    EXPECT_FALSE(pDoc->CanRedo());
-    // The history works on from empty.
-    Change(*pDoc, 1);
-    pDoc->OnEditUndo();
-    EXPECT_EQ(Graphics(*pDoc), 0);
-}
-
 TEST_F(UndoHistoryTest, UndoUntilABookmarkLeavesNoRedo)
 {
     auto pDoc = MakeDoc(8);
@@ -249,20 +173,6 @@ TEST_F(UndoHistoryTest, UndoUntilABookmarkLeavesNoRedo)
     // The step before the bookmark is still there.
     pDoc->OnEditUndo();
     EXPECT_EQ(Graphics(*pDoc), 0);
-}
-
-TEST_F(UndoHistoryTest, UndoUntilAnEmptyBookmarkGoesBackToTheStart)
-{
-    auto pDoc = MakeDoc(8);
-    EXPECT_FALSE(pDoc->UndoUntilUndoState(nullptr));
-    const void* pBookmark = pDoc->GetUndoState();
-    EXPECT_EQ(pBookmark, nullptr);
-    Change(*pDoc, 1);
-    Change(*pDoc, 2);
-    EXPECT_TRUE(pDoc->UndoUntilUndoState(pBookmark));
-    EXPECT_EQ(Graphics(*pDoc), 0);
-    EXPECT_FALSE(pDoc->CanUndo());
-    EXPECT_FALSE(pDoc->CanRedo());
 }
 
 TEST_F(UndoHistoryTest, DiscardUntilABookmarkRemovesOnlyTheNewerSnapshots)
@@ -290,26 +200,6 @@ TEST_F(UndoHistoryTest, DiscardUntilABookmarkRemovesOnlyTheNewerSnapshots)
     pDoc->DiscardLastUndoState();
     EXPECT_EQ(pDoc->GetUndoHistory().GetCount(), 0);
     EXPECT_EQ(Graphics(*pDoc), 2);
-}
-
-TEST_F(UndoHistoryTest, DiscardingTheShownSnapshotMakesItThePresent)
-{
-    auto pDoc = MakeDoc(8);
-    Change(*pDoc, 1);
-    Change(*pDoc, 2);
-    pDoc->OnEditUndo();
-    ASSERT_EQ(Graphics(*pDoc), 1);
-    // Drops the stored present (the redo); the shown state stays where it is.
-    pDoc->DiscardLastUndoState();
-    EXPECT_FALSE(pDoc->CanRedo());
-    EXPECT_TRUE(pDoc->CanUndo());
-    pDoc->DiscardLastUndoState();
-    // The shown state is the present now: undo stores it and goes one back.
-    EXPECT_TRUE(pDoc->CanUndo());
-    pDoc->OnEditUndo();
-    EXPECT_EQ(Graphics(*pDoc), 0);
-    pDoc->OnEditRedo();
-    EXPECT_EQ(Graphics(*pDoc), 1);
 }
 
 }  // namespace

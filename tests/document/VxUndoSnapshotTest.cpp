@@ -20,13 +20,6 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-std::int32_t Int32At(const Bytes& bytes, std::size_t offset)
-{
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | bytes.at(offset + std::size_t(i));
-    return std::int32_t(v);
-}
-
 class UndoSnapshotTest : public DocTest {
 protected:
     UndoSnapshotTest()
@@ -85,42 +78,6 @@ protected:
     std::unique_ptr<CVxDoc> m_pDoc;
     std::unique_ptr<CUndoTestView> m_pView;
 };
-
-TEST_F(UndoSnapshotTest, HoldsPageUnitsPictureFlagAndViewInThatOrder)
-{
-    Doc().SetPictureSize({3000, 2000}, FALSE);
-    AddRectangle(Doc(), {10, 20, 300, 400});
-    AddRectangle(Doc(), {50, 60, 70, 80});
-    View().Select(GraphicAt(1));
-    View().m_nZoom = 150;
-    View().m_ptScroll = {7, -9};
-    Doc().SetModifiedFlag(true);
-
-    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
-    ASSERT_NE(pMemento, nullptr);
-    const Bytes& bytes = pMemento->GetState()->GetBytes();
-    const Bytes picture = StorePicture(Doc());
-    ASSERT_EQ(bytes.size(), 16 + picture.size() + 2 + 12 + 2 + 4);
-    EXPECT_EQ(Int32At(bytes, 0), 3000);
-    EXPECT_EQ(Int32At(bytes, 4), 2000);
-    EXPECT_EQ(Int32At(bytes, 8), 1000);
-    EXPECT_EQ(Int32At(bytes, 12), 1000);
-    EXPECT_EQ(Bytes(bytes.begin() + 16, bytes.begin() + 16 + std::ptrdiff_t(picture.size())),
-              picture);
-    std::size_t at = 16 + picture.size();
-    EXPECT_EQ(bytes[at], 1);  // modified, as a 16-bit word
-    EXPECT_EQ(bytes[at + 1], 0);
-    at += 2;
-    EXPECT_EQ(Int32At(bytes, at), 150);
-    EXPECT_EQ(Int32At(bytes, at + 4), 7);
-    EXPECT_EQ(Int32At(bytes, at + 8), -9);
-    at += 12;
-    // The selection names the picture's second graphic instead of writing it again.
-    EXPECT_EQ(bytes[at], 1);
-    EXPECT_EQ(bytes[at + 1], 0);
-    EXPECT_EQ(Int32At(bytes, at + 2), 1);
-    EXPECT_TRUE(ShownIds().empty());
-}
 
 TEST_F(UndoSnapshotTest, RedoReturnsExactlyTheStateBeforeTheUndo)
 {
@@ -205,26 +162,6 @@ TEST_F(UndoSnapshotTest, EveryCutOfASnapshotFailsCleanly)
     EXPECT_EQ(ShownIds().size(), whole.size());
 }
 
-TEST_F(UndoSnapshotTest, AReferenceOutsideThePictureFailsTheRestore)
-{
-    AddRectangle(Doc(), {0, 0, 10, 10});
-    View().Select(GraphicAt(0));
-    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
-    ASSERT_NE(pMemento, nullptr);
-    Bytes bytes = pMemento->GetState()->GetBytes();
-    // The view's record ends with the selected graphic's place.
-    std::memset(bytes.data() + bytes.size() - 4, 0xFF, 4);
-    RestoreBytes(bytes);
-    ExpectEmptyDefaultPicture();
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_RESTORED}));
-    // A memento that holds no bytes at all is the same failure.
-    CVxDocMemento empty;
-    AddRectangle(Doc(), {0, 0, 10, 10});
-    Doc().SetMemento(empty);
-    ExpectEmptyDefaultPicture();
-    EXPECT_EQ(ShownIds().size(), 2u);
-}
-
 TEST_F(UndoSnapshotTest, AFailedSnapshotIsToldAndAddsNothing)
 {
     Change(1);
@@ -245,16 +182,6 @@ TEST_F(UndoSnapshotTest, AFailedSnapshotIsToldAndAddsNothing)
     Doc().OnEditUndo();
     EXPECT_EQ(Graphics(), 0);
     EXPECT_FALSE(Doc().CanUndo());
-}
-
-TEST_F(UndoSnapshotTest, ASelectionOutsideThePictureCannotBeSnapshot)
-{
-    CVxRectangle stray(RECT{0, 0, 5, 5});
-    View().Select(&stray);
-    Doc().SaveUndoState();
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED}));
-    EXPECT_EQ(Doc().GetUndoHistory().GetCount(), 0);
-    View().ResetForUndo();
 }
 
 TEST_F(UndoSnapshotTest, UndoGivesUpOldSnapshotsToStoreThePresent)
@@ -292,53 +219,6 @@ TEST_F(UndoSnapshotTest, AnUndoThatCannotStoreThePresentKeepsTheSnapshotItNeeds)
     EXPECT_EQ(Graphics(), 2);
     Doc().OnEditRedo();
     EXPECT_EQ(Graphics(), 3);
-}
-
-TEST_F(UndoSnapshotTest, GraphicReferencesReachIntoPaths)
-{
-    auto pPath = std::make_unique<CVxPath>(RECT{0, 0, 100, 100});
-    auto pInner = std::make_unique<CVxRectangle>(RECT{10, 10, 20, 20});
-    CVxGraphic* pInnerRaw = pInner.get();
-    pPath->AddChildTail(pInner.release());
-    AddRectangle(Doc(), {0, 0, 1, 1});
-    Doc().GetPicture().AddChildTail(pPath.get());
-    CVxGraphic* pPathRaw = pPath.release();
-    CVxGraphic* pLast = AddRectangle(Doc(), {5, 5, 6, 6});
-
-    CVxSelection group;
-    group.SetDocument(&Doc());
-    group.AddChildTail(pLast);
-    group.AddChildTail(pInnerRaw);
-    group.AddChildTail(pPathRaw);
-    CTkMemFile file;
-    {
-        CTkArchive ar(&file, CTkArchive::store);
-        Doc().WriteGraphicRefs(ar, group);
-    }
-    group.RemoveAllChildren();
-    // Each graphic, then its children: the last rectangle is the fourth.
-    const Bytes& bytes = file.GetBytes();
-    ASSERT_EQ(bytes.size(), 2u + 3 * 4);
-    EXPECT_EQ(Int32At(bytes, 2), 3);
-    EXPECT_EQ(Int32At(bytes, 6), 2);
-    EXPECT_EQ(Int32At(bytes, 10), 1);
-    file.SeekToBegin();
-    CTkArchive ar(&file, CTkArchive::load);
-    EXPECT_EQ(Doc().ReadGraphicRefs(ar), (std::vector<CVxGraphic*>{pLast, pInnerRaw, pPathRaw}));
-}
-
-TEST_F(UndoSnapshotTest, GraphicReferenceCountsAreCheckedAgainstTheBytes)
-{
-    AddRectangle(Doc(), {0, 0, 1, 1});
-    // A count of 3 with room for two places.
-    CTkMemFile file(Bytes{3, 0, 0, 0, 0, 0, 0, 0, 0, 0});
-    CTkArchive ar(&file, CTkArchive::load);
-    try {
-        Doc().ReadGraphicRefs(ar);
-        FAIL() << "no exception";
-    } catch (const CTkArchiveException& e) {
-        EXPECT_EQ(e.m_cause, CTkArchiveException::endOfFile);
-    }
 }
 
 }  // namespace

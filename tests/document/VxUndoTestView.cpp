@@ -73,8 +73,7 @@ void ExpectSameState(const UndoTestState& expected, const UndoTestState& actual)
     EXPECT_EQ(expected.graphics, actual.graphics);
     EXPECT_EQ(expected.selection, actual.selection);
     EXPECT_EQ(expected.nZoom, actual.nZoom);
-    EXPECT_EQ(expected.ptScroll.x, actual.ptScroll.x);
-    EXPECT_EQ(expected.ptScroll.y, actual.ptScroll.y);
+    EXPECT_EQ(expected.ptScroll, actual.ptScroll);
 }
 
 std::vector<std::uint8_t> StorePicture(CVxDoc& doc)

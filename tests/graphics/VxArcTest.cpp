@@ -36,20 +36,6 @@ double EllipseResidual(const RECT& box, POINT p)
 
 }  // namespace
 
-TEST_F(VxArcTest, ABoxAloneGivesAnArcFromTheLeftMiddleToTheTopMiddle)
-{
-    CVxArc arc(kBox);
-    EXPECT_EQ(arc.GetArcStart(), (POINT{0, 50}));
-    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 0}));
-    EXPECT_FALSE(arc.IsArcTo());
-    EXPECT_EQ(arc.GetTypeName(), "Arc");
-    EXPECT_EQ(arc.GetHandleCount(), 10);
-    EXPECT_EQ(arc.GetHandlePoint(8), (POINT{0, 50}));
-    EXPECT_EQ(arc.GetHandlePoint(9), (POINT{100, 0}));
-    EXPECT_EQ(arc.GetStartPoint(), (POINT{0, 50}));
-    EXPECT_TRUE(arc.CanEdit());
-}
-
 TEST_F(VxArcTest, FarRadialPointsLandWhereTheirRayMeetsTheEllipse)
 {
     const POINT centre{100, 50};
@@ -115,34 +101,6 @@ TEST_F(VxArcTest, AZeroWidthBoxProjectsEveryPointOntoItsCentreLine)
     EXPECT_EQ(flat.ProjectOntoEllipse(flat.GetArcStart()), (POINT{50, 50}));
 }
 
-TEST_F(VxArcTest, DraggingARadialHandleKeepsItOnTheEllipse)
-{
-    CFakeDocument doc;
-    CVxArc arc(kBox);
-    arc.SetDocument(&doc);
-
-    POINT p{300, 50};
-    EXPECT_TRUE(arc.ConstrainHandlePoint(8, p));
-    EXPECT_EQ(p, (POINT{200, 50}));
-    EXPECT_FALSE(arc.ConstrainHandlePoint(8, p)) << "on the ellipse already";
-
-    // The centre has no direction: angle 0, to the right.
-    arc.MoveHandle(8, {100, 50});
-    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
-    arc.MoveHandle(9, {100, 1000});
-    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 100}));
-    EXPECT_EQ(doc.m_updates.size(), 2u) << "repainted";
-    EXPECT_TRUE(doc.m_modifiedCalls.empty()) << "the manipulator tells the document at the end";
-
-    doc.Reset();
-    arc.MoveHandle(9, {100, 100});
-    arc.MoveHandle(10, {0, 0});
-    EXPECT_TRUE(doc.m_updates.empty()) << "nothing moved";
-    POINT bad{1, 1};
-    EXPECT_FALSE(arc.ConstrainHandlePoint(10, bad));
-    EXPECT_EQ(bad, (POINT{1, 1}));
-}
-
 TEST_F(VxArcTest, AConnectedArcStartsAndIsBoundedAtItsCurrentPosition)
 {
     CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{500, -300});
@@ -179,30 +137,6 @@ TEST_F(VxArcTest, DrawsWithItsDirectionAndTheAdjustedBox)
     EXPECT_EQ(pass.Last(), "Arc 0 0 201 101 0 50 100 0") << "the radial points stay";
 }
 
-TEST_F(VxArcTest, AConnectedArcMovesToItsCurrentPositionUnlessContinued)
-{
-    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{300, 60});
-    CRecordingPass pass;
-    arc.Draw(pass.DC());
-    EXPECT_EQ(pass.Shapes(),
-              (std::vector<std::string>{"MoveTo 300 60", "ArcTo 0 0 200 100 200 50 0 50"}));
-    pass.Log().Clear();
-    arc.Draw(pass.DC(), TRUE);
-    EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"ArcTo 0 0 200 100 200 50 0 50"}));
-}
-
-TEST_F(VxArcTest, AnArcRecordedFromFileComesBackTheSame)
-{
-    // Read back from a metafile drawn at 1:1: the box is one unit short.
-    CVxArc arc(RECT{0, 0, 199, 99}, POINT{199, 49}, POINT{99, 0}, FALSE, POINT{0, 0});
-    const EmfFile file = RecordEmf([&](CTkDC& dc) { arc.Draw(&dc); });
-    const auto arcs = file.Find(EMR_ARC);
-    ASSERT_EQ(arcs.size(), 1u);
-    EXPECT_EQ(arcs[0]->Rect(8), (RECT{0, 0, 199, 99}));
-    EXPECT_EQ(arcs[0]->Point(24), (POINT{199, 49}));
-    EXPECT_EQ(arcs[0]->Point(32), (POINT{99, 0}));
-}
-
 TEST_F(VxArcTest, ScalingMapsTheRadialPointsWithTheBoxWithoutProjectingAgain)
 {
     // A circle of radius 50 with its start at 45 degrees: (85, 14).
@@ -212,35 +146,6 @@ TEST_F(VxArcTest, ScalingMapsTheRadialPointsWithTheBoxWithoutProjectingAgain)
     EXPECT_EQ(arc.GetRect(), (RECT{-100, 0, 200, 100}));
     EXPECT_EQ(arc.GetArcStart(), (POINT{155, 14})) << "projecting again would give (154, 14)";
     EXPECT_EQ(arc.GetArcEnd(), (POINT{-100, 50}));
-}
-
-TEST_F(VxArcTest, FlippingMirrorsBoxAndRadialPointsButNotTheCurrentPosition)
-{
-    CFakeDocument doc;
-    CVxArc arc(kBox, POINT{0, 50}, POINT{100, 0}, TRUE, POINT{-40, 7});
-    arc.SetDocument(&doc);
-    arc.Scale(-1, 1, 1, 1);
-    EXPECT_EQ(arc.GetRect(), (RECT{200, 0, 0, 100}));
-    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
-    EXPECT_EQ(arc.GetArcEnd(), (POINT{100, 0}));
-    EXPECT_EQ(arc.GetCurrentPoint(), (POINT{-40, 7}));
-    EXPECT_EQ(doc.m_modifiedCalls, (std::vector<bool>{true}));
-}
-
-TEST_F(VxArcTest, OffsetAndBoxHandlesCarryEveryPoint)
-{
-    CVxArc arc(kBox, POINT{0, 50}, POINT{100, 0}, TRUE, POINT{-40, 7});
-    arc.Offset(10, -5);
-    EXPECT_EQ(arc.GetRect(), (RECT{10, -5, 210, 95}));
-    EXPECT_EQ(arc.GetArcStart(), (POINT{10, 45}));
-    EXPECT_EQ(arc.GetArcEnd(), (POINT{110, -5}));
-    EXPECT_EQ(arc.GetCurrentPoint(), (POINT{-30, 2}));
-
-    CVxArc plain(RECT{0, 0, 100, 50});
-    plain.MoveHandle(VX_HANDLE_BOTTOM_RIGHT, {200, 100});
-    EXPECT_EQ(plain.GetRect(), (RECT{0, 0, 200, 100}));
-    EXPECT_EQ(plain.GetArcStart(), (POINT{0, 50}));
-    EXPECT_EQ(plain.GetArcEnd(), (POINT{100, 0}));
 }
 
 TEST_F(VxArcTest, SerialisationAppendsFlagAndThreePoints)
@@ -287,33 +192,3 @@ TEST_F(VxArcTest, AShortArcRecordIsAnEndOfFileError)
     EXPECT_EQ(loaded.GetArcEnd(), before) << "no point half read";
 }
 
-TEST_F(VxArcTest, ClonesCopyEveryArcField)
-{
-    CVxArc arc(kBox, POINT{200, 50}, POINT{0, 50}, TRUE, POINT{300, 60});
-    std::unique_ptr<CVxGraphic> pClone = arc.Clone();
-    auto& clone = dynamic_cast<CVxArc&>(*pClone);
-    EXPECT_TRUE(clone.IsArcTo());
-    EXPECT_EQ(clone.GetArcStart(), (POINT{200, 50}));
-    EXPECT_EQ(clone.GetArcEnd(), (POINT{0, 50}));
-    EXPECT_EQ(clone.GetCurrentPoint(), (POINT{300, 60}));
-    clone.Offset(1, 1);
-    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
-}
-
-TEST_F(VxArcTest, EditPutsThePointsBackOnTheEllipseAndTogglesPointEditing)
-{
-    // Stored raw: a loaded arc may carry points off its ellipse.
-    CVxArc source(kBox, POINT{200, 50}, POINT{0, 50}, FALSE, POINT{0, 0});
-    std::vector<std::uint8_t> bytes = StoreBare(source);
-    bytes[bytes.size() - 24] = 0xF4;  // start x 500 (0x1F4)
-    bytes[bytes.size() - 23] = 0x01;
-    CVxArc arc;
-    LoadBare(arc, bytes);
-    ASSERT_EQ(arc.GetArcStart(), (POINT{500, 50}));
-
-    CPointEditingSpy spy;
-    auto* pView = reinterpret_cast<CVxView*>(&spy);
-    arc.Edit(pView);
-    EXPECT_EQ(arc.GetArcStart(), (POINT{200, 50}));
-    EXPECT_EQ(spy.m_views, (std::vector<CVxView*>{pView}));
-}

@@ -43,21 +43,6 @@ void ExpectEndOfFile(CVxComment& comment, std::vector<std::uint8_t> bytes)
 
 }  // namespace
 
-TEST_F(VxCommentTest, ACommentHasNoExtentNoPropertiesAndItsOwnCopyOfTheBytes)
-{
-    std::vector<BYTE> bytes = SampleBytes();
-    CVxComment comment(bytes.data(), std::uint32_t(bytes.size()));
-    bytes[0] = 0;
-    EXPECT_EQ(DataOf(comment), SampleBytes());
-    EXPECT_FALSE(comment.HasExtent());
-    EXPECT_EQ(comment.GetRect(), (RECT{0, 0, 0, 0}));
-    EXPECT_EQ(comment.GetFirstPropertyPosition(), 0u);
-    EXPECT_EQ(comment.GetTypeName(), "Comment");
-
-    CVxComment empty(nullptr, 12);
-    EXPECT_TRUE(empty.GetData().empty()) << "no bytes to copy";
-}
-
 TEST_F(VxCommentTest, TheBytesSurviveAnArchiveAndAClone)
 {
     const std::vector<BYTE> bytes = SampleBytes();
@@ -79,24 +64,6 @@ TEST_F(VxCommentTest, TheBytesSurviveAnArchiveAndAClone)
     EXPECT_NE(clone.GetData().data(), comment.GetData().data());
 }
 
-TEST_F(VxCommentTest, DrawingWritesTheSameBytesWhereverTheClipIs)
-{
-    const std::vector<BYTE> bytes = SampleBytes();
-    CVxComment comment(bytes.data(), std::uint32_t(bytes.size()));
-    const EmfFile file = RecordEmf([&](CTkDC& dc) {
-        dc.IntersectClipRect(500, 500, 600, 600);
-        comment.Draw(&dc);
-    });
-    const auto comments = file.Find(EMR_GDICOMMENT);
-    ASSERT_EQ(comments.size(), 1u);
-    EXPECT_EQ(comments[0]->U32(8), 37u);
-    EXPECT_EQ(comments[0]->Bytes(12, 37), bytes);
-
-    CRecordingPass pass;
-    comment.DrawShape(pass.DC(), TRUE);
-    EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"GdiComment 37"}));
-}
-
 TEST_F(VxCommentTest, ASizeBeyondTheArchiveIsAnEndOfFileErrorBeforeAnyAllocation)
 {
     const BYTE two[] = {1, 2};
@@ -115,13 +82,3 @@ TEST_F(VxCommentTest, ASizeBeyondTheArchiveIsAnEndOfFileErrorBeforeAnyAllocation
     EXPECT_EQ(DataOf(loaded), (std::vector<BYTE>{1, 2})) << "nothing half read";
 }
 
-TEST_F(VxCommentTest, ACloseFigureIsAPlainGraphicThatSurvivesCopies)
-{
-    CVxCloseFigure closer(RECT{10, 0, 0, 0});
-    std::unique_ptr<CVxGraphic> pLoaded = RoundTrip(closer);
-    EXPECT_STREQ(pLoaded->GetClassName(), "CVxCloseFigure");
-    EXPECT_EQ(pLoaded->GetRect(), (RECT{10, 0, 0, 0}));
-    std::unique_ptr<CVxGraphic> pClone = closer.Clone();
-    EXPECT_STREQ(pClone->GetClassName(), "CVxCloseFigure");
-    EXPECT_EQ(pClone->GetRect(), (RECT{10, 0, 0, 0}));
-}

@@ -44,23 +44,6 @@ TEST_F(VxGraphicDraw, SelectsThePropertiesThenIssuesTheShape)
     EXPECT_EQ(tail[2], "LineTo 10 4");
 }
 
-TEST_F(VxGraphicDraw, NothingIsRestoredBetweenTwoGraphics)
-{
-    CTestLine line(RECT{0, 0, 10, 4});
-    CTestRectangle rect(RECT{0, 0, 10, 4});
-    line.Draw(m_pDC.get());
-    m_pLog->Clear();
-    rect.Draw(m_pDC.get());
-    // The line's pen and modes stay selected: only what the rectangle adds comes,
-    // nothing that puts the old objects or modes back.
-    ASSERT_FALSE(Calls().empty());
-    EXPECT_EQ(Calls().back(), "Rectangle 0 0 10 4");
-    EXPECT_EQ(m_pLog->SelectCount("brush"), 1) << m_pLog->Text();
-    EXPECT_EQ(m_pLog->SelectCount("pen") + m_pLog->SelectCount("stock"), 0) << m_pLog->Text();
-    EXPECT_EQ(m_pLog->Count("SetBkMode") + m_pLog->Count("SetTextAlign"), 0) << m_pLog->Text();
-    EXPECT_EQ(m_pLog->Count("RestoreDC"), 0);
-}
-
 TEST_F(VxGraphicDraw, OutsideTheClipBoxDrawsNothingUnlessPrintingOrContinuing)
 {
     ClipAndClear(100, 100);
@@ -88,12 +71,3 @@ TEST_F(VxGraphicDraw, VisibilityCountsTouchingAndThePenReach)
     EXPECT_FALSE(CTestPlain(RECT{101, 10, 120, 20}).IsVisibleIn(m_pDC.get())) << "no pen";
 }
 
-TEST_F(VxGraphicDraw, VisibilityHoldsUnderAFlippedMapping)
-{
-    m_pDC->SetMapMode(MM_ANISOTROPIC);
-    m_pDC->SetWindowExt(1, 1);
-    m_pDC->SetViewportExt(1, -1);
-    m_pDC->SetViewportOrg(0, 500);
-    EXPECT_TRUE(CTestLine(RECT{10, 10, 20, 20}).IsVisibleIn(m_pDC.get()));
-    EXPECT_FALSE(CTestLine(RECT{10, -600, 20, -590}).IsVisibleIn(m_pDC.get()));
-}

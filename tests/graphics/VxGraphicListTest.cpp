@@ -58,22 +58,3 @@ TEST(VxGraphicList, AssigningAnOwningListCopiesDeeply)
     EXPECT_TRUE(doc.m_updates.empty());
 }
 
-TEST(VxGraphicList, AssigningAReferringListEmptiesFirstThenShares)
-{
-    std::vector<int> destroyed;
-    CTestPlain a(RECT{0, 0, 1, 1}), b(RECT{0, 0, 1, 1});
-    CVxGraphicList shared;
-    shared.AddTail(&a);
-    shared.AddTail(&b);
-    CVxGraphicList target;
-    target.m_bOwnsGraphics = TRUE;
-    target.AddTail(new CTestPlain(RECT{0, 0, 1, 1}, &destroyed, 7));
-    target = shared;
-    EXPECT_EQ(destroyed, std::vector<int>{7});
-    EXPECT_FALSE(target.m_bOwnsGraphics) << "takes the other's ownership";
-    EXPECT_EQ(Graphics(target), (std::vector<CVxGraphic*>{&a, &b}));
-
-    const CVxGraphicList& alias = target;
-    target = alias;
-    EXPECT_EQ(Graphics(target), (std::vector<CVxGraphic*>{&a, &b})) << "itself: kept";
-}

@@ -37,15 +37,6 @@ TEST(VxGraphicGeometry, OrientationCentreHandlesAndArea)
     EXPECT_EQ(rect.GetHandlePoint(-1), (POINT{0, 3}));
 }
 
-TEST(VxGraphicGeometry, InsideRectIsStrictOnRightAndBottom)
-{
-    CTestRectangle rect(RECT{10, 10, 0, 0});
-    EXPECT_TRUE(rect.IsInsideRect(RECT{0, 0, 11, 11}));
-    EXPECT_FALSE(rect.IsInsideRect(RECT{0, 0, 10, 11}));
-    EXPECT_FALSE(rect.IsInsideRect(RECT{0, 0, 11, 10}));
-    EXPECT_FALSE(rect.IsInsideRect(RECT{1, 0, 11, 11}));
-}
-
 TEST(VxGraphicHandles, NoCrossStopsShortOfTheOppositeSide)
 {
     CTestRectangle rect(RECT{0, 0, 10, 10});
@@ -67,22 +58,6 @@ TEST(VxGraphicHandles, NoCrossStopsShortOfTheOppositeSide)
     POINT p{-3, 4};
     EXPECT_TRUE(flat.ConstrainHandleNoCross(1, p));
     EXPECT_EQ(p, (POINT{0, 4}));
-}
-
-TEST(VxGraphicHandles, DragsLeavingTheCoordinateLimitsAreRefused)
-{
-    EXPECT_EQ(CVxGraphic::GetCoordinateLimitRect(), (RECT{kMin, kMin, kMax, kMax}));
-    CTestRectangle rect(RECT{0, 0, 10, 10});
-    POINT p{kMax, 5};
-    EXPECT_FALSE(rect.ConstrainHandlePoint(1, p)) << "the limit itself is inside";
-    EXPECT_EQ(p, (POINT{kMax, 5}));
-    EXPECT_TRUE(rect.ConstrainHandlePoint(-1, p)) << "the body would reach kMax + 5";
-    EXPECT_EQ(p, (POINT{5, 5}));
-
-    CTestRectangle far(RECT{kMax - 10, 0, kMax, 10});
-    p = {kMin + 3, 5};
-    EXPECT_TRUE(far.ConstrainHandlePoint(-1, p));
-    EXPECT_EQ(p, (POINT{kMax - 5, 5}));
 }
 
 TEST(VxGraphicMoveHandle, TheOppositeSideStaysWhereItWas)
@@ -154,28 +129,3 @@ TEST(VxGraphicScale, RoundsWithMulDivAndHalvesTowardZero)
     EXPECT_EQ(vertical.m_points, (std::vector<POINT>{{5, -5}, {5, 15}}));
 }
 
-TEST(VxGraphicScale, EqualSizesChangeNothing)
-{
-    CFakeDocument doc;
-    CTestRectangle rect(RECT{0, 0, 100, 50});
-    rect.SetDocument(&doc);
-    rect.Scale(100, 50, 100, 50);
-    EXPECT_EQ(rect.GetRect(), (RECT{0, 0, 100, 50}));
-    EXPECT_TRUE(doc.m_modifiedCalls.empty());
-    EXPECT_TRUE(doc.m_updates.empty());
-}
-
-TEST(VxGraphicScale, AttributesScaleOnlyWhileTheSwitchIsOn)
-{
-    CTestLine line(RECT{0, 0, 10, 10});
-    auto& pen = dynamic_cast<CVxPenGraphicProperty&>(*line.LookupProperty("Pen"));
-    pen.SetWidth(10);
-    line.Scale(20, 20, 10, 10);
-    EXPECT_EQ(pen.GetWidth(), 10);
-    CVxGraphic::s_bScaleAttributes = TRUE;
-    line.Scale(40, 40, 20, 20);
-    CVxGraphic::s_bScaleAttributes = FALSE;
-    EXPECT_EQ(&pen, line.LookupProperty("Pen")) << "scaled through a copy, applied back";
-    EXPECT_EQ(pen.GetWidth(), 20);
-    EXPECT_EQ(line.GetRect(), (RECT{-15, -15, 25, 25}));
-}

@@ -75,26 +75,6 @@ TEST_F(VxPathTest, TheModeChoosesHowThePathIsFinished)
     EXPECT_EQ(doc.m_modifiedCalls, (std::vector<bool>{true}));
 }
 
-TEST_F(VxPathTest, OnlyACloserOfAnOpenFigureWritesItsCall)
-{
-    CVxPath path;
-    path.AddChildTail(new CVxCloseFigure(RECT{5, 5, 0, 0}));
-    path.AddChildTail(new CVxLine(RECT{0, 0, 10, 0}));
-    path.AddChildTail(new CVxCloseFigure(RECT{10, 0, 0, 0}));
-    path.AddChildTail(new CVxCloseFigure(RECT{10, 0, 0, 0}));
-    CRecordingPass pass;
-    path.DrawShape(pass.DC(), FALSE);
-    EXPECT_EQ(pass.Log().Count("CloseFigure"), 1) << pass.Log().Text();
-
-    CVxCloseFigure closer(RECT{0, 0, 5, 5});
-    pass.Log().Clear();
-    closer.Draw(pass.DC());
-    EXPECT_TRUE(pass.Shapes().empty()) << "outside a path there is nothing to close";
-    pass.DC()->BeginPath();
-    closer.DrawShape(pass.DC(), TRUE);
-    EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"BeginPath", "CloseFigure"}));
-}
-
 TEST_F(VxPathTest, AConnectedArcStartsItsFigureAtItsCurrentPosition)
 {
     CVxPath path;
@@ -107,42 +87,6 @@ TEST_F(VxPathTest, AConnectedArcStartsItsFigureAtItsCurrentPosition)
               (std::vector<std::string>{"BeginPath", "MoveTo 40 10", "MoveTo 40 10",
                                         "ArcTo 0 0 20 20 20 10 0 10", "LineTo 0 40", "EndPath",
                                         "StrokeAndFillPath"}));
-}
-
-TEST_F(VxPathTest, ACommentDoesNotBreakTheFigure)
-{
-    CVxPath path;
-    path.AddChildTail(new CVxLine(RECT{0, 0, 10, 0}));
-    path.AddChildTail(new CVxComment(kCommentBytes, 4));
-    path.AddChildTail(new CVxLine(RECT{10, 0, 10, 10}));
-    CRecordingPass pass;
-    path.DrawShape(pass.DC(), FALSE);
-    EXPECT_EQ(pass.Shapes(),
-              (std::vector<std::string>{"BeginPath", "MoveTo 0 0", "MoveTo 0 0", "LineTo 10 0",
-                                        "GdiComment 4", "LineTo 10 10", "EndPath",
-                                        "StrokeAndFillPath"}));
-}
-
-TEST_F(VxPathTest, ThePathKeepsItsOwnPropertiesAndNoChildHandles)
-{
-    CVxPath path;
-    EXPECT_EQ(PropertyNames(path), (std::vector<std::string>{"Pen", "Brush", "Font"}));
-    CVxPath fromRect(RECT{0, 0, 1, 1});
-    EXPECT_EQ(PropertyNames(fromRect),
-              (std::vector<std::string>{"Global", "Position", "Pen", "Brush", "Font"}));
-
-    auto* pLine = new CVxLine(RECT{0, 0, 10, 10});
-    PenOf(*pLine).SetWidth(5);
-    path.AddChildTail(pLine);
-    EXPECT_NE(PenOf(path).GetWidth(), 5) << "the children are not gathered";
-    CVxPenGraphicProperty pen;
-    pen.SetWidth(8);
-    EXPECT_TRUE(path.ApplyProperty(pen));
-    EXPECT_EQ(PenOf(path).GetWidth(), 8);
-    EXPECT_EQ(PenOf(*pLine).GetWidth(), 5);
-    EXPECT_EQ(path.GetHandleCount(), 8);
-    EXPECT_EQ(path.GetTypeName(), "Path");
-    EXPECT_EQ(path.GetRect(), (RECT{0, 0, 10, 10}));
 }
 
 TEST_F(VxPathTest, APathComesBackFromAnArchiveWithItsFiguresAndMode)
@@ -168,25 +112,3 @@ TEST_F(VxPathTest, APathComesBackFromAnArchiveWithItsFiguresAndMode)
     EXPECT_EQ(PropertyNames(*pPath), (std::vector<std::string>{"Pen", "Brush", "Font"}));
 }
 
-TEST_F(VxPathTest, AClonedPathOwnsCopiesOfTheFigures)
-{
-    CVxPath path(RECT{0, 0, 0, 0});
-    auto* pLine = new CVxLine(RECT{0, 0, 10, 10});
-    path.AddChildTail(pLine);
-    path.SetPathMode(0);
-    FontOf(path).SetHeight(-77);
-
-    std::unique_ptr<CVxGraphic> pClone = path.Clone();
-    auto& clone = dynamic_cast<CVxPath&>(*pClone);
-    EXPECT_EQ(clone.GetPathMode(), 0);
-    EXPECT_EQ(FontOf(clone).GetLogFont().lfHeight, -77);
-    ASSERT_EQ(clone.GetChildCount(), 1);
-    CVxGraphic* pCopy = clone.GetFirstChild();
-    EXPECT_NE(pCopy, pLine);
-    EXPECT_STREQ(pCopy->GetClassName(), "CVxLine");
-    clone.Offset(5, 5);
-    EXPECT_EQ(pLine->GetRect(), (RECT{0, 0, 10, 10}));
-    EXPECT_EQ(pCopy->GetRect(), (RECT{5, 5, 15, 15}));
-    pClone.reset();
-    EXPECT_EQ(pLine->GetRect(), (RECT{0, 0, 10, 10})) << "the original's figures live on";
-}

@@ -115,18 +115,6 @@ TEST_F(VxPolySerialize, ARotatedPolyIsStoredWithItsTransformedPoints)
     EXPECT_EQ(loaded.GetSubPolygonPointCount(1), 4);
 }
 
-TEST_F(VxPolySerialize, IsMadeByClassNameOnLoad)
-{
-    CVxPoly poly(RECT{}, FALSE);
-    const POINT points[] = {{5, 5}, {9, 1}};
-    poly.AppendPolyline(points);
-    const std::unique_ptr<CVxGraphic> pLoaded = RoundTrip(poly);
-    const auto* pPoly = dynamic_cast<const CVxPoly*>(pLoaded.get());
-    ASSERT_NE(pPoly, nullptr);
-    EXPECT_FALSE(pPoly->IsClosed());
-    EXPECT_EQ(PointsOf(*pPoly), (std::vector<POINT>{{5, 5}, {9, 1}}));
-}
-
 TEST_F(VxPolySerialize, HostileCountsFailBeforeAnythingIsAllocated)
 {
     CVxPoly poly;

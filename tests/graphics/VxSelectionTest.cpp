@@ -17,30 +17,6 @@ protected:
     void SetUp() override { VxRegisterGraphicClasses(); }
 };
 
-// A pen whose page hooks log what the sheet asks of them; reading its page
-// back sets the width to 9.
-class CPagePen : public CVxPenGraphicProperty {
-public:
-    explicit CPagePen(std::vector<std::string>* pLog) : m_pLog(pLog) {}
-    void AddPage(CVxPropertySheet*) override { m_pLog->push_back("add"); }
-    void ReadPage(CVxPropertySheet*) override
-    {
-        m_pLog->push_back("read");
-        SetGathering(FALSE);
-        SetWidth(9);
-    }
-    void RemovePage(CVxPropertySheet*) override { m_pLog->push_back("remove"); }
-    std::unique_ptr<CVxGraphicProperty> Clone() const override
-    {
-        auto pClone = std::make_unique<CPagePen>(*this);
-        pClone->SetOwnerMap(nullptr);
-        return pClone;
-    }
-
-private:
-    std::vector<std::string>* m_pLog;
-};
-
 }  // namespace
 
 TEST_F(VxSelectionTest, GatheringMergesOnePropertyPerNameAndMarksDifferencesMixed)
@@ -94,45 +70,6 @@ TEST_F(VxSelectionTest, AnAppliedPropertyReachesEverySelectedGraphic)
     EXPECT_EQ(doc.m_modifiedCalls, (std::vector<bool>{true, true})) << "by each graphic";
 }
 
-TEST_F(VxSelectionTest, AnEmptySelectionAppliesToTheDefaultsForNewGraphics)
-{
-    CFakeDocument doc;
-    CVxSelection selection;
-    selection.SetDocument(&doc);
-    doc.Reset();
-    EXPECT_EQ(PropertyNames(selection),
-              (std::vector<std::string>{"Global", "Pen", "Brush", "Font"}));
-    EXPECT_EQ(&selection.GetPropertyMap(), &selection.GetDefaultPropertyMap());
-
-    CVxPenGraphicProperty pen;
-    pen.SetWidth(9);
-    EXPECT_TRUE(selection.ApplyProperty(pen));
-    EXPECT_EQ(PenOf(selection).GetWidth(), 9);
-    EXPECT_TRUE(doc.m_modifiedCalls.empty());
-    EXPECT_TRUE(doc.m_updates.empty());
-    EXPECT_EQ(selection.GetDocument(), &doc);
-
-    // Once something is selected, the defaults are out of the way.
-    CVxLine line(RECT{0, 0, 5, 5});
-    selection.AddChildTail(&line);
-    EXPECT_EQ(PenOf(selection).GetWidth(), PenOf(line).GetWidth());
-    EXPECT_FALSE(selection.HasProperty("Font"));
-    selection.RemoveChild(&line);
-    EXPECT_EQ(PenOf(selection).GetWidth(), 9);
-}
-
-TEST_F(VxSelectionTest, TheDocumentGivesTheDefaultFontItsSize)
-{
-    CVxSelection selection;
-    EXPECT_EQ(FontOf(selection).GetLogFont().lfHeight, 0);
-    CFakeDocument doc;  // 1000 units a centimetre: 10 points are 353
-    selection.SetDocument(&doc);
-    EXPECT_EQ(FontOf(selection).GetLogFont().lfHeight, -353);
-    EXPECT_TRUE(doc.m_modifiedCalls.empty());
-    selection.SetDocument(nullptr);
-    EXPECT_EQ(FontOf(selection).GetLogFont().lfHeight, -353);
-}
-
 TEST_F(VxSelectionTest, ScalingASelectionScalesPensAndFontsOfEveryMember)
 {
     CVxSelection selection;
@@ -158,51 +95,6 @@ TEST_F(VxSelectionTest, ScalingASelectionScalesPensAndFontsOfEveryMember)
     path.Scale(40, 40, 20, 20);
     EXPECT_EQ(PenOf(rect).GetWidth(), 4);
     EXPECT_EQ(PenOf(path).GetWidth(), 6);
-}
-
-TEST_F(VxSelectionTest, FlippingMirrorsTheChildrensCentres)
-{
-    CVxSelection selection;
-    CVxRectangle a(RECT{0, 0, 10, 10}), b(RECT{50, 20, 70, 30});
-    selection.AddChildTail(&a);
-    selection.AddChildTail(&b);
-    ASSERT_EQ(selection.GetCenter(), (POINT{35, 15}));
-    selection.Scale(1, -1, 1, 1);
-    EXPECT_EQ(a.GetCenter(), (POINT{5, 25}));
-    EXPECT_EQ(b.GetCenter(), (POINT{60, 5}));
-    EXPECT_EQ(a.GetRect(), (RECT{0, 30, 10, 20})) << "each mirrored about its own centre";
-    EXPECT_EQ(selection.GetRect(), (RECT{0, 0, 70, 30}));
-}
-
-TEST_F(VxSelectionTest, TheClassNameIsTheSingleSelectedGraphicsOne)
-{
-    CVxSelection selection;
-    EXPECT_STREQ(selection.GetClassName(), "CVxSelection");
-    CVxLine line(RECT{0, 0, 1, 1});
-    CVxRectangle rect(RECT{0, 0, 1, 1});
-    selection.AddChildTail(&line);
-    EXPECT_STREQ(selection.GetClassName(), "CVxLine");
-    selection.AddChildTail(&rect);
-    EXPECT_STREQ(selection.GetClassName(), "CVxSelection");
-}
-
-TEST_F(VxSelectionTest, PropertyPagesAreFilledAndReadBackIntoEverySelectedGraphic)
-{
-    std::vector<std::string> log;
-    CVxLine line(RECT{0, 0, 10, 10});
-    CVxLine other(RECT{20, 0, 30, 10});
-    line.GetPropertyMap().SetAt(std::make_unique<CPagePen>(&log));
-    other.GetPropertyMap().SetAt(std::make_unique<CPagePen>(&log));
-    CVxSelection selection;
-    selection.AddChildTail(&line);
-    selection.AddChildTail(&other);
-
-    selection.AddPropertyPages(nullptr);
-    selection.ApplyPropertyPages(nullptr);
-    selection.RemovePropertyPages(nullptr);
-    EXPECT_EQ(log, (std::vector<std::string>{"add", "read", "remove"})) << "one gathered pen";
-    EXPECT_EQ(PenOf(line).GetWidth(), 9);
-    EXPECT_EQ(PenOf(other).GetWidth(), 9);
 }
 
 TEST_F(VxSelectionTest, SerialisationStoresNoGatheredPropertiesAndKeepsTheDefaults)

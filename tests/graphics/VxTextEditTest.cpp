@@ -105,30 +105,6 @@ TEST_F(VxTextEdit, ASpacingTableMustHaveOneAdvancePerCharacter)
     EXPECT_TRUE(mismatched.GetSpacing().empty());
 }
 
-TEST_F(VxTextEdit, CloneIsIndependentAndKeepsTheSpacingTable)
-{
-    const RECT measured = m_text.GetRect();
-    m_doc.Reset();
-    std::unique_ptr<CVxGraphic> pClone = m_text.Clone();
-    auto& clone = dynamic_cast<CVxText&>(*pClone);
-    EXPECT_TRUE(m_doc.m_updates.empty() && m_doc.m_modifiedCalls.empty());
-    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange) << "switch restored";
-    EXPECT_EQ(clone.GetDocument(), nullptr);
-    EXPECT_EQ(clone.GetText(), u"abc");
-    EXPECT_EQ(clone.GetRefPoint(), (POINT{100, 50}));
-    EXPECT_EQ(clone.GetSpacing(), (std::vector<INT>{7, 8, 9}));
-    EXPECT_FALSE(clone.NeedsMeasure()) << "the measurement came along";
-    EXPECT_EQ(clone.GetRect(), measured);
-    EXPECT_EQ(clone.GetTypeName(), "Text");
-    EXPECT_STREQ(clone.GetClassName(), "CVxText");
-
-    FontOf(clone).SetHeight(-40);
-    clone.SetText(u"xyz");
-    EXPECT_EQ(FontOf(m_text).GetLogFont().lfHeight, -20);
-    EXPECT_EQ(m_text.GetText(), u"abc");
-    EXPECT_EQ(m_text.GetSpacing().size(), 3u);
-}
-
 TEST_F(VxTextEdit, CancelChangesNothingAndTakesNoUndoStep)
 {
     EXPECT_TRUE(m_text.CanEdit());
@@ -140,18 +116,6 @@ TEST_F(VxTextEdit, CancelChangesNothingAndTakesNoUndoStep)
     EXPECT_EQ(m_doc.m_nUndoStates, 0);
     EXPECT_EQ(m_text.GetSpacing().size(), 3u);
     EXPECT_TRUE(m_doc.m_modifiedCalls.empty());
-}
-
-TEST_F(VxTextEdit, ANewTextDropsTheSpacingAndIsMeasuredAgain)
-{
-    m_text.GetRect();
-    m_dialog.m_answer = Answer(u"Hello", FALSE, FALSE, TRUE);
-    m_text.Edit(nullptr);
-    EXPECT_EQ(m_doc.m_nUndoStates, 1);
-    EXPECT_EQ(m_text.GetText(), u"Hello");
-    EXPECT_TRUE(m_text.GetSpacing().empty());
-    EXPECT_EQ(m_text.GetRect(), (RECT{100, 50, 150, 75}));
-    EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(VxTextEdit, TickingClipKeepsTheSpacingAndFixesTheRectangle)
@@ -175,21 +139,3 @@ TEST_F(VxTextEdit, TickingClipKeepsTheSpacingAndFixesTheRectangle)
     EXPECT_EQ(m_doc.m_nUndoStates, 2);
 }
 
-TEST_F(VxTextEdit, ClippingANewTextWithoutRefitKeepsTheBoxShown)
-{
-    const RECT shown = m_text.GetRect();
-    m_dialog.m_answer = Answer(u"Hello", TRUE, FALSE, FALSE);
-    m_text.Edit(nullptr);
-    EXPECT_EQ(m_text.GetText(), u"Hello");
-    EXPECT_TRUE(m_text.GetSpacing().empty());
-    EXPECT_EQ(m_text.GetRect(), shown);
-}
-
-TEST_F(VxTextEdit, OtherOptionFlagsSurviveAnEdit)
-{
-    CVxText text(u"abc", 0, 0, ETO_OPAQUE | ETO_GLYPH_INDEX, {}, RECT{0, 0, 5, 5});
-    m_dialog.m_answer = Answer(u"abc", TRUE, FALSE, FALSE);
-    text.Edit(nullptr);
-    EXPECT_EQ(text.GetOptions(), UINT(ETO_CLIPPED | ETO_GLYPH_INDEX));
-    EXPECT_EQ(text.GetRect(), (RECT{0, 0, 5, 5}));
-}

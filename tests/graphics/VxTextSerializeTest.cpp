@@ -108,27 +108,3 @@ TEST_F(VxTextSerialize, HostileLengthsEndTheLoadWithoutHugeAllocations)
     expectEndOfFile(bytes);
 }
 
-TEST_F(VxTextSerialize, ATableOfTheWrongSizeIsSkipped)
-{
-    const INT spacing[] = {1, 2, 3};
-    CVxText text(u"abc", 0, 0, 0, spacing, RECT{});
-    std::vector<std::uint8_t> bytes = WithSpacingPart(text, 8, 8);
-    bytes.push_back(0x5A);  // whatever the archive holds next
-    CTkMemFile file(std::move(bytes));
-    CTkArchive ar(&file, CTkArchive::load);
-    CVxText loaded;
-    loaded.Serialize(ar);
-    EXPECT_EQ(file.GetLength() - file.GetPosition(), 1u) << "the table's bytes were read past";
-    EXPECT_EQ(loaded.GetText(), u"abc");
-    EXPECT_TRUE(loaded.GetSpacing().empty());
-}
-
-TEST_F(VxTextSerialize, IsCreatedByItsClassNameOnLoad)
-{
-    CVxText text(u"Hi", 4, 5, 0, {}, RECT{});
-    const std::unique_ptr<CVxGraphic> pLoaded = RoundTrip(text);
-    const auto* pText = dynamic_cast<const CVxText*>(pLoaded.get());
-    ASSERT_NE(pText, nullptr);
-    EXPECT_EQ(pText->GetText(), u"Hi");
-    EXPECT_EQ(pText->GetRefPoint(), (POINT{4, 5}));
-}

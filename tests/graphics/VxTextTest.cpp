@@ -66,21 +66,6 @@ TEST_F(VxTextGeometry, BoxFollowsTheHorizontalAndVerticalAlignment)
     EXPECT_EQ(plain.GetCenter(), (POINT{100, 50})) << "placed by its reference point";
 }
 
-TEST_F(VxTextGeometry, ItalicOverhangsWidenTheBoxButNotAnEmptyText)
-{
-    CVxText& text = Make(u"Hello");
-    FontOf(text).SetItalic(TRUE);
-    EXPECT_EQ(text.GetRect(), (RECT{99, 50, 151, 75}));
-
-    CVxText& right = Make(u"Hell", TA_RIGHT | TA_TOP);
-    FontOf(right).SetItalic(TRUE);
-    EXPECT_EQ(right.GetRect(), (RECT{59, 50, 101, 75}));
-
-    CVxText& empty = Make(u"");
-    FontOf(empty).SetItalic(TRUE);
-    EXPECT_EQ(empty.GetRect(), (RECT{100, 50, 100, 75}));
-}
-
 TEST_F(VxTextGeometry, MeasuresAgainWhenFontAlignmentOrTextChange)
 {
     CVxText& text = Make(u"Hello");
@@ -104,19 +89,6 @@ TEST_F(VxTextGeometry, MeasuresAgainWhenFontAlignmentOrTextChange)
     EXPECT_EQ(text.GetRect(), (RECT{93, 50, 100, 100}));
 }
 
-TEST_F(VxTextGeometry, AClipOrOpaqueRectangleIsKeptThroughFontChanges)
-{
-    CVxText text(u"Hello", 100, 50, ETO_CLIPPED, {}, RECT{0, 0, 10, 10});
-    EXPECT_EQ(text.GetRect(), (RECT{0, 0, 10, 10})) << "the metafile's rectangle";
-    FontOf(text).SetHeight(-40);
-    GlobalOf(text).SetTextAlign(TA_LEFT);
-    EXPECT_EQ(text.GetRect(), (RECT{0, 0, 10, 10}));
-
-    // Dropping the options makes the box the measured one again.
-    EXPECT_TRUE(text.SetOptions(0));
-    EXPECT_EQ(text.GetRect(), (RECT{100, 50, 200, 100}));
-}
-
 TEST_F(VxTextGeometry, DrawBoundsAddTheRotatedBoxWhenAContextIsAvailable)
 {
     CVxText& text = Make(u"Hello");
@@ -133,19 +105,6 @@ TEST_F(VxTextGeometry, DrawBoundsAddTheRotatedBoxWhenAContextIsAvailable)
     EXPECT_EQ(text.GetDrawBounds(&dc), (RECT{100, 0, 150, 75}));
     CVxGraphicProperty::EndDrawing(&dc);
     EXPECT_EQ(text.GetDrawBounds(&dc), (RECT{100, 0, 150, 75})) << "outside a pass too";
-}
-
-TEST_F(VxTextGeometry, OpaqueUnclippedTextReachesPastItsRectangle)
-{
-    CTkDC dc;
-    CVxText opaque(u"Hello", 100, 50, ETO_OPAQUE, {}, RECT{90, 40, 110, 60});
-    FontOf(opaque).SetHeight(-20);
-    GlobalOf(opaque).SetTextAlign(TA_LEFT | TA_TOP);
-    EXPECT_EQ(opaque.GetDrawBounds(&dc), (RECT{90, 40, 150, 75}));
-
-    CVxText clipped(u"Hello", 100, 50, ETO_OPAQUE | ETO_CLIPPED, {}, RECT{110, 60, 90, 40});
-    FontOf(clipped).SetHeight(-20);
-    EXPECT_EQ(clipped.GetDrawBounds(&dc), (RECT{90, 40, 110, 60}));
 }
 
 TEST_F(VxTextGeometry, DrawsOneExtTextOutWithOptionsRectangleAndSpacing)
@@ -180,31 +139,6 @@ TEST_F(VxTextGeometry, SavedAsOneTextRecordWithTheFontsOwnAdvancesWhenItHasNoTab
     EXPECT_EQ(record.text, u"Hey");
     EXPECT_EQ(record.dx, (std::vector<std::int32_t>{10, 10, 10}));
     EXPECT_EQ(emf.Find(EMR_EXTCREATEFONTINDIRECTW).size(), 1u);
-}
-
-TEST_F(VxTextGeometry, DrawingMeasuresFirstAndSurvivesAFailingDevice)
-{
-    CVxText& text = Make(u"Hi");
-    {
-        const CRecordingPass pass;
-        text.Draw(pass.DC());
-        EXPECT_EQ(pass.Last(), "ExtTextOutW 100 50 opts=0 \"Hi\" rect=100 50 120 75")
-            << pass.Log().Text();
-    }
-
-    CThrowingDC failing;
-    EXPECT_NO_THROW(text.DrawShape(&failing, FALSE));
-    EXPECT_NO_THROW(text.DrawShape(&failing, FALSE));
-    EXPECT_EQ(failing.m_nCalls, 2);
-}
-
-TEST_F(VxTextGeometry, OffsetMovesTheReferencePointWithTheBox)
-{
-    CVxText& text = Make(u"Hello");
-    text.Offset(5, -3);
-    EXPECT_EQ(text.GetRefPoint(), (POINT{105, 47}));
-    EXPECT_EQ(text.GetRect(), (RECT{105, 47, 155, 72}));
-    EXPECT_FALSE(text.NeedsMeasure()) << "moving is no reason to measure";
 }
 
 TEST_F(VxTextGeometry, AMeasuredTextIsNotResizedButScalesItsFontInAGroup)
@@ -244,17 +178,3 @@ TEST_F(VxTextGeometry, AKeptRectangleIsResizedWhileTheTextStaysPut)
     EXPECT_EQ(text.GetRefPoint(), (POINT{21, 21})) << "handle state was restored";
 }
 
-TEST_F(VxTextGeometry, OutlineIsTheDottedRectangleWithStateRestored)
-{
-    const CRecordingPass pass;
-    CVxText& text = Make(u"Hello");
-    text.GetRect();  // measuring selects the text's own modes
-    const int rop = pass.DC()->GetROP2();
-    const int bkMode = pass.DC()->GetBkMode();
-    text.DrawOutline(pass.DC());
-    EXPECT_EQ(pass.Shapes(), (std::vector<std::string>{"Rectangle 100 50 150 75"}))
-        << pass.Log().Text();
-    EXPECT_EQ(pass.Log().Count("SetROP2 7"), 1) << pass.Log().Text();
-    EXPECT_EQ(pass.DC()->GetROP2(), rop);
-    EXPECT_EQ(pass.DC()->GetBkMode(), bkMode);
-}

@@ -458,6 +458,14 @@ std::vector<const EmfRecord*> EmfFile::Find(std::uint32_t type) const
     return found;
 }
 
+const EmfRecord& EmfFile::Only(std::uint32_t type) const
+{
+    static const EmfRecord none;
+    const std::vector<const EmfRecord*> found = Find(type);
+    EXPECT_EQ(found.size(), 1u) << EmfRecordName(type);
+    return found.empty() ? none : *found.front();
+}
+
 std::vector<std::uint32_t> EmfFile::Types() const
 {
     std::vector<std::uint32_t> types;

@@ -87,6 +87,8 @@ struct EmfFile {
     std::vector<EmfRecord> records;  // the header record first, EMR_EOF last
 
     std::vector<const EmfRecord*> Find(std::uint32_t type) const;
+    // The one record of a type; fails the test when there is not exactly one.
+    const EmfRecord& Only(std::uint32_t type) const;
     std::vector<std::uint32_t> Types() const;
     // The types as names, one per record, for readable failure messages.
     std::vector<std::string> Names() const;

@@ -27,12 +27,6 @@ TEST(TkFormat, HexIsSixteenBitsWithH)
     EXPECT_EQ(TkFormat("%hd", 0x18000), "-32768");
 }
 
-TEST(TkFormat, Decimals)
-{
-    EXPECT_EQ(TkFormat("%.2f, %.2f %s", 2.5, -0.125, "in."), "2.50, -0.12 in.");
-    EXPECT_EQ(TkFormat("%.2f x %.2f %s", 3, 1.005f, "cm."), "3.00 x 1.00 cm.");
-}
-
 TEST(TkFormat, PositionalInserts)
 {
     EXPECT_EQ(TkFormat("Enter an integer between %1 and %2.", 0, 32767),

@@ -36,31 +36,6 @@ TEST(TkMemFile, WritesOverwriteThenGrow)
     EXPECT_EQ(file.GetLength(), 5u);
 }
 
-TEST(TkMemFile, SetLengthKeepsThePositionInside)
-{
-    CTkMemFile file(Bytes{1, 2, 3, 4});
-    std::uint8_t buffer[4] = {};
-    file.Read(buffer, 4);
-    file.SetLength(2);
-    EXPECT_EQ(file.GetPosition(), 2u);
-    EXPECT_EQ(file.Read(buffer, 4), 0u);
-    file.SetLength(4);
-    EXPECT_EQ(file.GetBytes(), (Bytes{1, 2, 0, 0}));
-    EXPECT_EQ(file.GetPosition(), 2u);
-}
-
-TEST(TkMemFile, DetachEmptiesTheFile)
-{
-    CTkMemFile file;
-    const std::uint8_t data[] = {5, 6};
-    file.Write(data, 2);
-    EXPECT_EQ(file.Detach(), (Bytes{5, 6}));
-    EXPECT_EQ(file.GetLength(), 0u);
-    EXPECT_EQ(file.GetPosition(), 0u);
-    file.Write(data, 1);
-    EXPECT_EQ(file.GetBytes(), (Bytes{5}));
-}
-
 TEST(TkMemFile, ImpossibleGrowthIsAFileException)
 {
     CTkMemFile file;

@@ -24,16 +24,6 @@ TEST(TkMessageService, ScriptedAnswersComeInOrderThenTheDefault)
     EXPECT_TRUE(service.GetShown().empty());
 }
 
-TEST(TkMessageService, DefaultAnswersOfEveryButtonSet)
-{
-    EXPECT_EQ(TkDefaultAnswer(MB_OK), IDOK);
-    EXPECT_EQ(TkDefaultAnswer(MB_OKCANCEL | MB_DEFBUTTON2), IDCANCEL);
-    EXPECT_EQ(TkDefaultAnswer(MB_ABORTRETRYIGNORE | MB_DEFBUTTON3), IDIGNORE);
-    EXPECT_EQ(TkDefaultAnswer(MB_YESNO | MB_ICONSTOP), IDYES);
-    EXPECT_EQ(TkDefaultAnswer(MB_YESNO | MB_DEFBUTTON2), IDNO);
-    EXPECT_EQ(TkDefaultAnswer(MB_RETRYCANCEL), IDRETRY);
-}
-
 TEST(TkMessageService, TextIsTheStringWithItsArguments)
 {
     CTkScriptedMessageService service;
@@ -53,14 +43,3 @@ TEST(TkMessageService, TextIsTheStringWithItsArguments)
     EXPECT_EQ(shown[4].strText, "");
 }
 
-TEST(TkMessageService, ProcessWideServiceCanBeReplaced)
-{
-    ITkMessageService& initial = TkGetMessageService();
-    CTkScriptedMessageService mine;
-    mine.QueueAnswer(IDNO);
-    TkSetMessageService(&mine);
-    EXPECT_EQ(TkGetMessageService().ShowMessage(4000, MB_YESNO), IDNO);
-    EXPECT_EQ(mine.GetShown().size(), 1u);
-    TkSetMessageService(nullptr);
-    EXPECT_EQ(&TkGetMessageService(), &initial);
-}

@@ -2,14 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TkSettings, MissingValuesGiveTheDefaults)
-{
-    CTkMemorySettings settings;
-    EXPECT_EQ(settings.GetProfileInt("View", "GridSpacingX", 200), 200);
-    EXPECT_EQ(settings.GetProfileString("Application", "LastFileDirectory", "/tmp"), "/tmp");
-    EXPECT_EQ(settings.GetProfileString("Application", "LastFileDirectory"), "");
-}
-
 TEST(TkSettings, ValuesAreKeptBySectionAndKey)
 {
     CTkMemorySettings settings;
@@ -39,15 +31,3 @@ TEST(TkSettings, IntegersAreStoredAsText)
     EXPECT_EQ(settings.GetProfileInt("S", "K", 0), 8);
 }
 
-TEST(TkSettings, ProcessWideStoreCanBeReplaced)
-{
-    ITkSettings& initial = TkGetSettings();
-    initial.WriteProfileInt("Test", "Value", 3);
-    CTkMemorySettings other;
-    TkSetSettings(&other);
-    EXPECT_EQ(&TkGetSettings(), &other);
-    EXPECT_EQ(TkGetSettings().GetProfileInt("Test", "Value", 0), 0);
-    TkSetSettings(nullptr);
-    EXPECT_EQ(&TkGetSettings(), &initial);
-    EXPECT_EQ(TkGetSettings().GetProfileInt("Test", "Value", 0), 3);
-}

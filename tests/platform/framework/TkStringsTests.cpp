@@ -2,13 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TkStrings, LoadsTableEntriesAndNothingForUnknownIds)
-{
-    EXPECT_EQ(TkLoadString(5018), "Graphic");
-    EXPECT_EQ(TkLoadString(0), "");
-    EXPECT_EQ(TkLoadString(4999), "");
-}
-
 TEST(TkStrings, ExtractsFields)
 {
     const std::string doc = TkLoadString(2);

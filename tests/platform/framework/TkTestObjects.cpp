@@ -4,7 +4,6 @@
 
 TK_IMPLEMENT_SERIAL(CTestShape, CTkObject, 0)
 TK_IMPLEMENT_SERIAL(CTestCircle, CTestShape, 2)
-TK_IMPLEMENT_SERIAL(CTestGroup, CTkObject, 0)
 TK_IMPLEMENT_DYNAMIC(CTestDynamic, CTkObject)
 
 void CTestShape::Serialize(CTkArchive& ar)
@@ -16,20 +15,10 @@ void CTestShape::Serialize(CTkArchive& ar)
     }
 }
 
-void CTestGroup::Serialize(CTkArchive& ar)
-{
-    if (ar.IsStoring()) {
-        ar.WriteObject(m_pChild.get());
-    } else {
-        m_pChild = ar.ReadObject(TK_RUNTIME_CLASS(CTestShape));
-    }
-}
-
 void RegisterTestClasses()
 {
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CTestShape));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CTestCircle));
-    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CTestGroup));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CTestDynamic));
 }
 

@@ -6,7 +6,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class CTestShape : public CTkObject {
@@ -21,14 +20,6 @@ public:
 // Derived, with its own schema.
 class CTestCircle : public CTestShape {
     TK_DECLARE_SERIAL(CTestCircle)
-};
-
-// Holds one child written through the archive, for nested map indices.
-class CTestGroup : public CTkObject {
-    TK_DECLARE_SERIAL(CTestGroup)
-public:
-    void Serialize(CTkArchive& ar) override;
-    std::unique_ptr<CTkObject> m_pChild;
 };
 
 // Known to the run-time class system but not serialisable.

@@ -39,8 +39,6 @@ Bytes Shorter(Bytes record, std::size_t by)
     return record;
 }
 
-// ---- header ----
-
 TEST(EmfRecords, HeaderFormFollowsTheFieldsThatFit)
 {
     const auto full = TkParseEmrHeader(HeaderOf(EmfBuilder(std::u16string(u"Pic\0x", 5))));
@@ -78,87 +76,6 @@ TEST(EmfRecords, HeaderFormFollowsTheFieldsThatFit)
     EXPECT_EQ(cut->header.cbPixelFormat, 8u);
 }
 
-// ---- fixed-size records ----
-
-TEST(EmfRecords, FixedRecordsReadTheirFieldsOnlyWhenPresent)
-{
-    const Bytes color = Fields(EMR_SETTEXTCOLOR, {0x00123456});
-    EXPECT_EQ(TkParseEmrValue(color), 0x00123456u);
-    EXPECT_EQ(LONG(*TkParseEmrValue(Fields(EMR_RESTOREDC, {0xFFFFFFFF}))), -1);
-    EXPECT_FALSE(TkParseEmrValue(Shorter(color, 4)));
-
-    const Bytes miter = Fields(EMR_SETMITERLIMIT, {0x3F000000});
-    EXPECT_EQ(TkParseEmrMiterLimit(miter), 0.5f);
-    EXPECT_FALSE(TkParseEmrMiterLimit(Shorter(miter, 4)));
-
-    const Bytes move = Fields(EMR_MOVETOEX, {DWORD(-5), 7});
-    EXPECT_EQ(TkParseEmrPoint(move), (POINT{-5, 7}));
-    EXPECT_FALSE(TkParseEmrPoint(Shorter(move, 4)));
-    EXPECT_EQ(TkParseEmrSize(Fields(EMR_SETWINDOWEXTEX, {200, DWORD(-100)})),
-              (SIZE{200, -100}));
-
-    const Bytes rect = Fields(EMR_RECTANGLE, {1, 2, 3, DWORD(-4)});
-    EXPECT_EQ(TkParseEmrRect(rect), (RECT{1, 2, 3, -4}));
-    EXPECT_FALSE(TkParseEmrRect(Shorter(rect, 4)));
-
-    const auto scale = TkParseEmrScaleExt(Fields(EMR_SCALEWINDOWEXTEX, {1, 2, 3, 4}));
-    ASSERT_TRUE(scale);
-    EXPECT_EQ(scale->xNum, 1);
-    EXPECT_EQ(scale->xDenom, 2);
-    EXPECT_EQ(scale->yNum, 3);
-    EXPECT_EQ(scale->yDenom, 4);
-
-    const Bytes round = Fields(EMR_ROUNDRECT, {0, 0, 10, 20, 3, 4});
-    ASSERT_TRUE(TkParseEmrRoundRect(round));
-    EXPECT_EQ(TkParseEmrRoundRect(round)->corner, (SIZE{3, 4}));
-    EXPECT_FALSE(TkParseEmrRoundRect(Shorter(round, 4)));
-
-    const Bytes arc = Fields(EMR_ARCTO, {0, 0, 10, 10, 10, 5, 0, DWORD(-5)});
-    const auto a = TkParseEmrArc(arc);
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->box, (RECT{0, 0, 10, 10}));
-    EXPECT_EQ(a->start, (POINT{10, 5}));
-    EXPECT_EQ(a->end, (POINT{0, -5}));
-    EXPECT_FALSE(TkParseEmrArc(Shorter(arc, 4)));
-}
-
-TEST(EmfRecords, PenAndBrushRecordsGiveTheirLogicalObjects)
-{
-    const Bytes pen = Built([](EmfBuilder& b) { return b.CreatePen(3, {PS_DOT, {2, 0}, 0xFF}); });
-    const auto p = TkParseEmrCreatePen(pen);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->ihPen, 3u);
-    EXPECT_EQ(p->lopn.lopnStyle, PS_DOT);
-    EXPECT_EQ(p->lopn.lopnWidth, (POINT{2, 0}));
-    EXPECT_EQ(p->lopn.lopnColor, 0xFFu);
-    EXPECT_FALSE(TkParseEmrCreatePen(Shorter(pen, 4)));
-
-    const Bytes brush = Built([](EmfBuilder& b) {
-        return b.CreateBrushIndirect(4, {BS_HATCHED, 0xFF00, HS_DIAGCROSS});
-    });
-    const auto br = TkParseEmrCreateBrushIndirect(brush);
-    ASSERT_TRUE(br);
-    EXPECT_EQ(br->ihBrush, 4u);
-    EXPECT_EQ(br->lb.lbStyle, BS_HATCHED);
-    EXPECT_EQ(br->lb.lbColor, 0xFF00u);
-    EXPECT_EQ(br->lb.lbHatch, std::uint32_t(HS_DIAGCROSS));
-    EXPECT_FALSE(TkParseEmrCreateBrushIndirect(Shorter(brush, 4)));
-
-    const std::array<PALETTEENTRY, 2> entries{{{1, 2, 3, 0}, {4, 5, 6, 1}}};
-    Bytes palette = Built([&](EmfBuilder& b) { return b.CreatePalette(5, entries); });
-    const auto pal = TkParseEmrCreatePalette(palette);
-    ASSERT_TRUE(pal);
-    EXPECT_EQ(pal->ihPal, 5u);
-    EXPECT_EQ(pal->palVersion, 0x0300);
-    ASSERT_EQ(pal->entries.size(), 2u);
-    EXPECT_EQ(pal->entries[1].peBlue, 6);
-    EXPECT_EQ(pal->entries[1].peFlags, 1);
-    palette[14] = 3;  // one entry more than the record holds
-    EXPECT_FALSE(TkParseEmrCreatePalette(palette));
-}
-
-// ---- point records ----
-
 TEST(EmfRecords, PolyRecordsWidenTheirPointsAndCheckTheirCount)
 {
     const std::array<POINT, 2> pts{{{-32768, 32767}, {1, -1}}};
@@ -175,11 +92,6 @@ TEST(EmfRecords, PolyRecordsWidenTheirPointsAndCheckTheirCount)
         TkParseEmrPoly(Built([&](EmfBuilder& b) { return b.Poly(EMR_POLYLINE, wide); }));
     ASSERT_TRUE(p32);
     EXPECT_EQ(p32->points, (std::vector<POINT>{{100000, -200000}}));
-
-    const auto none =
-        TkParseEmrPoly(Built([](EmfBuilder& b) { return b.Poly(EMR_POLYGON16, {}); }));
-    ASSERT_TRUE(none);
-    EXPECT_TRUE(none->points.empty());
 
     Bytes r16 = Built([&](EmfBuilder& b) { return b.Poly(EMR_POLYBEZIERTO16, pts); });
     Bytes r32 = Built([&](EmfBuilder& b) { return b.Poly(EMR_POLYLINETO, pts); });
@@ -220,31 +132,12 @@ TEST(EmfRecords, PolyPolyCountsMustAddUpToThePoints)
         EXPECT_FALSE(TkParseEmrPolyPoly(r)) << c.what;
     }
 
-    const auto wide = TkParseEmrPolyPoly(
-        Built([&](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYLINE, counts, pts); }));
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(wide->points[2], (POINT{-7, 7}));
     const auto empty = TkParseEmrPolyPoly(
         Built([](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON, {}, {}); }));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->counts.empty() && empty->points.empty());
     EXPECT_FALSE(TkParseEmrPolyPoly(Fields(EMR_POLYGON, {0, 0, 0, 0, 0})));
 }
-
-TEST(EmfRecords, PolyDrawKeepsOneTypePerPoint)
-{
-    const std::array<POINT, 2> pts{{{1, 2}, {-3, 4}}};
-    const std::array<BYTE, 2> types{6, 2};
-    Bytes r = Built([&](EmfBuilder& b) { return b.PolyDraw(EMR_POLYDRAW16, pts, types); });
-    const auto p = TkParseEmrPolyDraw(r);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->points, (std::vector<POINT>{{1, 2}, {-3, 4}}));
-    EXPECT_EQ(p->types, (std::vector<BYTE>{6, 2}));
-    SetU32(r, 24, 3);  // the points would fit, their types would not
-    EXPECT_FALSE(TkParseEmrPolyDraw(r));
-}
-
-// ---- text ----
 
 TEST(EmfRecords, TextRecordsGiveTheirStringAndAdvances)
 {
@@ -255,20 +148,14 @@ TEST(EmfRecords, TextRecordsGiveTheirStringAndAdvances)
     const auto t = TkParseEmrExtTextOut(w);
     ASSERT_TRUE(t);
     EXPECT_EQ(t->reference, (POINT{5, -6}));
-    EXPECT_EQ(t->nChars, 3u);
-    EXPECT_EQ(t->options, ETO_CLIPPED);
     EXPECT_EQ(t->rect, (RECT{1, 2, 3, 4}));
-    EXPECT_EQ(t->iGraphicsMode, DWORD(GM_COMPATIBLE));
     EXPECT_EQ(t->text, u"a\u00e9c");
-    EXPECT_TRUE(t->ansiText.empty());
     EXPECT_EQ(t->dx, (std::vector<LONG>{7, 8, 9}));
-    EXPECT_TRUE(t->dy.empty());
 
     const auto a = TkParseEmrExtTextOut(
         Built([](EmfBuilder& b) { return b.ExtTextOutA({0, 0}, "\xE9z"); }));
     ASSERT_TRUE(a);
     EXPECT_EQ(a->ansiText, "\xE9z");
-    EXPECT_TRUE(a->text.empty());
     EXPECT_TRUE(a->dx.empty());  // offDx 0: no advances
 
     // With ETO_PDY the advances are (dx, dy) pairs.
@@ -307,31 +194,6 @@ TEST(EmfRecords, TextStringAndAdvancesMustLieInsideTheRecord)
     EXPECT_FALSE(TkParseEmrExtTextOut(Fields(EMR_EXTTEXTOUTW, {})));  // no fixed fields
 }
 
-// ---- blobs ----
-
-TEST(EmfRecords, CommentAndRegionDataStayInsideTheRecord)
-{
-    const std::array<std::uint8_t, 5> data{1, 2, 3, 4, 5};
-    Bytes comment = Built([&](EmfBuilder& b) { return b.GdiComment(data); });
-    const auto c = TkParseEmrGdiComment(comment);
-    ASSERT_TRUE(c);
-    EXPECT_EQ(Bytes(c->begin(), c->end()), Bytes(data.begin(), data.end()));
-    EXPECT_EQ(c->data(), comment.data() + 12);
-    for (std::uint32_t size : {9u, 0xFFFFFFFFu}) {
-        SetU32(comment, 8, size);
-        EXPECT_FALSE(TkParseEmrGdiComment(comment)) << size;
-    }
-
-    const std::array<std::uint8_t, 4> rgn{9, 9, 9, 9};
-    Bytes clip = Built([&](EmfBuilder& b) { return b.ExtSelectClipRgn(RGN_AND, rgn); });
-    const auto r = TkParseEmrExtSelectClipRgn(clip);
-    ASSERT_TRUE(r);
-    EXPECT_EQ(r->iMode, DWORD(RGN_AND));
-    EXPECT_EQ(r->rgnData.size(), 4u);
-    SetU32(clip, 8, 5);
-    EXPECT_FALSE(TkParseEmrExtSelectClipRgn(clip));
-}
-
 TEST(EmfRecords, ExtCreatePenChecksItsStylesAndBitmapParts)
 {
     const std::array<DWORD, 2> styles{6, 3};
@@ -342,16 +204,10 @@ TEST(EmfRecords, ExtCreatePenChecksItsStylesAndBitmapParts)
         Built([&](EmfBuilder& b) { return b.ExtCreatePen(9, elp, styles, bmi, bits); });
     const auto p = TkParseEmrExtCreatePen(good);
     ASSERT_TRUE(p);
-    EXPECT_EQ(p->ihPen, 9u);
-    EXPECT_EQ(p->elp.elpPenStyle, PS_GEOMETRIC | PS_USERSTYLE);
-    EXPECT_EQ(p->elp.elpWidth, 7u);
-    EXPECT_EQ(p->elp.elpBrushStyle, BS_DIBPATTERNPT);
     EXPECT_EQ(p->elp.elpColor, 0x123456u);
     EXPECT_EQ(p->styleEntries, (std::vector<DWORD>{6, 3}));
     EXPECT_EQ(p->bmi.data(), good.data() + 60);
-    EXPECT_EQ(p->bmi.size(), 40u);
     EXPECT_EQ(p->bits.size(), 8u);
-    EXPECT_EQ(p->bits[0], 0xAA);
 
     const EmfPatch cases[] = {
         {"style entries past the record", 48, 100},
@@ -380,12 +236,9 @@ TEST(EmfRecords, DibBrushPartsMustLieAfterTheFixedFields)
     });
     const auto d = TkParseEmrDibBrush(good);
     ASSERT_TRUE(d);
-    EXPECT_EQ(d->ihBrush, 2u);
     EXPECT_EQ(d->iUsage, DIB_PAL_COLORS);
-    EXPECT_EQ(d->bmi.data(), good.data() + 32);
     EXPECT_EQ(d->bmi.size(), 44u);
     EXPECT_EQ(d->bits.data(), good.data() + 76);
-    EXPECT_EQ(d->bits.size(), 32u);
 
     const EmfPatch cases[] = {
         {"BITMAPINFO inside the fixed fields", 16, 8},
@@ -397,8 +250,6 @@ TEST(EmfRecords, DibBrushPartsMustLieAfterTheFixedFields)
         EXPECT_FALSE(TkParseEmrDibBrush(Patched(good, c))) << c.what;
     EXPECT_FALSE(TkParseEmrDibBrush(Shorter(good, good.size() - 28)));
 }
-
-// ---- fonts ----
 
 TEST(EmfRecords, FontRecordsInTheirPlainAndLongForms)
 {
@@ -412,20 +263,14 @@ TEST(EmfRecords, FontRecordsInTheirPlainAndLongForms)
     ASSERT_EQ(plain.size(), 104u);
     const auto f = TkParseEmrExtCreateFont(plain);
     ASSERT_TRUE(f);
-    EXPECT_EQ(f->ihFont, 3u);
-    EXPECT_EQ(f->lf.lfHeight, -13);
-    EXPECT_EQ(f->lf.lfWeight, FW_BOLD);
     EXPECT_EQ(f->lf.lfCharSet, SYMBOL_CHARSET);
     EXPECT_EQ(f->lf.lfFaceName[LF_FACESIZE - 1], u'A');
     EXPECT_FALSE(f->bExtended);
-    EXPECT_FALSE(TkParseEmrExtCreateFont(Shorter(plain, 4)));
 
     // Up to 320 bytes of font data (the LOGFONTPANOSE size) is read as a LOGFONTW.
     Bytes panose = plain;
     panose.resize(12 + 320);
-    const auto p = TkParseEmrExtCreateFont(panose);
-    ASSERT_TRUE(p);
-    EXPECT_FALSE(p->bExtended);
+    EXPECT_FALSE(TkParseEmrExtCreateFont(panose).value().bExtended);
 
     const std::array<LONG, 2> axes{100, -200};
     const Bytes dv = Built([&](EmfBuilder& b) { return b.ExtCreateFontExDv(4, lf, axes); });

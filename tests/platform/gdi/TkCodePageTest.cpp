@@ -68,22 +68,6 @@ TEST(TkCodePage, EveryDefinedByteRoundTrips)
     EXPECT_EQ(std::count(ansi.begin(), ansi.end(), u'\uFFFD'), 5);  // 81 8D 8F 90 9D
 }
 
-TEST(TkCodePage, CharactersWithoutAByteBecomeQuestionMarks)
-{
-    EXPECT_EQ(TkUtf16ToCodePage(u"a\u0416b\u4E2D", ANSI_CHARSET), "a?b?");
-    EXPECT_EQ(TkUtf16ToCodePage(u"\u00E9", RUSSIAN_CHARSET), "?");
-    EXPECT_EQ(TkUtf16ToCodePage(u"\uFFFD", ANSI_CHARSET), "?");
-    const std::u16string lone{char16_t(0xD800), u'x'};
-    EXPECT_EQ(TkUtf16ToCodePage(lone, ANSI_CHARSET), "?x");
-}
-
-TEST(TkCodePage, SurrogatePairIsOneCharacter)
-{
-    std::vector<std::size_t> sources;
-    EXPECT_EQ(TkUtf16ToCodePage(u"a\U0001F600b", ANSI_CHARSET, &sources), "a?b");
-    EXPECT_EQ(sources, (std::vector<std::size_t>{0, 1, 3}));
-}
-
 TEST(TkCodePage, SymbolFontsUseTheLowByte)
 {
     EXPECT_EQ(TkUtf16ToCodePage(u"\uF041A\uF0B7", SYMBOL_CHARSET), "AA\xB7");

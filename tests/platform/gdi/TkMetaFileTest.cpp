@@ -1,11 +1,11 @@
 #include "platform/gdi/TkMetaFile.h"
 #include "platform/gdi/TkMetaFileRecorder.h"
+#include "support/TestCorpus.h"
 #include "support/WmfDecoder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -60,33 +60,13 @@ TEST(TkMetaFile, BitsMakeAMetafileOnlyWithAValidHeader)
     EXPECT_EQ(SetMetaFileBitsEx(100, nullptr), nullptr);
 }
 
-TEST(WmfDecoder, RefusesBrokenSizes)
-{
-    const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();
-    const std::vector<BYTE> good(mf->GetBits().begin(), mf->GetBits().end());
-    std::string error;
-    ASSERT_TRUE(DecodeWmf(good, &error).has_value()) << error;
-
-    std::vector<BYTE> shortFile(good.begin(), good.end() - 2);
-    EXPECT_FALSE(DecodeWmf(shortFile, &error).has_value());
-    std::vector<BYTE> tinyRecord = good;
-    tinyRecord[18] = 2;  // the line's size below a record header
-    EXPECT_FALSE(DecodeWmf(tinyRecord, &error).has_value());
-    std::vector<BYTE> longRecord = good;
-    longRecord[18] = 200;
-    EXPECT_FALSE(DecodeWmf(longRecord, &error).has_value());
-    std::vector<BYTE> noEof = good;
-    noEof[noEof.size() - 6] = 4;  // EOF claims four words
-    EXPECT_FALSE(DecodeWmf(noEof, &error).has_value());
-}
-
 // Real metafiles from other programs decode too, which checks the decoder itself.
 TEST(WmfDecoder, DecodesCorpusMetafilesWhoseSizesAgree)
 {
-    const char* corpus = std::getenv("GLYPHAR_CORPUS");
-    if (corpus == nullptr)
-        GTEST_SKIP() << "GLYPHAR_CORPUS not set";
-    const std::filesystem::path file = std::filesystem::path(corpus) / "libwmf-fulltest.wmf";
+    const std::optional<std::filesystem::path> corpus = TestCorpusFolder();
+    if (!corpus)
+        GTEST_SKIP() << "no corpus";
+    const std::filesystem::path file = *corpus / "libwmf-fulltest.wmf";
     std::ifstream in(file, std::ios::binary);
     if (!in)
         GTEST_SKIP() << file << " not there";

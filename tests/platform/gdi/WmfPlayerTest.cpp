@@ -127,27 +127,6 @@ TEST_F(WmfPlayerTest, MappingRecordsAreYFirstAndScaleTheCurrentExtents)
                             "SetViewportExt 200 200"}));
 }
 
-TEST_F(WmfPlayerTest, StateSettersReachTheDCAndTheIgnoredOnesDoNothing)
-{
-    WmfBuilder b;
-    b.Add(META_SETBKCOLOR, WmfParams().DWord(0x123456))
-        .Add(META_SETBKMODE, {TRANSPARENT, 0})  // with the reserved word some writers add
-        .Add(META_SETTEXTCOLOR, WmfParams().DWord(RGB(0, 255, 0)))
-        .Add(META_SETTEXTALIGN, {int(TA_BASELINE | TA_CENTER)})
-        .Add(META_SETROP2, {R2_XORPEN})
-        .Add(META_SETPOLYFILLMODE, {WINDING})
-        .Add(META_SETSTRETCHBLTMODE, {COLORONCOLOR})
-        .Add(META_SETTEXTCHAREXTRA, {-2})
-        .Add(META_SETTEXTJUSTIFICATION, {1, 2})
-        .Add(META_SETRELABS, {1})
-        .Add(META_SETMAPPERFLAGS, WmfParams().DWord(1))
-        .Add(META_REALIZEPALETTE);
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"SetBkColor 123456", "SetBkMode 1", "SetTextColor 00ff00",
-                            "SetTextAlign 30", "SetROP2 7", "SetPolyFillMode 2",
-                            "SetStretchBltMode 3", "SetTextCharacterExtra -2"}));
-}
-
 TEST_F(WmfPlayerTest, CreatedObjectsTakeTheLowestFreeSlot)
 {
     WmfBuilder b;
@@ -217,29 +196,6 @@ TEST_F(WmfPlayerTest, FailedCreationsAndRegionsStillHoldTheirSlots)
     EXPECT_EQ(m_passedOn, (std::vector<DWORD>{EMR_EXTSELECTCLIPRGN}));
 }
 
-TEST_F(WmfPlayerTest, PensAndBrushesKeepTheirFields)
-{
-    WmfBuilder b;
-    b.Add(META_CREATEPENINDIRECT, Pen(PS_ENDCAP_FLAT | PS_DASH, 3, RGB(255, 0, 0)))
-        .Add(META_CREATEPENINDIRECT, Pen(PS_ALTERNATE, -4, 0))  // unknown to 16-bit GDI
-        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_HATCHED, RGB(0, 0, 255), HS_CROSS))
-        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_NULL, 0, 7))
-        .Add(META_CREATEBRUSHINDIRECT, Brush(BS_PATTERN, 0))  // no bitmap to go with it
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_SELECTOBJECT, {1})
-        .Add(META_SELECTOBJECT, {2})
-        .Add(META_SELECTOBJECT, {3})
-        .Add(META_SELECTOBJECT, {4});
-    ASSERT_TRUE(Play(b));
-    const Calls& log = Log();
-    ASSERT_GE(log.size(), 4u);
-    EXPECT_EQ(log[0], "SelectObject pen style=201 width=3 color=0000ff");
-    EXPECT_EQ(log[1], "SelectObject pen style=0 width=4 color=000000");
-    EXPECT_EQ(log[2], "SelectObject brush style=2 color=ff0000 hatch=4");
-    EXPECT_EQ(log[3], "SelectObject brush style=1 color=000000 hatch=0");
-    EXPECT_EQ(m_pBackend->SelectCount("brush"), 2);
-}
-
 TEST_F(WmfPlayerTest, PatternBrushesComeFromValidatedBitmaps)
 {
     const std::vector<std::uint8_t> dib = WmfMonoDib8x8();
@@ -300,37 +256,6 @@ TEST_F(WmfPlayerTest, FontFaceNamesAreReadInTheFontsCodePageWithinTheRecord)
     EXPECT_EQ(m_pBackend->SelectCount("font"), 5);
 }
 
-TEST_F(WmfPlayerTest, PalettesAreSelectedOnlyByTheirOwnRecord)
-{
-    WmfBuilder b;
-    b.Add(META_CREATEPALETTE, WmfParams{0x0300, 2}.DWord(0x000000FF).DWord(0x0000FF00))
-        .Add(META_CREATEPALETTE, WmfParams{0x0300, 3}.DWord(0))  // entries missing
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_SELECTPALETTE, {1})
-        .Add(META_SELECTPALETTE, {0});
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"SelectObject palette entries=2", "SelectObject stock 15",
-                            "DeleteObject palette entries=2"}));
-}
-
-TEST_F(WmfPlayerTest, TextIsConvertedByTheSelectedFontsCharacterSet)
-{
-    WmfBuilder b;
-    b.Add(META_TEXTOUT, WmfParams{4}.Text("caf\xe9").Word(20).Word(10))
-        .Add(META_TEXTOUT, WmfParams{3}.Text("abc").Word(-1).Word(-2))  // odd: padded
-        .Add(META_CREATEFONTINDIRECT, Font(-12, 0, 0, RUSSIAN_CHARSET, "Arial"))
-        .Add(META_SELECTOBJECT, {0})
-        .Add(META_EXTTEXTOUT, WmfParams{20, 10, 3, 0}.Text("\xcf\xf0\xe8"))
-        .Add(META_TEXTOUT, WmfParams{1}.Text("\xe9").Word(0).Word(0));
-    ASSERT_TRUE(Play(b));
-    const Calls& log = Log();
-    ASSERT_EQ(log.size(), 7u);
-    EXPECT_EQ(log[0], "ExtTextOutW 10 20 opts=0 \"caf\\u00e9\"");
-    EXPECT_EQ(log[1], "ExtTextOutW -2 -1 opts=0 \"abc\"");
-    EXPECT_EQ(log[3], "ExtTextOutW 10 20 opts=0 \"\\u041f\\u0440\\u0438\"");
-    EXPECT_EQ(log[4], "ExtTextOutW 0 0 opts=0 \"\\u0439\"");  // 0xE9 in code page 1251
-}
-
 TEST_F(WmfPlayerTest, ExtTextOutTakesItsRectangleAndAdvancesOnlyWhenTheyAreThere)
 {
     const int kOpaqueClipped = int(ETO_OPAQUE | ETO_CLIPPED);
@@ -354,17 +279,6 @@ TEST_F(WmfPlayerTest, ExtTextOutTakesItsRectangleAndAdvancesOnlyWhenTheyAreThere
                             "Rectangle 0 0 1 1"}));
 }
 
-TEST_F(WmfPlayerTest, CommentEscapesBecomeGdiComments)
-{
-    WmfBuilder b;
-    b.Add(META_ESCAPE, WmfParams{MFCOMMENT, 5}.Text("hello"))
-        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 50}.Text("hi"))  // longer than the record
-        .Add(META_ESCAPE, WmfParams{1, 2}.Text("ab"))           // another escape
-        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 0});
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"GdiComment 5", "GdiComment 0"}));
-}
-
 TEST_F(WmfPlayerTest, RestoringReachesOnlyTheMetafilesOwnSavedStates)
 {
     ASSERT_EQ(m_dc->SaveDC(), 1);  // the caller's
@@ -383,52 +297,6 @@ TEST_F(WmfPlayerTest, RestoringReachesOnlyTheMetafilesOwnSavedStates)
               (Calls{"SaveDC", "SaveDC", "RestoreDC -2", "SaveDC", "SaveDC", "RestoreDC -2"}));
     EXPECT_TRUE(m_dc->RestoreDC(-1));   // the caller's state is still there
     EXPECT_FALSE(m_dc->RestoreDC(-1));  // and nothing else
-}
-
-TEST_F(WmfPlayerTest, ClipRegionsAreResetOrPassedOn)
-{
-    WmfBuilder b;
-    b.Add(META_SELECTCLIPREGION, {0})  // no region in the slot: no clipping
-        .Add(META_CREATEREGION, {0, 6, 0, 0, 0, 0, 0, 0, 10, 10, 0})
-        .Add(META_SELECTCLIPREGION, {0})
-        .Add(META_OFFSETCLIPRGN, {5, 5});
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"SelectClipRect null"}));
-    EXPECT_EQ(m_passedOn, (std::vector<DWORD>{EMR_EXTSELECTCLIPRGN, EMR_OFFSETCLIPRGN}));
-}
-
-TEST_F(WmfPlayerTest, BitmapRecordsArePassedOnAndSourcelessBlitsPaint)
-{
-    const WmfParams bitmap16{1, 8, 8, 2, 0x0101, 0, 0};
-    WmfBuilder b;
-    b.Add(META_BITBLT, WmfParams().DWord(SRCCOPY).Word(0).Word(0).Word(8).Word(8).Word(0).Word(0)
-                           .Bytes(bitmap16.Get()))
-        .Add(META_BITBLT, WmfParams().DWord(PATCOPY).Word(0).Word(0).Word(0).Word(6).Word(5)
-                              .Word(2).Word(1))
-        .Add(META_DIBBITBLT, WmfParams().DWord(SRCCOPY).Word(0).Word(0).Word(8).Word(8).Word(0)
-                                 .Word(0).Bytes(WmfMonoDib8x8()))
-        .Add(META_STRETCHBLT, WmfParams().DWord(SRCCOPY).Word(8).Word(8).Word(0).Word(0).Word(16)
-                                  .Word(16).Word(0).Word(0).Bytes(bitmap16.Get()))
-        .Add(META_DIBSTRETCHBLT, WmfParams().DWord(PATINVERT).Word(0).Word(0).Word(0).Word(0)
-                                     .Word(0).Word(4).Word(3).Word(2).Word(1))
-        .Add(META_STRETCHDIB, WmfParams().DWord(SRCCOPY).Word(0).Bytes(WmfMonoDib8x8()))
-        .Add(META_SETDIBTODEV, WmfParams{0, 8, 0, 0, 0, 8, 8, 0, 0}.Bytes(WmfMonoDib8x8()))
-        .Add(META_FLOODFILL, WmfParams().DWord(0).Word(1).Word(1))
-        .Add(META_EXTFLOODFILL, WmfParams{0}.DWord(0).Word(1).Word(1))
-        .Add(META_FILLREGION, {0, 0})
-        .Add(META_FRAMEREGION, {0, 0, 1, 1})
-        .Add(META_INVERTREGION, {0})
-        .Add(META_PAINTREGION, {0});
-    ASSERT_TRUE(Play(b));
-    EXPECT_EQ(Log(), (Calls{"PatBlt 1 2 6 8 rop=f00021", "PatBlt 1 2 4 6 rop=5a0049"}));
-    EXPECT_EQ(m_passedOn,
-              (std::vector<DWORD>{EMR_BITBLT, EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
-                                  EMR_SETDIBITSTODEVICE, EMR_EXTFLOODFILL, EMR_EXTFLOODFILL,
-                                  EMR_FILLRGN, EMR_FRAMERGN, EMR_INVERTRGN, EMR_PAINTRGN}));
-    // Without a handler the same records are skipped.
-    m_pBackend->Clear();
-    EXPECT_TRUE(PlayMetaFile(m_dc.get(), m_bits));
-    EXPECT_EQ(m_pBackend->Count("PatBlt"), 2);
 }
 
 // What the WMF recorder writes, the player draws again with the same calls.
