@@ -1,12 +1,9 @@
-#include "editing/VxView.h"
+#include "VxViewFixture.h"
 
-#include "document/VxDoc.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
 #include "support/TestPictures.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
@@ -15,32 +12,7 @@
 
 namespace {
 
-void LoadInto(CVxDoc& doc, const std::vector<std::uint8_t>& bytes)
-{
-    CTkMemFile file(bytes);
-    CTkArchive ar(&file, CTkArchive::load);
-    ASSERT_EQ(doc.Serialize(ar), 0u);
-}
-
-// A view of 800 x 600 device pixels, shown so that it has its size.
-class VxViewTest : public ::testing::Test {
-protected:
-    VxViewTest() : m_pView(std::make_unique<CVxView>(m_doc))
-    {
-        m_pView->resize(800, 600);
-        m_pView->show();
-        QApplication::processEvents();
-    }
-
-    QImage Grab() { return m_pView->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-    CVxDoc m_doc;
-    std::unique_ptr<CVxView> m_pView;
-};
-
-constexpr QRgb kGrey = 0xFF808080;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kBlack = 0xFF000000;
+using VxViewTest = VxViewFixture;
 
 TEST(VxViewZoom, ZoomToFitAndTheFullPageMargin)
 {
