@@ -217,7 +217,10 @@ void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject* pHint)
         InvalidateAll();
         break;
     case VX_HINT_UPDATE_GRAPHIC:
-        if (auto* pGraphic = dynamic_cast<CVxGraphic*>(pHint)) {
+        // The whole picture changing (a graphic added to it) repaints all:
+        // its bounds would cost a walk over every graphic.
+        if (auto* pGraphic = dynamic_cast<CVxGraphic*>(pHint);
+            pGraphic && pGraphic != &m_doc.GetPicture()) {
             InvalidateGraphic(*pGraphic);
             break;
         }

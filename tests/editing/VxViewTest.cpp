@@ -2,6 +2,7 @@
 
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
+#include "resources/VxResourceIds.h"
 #include "support/TestPictures.h"
 
 #include <QScrollBar>
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -97,6 +99,12 @@ TEST_F(VxViewTest, ZoomStepsAndLimits)
     m_pView->SetZoom(2000000);
     EXPECT_EQ(m_pView->GetZoom(), CVxView::kHighestZoom);
     EXPECT_FALSE(m_pView->CanZoomIn());
+    // The menus see the same through the update handlers.
+    for (const auto& [nID, bEnabled] : {std::pair{ID_VIEW_ZOOM_IN, false}, std::pair{ID_VIEW_ZOOM_OUT, true}}) {
+        CTkCmdUI cmdUI(nID);
+        ASSERT_TRUE(m_pView->OnCmdMsg(nID, &cmdUI));
+        EXPECT_EQ(cmdUI.IsEnabled(), bEnabled) << nID;
+    }
     m_pView->OnZoomIn();
     EXPECT_EQ(m_pView->GetZoom(), CVxView::kHighestZoom);
 }
@@ -158,6 +166,21 @@ TEST_F(VxViewTest, PaintsTheSurroundThePageAndThePicture)
     EXPECT_EQ(image.pixel(4, 300), kGrey);
 }
 
+TEST_F(VxViewTest, ANarrowWindowScrollsWithoutGrey)
+{
+    m_pView->OnViewActualSize();
+    m_pView->resize(200, 600);
+    QApplication::processEvents();
+    // 264 pixels of page in 200: scrolled to the middle, page edge to edge.
+    EXPECT_GT(m_pView->horizontalScrollBar()->maximum(), 0);
+    const QImage image = Grab();
+    EXPECT_EQ(image.pixel(0, image.height() / 2), kWhite);
+    EXPECT_EQ(image.pixel(image.width() - 1, image.height() / 2), kWhite);
+    // Vertically the 204-pixel page is centred with grey above and below.
+    EXPECT_EQ(image.pixel(100, 10), kGrey);
+    EXPECT_EQ(image.pixel(100, image.height() - 10), kGrey);
+}
+
 TEST_F(VxViewTest, PaintsTheScrolledPartOfAZoomedPage)
 {
     LoadInto(m_doc, BlackRectangleEmf());
@@ -200,6 +223,22 @@ TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
     EXPECT_EQ(m_pView->GetZoom(), 50000);
     EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 100);
     EXPECT_EQ(m_pView->verticalScrollBar()->value(), 50);
+}
+
+TEST_F(VxViewTest, UndoBringsBackTheZoomAndScrollOfItsSnapshot)
+{
+    m_pView->SetZoom(50000);
+    QApplication::processEvents();
+    m_pView->horizontalScrollBar()->setValue(300);
+    m_pView->verticalScrollBar()->setValue(200);
+    m_doc.SaveUndoState();
+    m_pView->OnViewFullPage();
+    ASSERT_TRUE(m_doc.CanUndo());
+    m_doc.OnEditUndo();
+    EXPECT_FALSE(m_pView->IsFullPage());
+    EXPECT_EQ(m_pView->GetZoom(), 50000);
+    EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 300);
+    EXPECT_EQ(m_pView->verticalScrollBar()->value(), 200);
 }
 
 TEST_F(VxViewTest, AnUndoRecordInFullPageModeRefits)
