@@ -47,9 +47,17 @@ bool CVxScriptedEditDialogs::RunPrintDialog(QPrinter& printer)
     return true;
 }
 
-void CVxScriptedEditDialogs::RunPrintPreview(const PaintPages& paint)
+bool CVxScriptedEditDialogs::RunPrintSetup(QPrinter& printer)
 {
-    QPrinter printer(QPrinter::HighResolution);
+    if (m_setup.empty()) return false;
+    const std::function<void(QPrinter&)> setup = std::move(m_setup.front());
+    m_setup.pop_front();
+    setup(printer);
+    return true;
+}
+
+void CVxScriptedEditDialogs::RunPrintPreview(QPrinter& printer, const PaintPages& paint)
+{
     if (!RunPrintDialog(printer)) return;
     paint(printer);
 }

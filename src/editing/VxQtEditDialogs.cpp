@@ -5,6 +5,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <QInputDialog>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -40,9 +41,15 @@ bool CVxQtEditDialogs::RunPrintDialog(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
-void CVxQtEditDialogs::RunPrintPreview(const PaintPages& paint)
+bool CVxQtEditDialogs::RunPrintSetup(QPrinter& printer)
 {
-    QPrintPreviewDialog dialog(m_pParent);
+    QPageSetupDialog dialog(&printer, m_pParent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CVxQtEditDialogs::RunPrintPreview(QPrinter& printer, const PaintPages& paint)
+{
+    QPrintPreviewDialog dialog(&printer, m_pParent);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter* pPrinter) { paint(*pPrinter); });
     dialog.exec();

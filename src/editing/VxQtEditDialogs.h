@@ -13,7 +13,8 @@ public:
     bool RunCustomZoom(int& nPercent) override;
     bool ChoosePrinter(QPrinter& printer, const std::string& strName) override;
     bool RunPrintDialog(QPrinter& printer) override;
-    void RunPrintPreview(const PaintPages& paint) override;
+    bool RunPrintSetup(QPrinter& printer) override;
+    void RunPrintPreview(QPrinter& printer, const PaintPages& paint) override;
 
 private:
     QWidget* m_pParent = nullptr;  // not owned

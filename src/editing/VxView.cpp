@@ -9,6 +9,7 @@
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkDC.h"
 
+#include <QPrinter>
 #include <QScrollBar>
 
 #include <algorithm>

@@ -92,6 +92,7 @@ public:
     void PrintDirect(QPrinter& printer);
     void OnFilePrint();
     void OnFilePrintPreview();
+    void OnFilePrintSetup();
 
     // The view's own commands only; the frame routes on.
     bool OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI) override;
@@ -190,6 +191,7 @@ private:
     // Maps the picture onto pagePixels of dc with its top-left at origin,
     // shrunk alike on both sides of the mapping when it leaves the safe range.
     void MapPicture(CTkDC& dc, SIZE pagePixels, POINT origin) const;
+    QPrinter& GetPrinter();
     // The surround, the page, the grid and the picture over rcDevice.
     void DrawPage(CTkDC& dc, const RECT& rcDevice);
     void DrawPicture(CTkDC& dc);
@@ -225,4 +227,6 @@ private:
     bool m_bActive = true;
     bool m_bCapture = false;
     std::vector<std::pair<UINT, int>> m_timers;  // the tools' ids and Qt's
+    // The printer and page chosen in Print Setup, kept for the next print.
+    std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -31,6 +31,7 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand<CVxView>(ID_INDICATOR_SELECTION, nullptr, &CVxView::OnUpdateSelectionPane),
     TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
     TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
+    TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),
 });
 
 }  // namespace

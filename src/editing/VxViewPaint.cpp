@@ -206,5 +206,24 @@ void CVxView::resizeEvent(QResizeEvent* pEvent)
     Fit();
 }
 
-void CVxView::scrollContentsBy(int, int) { InvalidateAll(); }
+void CVxView::scrollContentsBy(int dx, int dy)
+{
+    // What stays in the window moves with the page; only the uncovered strips
+    // are painted, so scrolling a large picture costs a strip, not a page.
+    const QRect all(QPoint(0, 0), viewport()->size());
+    if (m_screen.size() != all.size() || std::abs(dx) >= all.width() ||
+        std::abs(dy) >= all.height()) {
+        InvalidateAll();
+        return;
+    }
+    const QImage moved = m_screen.copy();
+    {
+        QPainter painter(&m_screen);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(dx, dy, moved);
+    }
+    m_dirty.translate(dx, dy);
+    m_dirty += QRegion(all).subtracted(QRegion(all.translated(dx, dy)));
+    viewport()->update();
+}
 

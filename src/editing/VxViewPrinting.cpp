@@ -32,15 +32,24 @@ void CVxView::PrintDirect(QPrinter& printer)
     PrintPage(&printer);
 }
 
+QPrinter& CVxView::GetPrinter()
+{
+    if (!m_pPrinter) m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_pPrinter;
+}
+
 void CVxView::OnFilePrint()
 {
-    QPrinter printer(QPrinter::HighResolution);
+    QPrinter& printer = GetPrinter();
     printer.setFromTo(1, 1);
     if (!VxGetEditDialogs().RunPrintDialog(printer)) return;
     PrintDirect(printer);
 }
 
+void CVxView::OnFilePrintSetup() { VxGetEditDialogs().RunPrintSetup(GetPrinter()); }
+
 void CVxView::OnFilePrintPreview()
 {
-    VxGetEditDialogs().RunPrintPreview([this](QPrinter& printer) { PrintDirect(printer); });
+    VxGetEditDialogs().RunPrintPreview(GetPrinter(),
+                                       [this](QPrinter& printer) { PrintDirect(printer); });
 }

@@ -36,7 +36,7 @@ constexpr auto kMainMenu = std::to_array<VxMenuRow>({
     Separator(),
     Item(ID_FILE_PRINT, "&Print...", "Ctrl+P"),
     Item(ID_FILE_PRINT_PREVIEW, "Print Pre&view"),
-    Later(ID_FILE_PRINT_SETUP, "P&rint Setup..."),
+    Item(ID_FILE_PRINT_SETUP, "P&rint Setup..."),
     Separator(),
     Item(ID_FILE_MRU_FIRST, "Recent File"),
     Item(ID_FILE_MRU_FIRST + 1, "Recent File"),

@@ -6,7 +6,9 @@
 
 #include <QByteArray>
 #include <QFile>
+#include <QPageLayout>
 #include <QPolygonF>
+#include <QPrinter>
 #include <QRectF>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -42,6 +44,16 @@ PdfFacts ReadPdf(const QString& path)
         i = end;
     }
     return facts;
+}
+
+// The page's width and height in points.
+QSizeF MediaBox(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    static const QRegularExpression re(QStringLiteral(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])"));
+    const QRegularExpressionMatch m = re.match(QString::fromLatin1(file.readAll()));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 // The box of the first path filled in black, in the page's device units.
@@ -87,6 +99,15 @@ TEST_F(VxViewPrintingTest, PrintingToAPdfFileGivesOnePageWithThePicture)
     // Fitted to the width, the 20 mm frame spans 98 % of it; the rectangle is
     // 50 of the frame's 75.6 pixels on the 96-dpi reference display.
     EXPECT_NEAR(fill.width(), 9583 * 0.98 * 50 / (20 / 25.4 * 96), 30);
+
+    // Print Setup's landscape page is kept for the next print and preview.
+    const QString landscape = dir.filePath(QStringLiteral("landscape.pdf"));
+    dialogs.QueuePrintSetup([](QPrinter& printer) { printer.setPageOrientation(QPageLayout::Landscape); });
+    ASSERT_TRUE(m_pView->OnCmdMsg(ID_FILE_PRINT_SETUP, nullptr));
+    dialogs.QueuePrintToPdf(landscape.toStdString());
+    m_pView->OnCmdMsg(ID_FILE_PRINT_PREVIEW, nullptr);
+    const QSizeF box = MediaBox(landscape);
+    EXPECT_GT(box.width(), box.height());
 
     m_doc.DeleteContents();
     dialogs.QueuePrintToPdf(empty.toStdString());

@@ -198,6 +198,21 @@ TEST_F(VxViewTest, PaintsTheScrolledPartOfAZoomedPage)
     EXPECT_EQ(image.pixel(700, 550), kBlack);
 }
 
+TEST_F(VxViewTest, ScrollingMovesThePaintedPageLikeAFullRepaint)
+{
+    LoadInto(m_doc, BlackRectangleEmf());
+    m_pView->SetZoom(150000);
+    QApplication::processEvents();
+    for (const auto& [dx, dy] : {std::pair{37, 0}, std::pair{0, -23}, std::pair{-5, 11}, std::pair{900, 0}}) {
+        Grab();
+        m_pView->horizontalScrollBar()->setValue(m_pView->horizontalScrollBar()->value() + dx);
+        m_pView->verticalScrollBar()->setValue(m_pView->verticalScrollBar()->value() + dy);
+        const QImage scrolled = Grab();
+        m_pView->OnViewRedraw();
+        EXPECT_EQ(scrolled, Grab()) << dx << "," << dy;
+    }
+}
+
 TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
 {
     m_pView->SetZoom(50000);
