@@ -1,8 +1,9 @@
 // Shows the editor's window on FILE for a screenshot under a virtual display:
-// "grid" at 225 % (Actual Size, then Zoom In twice) with the dots grid, or
-// "preview" in print preview. Quits after SECONDS (10).
+// "grid" at 225 % (Actual Size, then Zoom In twice) with the dots grid,
+// "preview" in print preview at that zoom, or "page-preview" in print preview
+// in full page mode. Quits after SECONDS (10).
 //
-// usage: glyphar_view_shot FILE grid|preview [SECONDS]
+// usage: glyphar_view_shot FILE grid|preview|page-preview [SECONDS]
 
 #include "app/VxMainFrame.h"
 #include "document/VxDoc.h"
@@ -20,7 +21,7 @@
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: glyphar_view_shot FILE grid|preview [SECONDS]\n");
+        std::fprintf(stderr, "usage: glyphar_view_shot FILE grid|preview|page-preview [SECONDS]\n");
         return 1;
     }
     QApplication app(argc, argv);
@@ -33,9 +34,12 @@ int main(int argc, char** argv)
     if (!frame.OpenDocumentFile(argv[1])) return 2;
     const int nSeconds = argc > 3 ? std::atoi(argv[3]) : 10;
     QTimer::singleShot(nSeconds * 1000, &app, [] { QApplication::exit(0); });
-    for (unsigned nID : {ID_VIEW_ACTUAL_SIZE, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN})
-        frame.OnCmdMsg(nID, nullptr);
-    if (std::string(argv[2]) == "preview") {
+    const std::string strMode = argv[2];
+    if (strMode != "page-preview") {
+        for (unsigned nID : {ID_VIEW_ACTUAL_SIZE, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_IN})
+            frame.OnCmdMsg(nID, nullptr);
+    }
+    if (strMode.ends_with("preview")) {
         QTimer::singleShot(0, &frame, [&frame] { frame.OnCmdMsg(ID_FILE_PRINT_PREVIEW, nullptr); });
     } else if (!frame.GetView().GetGrid().bDisplayGrid) {
         frame.OnCmdMsg(ID_VIEW_DISPLAY_GRID, nullptr);
