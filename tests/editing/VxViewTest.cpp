@@ -256,6 +256,22 @@ TEST_F(VxViewTest, UndoBringsBackTheZoomAndScrollOfItsSnapshot)
     EXPECT_EQ(m_pView->verticalScrollBar()->value(), 200);
 }
 
+TEST_F(VxViewTest, UndoBringsBackAnImportedPictureWithItsView)
+{
+    LoadInto(m_doc, BlackRectangleEmf());
+    m_pView->SetZoom(200000);
+    m_doc.SaveUndoState();
+    m_doc.SetPictureSize({3000, 1500}, TRUE);
+    m_pView->SetZoom(50000);
+    ASSERT_TRUE(m_doc.CanUndo());
+    m_doc.OnEditUndo();
+    EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 1);
+    EXPECT_EQ(m_doc.GetPictureSize(), (SIZE{2000, 1000}));
+    EXPECT_EQ(m_pView->GetZoom(), 200000);
+    QApplication::processEvents();
+    EXPECT_EQ(Grab().pixel(400, 300), kBlack);
+}
+
 TEST_F(VxViewTest, AnUndoRecordInFullPageModeRefits)
 {
     CTkMemFile file;
