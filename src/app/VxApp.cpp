@@ -5,6 +5,7 @@
 #include "app/VxMainFrame.h"
 #include "app/VxShellRegistration.h"
 #include "document/VxDoc.h"
+#include "editing/VxView.h"
 #include "import/VxIgnoredMetafileRecords.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkWaitCursor.h"
@@ -12,6 +13,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <QApplication>
+#include <QPrinter>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +58,7 @@ CVxApp::~CVxApp()
     CTkWaitCursor::SetDisplay(nullptr, nullptr);
     TkSetRecentFileList(nullptr);
     if (m_bQtDialogs) {
+        m_editDialogsGuard.reset();
         VxSetFileDialogService(nullptr);
         TkSetMessageService(nullptr);
     }
@@ -71,6 +74,7 @@ void CVxApp::InstallServices()
     if (m_bQtDialogs) {
         TkSetMessageService(&m_messages);
         VxSetFileDialogService(&m_fileDialogs);
+        m_editDialogsGuard.emplace(m_editDialogs);
     }
     TkSetRecentFileList(&m_recentFiles);
     CTkWaitCursor::SetDisplay(&BeginWaitCursor, &EndWaitCursor);
@@ -99,6 +103,7 @@ bool CVxApp::InitInstance(const std::vector<std::string>& args)
     m_pMainFrame->SetAppTarget(this);
     m_messages.SetParent(m_pMainFrame.get());
     m_fileDialogs.SetParent(m_pMainFrame.get());
+    m_editDialogs.SetParent(m_pMainFrame.get());
     const bool bGoOn = ProcessShellCommand();
     m_pSplash.reset();
     return bGoOn;
@@ -115,9 +120,13 @@ bool CVxApp::ProcessShellCommand()
     }
     if (m_cmdInfo.m_bUnregister && m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FileNew)
         return false;  // the work is done at exit
+    if (m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FilePrint ||
+        m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FilePrintTo) {
+        PrintFromCommandLine();
+        return false;
+    }
     m_pMainFrame->show();
     WarnIfSettingsReadOnly();
-    // Printing from the command line opens the file; the printer is not reached yet.
     if (!m_cmdInfo.m_strFileName.empty()) {
         m_pMainFrame->OpenDocumentFile(m_cmdInfo.m_strFileName);
     } else if (m_appSettings.bOpenMruFileOnStartup) {
@@ -128,6 +137,22 @@ bool CVxApp::ProcessShellCommand()
                                           {m_cmdInfo.m_strUnrecognizedOption});
     }
     return true;
+}
+
+void CVxApp::PrintFromCommandLine()
+{
+    m_nExitCode = 1;
+    if (!m_pMainFrame->OpenDocumentFile(m_cmdInfo.m_strFileName)) return;
+    QPrinter printer(QPrinter::HighResolution);
+    const std::string strName =
+        m_cmdInfo.m_nShellCommand == CVxCommandLineInfo::FilePrintTo ? m_cmdInfo.m_strPrinterName
+                                                                     : std::string();
+    if (!VxGetEditDialogs().ChoosePrinter(printer, strName)) {
+        TkGetMessageService().ShowMessage(IDS_NO_PRINTER, MB_OK | MB_ICONSTOP);
+        return;
+    }
+    m_pMainFrame->GetView().PrintDirect(printer);
+    m_nExitCode = 0;
 }
 
 // As the first recent-file command: a file that is gone has been reported and

@@ -7,6 +7,7 @@
 #include "app/VxAppSettings.h"
 #include "app/VxCommandLineInfo.h"
 #include "app/VxQtFileDialogService.h"
+#include "editing/VxQtEditDialogs.h"
 #include "import/VxImportFilterList.h"
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkRecentFileList.h"
@@ -16,6 +17,7 @@
 #include "platform/qt/TkQtSettings.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,6 +62,8 @@ private:
     void InstallServices();
     // False when the program is to end (register, unregister).
     bool ProcessShellCommand();
+    // -p and -pt: the file on one page of the printer, no window shown.
+    void PrintFromCommandLine();
     void OpenMostRecentFile();
     void WarnIfSettingsReadOnly();
     // Stores the Options values that changed, with what each change asks for.
@@ -70,6 +74,8 @@ private:
     CTkQtSettings m_settings;
     CTkQtMessageService m_messages;
     CVxQtFileDialogService m_fileDialogs;
+    CVxQtEditDialogs m_editDialogs;
+    std::optional<CVxEditDialogsGuard> m_editDialogsGuard;
     CTkQtFontEngine m_fonts;
     CVxImportFilterList m_filters;
     CVxCommandLineInfo m_cmdInfo;

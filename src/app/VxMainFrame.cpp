@@ -27,6 +27,10 @@ namespace {
 // The framework's idle update of the command states.
 constexpr int kIdleUpdateMs = 200;
 
+// The panes right of the message pane, filled by their update handlers.
+constexpr std::array<unsigned, 3> kPaneIds{ID_INDICATOR_COORDINATE, ID_INDICATOR_SIZE,
+                                           ID_INDICATOR_SELECTION};
+
 const auto kCommands = std::to_array<CTkCmdEntry<CVxMainFrame>>({
     TkOnCommand(ID_VIEW_STATUS_BAR, &CVxMainFrame::OnViewStatusBar,
                 &CVxMainFrame::OnUpdateViewStatusBar),
@@ -60,6 +64,14 @@ CVxMainFrame::CVxMainFrame(CVxDoc& doc, QWidget* pParent) : QMainWindow(pParent)
     m_pActions->BuildMenu(*m_pContextMenu, VxGetContextMenuRows());
     m_pMessagePane = new QLabel(LoadQString(IDS_IDLE_PROMPT), this);
     statusBar()->addWidget(m_pMessagePane, 1);
+    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
+        m_panes[i] = new QLabel(this);
+        m_panes[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.00, 0000.00 cm.")));
+        statusBar()->addPermanentWidget(m_panes[i]);
+    }
+    m_pView->SetMessageSink([this](const std::string& text) {
+        m_pMessagePane->setText(QString::fromStdString(text));
+    });
     setAcceptDrops(true);
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateFrame(); });
@@ -96,6 +108,7 @@ bool CVxMainFrame::OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI)
 void CVxMainFrame::UpdateFrame()
 {
     m_pActions->UpdateAll();
+    UpdatePanes();
     const QString title = QString::fromStdString(m_doc.m_strTitle) + QStringLiteral(" - ") +
                           QString::fromStdString(TkExtractSubString(
                               TkLoadString(IDS_DOCUMENT_STRING), kDocStringAppTitle));
@@ -114,6 +127,25 @@ bool CVxMainFrame::event(QEvent* pEvent)
 }
 
 // --- Status bar
+
+void CVxMainFrame::UpdatePanes()
+{
+    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
+        CTkCmdUI cmdUI(kPaneIds[i]);
+        OnCmdMsg(kPaneIds[i], &cmdUI);
+        const QString text = QString::fromStdString(cmdUI.GetText().value_or(std::string()));
+        if (m_panes[i]->text() != text) m_panes[i]->setText(text);
+        m_panes[i]->setEnabled(cmdUI.IsEnabled());
+    }
+}
+
+QString CVxMainFrame::GetPaneText(unsigned nID) const
+{
+    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
+        if (kPaneIds[i] == nID) return m_panes[i]->text();
+    }
+    return {};
+}
 
 void CVxMainFrame::OnViewStatusBar()
 {

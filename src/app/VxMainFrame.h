@@ -8,6 +8,7 @@
 
 #include <QMainWindow>
 
+#include <array>
 #include <string>
 
 class CVxCommandActions;
@@ -36,6 +37,8 @@ public:
     QMenu& GetContextMenu() { return *m_pContextMenu; }
     // The text of the status bar's message pane.
     QString GetMessageText() const;
+    // The text of the Coordinate, Size or Selection pane.
+    QString GetPaneText(unsigned nID) const;
 
     // Opens strPath once the user has had the chance to save the open picture.
     // A file that cannot be read leaves the open picture as it was. pbCancelled
@@ -59,11 +62,14 @@ protected:
     void dropEvent(QDropEvent* pEvent) override;
 
 private:
+    void UpdatePanes();
+
     CVxDoc& m_doc;
     CTkCmdTarget* m_pAppTarget = nullptr;
     CVxView* m_pView = nullptr;  // the rest are owned by the frame as Qt children
     CVxCommandActions* m_pActions = nullptr;
     QMenu* m_pContextMenu = nullptr;
     QLabel* m_pMessagePane = nullptr;
+    std::array<QLabel*, 3> m_panes{};  // Coordinate, Size, Selection
     QTimer* m_pIdleTimer = nullptr;
 };

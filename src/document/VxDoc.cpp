@@ -3,6 +3,7 @@
 #include "attributes/VxPenGraphicProperty.h"
 #include "document/VxDocManager.h"
 #include "document/VxUndoHistory.h"
+#include "graphics/VxGraphicClasses.h"
 #include "graphics/VxPoly.h"
 #include "import/VxEmfToVxConverter.h"
 #include "import/VxMetafileImporter.h"
@@ -117,6 +118,9 @@ CVxDoc::CVxDoc(bool bEmbedded)
     : m_pPicture(std::make_unique<CVxPicture>()),
       m_pUndoHistory(std::make_unique<CVxUndoHistory>(ReadMaxUndos()))
 {
+    // Undo snapshots and the picture's own storage read graphics back by class
+    // name; without the names every restore fails.
+    VxRegisterGraphicClasses();
     m_pPicture->SetDocument(this);
     m_strTitle = TkExtractSubString(TkLoadString(IDS_DOCUMENT_STRING), kDocStringNewName);
     m_sizeDefaultUnitsPerCm = {ReadUnitsPerCm("DefaultXUnitsPerCentimeter"),

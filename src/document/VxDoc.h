@@ -28,6 +28,7 @@ class CVxDocMemento;
 class CVxUndoHistory;
 
 // Update hints the document sends to its views.
+constexpr long kVxHintSelection = 2;  // the selection's area changed
 constexpr long kVxHintDeleteContents = 3;
 constexpr long kVxHintPictureSize = 4;
 constexpr long kVxHintImportedObjects = 5;

@@ -1,17 +1,15 @@
+// The view's mapping of picture units onto the window, conversions for the
+// tools, document updates and the view state kept in undo snapshots.
+
 #include "editing/VxView.h"
 
-#include "attributes/VxGraphicProperty.h"
 #include "graphics/VxGraphic.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkDC.h"
-#include "platform/gdi/TkGdiObjects.h"
-#include "platform/qt/TkQtDC.h"
 
-#include <QImage>
-#include <QPaintEvent>
-#include <QPainter>
+#include <QPrinter>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -20,16 +18,14 @@
 
 namespace {
 
-constexpr int kZoomStep = 15000;  // Zoom In and Zoom Out scale by 1.5
-constexpr int kMinimumPagePixels = 10;
-
 int Clamp(std::int64_t value)
 {
     return int(std::clamp<std::int64_t>(value, INT_MIN, INT_MAX));
 }
 
-// The coordinate range scaled by the settings' safety factor, once per run.
-SIZE GetSafeRange()
+}  // namespace
+
+SIZE CVxView::GetSafeRange()
 {
     static const SIZE size = [] {
         const ITkSettings& settings = TkGetSettings();
@@ -48,11 +44,13 @@ SIZE GetSafeRange()
     return size;
 }
 
+namespace {
+
 // Shrinks both extents alike until neither exceeds the safe range: the
 // largest excess decides the ratio.
 void ScaleIntoSafeRange(SIZE& window, SIZE& viewport)
 {
-    const SIZE range = GetSafeRange();
+    const SIZE range = CVxView::GetSafeRange();
     const std::int64_t values[] = {window.cx, window.cy, viewport.cx, viewport.cy};
     const std::int64_t ranges[] = {range.cx, range.cy, range.cx, range.cy};
     std::int64_t nNum = 1;
@@ -77,9 +75,12 @@ SIZE ScaleToZoom(SIZE size, int nZoom)
 
 }  // namespace
 
-CVxView::CVxView(CVxDoc& doc, QWidget* pParent) : QAbstractScrollArea(pParent), m_doc(doc)
+CVxView::CVxView(CVxDoc& doc, QWidget* pParent)
+    : QAbstractScrollArea(pParent), m_doc(doc), m_grid(VxGridSettingsData::Load())
 {
     setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setMouseTracking(true);
     // Every paint covers its whole area, so Qt need not clear it first.
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     m_selection.SetDocument(&m_doc);
@@ -158,176 +159,54 @@ POINT CVxView::GetPageOrigin() const
 
 void CVxView::PrepareDC(CTkDC& dc, POINT ptDevice) const
 {
+    const POINT origin = GetPageOrigin();
+    MapPicture(dc, GetPagePixels(), {origin.x - ptDevice.x, origin.y - ptDevice.y});
+}
+
+void CVxView::MapPicture(CTkDC& dc, SIZE pagePixels, POINT origin) const
+{
     const SIZE sizePicture = m_doc.GetPictureSize();
     SIZE window{sizePicture.cx, sizePicture.cy};
-    SIZE viewportExt = GetPagePixels();
-    ScaleIntoSafeRange(window, viewportExt);
+    ScaleIntoSafeRange(window, pagePixels);
     dc.SetMapMode(MM_ANISOTROPIC);
     dc.SetWindowOrg(0, 0);
     dc.SetWindowExt(window.cx, window.cy);
-    dc.SetViewportExt(viewportExt.cx, viewportExt.cy);
-    const POINT origin = GetPageOrigin();
-    dc.SetViewportOrg(origin.x - ptDevice.x, origin.y - ptDevice.y);
+    dc.SetViewportExt(pagePixels.cx, pagePixels.cy);
+    dc.SetViewportOrg(origin.x, origin.y);
 }
 
-// --- zoom
-
-void CVxView::ComputeZoomLimits()
+POINT CVxView::ClientToPicture(POINT point) const
 {
-    const SIZE actual = GetActualSizePixels();
-    m_nMinZoom = std::clamp(ZoomToFit({kMinimumPagePixels, kMinimumPagePixels}, actual),
-                            kLowestZoom, kHighestZoom);
-    // At the highest zoom the page still maps into the safe range, which also
-    // keeps very large pages from overflowing the mapping.
-    m_nMaxZoom = std::clamp(ZoomToFit(GetSafeRange(), actual), kLowestZoom, kHighestZoom);
-    m_nMinZoom = std::min(m_nMinZoom, m_nMaxZoom);
+    CTkDC dc;
+    PrepareDC(dc, {0, 0});
+    dc.DPtoLP(&point, 1);
+    return point;
 }
 
-void CVxView::ApplyZoom(int nZoom)
+RECT CVxView::ClientToPicture(const RECT& rect) const
 {
-    if (m_bInZoom) return;
-    m_bInZoom = true;
-    m_nZoom = std::clamp(nZoom, m_nMinZoom, m_nMaxZoom);
-    UpdateScrollBars();
-    viewport()->update();
-    m_bInZoom = false;
+    RECT result = rect;
+    CTkDC dc;
+    PrepareDC(dc, {0, 0});
+    dc.DPtoLP(&result);
+    return result;
 }
 
-void CVxView::SetZoom(int nZoom)
+POINT CVxView::SnapPoint(POINT point) const
 {
-    if (m_bInZoom) return;
-    const SIZE totalOld = GetPagePixels();
-    const SIZE clientOld = GetClientSize();
-    const POINT scrollOld = GetScrollPosition();
-    m_bFullPage = false;
-    ApplyZoom(nZoom);
-    const SIZE total = GetPagePixels();
-    const SIZE client = GetClientSize();
-    ScrollTo({KeepInView(total.cx, totalOld.cx, client.cx, clientOld.cx, scrollOld.x),
-              KeepInView(total.cy, totalOld.cy, client.cy, clientOld.cy, scrollOld.y)});
+    if (!m_grid.bSnapToGrid) return point;
+    return {VxSnapToGrid(point.x, m_grid.ptOrigin.x, m_grid.sizeSpacing.cx),
+            VxSnapToGrid(point.y, m_grid.ptOrigin.y, m_grid.sizeSpacing.cy)};
 }
 
-void CVxView::OnZoomIn() { SetZoom(MulDiv(m_nZoom, kZoomStep, kActualSize)); }
-
-void CVxView::OnZoomOut() { SetZoom(MulDiv(m_nZoom, kActualSize, kZoomStep)); }
-
-void CVxView::OnViewFullPage()
+POINT CVxView::GetMousePoint(POINT clientPoint) const
 {
-    if (m_bFullPage) {
-        m_bFullPage = false;
-        ApplyZoom(m_nZoom);
-        return;
-    }
-    EnterFullPage();
+    return SnapPoint(ClientToPicture(clientPoint));
 }
-
-void CVxView::EnterFullPage()
-{
-    SetZoom(kLowestZoom);
-    m_bFullPage = true;
-    Fit();
-}
-
-void CVxView::Fit()
-{
-    if (!m_bFullPage) {
-        ApplyZoom(m_nZoom);
-        return;
-    }
-    // The fitted page leaves no scroll bars, so it fits the window without them.
-    const QSize client = maximumViewportSize();
-    ApplyZoom(FullPageZoom({client.width(), client.height()}, GetActualSizePixels()));
-}
-
-void CVxView::UpdateScrollBars()
-{
-    const SIZE total = GetPagePixels();
-    const SIZE client = GetClientSize();
-    QScrollBar* bars[] = {horizontalScrollBar(), verticalScrollBar()};
-    const int totals[] = {total.cx, total.cy};
-    const int clients[] = {client.cx, client.cy};
-    for (int i = 0; i < 2; ++i) {
-        bars[i]->setRange(0, std::max(0, totals[i] - clients[i]));
-        bars[i]->setPageStep(std::max(1, clients[i]));
-        bars[i]->setSingleStep(std::max(1, totals[i] / 100));
-    }
-}
-
-void CVxView::ResetForPicture()
-{
-    m_selection.RemoveAllChildren();
-    EnterFullPage();
-    viewport()->update();
-}
-
-// --- painting
-
-void CVxView::DrawPage(CTkDC& dc, const RECT& rcDevice)
-{
-    // One pixel more on each side, so that rounding to picture units leaves
-    // no edge unpainted.
-    RECT clip{rcDevice.left - 1, rcDevice.top - 1, rcDevice.right + 1, rcDevice.bottom + 1};
-    dc.DPtoLP(&clip);
-    if (clip.left > clip.right) std::swap(clip.left, clip.right);
-    if (clip.top > clip.bottom) std::swap(clip.top, clip.bottom);
-    const SIZE sizePicture = m_doc.GetPictureSize();
-    const RECT page{0, 0, sizePicture.cx, sizePicture.cy};
-    const HBRUSH hGrey = GetStockObject(GRAY_BRUSH);
-    const RECT strips[] = {
-        {clip.left, clip.top, std::min(page.left, clip.right), clip.bottom},
-        {std::max(page.right, clip.left), clip.top, clip.right, clip.bottom},
-        {std::max(page.left, clip.left), clip.top, std::min(page.right, clip.right),
-         std::min(page.top, clip.bottom)},
-        {std::max(page.left, clip.left), std::max(page.bottom, clip.top),
-         std::min(page.right, clip.right), clip.bottom},
-    };
-    for (const RECT& strip : strips) {
-        if (strip.left < strip.right && strip.top < strip.bottom) dc.FillRect(&strip, hGrey);
-    }
-    dc.FillRect(&page, GetStockObject(WHITE_BRUSH));
-    CVxGraphicProperty::BeginDrawing(&dc);
-    m_doc.GetPicture().Draw(&dc, FALSE);
-    CVxGraphicProperty::EndDrawing(&dc);
-}
-
-void CVxView::paintEvent(QPaintEvent* pEvent)
-{
-    const QRect rc = pEvent->rect();
-    QImage image(rc.size(), QImage::Format_RGB32);
-    if (image.isNull()) {
-        // No memory for the off-screen image: paint on the window itself.
-        const std::unique_ptr<CTkDC> dc = TkCreatePaintDC(viewport());
-        PrepareDC(*dc, {0, 0});
-        DrawPage(*dc, {rc.left(), rc.top(), rc.right() + 1, rc.bottom() + 1});
-        return;
-    }
-    {
-        // The DC's painter must end before the image is copied.
-        const std::unique_ptr<CTkDC> dc = TkCreateImageDC(image);
-        PrepareDC(*dc, {rc.left(), rc.top()});
-        DrawPage(*dc, {0, 0, rc.width(), rc.height()});
-    }
-    QPainter painter(viewport());
-    painter.drawImage(rc.topLeft(), image);
-}
-
-void CVxView::resizeEvent(QResizeEvent* pEvent)
-{
-    QAbstractScrollArea::resizeEvent(pEvent);
-    // Scroll bars coming or going while the zoom is set resize the window too;
-    // then only their ranges follow.
-    if (m_bInZoom) {
-        UpdateScrollBars();
-        return;
-    }
-    Fit();
-}
-
-void CVxView::scrollContentsBy(int, int) { viewport()->update(); }
 
 // --- the document
 
-void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject*)
+void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject* pHint)
 {
     switch (lHint) {
     case kVxHintDeleteContents:
@@ -336,12 +215,23 @@ void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject*)
     case kVxHintPictureSize:
         ComputeZoomLimits();
         Fit();
-        viewport()->update();
+        InvalidateAll();
+        break;
+    case VX_HINT_UPDATE_GRAPHIC:
+        // The whole picture changing (a graphic added to it) repaints all:
+        // its bounds would cost a walk over every graphic.
+        if (auto* pGraphic = dynamic_cast<CVxGraphic*>(pHint);
+            pGraphic && pGraphic != &m_doc.GetPicture()) {
+            InvalidateGraphic(*pGraphic);
+            break;
+        }
+        InvalidateAll();
+        break;
+    case kVxHintSelection:
+        InvalidateSelection();
         break;
     default:
-        // Single graphics are repainted with the whole page until the view
-        // tracks their areas.
-        viewport()->update();
+        InvalidateAll();
         break;
     }
 }
@@ -367,7 +257,7 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
         SetZoom(nZoom);
         ScrollTo({x, y});
     }
-    viewport()->update();
+    InvalidateAll();
 }
 
 void CVxView::ResetForUndo() { m_selection.RemoveAllChildren(); }

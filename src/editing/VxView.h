@@ -1,22 +1,37 @@
 #pragma once
 // The one view of the document: the page at a zoom factor on a grey surround,
-// painted through an off-screen image, scrolled when it is larger than the
-// window, or fitted to the window in full page mode.
+// scrolled when it is larger than the window, or fitted to the window in full
+// page mode. It keeps a window-sized image as its screen: paints go into it and
+// the widget only copies it, so client-DC drawing (XOR feedback) stays until
+// it is drawn again. Its members are split by topic over VxView*.cpp.
 
 #include "document/VxDoc.h"
+#include "editing/IVxToolView.h"
+#include "editing/VxGridSettings.h"
+#include "editing/VxSelectTool.h"
 #include "graphics/VxSelection.h"
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkDocumentBase.h"
 #include "platform/gdi/GdiTypes.h"
 
 #include <QAbstractScrollArea>
+#include <QImage>
+#include <QRegion>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 class CTkDC;
+class QPaintDevice;
+class QPrinter;
 
 class CVxView : public QAbstractScrollArea,
                 public CTkCmdTarget,
                 public ITkDocumentView,
-                public IVxUndoViewState {
+                public IVxUndoViewState,
+                public IVxToolView {
 public:
     static constexpr int kActualSize = 10000;  // zoom of 100 %
     static constexpr int kLowestZoom = 100;
@@ -28,12 +43,16 @@ public:
     CVxView(const CVxView&) = delete;
     CVxView& operator=(const CVxView&) = delete;
 
-    CVxDoc& GetDocument() { return m_doc; }
+    CVxDoc& GetDocument() override { return m_doc; }
+    CVxSelection& GetSelection() override { return m_selection; }
     int GetZoom() const { return m_nZoom; }
     int GetMinZoom() const { return m_nMinZoom; }
     int GetMaxZoom() const { return m_nMaxZoom; }
     bool IsFullPage() const { return m_bFullPage; }
+    const VxGridSettingsData& GetGrid() const { return m_grid; }
+    void SetGrid(const VxGridSettingsData& grid);
 
+    // --- zoom (VxViewZoom.cpp)
     // Leaves full page mode; the zoom is clamped to the limits and the page
     // scrolled so that what was in the middle of the window stays there.
     void SetZoom(int nZoom);
@@ -44,11 +63,37 @@ public:
     void OnViewActualSize() { SetZoom(kActualSize); }
     // Enters full page mode, or leaves it keeping the fitted zoom.
     void OnViewFullPage();
+    void OnViewZoomCustom();
     void OnUpdateZoomIn(CTkCmdUI& cmdUI);
     void OnUpdateZoomOut(CTkCmdUI& cmdUI);
     void OnUpdateViewActualSize(CTkCmdUI& cmdUI);
     void OnUpdateViewFullPage(CTkCmdUI& cmdUI);
+    void OnUpdateViewZoomCustom(CTkCmdUI& cmdUI);
+    void OnUpdateZoomBox(CTkCmdUI& cmdUI);
     void OnViewRedraw();
+
+    // --- grid (VxViewGrid.cpp)
+    void OnViewDisplayGrid();
+    void OnViewSnapToGrid();
+    void OnViewGridSettings();
+    void OnUpdateViewDisplayGrid(CTkCmdUI& cmdUI);
+    void OnUpdateViewSnapToGrid(CTkCmdUI& cmdUI);
+
+    // --- status panes (VxViewStatus.cpp)
+    void OnUpdateCoordinatePane(CTkCmdUI& cmdUI);
+    void OnUpdateSizePane(CTkCmdUI& cmdUI);
+    void OnUpdateSelectionPane(CTkCmdUI& cmdUI);
+
+    // --- printing (VxViewPrinting.cpp)
+    // Draws the picture onto one page of pDevice (a printer or PDF writer):
+    // fitted in full page mode, else at the view's zoom, centred.
+    void PrintPage(QPaintDevice* pDevice);
+    // Prints on printer without a dialog (the command line's -p and -pt).
+    void PrintDirect(QPrinter& printer);
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+
     // The view's own commands only; the frame routes on.
     bool OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI) override;
 
@@ -74,10 +119,59 @@ public:
     void SerializeForUndo(CTkArchive& ar) override;
     void ResetForUndo() override;
 
+    // --- IVxToolView
+    POINT ClientToPicture(POINT point) const override;
+    RECT ClientToPicture(const RECT& rect) const override;
+    POINT SnapPoint(POINT point) const override;
+    POINT GetMousePoint(POINT clientPoint) const override;
+    void SetCapture() override;
+    void ReleaseCapture() override;
+    bool HasCapture() const override { return m_bCapture; }
+    void SetCursor(UINT nCursorID) override;
+    void SetTimer(UINT nIDEvent, UINT nElapse) override;
+    void KillTimer(UINT nIDEvent) override;
+    std::unique_ptr<CTkDC> GetClientDC() override;
+    void InvalidateGraphic(CVxGraphic& graphic) override;
+    void InvalidateSelection() override;
+    void SetMessageString(UINT nID) override;
+
+    // Where SetMessageString sends its text (the frame's message pane).
+    void SetMessageSink(std::function<void(const std::string&)> sink) { m_messageSink = std::move(sink); }
+    // The handler that has input after the manipulator (the select tool
+    // until another is chosen); not owned, null restores the select tool.
+    void SetTool(IVxInputHandler* pTool) { m_pTool = pTool ? pTool : &m_selectTool; }
+    // The selection's manipulator, offered input first; not owned, may be null.
+    void SetManipulator(IVxInputHandler* pManipulator) { m_pManipulator = pManipulator; }
+    // Mouse and key messages are ignored while the view is not active.
+    void SetActive(bool bActive) { m_bActive = bActive; }
+    // The message operations, after VxViewInput.cpp has turned Qt's events into them.
+    void OnLButtonDown(UINT nFlags, POINT point);
+    void OnMouseMove(UINT nFlags, POINT point);
+    void OnLButtonUp(UINT nFlags, POINT point);
+    void OnLButtonDblClk(UINT nFlags, POINT point);
+    void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    void OnCancelMode();
+    // Qt's key as a Windows virtual key; 0 for keys without one.
+    static UINT VirtualKeyFromQt(int nQtKey);
+
+    // The coordinate range scaled by the settings' safety factor, once per run.
+    static SIZE GetSafeRange();
+
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
     void resizeEvent(QResizeEvent* pEvent) override;
     void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseMoveEvent(QMouseEvent* pEvent) override;
+    void mouseReleaseEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void keyReleaseEvent(QKeyEvent* pEvent) override;
+    void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
 
 private:
     SIZE GetClientSize() const;
@@ -94,14 +188,45 @@ private:
     // Maps picture units onto the window, shifted so that device point
     // ptDevice of the window is the DC's 0, 0.
     void PrepareDC(CTkDC& dc, POINT ptDevice) const;
-    // The surround, the page and the picture over rcDevice.
+    // Maps the picture onto pagePixels of dc with its top-left at origin,
+    // shrunk alike on both sides of the mapping when it leaves the safe range.
+    void MapPicture(CTkDC& dc, SIZE pagePixels, POINT origin) const;
+    QPrinter& GetPrinter();
+    // The surround, the page, the grid and the picture over rcDevice.
     void DrawPage(CTkDC& dc, const RECT& rcDevice);
+    void DrawPicture(CTkDC& dc);
+    // The grid over the page inside clip (picture units).
+    void DrawGrid(CTkDC& dc, const RECT& clip) const;
+    // Paints rc of the screen image afresh.
+    void PaintScreen(const QRect& rc);
+    // Resizes the screen image to the window and paints what is dirty.
+    void BringScreenUpToDate();
+    // Repaints the whole screen image at the next paint.
+    void InvalidateAll();
+    // A rectangle of picture units, repainted at the next paint.
+    void InvalidatePicture(const RECT& rect);
+    // The handler the message goes to: the manipulator unless a drag holds
+    // the tool, which gets what the manipulator does not take.
+    template <typename Call>
+    void Route(Call call);
 
     CVxDoc& m_doc;
     CVxSelection m_selection;
+    CVxSelectTool m_selectTool;
+    IVxInputHandler* m_pTool = &m_selectTool;
+    IVxInputHandler* m_pManipulator = nullptr;
+    VxGridSettingsData m_grid;
+    QImage m_screen;
+    QRegion m_dirty;  // parts of m_screen that must be painted again
+    std::function<void(const std::string&)> m_messageSink;
     int m_nZoom = kActualSize;
     int m_nMinZoom = kLowestZoom;
     int m_nMaxZoom = kHighestZoom;
     bool m_bFullPage = true;
     bool m_bInZoom = false;
+    bool m_bActive = true;
+    bool m_bCapture = false;
+    std::vector<std::pair<UINT, int>> m_timers;  // the tools' ids and Qt's
+    // The printer and page chosen in Print Setup, kept for the next print.
+    std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -2,6 +2,8 @@
 
 #include "editing/VxView.h"
 
+#include "platform/framework/TkFormat.h"
+#include "platform/framework/TkStrings.h"
 #include "resources/VxResourceIds.h"
 
 #include <array>
@@ -14,7 +16,22 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_VIEW_ACTUAL_SIZE, &CVxView::OnViewActualSize,
                 &CVxView::OnUpdateViewActualSize),
     TkOnCommand(ID_VIEW_FULL_PAGE, &CVxView::OnViewFullPage, &CVxView::OnUpdateViewFullPage),
+    TkOnCommand(ID_VIEW_ZOOM_CUSTOM, &CVxView::OnViewZoomCustom,
+                &CVxView::OnUpdateViewZoomCustom),
+    TkOnCommand<CVxView>(IDC_CUSTOM_ZOOM, nullptr, &CVxView::OnUpdateZoomBox),
     TkOnCommand(ID_VIEW_REDRAW, &CVxView::OnViewRedraw),
+    TkOnCommand(ID_EDIT_CANCEL, &CVxView::OnCancelMode),
+    TkOnCommand(ID_VIEW_DISPLAY_GRID, &CVxView::OnViewDisplayGrid,
+                &CVxView::OnUpdateViewDisplayGrid),
+    TkOnCommand(ID_VIEW_SNAP_TO_GRID, &CVxView::OnViewSnapToGrid,
+                &CVxView::OnUpdateViewSnapToGrid),
+    TkOnCommand(ID_VIEW_GRID_SETTINGS, &CVxView::OnViewGridSettings),
+    TkOnCommand<CVxView>(ID_INDICATOR_COORDINATE, nullptr, &CVxView::OnUpdateCoordinatePane),
+    TkOnCommand<CVxView>(ID_INDICATOR_SIZE, nullptr, &CVxView::OnUpdateSizePane),
+    TkOnCommand<CVxView>(ID_INDICATOR_SELECTION, nullptr, &CVxView::OnUpdateSelectionPane),
+    TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
+    TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
+    TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),
 });
 
 }  // namespace
@@ -44,7 +61,18 @@ void CVxView::OnUpdateViewFullPage(CTkCmdUI& cmdUI)
     cmdUI.SetCheck(m_bFullPage ? 1 : 0);
 }
 
+void CVxView::OnUpdateViewZoomCustom(CTkCmdUI& cmdUI)
+{
+    cmdUI.SetCheck(!m_bFullPage && m_nZoom != kActualSize ? 1 : 0);
+}
+
+void CVxView::OnUpdateZoomBox(CTkCmdUI& cmdUI)
+{
+    cmdUI.Enable();
+    cmdUI.SetText(m_bFullPage ? TkLoadString(IDS_PAGE) : TkFormat("%d%%", m_nZoom / 100));
+}
+
 void CVxView::OnViewRedraw()
 {
-    viewport()->update();
+    InvalidateAll();
 }

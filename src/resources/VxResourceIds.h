@@ -145,6 +145,8 @@ constexpr unsigned IDS_UNITS_CM = 5075;
 constexpr unsigned IDS_ABOUT_FORMAT = 5080;
 // The recent-file list's place in the File menu while it is empty.
 constexpr unsigned IDS_RECENT_FILE = 5081;
+// Printing from the command line when the printer named (or a default) is missing.
+constexpr unsigned IDS_NO_PRINTER = 5082;
 
 // --- Commands of the view, the document and the frame
 constexpr unsigned ID_EDIT_CANCEL = 32769;

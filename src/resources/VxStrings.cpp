@@ -155,6 +155,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {5075, "cm."},
     {5080, "Version %s\n%s"},
     {5081, "Recent File"},
+    {5082, "The picture could not be printed: no such printer is available."},
 
     // Command prompts
     {32769, "Cancel the current operation\nCancel"},

@@ -5,6 +5,7 @@
 #include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
 #include "document/VxFileDialogService.h"
+#include "editing/VxEditDialogs.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/qt/TkQtModal.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -404,6 +406,44 @@ TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
             }
         }
     }
+}
+
+}  // namespace
+
+namespace {
+
+// -p prints the file on one page and ends without showing a window; a printer
+// that is not there is reported and the program ends with a failure.
+TEST_F(VxAppTest, PrintSwitchesPrintWithoutAWindow)
+{
+    CVxScriptedEditDialogs dialogs;
+    const CVxEditDialogsGuard guard(dialogs);
+    const QString pdf = m_folder.filePath(QStringLiteral("printed.pdf"));
+    dialogs.QueuePrintToPdf(pdf.toStdString());
+    {
+        const auto pApp = Start({"-p", GoodFile()}, false);
+        EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
+        EXPECT_EQ(pApp->GetExitCode(), 0);
+        EXPECT_TRUE(ShownIds().empty());
+    }
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(R"(/Type\s*/Page\b(?!s))")), 1);
+
+    const auto pApp = Start({"-pt", GoodFile(), "Nowhere", "drv", "port"}, false);
+    EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
+    EXPECT_EQ(pApp->GetExitCode(), 1);
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_NO_PRINTER});
+}
+
+TEST_F(VxAppTest, TheStatusBarShowsTheViewsPanes)
+{
+    const auto pApp = Start({GoodFile()});
+    CVxMainFrame& frame = *pApp->GetMainFrame();
+    frame.UpdateFrame();
+    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_SELECTION), QStringLiteral("0 selected"));
+    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_COORDINATE), QStringLiteral("0, 0"));
+    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_SIZE), QString());
 }
 
 }  // namespace

@@ -1,46 +1,20 @@
-#include "editing/VxView.h"
+#include "VxViewFixture.h"
 
-#include "document/VxDoc.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
+#include "resources/VxResourceIds.h"
 #include "support/TestPictures.h"
 
-#include <QApplication>
-#include <QImage>
 #include <QScrollBar>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
-void LoadInto(CVxDoc& doc, const std::vector<std::uint8_t>& bytes)
-{
-    CTkMemFile file(bytes);
-    CTkArchive ar(&file, CTkArchive::load);
-    ASSERT_EQ(doc.Serialize(ar), 0u);
-}
-
-// A view of 800 x 600 device pixels, shown so that it has its size.
-class VxViewTest : public ::testing::Test {
-protected:
-    VxViewTest() : m_pView(std::make_unique<CVxView>(m_doc))
-    {
-        m_pView->resize(800, 600);
-        m_pView->show();
-        QApplication::processEvents();
-    }
-
-    QImage Grab() { return m_pView->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
-    CVxDoc m_doc;
-    std::unique_ptr<CVxView> m_pView;
-};
-
-constexpr QRgb kGrey = 0xFF808080;
-constexpr QRgb kWhite = 0xFFFFFFFF;
-constexpr QRgb kBlack = 0xFF000000;
+using VxViewTest = VxViewFixture;
 
 TEST(VxViewZoom, ZoomToFitAndTheFullPageMargin)
 {
@@ -125,6 +99,12 @@ TEST_F(VxViewTest, ZoomStepsAndLimits)
     m_pView->SetZoom(2000000);
     EXPECT_EQ(m_pView->GetZoom(), CVxView::kHighestZoom);
     EXPECT_FALSE(m_pView->CanZoomIn());
+    // The menus see the same through the update handlers.
+    for (const auto& [nID, bEnabled] : {std::pair{ID_VIEW_ZOOM_IN, false}, std::pair{ID_VIEW_ZOOM_OUT, true}}) {
+        CTkCmdUI cmdUI(nID);
+        ASSERT_TRUE(m_pView->OnCmdMsg(nID, &cmdUI));
+        EXPECT_EQ(cmdUI.IsEnabled(), bEnabled) << nID;
+    }
     m_pView->OnZoomIn();
     EXPECT_EQ(m_pView->GetZoom(), CVxView::kHighestZoom);
 }
@@ -186,6 +166,21 @@ TEST_F(VxViewTest, PaintsTheSurroundThePageAndThePicture)
     EXPECT_EQ(image.pixel(4, 300), kGrey);
 }
 
+TEST_F(VxViewTest, ANarrowWindowScrollsWithoutGrey)
+{
+    m_pView->OnViewActualSize();
+    m_pView->resize(200, 600);
+    QApplication::processEvents();
+    // 264 pixels of page in 200: scrolled to the middle, page edge to edge.
+    EXPECT_GT(m_pView->horizontalScrollBar()->maximum(), 0);
+    const QImage image = Grab();
+    EXPECT_EQ(image.pixel(0, image.height() / 2), kWhite);
+    EXPECT_EQ(image.pixel(image.width() - 1, image.height() / 2), kWhite);
+    // Vertically the 204-pixel page is centred with grey above and below.
+    EXPECT_EQ(image.pixel(100, 10), kGrey);
+    EXPECT_EQ(image.pixel(100, image.height() - 10), kGrey);
+}
+
 TEST_F(VxViewTest, PaintsTheScrolledPartOfAZoomedPage)
 {
     LoadInto(m_doc, BlackRectangleEmf());
@@ -201,6 +196,21 @@ TEST_F(VxViewTest, PaintsTheScrolledPartOfAZoomedPage)
     EXPECT_EQ(image.pixel(0, 0), kWhite);
     EXPECT_EQ(image.pixel(380, 380), kWhite);
     EXPECT_EQ(image.pixel(700, 550), kBlack);
+}
+
+TEST_F(VxViewTest, ScrollingMovesThePaintedPageLikeAFullRepaint)
+{
+    LoadInto(m_doc, BlackRectangleEmf());
+    m_pView->SetZoom(150000);
+    QApplication::processEvents();
+    for (const auto& [dx, dy] : {std::pair{37, 0}, std::pair{0, -23}, std::pair{-5, 11}, std::pair{900, 0}}) {
+        Grab();
+        m_pView->horizontalScrollBar()->setValue(m_pView->horizontalScrollBar()->value() + dx);
+        m_pView->verticalScrollBar()->setValue(m_pView->verticalScrollBar()->value() + dy);
+        const QImage scrolled = Grab();
+        m_pView->OnViewRedraw();
+        EXPECT_EQ(scrolled, Grab()) << dx << "," << dy;
+    }
 }
 
 TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
@@ -228,6 +238,38 @@ TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
     EXPECT_EQ(m_pView->GetZoom(), 50000);
     EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 100);
     EXPECT_EQ(m_pView->verticalScrollBar()->value(), 50);
+}
+
+TEST_F(VxViewTest, UndoBringsBackTheZoomAndScrollOfItsSnapshot)
+{
+    m_pView->SetZoom(50000);
+    QApplication::processEvents();
+    m_pView->horizontalScrollBar()->setValue(300);
+    m_pView->verticalScrollBar()->setValue(200);
+    m_doc.SaveUndoState();
+    m_pView->OnViewFullPage();
+    ASSERT_TRUE(m_doc.CanUndo());
+    m_doc.OnEditUndo();
+    EXPECT_FALSE(m_pView->IsFullPage());
+    EXPECT_EQ(m_pView->GetZoom(), 50000);
+    EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 300);
+    EXPECT_EQ(m_pView->verticalScrollBar()->value(), 200);
+}
+
+TEST_F(VxViewTest, UndoBringsBackAnImportedPictureWithItsView)
+{
+    LoadInto(m_doc, BlackRectangleEmf());
+    m_pView->SetZoom(200000);
+    m_doc.SaveUndoState();
+    m_doc.SetPictureSize({3000, 1500}, TRUE);
+    m_pView->SetZoom(50000);
+    ASSERT_TRUE(m_doc.CanUndo());
+    m_doc.OnEditUndo();
+    EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 1);
+    EXPECT_EQ(m_doc.GetPictureSize(), (SIZE{2000, 1000}));
+    EXPECT_EQ(m_pView->GetZoom(), 200000);
+    QApplication::processEvents();
+    EXPECT_EQ(Grab().pixel(400, 300), kBlack);
 }
 
 TEST_F(VxViewTest, AnUndoRecordInFullPageModeRefits)

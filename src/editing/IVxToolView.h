@@ -1,0 +1,44 @@
+#pragma once
+// The view as the tools and manipulators see it: conversions, snapping,
+// capture, cursor, timers, a client DC over the screen image and the
+// selection. No Qt here, so tools can be tested on a fake view.
+
+#include "platform/gdi/GdiTypes.h"
+
+#include <memory>
+
+class CTkDC;
+class CVxDoc;
+class CVxGraphic;
+class CVxSelection;
+
+class IVxToolView {
+public:
+    virtual ~IVxToolView() = default;
+
+    virtual CVxDoc& GetDocument() = 0;
+    virtual CVxSelection& GetSelection() = 0;
+
+    // Client pixels to picture units.
+    virtual POINT ClientToPicture(POINT point) const = 0;
+    virtual RECT ClientToPicture(const RECT& rect) const = 0;
+    // The nearest grid point while snapping is on, else point unchanged.
+    virtual POINT SnapPoint(POINT point) const = 0;
+    // A mouse position as tools record it: converted, then snapped.
+    virtual POINT GetMousePoint(POINT clientPoint) const = 0;
+
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    virtual bool HasCapture() const = 0;
+    virtual void SetCursor(UINT nCursorID) = 0;
+    virtual void SetTimer(UINT nIDEvent, UINT nElapse) = 0;
+    virtual void KillTimer(UINT nIDEvent) = 0;
+
+    // Draws straight into the screen image, mapped like a paint; what it
+    // touches is shown at the next event-loop turn. XOR drawn twice erases.
+    virtual std::unique_ptr<CTkDC> GetClientDC() = 0;
+    virtual void InvalidateGraphic(CVxGraphic& graphic) = 0;
+    virtual void InvalidateSelection() = 0;
+    // The frame's message pane shows string nID (5029, 5030, or the idle prompt).
+    virtual void SetMessageString(UINT nID) = 0;
+};

@@ -1,0 +1,40 @@
+#include "VxViewFixture.h"
+
+#include "platform/framework/TkArchive.h"
+#include "platform/framework/TkMemFile.h"
+
+void LoadInto(CVxDoc& doc, const std::vector<std::uint8_t>& bytes)
+{
+    CTkMemFile file(bytes);
+    CTkArchive ar(&file, CTkArchive::load);
+    ASSERT_EQ(doc.Serialize(ar), 0u);
+}
+
+VxViewFixture::VxViewFixture()
+{
+    TkSetSettings(&m_settings);
+    m_pView = std::make_unique<CVxView>(m_doc);
+    m_pView->resize(800, 600);
+    m_pView->show();
+    QApplication::processEvents();
+}
+
+VxViewFixture::~VxViewFixture()
+{
+    m_pView.reset();
+    TkSetSettings(nullptr);
+}
+
+QImage VxViewFixture::Grab()
+{
+    return m_pView->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+int VxViewFixture::Count(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
+    }
+    return n;
+}
