@@ -11,6 +11,7 @@ class CTkDC;
 class CVxDoc;
 class CVxGraphic;
 class CVxSelection;
+class CVxUndoCheckpoint;
 
 class IVxToolView {
 public:
@@ -41,4 +42,14 @@ public:
     virtual void InvalidateSelection() = 0;
     // The frame's message pane shows string nID (5029, 5030, or the idle prompt).
     virtual void SetMessageString(UINT nID) = 0;
+
+    // Selects the front-most graphic that paints near point (picture units),
+    // or nothing; with bToggle that graphic is added to or taken from the
+    // selection instead.
+    virtual void SelectAtPoint(POINT point, bool bToggle) = 0;
+    // Selects the graphics wholly inside rect (picture units), or toggles them.
+    virtual void SelectInRect(const RECT& rect, bool bToggle) = 0;
+    // Rolls the document back once the current message is done: rolling back
+    // replaces the graphics the caller is still working on.
+    virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
 };

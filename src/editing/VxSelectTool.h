@@ -1,8 +1,11 @@
 #pragma once
-// The tool that has the input until the drawing tools arrive: it keeps the
-// capture of a drag so the view routes consistently, and changes nothing.
+// The selection tool: a click selects the graphic under it, a drag draws a
+// rubber band that selects the graphics wholly inside it; Shift adds to or
+// takes from the selection.
 
 #include "editing/IVxInputHandler.h"
+
+class CTkDC;
 
 class CVxSelectTool : public IVxInputHandler {
 public:
@@ -22,7 +25,13 @@ public:
 
 private:
     void Record(IVxToolView& view, POINT point);
+    // Draws the band in XOR; drawing it again erases it.
+    void ToggleBand(IVxToolView& view);
+    void EndBand(IVxToolView& view);
 
     POINT m_ptOrigin{};   // picture units, where the drag started
     POINT m_ptCurrent{};  // picture units
+    POINT m_ptDownClient{};
+    RECT m_rcBand{};      // picture units, as drawn
+    bool m_bBandShown = false;
 };

@@ -1,0 +1,152 @@
+// Selecting and dragging on the real view: the pick, the rubber band, a drag
+// as one undo step, and cancel putting the graphic back.
+
+#include "VxViewFixture.h"
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "editing/VxGraphicManipulator.h"
+#include "graphics/VxGraphicClasses.h"
+#include "graphics/VxRectangle.h"
+#include "resources/VxResourceIds.h"
+
+#include <optional>
+
+namespace {
+
+class VxViewSelectionTest : public VxViewFixture {
+protected:
+    VxViewSelectionTest()
+    {
+        VxRegisterGraphicClasses();
+        // A filled box behind a hollow one that overlaps it.
+        m_pFilled = &Add({100, 100, 300, 300}, RGB(0, 0, 255));
+        m_pHollow = &Add({200, 200, 500, 450}, std::nullopt);
+        m_doc.SetModifiedFlag(false);
+        QApplication::processEvents();
+    }
+
+    // A box given in client pixels, with a thin black pen.
+    CVxGraphic& Add(const RECT& client, std::optional<COLORREF> fill)
+    {
+        auto* pGraphic = new CVxRectangle(m_pView->ClientToPicture(client));
+        auto& pen = dynamic_cast<CVxPenGraphicProperty&>(*pGraphic->LookupProperty("Pen"));
+        pen.SetWidth(0);
+        pen.SetColor(RGB(0, 0, 0));
+        auto& brush = dynamic_cast<CVxBrushGraphicProperty&>(*pGraphic->LookupProperty("Brush"));
+        brush.SetStyle(fill ? BS_SOLID : BS_HOLLOW);
+        brush.SetColor(fill.value_or(0));
+        m_doc.GetPicture().AddChildTail(pGraphic);
+        return *pGraphic;
+    }
+    void Click(POINT point, UINT nFlags = 0)
+    {
+        m_pView->OnLButtonDown(MK_LBUTTON | nFlags, point);
+        m_pView->OnLButtonUp(nFlags, point);
+    }
+    void Drag(POINT from, POINT to, UINT nFlags = 0)
+    {
+        m_pView->OnLButtonDown(MK_LBUTTON | nFlags, from);
+        m_pView->OnMouseMove(MK_LBUTTON | nFlags, {(from.x + to.x) / 2, (from.y + to.y) / 2});
+        m_pView->OnMouseMove(MK_LBUTTON | nFlags, to);
+        m_pView->OnLButtonUp(nFlags, to);
+    }
+    bool IsSelected(CVxGraphic* pGraphic) { return m_pView->GetSelection().FindChild(pGraphic) != nullptr; }
+    RECT FirstRect() { return m_doc.GetPicture().GetFirstChild()->GetRect(); }
+
+    CVxGraphic* m_pFilled = nullptr;
+    CVxGraphic* m_pHollow = nullptr;
+};
+
+TEST_F(VxViewSelectionTest, ThePickTakesTheFrontMostGraphicThatPaintsThere)
+{
+    struct Case {
+        POINT client;
+        CVxGraphic* pExpected;
+    };
+    // Inside the hollow box's frame only the filled one paints; on its edge
+    // the hollow one is in front.
+    for (const Case& c : {Case{{250, 250}, m_pFilled}, Case{{250, 200}, m_pHollow},
+                          Case{{252, 202}, m_pHollow}, Case{{400, 400}, nullptr},
+                          Case{{150, 150}, m_pFilled}, Case{{50, 50}, nullptr}}) {
+        EXPECT_EQ(m_pView->PickAt(m_pView->ClientToPicture(c.client)), c.pExpected)
+            << c.client.x << "," << c.client.y;
+    }
+}
+
+TEST_F(VxViewSelectionTest, AClickSelectsWithoutAnUndoStepAndShiftToggles)
+{
+    Click({150, 150});
+    EXPECT_TRUE(IsSelected(m_pFilled));
+    EXPECT_EQ(m_pView->GetSelection().GetChildCount(), 1);
+    Click({250, 200}, MK_SHIFT);
+    EXPECT_EQ(m_pView->GetSelection().GetChildCount(), 2);
+    Click({150, 150}, MK_SHIFT);
+    EXPECT_FALSE(IsSelected(m_pFilled));
+    EXPECT_TRUE(IsSelected(m_pHollow));
+    Click({400, 400});
+    EXPECT_TRUE(m_pView->GetSelection().HasNoChildren());
+    EXPECT_FALSE(m_doc.CanUndo());
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(VxViewSelectionTest, ACornerDragResizesAndOneUndoRestores)
+{
+    const RECT before = FirstRect();
+    Click({150, 150});
+    Drag({300, 300}, {350, 340});
+    const RECT after = FirstRect();
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_GT(after.right, before.right);
+    EXPECT_GT(after.bottom, before.bottom);
+    EXPECT_TRUE(m_doc.IsModified());
+    m_doc.OnEditUndo();
+    EXPECT_EQ(FirstRect(), before);
+    EXPECT_FALSE(m_doc.CanUndo());
+    // The selection comes back with the picture, and its handles still work.
+    ASSERT_EQ(m_pView->GetSelection().GetChildCount(), 1);
+    ASSERT_NE(m_pView->GetSelectionManipulator(), nullptr);
+    EXPECT_EQ(m_pView->GetSelectionManipulator()->HitTest(m_pView->ClientToPicture(POINT{300, 300})),
+              VX_HANDLE_BOTTOM_RIGHT);
+    QApplication::processEvents();
+}
+
+TEST_F(VxViewSelectionTest, CancelDuringADragPutsTheGraphicBack)
+{
+    const RECT before = FirstRect();
+    Click({150, 150});
+    m_pView->OnLButtonDown(MK_LBUTTON, {150, 150});
+    m_pView->OnMouseMove(MK_LBUTTON, {190, 170});
+    EXPECT_NE(FirstRect().left, before.left);
+    m_pView->OnCmdMsg(ID_EDIT_CANCEL, nullptr);
+    EXPECT_FALSE(m_pView->HasCapture());
+    QApplication::processEvents();
+    EXPECT_EQ(FirstRect(), before);
+    EXPECT_FALSE(m_doc.IsModified());
+    // The mouse coming up afterwards changes nothing.
+    m_pView->OnLButtonUp(0, {190, 170});
+    EXPECT_EQ(FirstRect(), before);
+}
+
+TEST_F(VxViewSelectionTest, TheRubberBandTakesOnlyWhatLiesWhollyInside)
+{
+    Drag({80, 80}, {320, 320});
+    EXPECT_TRUE(IsSelected(m_pFilled));
+    EXPECT_FALSE(IsSelected(m_pHollow));
+    // Bands start off the selection: a press on it would drag it.
+    Drag({520, 470}, {190, 190}, MK_SHIFT);
+    EXPECT_TRUE(IsSelected(m_pFilled));
+    EXPECT_TRUE(IsSelected(m_pHollow));
+    Drag({520, 470}, {190, 190}, MK_SHIFT);
+    EXPECT_FALSE(IsSelected(m_pHollow));
+    Drag({600, 500}, {700, 550});
+    EXPECT_TRUE(m_pView->GetSelection().HasNoChildren());
+    // Moving 4 pixels or less is still a click at the press point; 5 is a band.
+    Drag({150, 150}, {155, 150});
+    EXPECT_TRUE(m_pView->GetSelection().HasNoChildren());
+    Drag({150, 150}, {154, 154});
+    EXPECT_TRUE(IsSelected(m_pFilled));
+    EXPECT_FALSE(m_doc.CanUndo());
+}
+
+}  // namespace
