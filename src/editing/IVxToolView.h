@@ -47,6 +47,8 @@ public:
     // or nothing; with bToggle that graphic is added to or taken from the
     // selection instead.
     virtual void SelectAtPoint(POINT point, bool bToggle) = 0;
+    // Selects graphic alone (a graphic just drawn).
+    virtual void SelectOnly(CVxGraphic& graphic) = 0;
     // Selects the graphics wholly inside rect (picture units), or toggles them.
     virtual void SelectInRect(const RECT& rect, bool bToggle) = 0;
     // Rolls the document back once the current message is done: rolling back

@@ -21,3 +21,11 @@ bool CVxUndoCheckpoint::RollBack()
     m_pDoc->SetModifiedFlag(m_bModified);
     return true;
 }
+
+void CVxUndoCheckpoint::Drop()
+{
+    if (!m_bTaken) return;
+    m_bTaken = false;
+    m_pDoc->DiscardUndoStatesUntil(m_pBookmark);
+    m_pDoc->SetModifiedFlag(m_bModified);
+}

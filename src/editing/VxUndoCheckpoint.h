@@ -16,6 +16,9 @@ public:
     // false when nothing was taken. Graphics changed since then are replaced,
     // so nobody may still refer to them.
     bool RollBack();
+    // For a change already taken back by hand: drops the snapshots since
+    // the bookmark and restores the modified flag, leaving no undo step.
+    void Drop();
     // The gesture is kept: its snapshot stays as one undo step.
     void Discard() { m_bTaken = false; }
 

@@ -13,6 +13,7 @@
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkDocumentBase.h"
 #include "platform/gdi/GdiTypes.h"
+#include "resources/VxResourceIds.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -136,7 +137,14 @@ public:
     void SetMessageString(UINT nID) override;
     void SelectAtPoint(POINT point, bool bToggle) override;
     void SelectInRect(const RECT& rect, bool bToggle) override;
+    void SelectOnly(CVxGraphic& graphic) override { Select(&graphic, false); }
     void RollBackLater(const CVxUndoCheckpoint& checkpoint) override;
+
+    // --- tools (VxViewTools.cpp)
+    // The tool commands (ID_TOOL_*): the tool that gets what the
+    // manipulator leaves; commands of tools still to come are disabled.
+    void OnTool(unsigned nID);
+    void OnUpdateTool(CTkCmdUI& cmdUI);
 
     // --- selection (VxViewSelection.cpp)
     // The front-most graphic of the picture that paints within a few pixels
@@ -237,6 +245,7 @@ private:
     std::unique_ptr<CVxGraphicManipulator> m_pSelectionManipulator;
     bool m_bManipulatorStale = true;
     IVxInputHandler* m_pCaptureHandler = nullptr;  // who set the capture
+    unsigned m_nToolCommand = ID_TOOL_SELECTION;
     VxGridSettingsData m_grid;
     QImage m_screen;
     QRegion m_dirty;  // parts of m_screen that must be painted again

@@ -48,6 +48,7 @@ public:
     void SetMessageString(UINT) override {}
     void SelectAtPoint(POINT point, bool bToggle) override { m_clicks.push_back({point, bToggle}); }
     void SelectInRect(const RECT&, bool) override {}
+    void SelectOnly(CVxGraphic&) override {}
     void RollBackLater(const CVxUndoCheckpoint& checkpoint) override { m_rollBack = checkpoint; }
 
     struct Click {

@@ -2,14 +2,9 @@
 // as one undo step, and cancel putting the graphic back.
 
 #include "VxViewFixture.h"
-#include "attributes/VxBrushGraphicProperty.h"
-#include "attributes/VxPenGraphicProperty.h"
 #include "editing/VxGraphicManipulator.h"
 #include "graphics/VxGraphicClasses.h"
-#include "graphics/VxRectangle.h"
 #include "resources/VxResourceIds.h"
-
-#include <optional>
 
 namespace {
 
@@ -19,25 +14,12 @@ protected:
     {
         VxRegisterGraphicClasses();
         // A filled box behind a hollow one that overlaps it.
-        m_pFilled = &Add({100, 100, 300, 300}, RGB(0, 0, 255));
-        m_pHollow = &Add({200, 200, 500, 450}, std::nullopt);
+        m_pFilled = &AddBox({100, 100, 300, 300}, RGB(0, 0, 255));
+        m_pHollow = &AddBox({200, 200, 500, 450}, std::nullopt);
         m_doc.SetModifiedFlag(false);
         QApplication::processEvents();
     }
 
-    // A box given in client pixels, with a thin black pen.
-    CVxGraphic& Add(const RECT& client, std::optional<COLORREF> fill)
-    {
-        auto* pGraphic = new CVxRectangle(m_pView->ClientToPicture(client));
-        auto& pen = dynamic_cast<CVxPenGraphicProperty&>(*pGraphic->LookupProperty("Pen"));
-        pen.SetWidth(0);
-        pen.SetColor(RGB(0, 0, 0));
-        auto& brush = dynamic_cast<CVxBrushGraphicProperty&>(*pGraphic->LookupProperty("Brush"));
-        brush.SetStyle(fill ? BS_SOLID : BS_HOLLOW);
-        brush.SetColor(fill.value_or(0));
-        m_doc.GetPicture().AddChildTail(pGraphic);
-        return *pGraphic;
-    }
     void Click(POINT point, UINT nFlags = 0)
     {
         m_pView->OnLButtonDown(MK_LBUTTON | nFlags, point);
