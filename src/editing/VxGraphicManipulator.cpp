@@ -4,6 +4,9 @@
 #include "editing/IVxToolView.h"
 #include "graphics/VxGeometry.h"
 #include "graphics/VxGraphic.h"
+#include "graphics/VxPicture.h"
+#include "graphics/VxSelection.h"
+#include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkGdiObjects.h"
@@ -188,6 +191,12 @@ bool CVxGraphicManipulator::OnLButtonDown(IVxToolView& view, UINT nFlags, POINT 
     if (m_nHitHandle == VX_HANDLE_NONE) return false;
     m_bCtrl = (nFlags & MK_CONTROL) != 0;
     m_checkpoint.emplace(view.GetDocument());
+    m_bObjectsCopied = false;
+    if (m_bCtrl && m_nHitHandle == VX_HANDLE_BODY) {
+        m_checkpoint->Take();
+        DuplicateSelection();
+        m_bObjectsCopied = true;
+    }
     m_ptDragStart = m_ptDragCurrent = m_pGraphic->GetHandlePoint(m_nHitHandle);
     BeginDrag();
     m_grabOffset = {m_ptDragStart.x - ptPicture.x, m_ptDragStart.y - ptPicture.y};
@@ -215,13 +224,31 @@ bool CVxGraphicManipulator::OnLButtonUp(IVxToolView& view, UINT nFlags, POINT po
 {
     if (!IsDragging()) return false;
     FinishDrag();
-    const bool bMoved = m_checkpoint->IsTaken();
+    const bool bChanged = m_checkpoint->IsTaken();
     m_checkpoint.reset();
-    if (bMoved)
-        m_pGraphic->Invalidate();
-    else
+    if (!bChanged) {
         view.SelectAtPoint(view.ClientToPicture(point), (nFlags & MK_SHIFT) != 0);
+        return true;
+    }
+    m_pGraphic->Invalidate();
+    const bool bAtStart = m_ptDragCurrent.x == m_ptDragStart.x && m_ptDragCurrent.y == m_ptDragStart.y;
+    if (m_bObjectsCopied && bAtStart)
+        TkGetMessageService().ShowMessage(IDS_OBJECTS_COPIED, MB_OK | MB_ICONINFORMATION);
     return true;
+}
+
+void CVxGraphicManipulator::DuplicateSelection()
+{
+    CVxPicture& picture = m_pView->GetDocument().GetPicture();
+    CVxSelection& selection = m_pView->GetSelection();
+    for (auto pos = selection.GetFirstChildPosition(); pos;) {
+        CVxGraphic* pGraphic = selection.GetNextChild(pos);
+        const auto found = picture.FindChild(pGraphic);
+        if (!found) continue;
+        std::unique_ptr<CVxGraphic> pCopy = pGraphic->Clone();
+        picture.InsertChildBefore(found, pCopy.release());
+    }
+    m_pView->GetDocument().SetModifiedFlag();
 }
 
 bool CVxGraphicManipulator::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)

@@ -64,6 +64,9 @@ private:
     // Erases the feedback and lets go of the mouse.
     void FinishDrag();
     void DragHandleTo(POINT point);
+    // Copies each selected graphic of the picture just behind itself, so the
+    // originals, still selected, are dragged off their copies.
+    void DuplicateSelection();
     // Keeps a dragged point inside the coordinate limits.
     static POINT ClampToLimits(POINT point);
 
@@ -76,6 +79,7 @@ private:
     POINT m_ptDragCurrent{};
     SIZE m_grabOffset{};
     bool m_bCtrl = false;
+    bool m_bObjectsCopied = false;
     std::unique_ptr<CTkDC> m_pDragDC;
     std::optional<CVxUndoCheckpoint> m_checkpoint;
 };

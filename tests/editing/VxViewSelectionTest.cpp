@@ -4,6 +4,7 @@
 #include "VxViewFixture.h"
 #include "editing/VxGraphicManipulator.h"
 #include "graphics/VxGraphicClasses.h"
+#include "platform/framework/TkMessageService.h"
 #include "resources/VxResourceIds.h"
 
 namespace {
@@ -129,6 +130,52 @@ TEST_F(VxViewSelectionTest, TheRubberBandTakesOnlyWhatLiesWhollyInside)
     Drag({150, 150}, {154, 154});
     EXPECT_TRUE(IsSelected(m_pFilled));
     EXPECT_FALSE(m_doc.CanUndo());
+}
+
+TEST_F(VxViewSelectionTest, ACtrlDragLeavesACopyBehindThatUndoRemoves)
+{
+    CTkScriptedMessageService messages;
+    TkSetMessageService(&messages);
+    const RECT before = FirstRect();
+    Click({150, 150});
+    Drag({150, 150}, {190, 170}, MK_CONTROL);
+    ASSERT_EQ(m_doc.GetPicture().GetChildCount(), 3);
+    // The copy stays put just behind the dragged original.
+    EXPECT_EQ(FirstRect(), before);
+    auto pos = m_doc.GetPicture().GetFirstChildPosition();
+    EXPECT_NE(m_doc.GetPicture().GetNextChild(pos), m_pFilled);
+    EXPECT_EQ(m_doc.GetPicture().GetNextChild(pos), m_pFilled);
+    EXPECT_NE(m_pFilled->GetRect().left, before.left);
+    EXPECT_TRUE(IsSelected(m_pFilled));
+    EXPECT_TRUE(messages.GetShown().empty());
+    m_doc.OnEditUndo();
+    EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 2);
+    EXPECT_EQ(FirstRect(), before);
+
+    // Released where it started: the copy lies on the original, and the user is told.
+    Click({150, 150});
+    Drag({150, 150}, {150, 150}, MK_CONTROL);
+    EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 3);
+    ASSERT_EQ(messages.GetShown().size(), 1u);
+    EXPECT_EQ(messages.GetShown()[0].nIdMessage, IDS_OBJECTS_COPIED);
+    TkSetMessageService(nullptr);
+}
+
+TEST_F(VxViewSelectionTest, WithSnapOnTheNearestCornerLandsOnTheGrid)
+{
+    VxGridSettingsData grid = m_pView->GetGrid();
+    grid.bSnapToGrid = TRUE;
+    grid.ptOrigin = {0, 0};
+    grid.sizeSpacing = {100, 100};
+    m_pView->SetGrid(grid);
+    Click({150, 150});
+    Drag({150, 150}, {187, 163});
+    const RECT r = m_pFilled->GetRect();
+    const bool bCornerOnGrid =
+        (r.left % 100 == 0 || r.right % 100 == 0) && (r.top % 100 == 0 || r.bottom % 100 == 0);
+    EXPECT_TRUE(bCornerOnGrid) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    const RECT b = m_pView->ClientToPicture(RECT{100, 100, 300, 300});
+    EXPECT_EQ(r.right - r.left, b.right - b.left);
 }
 
 }  // namespace
