@@ -39,6 +39,8 @@ public:
     // touches is shown at the next event-loop turn. XOR drawn twice erases.
     virtual std::unique_ptr<CTkDC> GetClientDC() = 0;
     virtual void InvalidateGraphic(CVxGraphic& graphic) = 0;
+    // An area of the picture (picture units), repainted at the next paint.
+    virtual void InvalidatePictureRect(const RECT& rect) = 0;
     virtual void InvalidateSelection() = 0;
     // The frame's message pane shows string nID (5029, 5030, or the idle prompt).
     virtual void SetMessageString(UINT nID) = 0;

@@ -137,19 +137,27 @@ POINT CVxGraphicManipulator::ClampToLimits(POINT point)
     return {std::clamp(point.x, limits.left, limits.right), std::clamp(point.y, limits.top, limits.bottom)};
 }
 
+void CVxGraphicManipulator::ToggleFeedback()
+{
+    if (m_nDragMode == kDragLive) return;
+    const std::unique_ptr<CTkDC> dc = m_pView->GetClientDC();
+    DrawDragFeedback(*dc);
+}
+
 void CVxGraphicManipulator::BeginDrag()
 {
-    m_pDragDC = m_pView->GetClientDC();
+    m_bDragging = true;
+    m_rcOld = m_pGraphic->GetBounds();
     // Feedback drags keep the views still until the drop.
     if (m_nDragMode != kDragLive) m_pGraphic->SetUpdateViews(FALSE);
-    DrawDragFeedback(*m_pDragDC);
+    ToggleFeedback();
     m_pView->SetCapture();
 }
 
 void CVxGraphicManipulator::FinishDrag()
 {
-    DrawDragFeedback(*m_pDragDC);
-    m_pDragDC.reset();
+    ToggleFeedback();
+    m_bDragging = false;
     m_pView->ReleaseCapture();
     if (m_nDragMode != kDragLive) m_pGraphic->SetUpdateViews(TRUE);
 }
@@ -214,9 +222,9 @@ bool CVxGraphicManipulator::OnMouseMove(IVxToolView& view, UINT, POINT point)
     p = SnapDragPoint(m_nHitHandle, p);
     m_pGraphic->ConstrainHandlePoint(m_nHitHandle, p);
     if (p.x == m_ptDragCurrent.x && p.y == m_ptDragCurrent.y) return true;
-    DrawDragFeedback(*m_pDragDC);
+    ToggleFeedback();
     DragHandleTo(p);
-    DrawDragFeedback(*m_pDragDC);
+    ToggleFeedback();
     return true;
 }
 
@@ -230,6 +238,8 @@ bool CVxGraphicManipulator::OnLButtonUp(IVxToolView& view, UINT nFlags, POINT po
         view.SelectAtPoint(view.ClientToPicture(point), (nFlags & MK_SHIFT) != 0);
         return true;
     }
+    // Feedback drags left the picture as it was until now.
+    if (m_nDragMode != kDragLive) m_pView->InvalidatePictureRect(m_rcOld);
     m_pGraphic->Invalidate();
     const bool bAtStart = m_ptDragCurrent.x == m_ptDragStart.x && m_ptDragCurrent.y == m_ptDragStart.y;
     if (m_bObjectsCopied && bAtStart)

@@ -24,7 +24,7 @@ public:
 
     int GetDragMode() const { return m_nDragMode; }
     void SetDragMode(int nMode) { m_nDragMode = nMode; }
-    bool IsDragging() const { return m_pDragDC != nullptr; }
+    bool IsDragging() const { return m_bDragging; }
 
     virtual int GetFirstHandle() const { return 0; }
     virtual int GetLastHandle() const { return 7; }
@@ -61,6 +61,9 @@ private:
     // The handle size in picture units, at least 2.
     SIZE GetHandleSize() const;
     void BeginDrag();
+    // Draws the feedback through a client DC held only while drawing, so
+    // the view can repaint its screen between moves.
+    void ToggleFeedback();
     // Erases the feedback and lets go of the mouse.
     void FinishDrag();
     void DragHandleTo(POINT point);
@@ -80,6 +83,7 @@ private:
     SIZE m_grabOffset{};
     bool m_bCtrl = false;
     bool m_bObjectsCopied = false;
-    std::unique_ptr<CTkDC> m_pDragDC;
+    bool m_bDragging = false;
+    RECT m_rcOld{};  // the graphic's bounds when the drag began
     std::optional<CVxUndoCheckpoint> m_checkpoint;
 };

@@ -133,6 +133,7 @@ public:
     void KillTimer(UINT nIDEvent) override;
     std::unique_ptr<CTkDC> GetClientDC() override;
     void InvalidateGraphic(CVxGraphic& graphic) override;
+    void InvalidatePictureRect(const RECT& rect) override { InvalidatePicture(rect); }
     void InvalidateSelection() override;
     void SetMessageString(UINT nID) override;
     void SelectAtPoint(POINT point, bool bToggle) override;

@@ -44,6 +44,7 @@ public:
     void KillTimer(UINT) override {}
     std::unique_ptr<CTkDC> GetClientDC() override { return std::make_unique<CTkDC>(); }
     void InvalidateGraphic(CVxGraphic&) override {}
+    void InvalidatePictureRect(const RECT&) override {}
     void InvalidateSelection() override {}
     void SetMessageString(UINT) override {}
     void SelectAtPoint(POINT point, bool bToggle) override { m_clicks.push_back({point, bToggle}); }
