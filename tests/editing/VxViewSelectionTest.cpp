@@ -94,6 +94,24 @@ TEST_F(VxViewSelectionTest, ACornerDragResizesAndOneUndoRestores)
     QApplication::processEvents();
 }
 
+TEST_F(VxViewSelectionTest, ALiveDragRepaintsWithoutATrail)
+{
+    Click({150, 150});
+    QApplication::processEvents();
+    m_pView->OnLButtonDown(MK_LBUTTON, {150, 150});
+    for (int step = 1; step <= 4; ++step) {
+        m_pView->OnMouseMove(MK_LBUTTON, {150 + 25 * step, 150 + 25 * step});
+        QApplication::processEvents();
+    }
+    const QImage during = Grab();
+    m_pView->OnLButtonUp(0, {250, 250});
+    QApplication::processEvents();
+    for (const QImage& image : {during, Grab()}) {
+        EXPECT_EQ(image.pixel(120, 120), kWhite);
+        EXPECT_EQ(image.pixel(350, 350), qRgb(0, 0, 255));
+    }
+}
+
 TEST_F(VxViewSelectionTest, CancelDuringADragPutsTheGraphicBack)
 {
     const RECT before = FirstRect();
