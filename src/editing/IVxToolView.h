@@ -32,6 +32,10 @@ public:
     virtual void ReleaseCapture() = 0;
     virtual bool HasCapture() const = 0;
     virtual void SetCursor(UINT nCursorID) = 0;
+    // The mouse cursor in client pixels, and the client area's size.
+    virtual POINT GetCursorPos() const = 0;
+    virtual void SetCursorPos(POINT point) = 0;
+    virtual SIZE GetClientExtent() const = 0;
     virtual void SetTimer(UINT nIDEvent, UINT nElapse) = 0;
     virtual void KillTimer(UINT nIDEvent) = 0;
 

@@ -11,6 +11,28 @@ namespace {
 constexpr LONG kClickPixels = 4;
 }
 
+LONG CVxSelectTool::s_nArrowStep = 1;
+
+bool CVxSelectTool::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
+{
+    if (nChar < VK_LEFT || nChar > VK_DOWN) return false;
+    POINT pt = view.GetCursorPos();
+    const LONG nStep = s_nArrowStep++;
+    pt.x += nChar == VK_LEFT ? -nStep : nChar == VK_RIGHT ? nStep : 0;
+    pt.y += nChar == VK_UP ? -nStep : nChar == VK_DOWN ? nStep : 0;
+    const SIZE client = view.GetClientExtent();
+    pt.x = std::clamp<LONG>(pt.x, 0, std::max<LONG>(0, client.cx - 1));
+    pt.y = std::clamp<LONG>(pt.y, 0, std::max<LONG>(0, client.cy - 1));
+    view.SetCursorPos(pt);
+    return true;
+}
+
+bool CVxSelectTool::OnKeyUp(IVxToolView&, UINT, UINT, UINT)
+{
+    s_nArrowStep = 1;
+    return false;
+}
+
 void CVxSelectTool::Record(IVxToolView& view, POINT point)
 {
     m_ptCurrent = view.GetMousePoint(point);

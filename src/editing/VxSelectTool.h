@@ -14,8 +14,9 @@ public:
     bool OnLButtonUp(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnLButtonDblClk(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnChar(IVxToolView&, UINT, UINT, UINT) override { return false; }
-    bool OnKeyDown(IVxToolView&, UINT, UINT, UINT) override { return false; }
-    bool OnKeyUp(IVxToolView&, UINT, UINT, UINT) override { return false; }
+    // The arrow keys move the mouse cursor, faster while a key is held.
+    bool OnKeyDown(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    bool OnKeyUp(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     bool OnContextMenu(IVxToolView& view, POINT point) override;
     bool OnSetCursor(IVxToolView& view) override;
     bool OnTimer(IVxToolView&, UINT) override { return false; }
@@ -34,4 +35,7 @@ private:
     POINT m_ptDownClient{};
     RECT m_rcBand{};      // picture units, as drawn
     bool m_bBandShown = false;
+
+    // Pixels the next arrow key moves the cursor; shared by every tool.
+    static LONG s_nArrowStep;
 };

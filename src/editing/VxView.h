@@ -129,6 +129,9 @@ public:
     void ReleaseCapture() override;
     bool HasCapture() const override { return m_bCapture; }
     void SetCursor(UINT nCursorID) override;
+    POINT GetCursorPos() const override;
+    void SetCursorPos(POINT point) override;
+    SIZE GetClientExtent() const override { return GetClientSize(); }
     void SetTimer(UINT nIDEvent, UINT nElapse) override;
     void KillTimer(UINT nIDEvent) override;
     std::unique_ptr<CTkDC> GetClientDC() override;

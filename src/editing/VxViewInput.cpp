@@ -220,6 +220,17 @@ void CVxView::SetCursor(UINT nCursorID)
     viewport()->setCursor(it == kCursors.end() ? Qt::ArrowCursor : it->second);
 }
 
+POINT CVxView::GetCursorPos() const
+{
+    const QPoint pt = viewport()->mapFromGlobal(QCursor::pos());
+    return {pt.x(), pt.y()};
+}
+
+void CVxView::SetCursorPos(POINT point)
+{
+    QCursor::setPos(viewport()->mapToGlobal(QPoint(point.x, point.y)));
+}
+
 void CVxView::SetTimer(UINT nIDEvent, UINT nElapse)
 {
     KillTimer(nIDEvent);

@@ -5,6 +5,7 @@
 #include "editing/VxCreateManipulator.h"
 #include "editing/VxGraphicManipulator.h"
 #include "editing/VxPictureManipulator.h"
+#include "editing/VxSelectTool.h"
 #include "editing/VxUndoCheckpoint.h"
 #include "graphics/VxGraphicClasses.h"
 #include "graphics/VxRectangle.h"
@@ -40,6 +41,9 @@ public:
     void ReleaseCapture() override { m_bCapture = false; }
     bool HasCapture() const override { return m_bCapture; }
     void SetCursor(UINT nCursorID) override { m_nCursor = nCursorID; }
+    POINT GetCursorPos() const override { return m_ptCursor; }
+    void SetCursorPos(POINT point) override { m_ptCursor = point; }
+    SIZE GetClientExtent() const override { return {100, 80}; }
     void SetTimer(UINT, UINT) override {}
     void KillTimer(UINT) override {}
     std::unique_ptr<CTkDC> GetClientDC() override { return std::make_unique<CTkDC>(); }
@@ -61,6 +65,7 @@ public:
     LONG m_nGrid = 0;
     bool m_bCapture = false;
     UINT m_nCursor = 0;
+    POINT m_ptCursor{};
     std::vector<Click> m_clicks;
     std::optional<CVxUndoCheckpoint> m_rollBack;
 };
@@ -248,6 +253,37 @@ TEST_F(VxGraphicManipulatorTest, ASelectionOfOneGetsItsGraphicsHandles)
     m_view.m_selection.RemoveAllChildren();
     auto pNone = VxCreateManipulator(m_view.m_selection, m_view);
     EXPECT_EQ(pNone->HitTest({0, 0}), VX_HANDLE_NONE);
+}
+
+TEST_F(VxGraphicManipulatorTest, ArrowKeysMoveTheCursorFasterWhileHeldAndStopAtTheEdge)
+{
+    CVxSelectTool tool;
+    m_view.m_ptCursor = {50, 40};
+    struct Step {
+        UINT nKey;
+        bool bDown;
+        POINT expected;
+    };
+    // 1, 2, 3 pixels while held; a key up starts again at 1; the client area
+    // (100 x 80) keeps the cursor.
+    for (const Step& s : {Step{VK_RIGHT, true, {51, 40}}, Step{VK_RIGHT, true, {53, 40}},
+                          Step{VK_DOWN, true, {53, 43}}, Step{VK_DOWN, false, {53, 43}},
+                          Step{VK_UP, true, {53, 42}}, Step{VK_LEFT, true, {51, 42}},
+                          Step{VK_LEFT, true, {48, 42}}, Step{VK_LEFT, false, {48, 42}}}) {
+        if (s.bDown)
+            EXPECT_TRUE(tool.OnKeyDown(m_view, s.nKey, 1, 0));
+        else
+            tool.OnKeyUp(m_view, s.nKey, 1, 0);
+        EXPECT_EQ(m_view.m_ptCursor.x, s.expected.x);
+        EXPECT_EQ(m_view.m_ptCursor.y, s.expected.y);
+    }
+    m_view.m_ptCursor = {98, 1};
+    for (int n = 0; n < 3; ++n) tool.OnKeyDown(m_view, VK_RIGHT, 1, 0);
+    tool.OnKeyDown(m_view, VK_UP, 1, 0);
+    EXPECT_EQ(m_view.m_ptCursor.x, 99);
+    EXPECT_EQ(m_view.m_ptCursor.y, 0);
+    tool.OnKeyUp(m_view, VK_UP, 1, 0);
+    EXPECT_FALSE(tool.OnKeyDown(m_view, VK_HOME, 1, 0));
 }
 
 }  // namespace
