@@ -263,6 +263,7 @@ void CVxGraphicManipulator::DuplicateSelection()
 
 bool CVxGraphicManipulator::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
 {
+    if (nChar == VK_ESCAPE) return Cancel(view);
     if (nChar != VK_CONTROL) return false;
     m_bCtrl = true;
     OnSetCursor(view);

@@ -15,6 +15,8 @@ LONG CVxSelectTool::s_nArrowStep = 1;
 
 bool CVxSelectTool::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
 {
+    // No menu item carries Escape: it cancels a drag here.
+    if (nChar == VK_ESCAPE) return view.HasCapture() && Cancel(view);
     if (nChar < VK_LEFT || nChar > VK_DOWN) return false;
     POINT pt = view.GetCursorPos();
     const LONG nStep = s_nArrowStep++;

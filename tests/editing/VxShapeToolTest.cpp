@@ -69,7 +69,7 @@ TEST_F(VxShapeToolTest, CancellingOrSwitchingToolsMidDrawLeavesNoTrace)
     m_pView->OnLButtonDown(MK_LBUTTON, {400, 350});
     m_pView->OnMouseMove(MK_LBUTTON, {500, 420});
     EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 2);
-    m_pView->OnCmdMsg(ID_EDIT_CANCEL, nullptr);
+    m_pView->OnKeyDown(VK_ESCAPE, 1, 0);
     EXPECT_FALSE(m_pView->HasCapture());
     ExpectNoTrace();
     m_pView->OnLButtonDown(MK_LBUTTON, {400, 350});

@@ -119,7 +119,7 @@ TEST_F(VxViewSelectionTest, CancelDuringADragPutsTheGraphicBack)
     m_pView->OnLButtonDown(MK_LBUTTON, {150, 150});
     m_pView->OnMouseMove(MK_LBUTTON, {190, 170});
     EXPECT_NE(FirstRect().left, before.left);
-    m_pView->OnCmdMsg(ID_EDIT_CANCEL, nullptr);
+    m_pView->OnKeyDown(VK_ESCAPE, 1, 0);
     EXPECT_FALSE(m_pView->HasCapture());
     QApplication::processEvents();
     EXPECT_EQ(FirstRect(), before);
