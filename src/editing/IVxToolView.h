@@ -11,6 +11,7 @@ class CTkDC;
 class CVxDoc;
 class CVxGraphic;
 class CVxSelection;
+class CVxUndoCheckpoint;
 
 class IVxToolView {
 public:
@@ -31,6 +32,10 @@ public:
     virtual void ReleaseCapture() = 0;
     virtual bool HasCapture() const = 0;
     virtual void SetCursor(UINT nCursorID) = 0;
+    // The mouse cursor in client pixels, and the client area's size.
+    virtual POINT GetCursorPos() const = 0;
+    virtual void SetCursorPos(POINT point) = 0;
+    virtual SIZE GetClientExtent() const = 0;
     virtual void SetTimer(UINT nIDEvent, UINT nElapse) = 0;
     virtual void KillTimer(UINT nIDEvent) = 0;
 
@@ -38,7 +43,21 @@ public:
     // touches is shown at the next event-loop turn. XOR drawn twice erases.
     virtual std::unique_ptr<CTkDC> GetClientDC() = 0;
     virtual void InvalidateGraphic(CVxGraphic& graphic) = 0;
+    // An area of the picture (picture units), repainted at the next paint.
+    virtual void InvalidatePictureRect(const RECT& rect) = 0;
     virtual void InvalidateSelection() = 0;
     // The frame's message pane shows string nID (5029, 5030, or the idle prompt).
     virtual void SetMessageString(UINT nID) = 0;
+
+    // Selects the front-most graphic that paints near point (picture units),
+    // or nothing; with bToggle that graphic is added to or taken from the
+    // selection instead.
+    virtual void SelectAtPoint(POINT point, bool bToggle) = 0;
+    // Selects graphic alone (a graphic just drawn).
+    virtual void SelectOnly(CVxGraphic& graphic) = 0;
+    // Selects the graphics wholly inside rect (picture units), or toggles them.
+    virtual void SelectInRect(const RECT& rect, bool bToggle) = 0;
+    // Rolls the document back once the current message is done: rolling back
+    // replaces the graphics the caller is still working on.
+    virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
 };

@@ -1,8 +1,11 @@
 #pragma once
-// The tool that has the input until the drawing tools arrive: it keeps the
-// capture of a drag so the view routes consistently, and changes nothing.
+// The selection tool: a click selects the graphic under it, a drag draws a
+// rubber band that selects the graphics wholly inside it; Shift adds to or
+// takes from the selection.
 
 #include "editing/IVxInputHandler.h"
+
+class CTkDC;
 
 class CVxSelectTool : public IVxInputHandler {
 public:
@@ -11,8 +14,9 @@ public:
     bool OnLButtonUp(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnLButtonDblClk(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnChar(IVxToolView&, UINT, UINT, UINT) override { return false; }
-    bool OnKeyDown(IVxToolView&, UINT, UINT, UINT) override { return false; }
-    bool OnKeyUp(IVxToolView&, UINT, UINT, UINT) override { return false; }
+    // The arrow keys move the mouse cursor, faster while a key is held.
+    bool OnKeyDown(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
+    bool OnKeyUp(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     bool OnContextMenu(IVxToolView& view, POINT point) override;
     bool OnSetCursor(IVxToolView& view) override;
     bool OnTimer(IVxToolView&, UINT) override { return false; }
@@ -22,7 +26,16 @@ public:
 
 private:
     void Record(IVxToolView& view, POINT point);
+    // Draws the band in XOR; drawing it again erases it.
+    void ToggleBand(IVxToolView& view);
+    void EndBand(IVxToolView& view);
 
     POINT m_ptOrigin{};   // picture units, where the drag started
     POINT m_ptCurrent{};  // picture units
+    POINT m_ptDownClient{};
+    RECT m_rcBand{};      // picture units, as drawn
+    bool m_bBandShown = false;
+
+    // Pixels the next arrow key moves the cursor; shared by every tool.
+    static LONG s_nArrowStep;
 };

@@ -3,6 +3,7 @@
 
 #include "editing/VxView.h"
 
+#include "editing/VxGraphicManipulator.h"
 #include "graphics/VxGraphic.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkSettings.h"
@@ -94,6 +95,7 @@ CVxView::~CVxView()
 {
     m_doc.SetUndoViewState(nullptr);
     m_doc.RemoveView(this);
+    m_pSelectionManipulator.reset();
     // The selection refers to the picture's graphics; it owns none of them.
     m_selection.RemoveAllChildren();
 }
@@ -210,6 +212,8 @@ void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject* pHint)
 {
     switch (lHint) {
     case kVxHintDeleteContents:
+        m_pSelectionManipulator.reset();
+        m_bManipulatorStale = true;
         ResetForPicture();
         break;
     case kVxHintPictureSize:
@@ -246,6 +250,7 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
         return;
     }
     for (CVxGraphic* pGraphic : m_doc.ReadGraphicRefs(ar)) m_selection.AddChildTail(pGraphic);
+    m_bManipulatorStale = true;
     std::uint16_t wFullPage = 0;
     std::int32_t nZoom = 0;
     std::int32_t x = 0;
@@ -260,4 +265,10 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
     InvalidateAll();
 }
 
-void CVxView::ResetForUndo() { m_selection.RemoveAllChildren(); }
+void CVxView::ResetForUndo()
+{
+    // The manipulator refers to graphics the undo is about to replace.
+    m_pSelectionManipulator.reset();
+    m_bManipulatorStale = true;
+    m_selection.RemoveAllChildren();
+}

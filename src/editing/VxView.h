@@ -13,6 +13,7 @@
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkDocumentBase.h"
 #include "platform/gdi/GdiTypes.h"
+#include "resources/VxResourceIds.h"
 
 #include <QAbstractScrollArea>
 #include <QImage>
@@ -24,6 +25,7 @@
 #include <vector>
 
 class CTkDC;
+class CVxGraphicManipulator;
 class QPaintDevice;
 class QPrinter;
 
@@ -128,12 +130,35 @@ public:
     void ReleaseCapture() override;
     bool HasCapture() const override { return m_bCapture; }
     void SetCursor(UINT nCursorID) override;
+    POINT GetCursorPos() const override;
+    void SetCursorPos(POINT point) override;
+    SIZE GetClientExtent() const override { return GetClientSize(); }
     void SetTimer(UINT nIDEvent, UINT nElapse) override;
     void KillTimer(UINT nIDEvent) override;
     std::unique_ptr<CTkDC> GetClientDC() override;
     void InvalidateGraphic(CVxGraphic& graphic) override;
+    void InvalidatePictureRect(const RECT& rect) override { InvalidatePicture(rect); }
     void InvalidateSelection() override;
     void SetMessageString(UINT nID) override;
+    void SelectAtPoint(POINT point, bool bToggle) override;
+    void SelectInRect(const RECT& rect, bool bToggle) override;
+    void SelectOnly(CVxGraphic& graphic) override { Select(&graphic, false); }
+    void RollBackLater(const CVxUndoCheckpoint& checkpoint) override;
+
+    // --- tools (VxViewTools.cpp)
+    // The tool commands (ID_TOOL_*): the tool that gets what the
+    // manipulator leaves; commands of tools still to come are disabled.
+    void OnTool(unsigned nID);
+    void OnUpdateTool(CTkCmdUI& cmdUI);
+
+    // --- selection (VxViewSelection.cpp)
+    // The front-most graphic of the picture that paints within a few pixels
+    // of point (picture units), or null.
+    CVxGraphic* PickAt(POINT point);
+    // Selects pGraphic alone (null: nothing), or adds or removes it.
+    void Select(CVxGraphic* pGraphic, bool bToggle);
+    // The manipulator made for the current selection; null when it is empty.
+    CVxGraphicManipulator* GetSelectionManipulator();
 
     // Where SetMessageString sends its text (the frame's message pane).
     void SetMessageSink(std::function<void(const std::string&)> sink) { m_messageSink = std::move(sink); }
@@ -209,12 +234,24 @@ private:
     // the tool, which gets what the manipulator does not take.
     template <typename Call>
     void Route(Call call);
+    // Makes the selection's manipulator again once the selection changed;
+    // deferred, since the old one may be the caller.
+    void UpdateManipulator();
+    // The manipulator set from outside, else the selection's; may be null.
+    IVxInputHandler* GetActiveManipulator();
+    // The selection's area with its handles, repainted at the next paint.
+    void InvalidateHandles();
+    void DrawHandles(CTkDC& dc);
 
     CVxDoc& m_doc;
     CVxSelection m_selection;
     CVxSelectTool m_selectTool;
     IVxInputHandler* m_pTool = &m_selectTool;
     IVxInputHandler* m_pManipulator = nullptr;
+    std::unique_ptr<CVxGraphicManipulator> m_pSelectionManipulator;
+    bool m_bManipulatorStale = true;
+    IVxInputHandler* m_pCaptureHandler = nullptr;  // who set the capture
+    unsigned m_nToolCommand = ID_TOOL_SELECTION;
     VxGridSettingsData m_grid;
     QImage m_screen;
     QRegion m_dirty;  // parts of m_screen that must be painted again

@@ -29,6 +29,8 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand<CVxView>(ID_INDICATOR_COORDINATE, nullptr, &CVxView::OnUpdateCoordinatePane),
     TkOnCommand<CVxView>(ID_INDICATOR_SIZE, nullptr, &CVxView::OnUpdateSizePane),
     TkOnCommand<CVxView>(ID_INDICATOR_SELECTION, nullptr, &CVxView::OnUpdateSelectionPane),
+    TkOnCommandRange(ID_TOOL_SELECTION, ID_TOOL_TEXT, &CVxView::OnTool, &CVxView::OnUpdateTool),
+    TkOnCommandRange(ID_TOOL_ARC, ID_TOOL_ARC, &CVxView::OnTool, &CVxView::OnUpdateTool),
     TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
     TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
     TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),

@@ -5,6 +5,7 @@
 #include "editing/VxView.h"
 
 #include "platform/framework/TkStrings.h"
+#include "resources/VxResourceIds.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -63,8 +64,16 @@ template <typename Call>
 void CVxView::Route(Call call)
 {
     if (!m_bActive) return;
-    // A drag belongs to the tool that started it.
-    if (!m_bCapture && m_pManipulator && call(*m_pManipulator)) return;
+    // A drag belongs to the handler that started it.
+    if (m_bCapture) {
+        call(m_pCaptureHandler ? *m_pCaptureHandler : *m_pTool);
+        return;
+    }
+    IVxInputHandler* pManipulator = GetActiveManipulator();
+    if (pManipulator && call(*pManipulator)) {
+        if (m_bCapture) m_pCaptureHandler = pManipulator;
+        return;
+    }
     call(*m_pTool);
 }
 
@@ -106,7 +115,9 @@ void CVxView::OnChar(UINT nChar, UINT nRepCnt, UINT nFlags)
 void CVxView::OnCancelMode()
 {
     if (!m_bActive) return;
-    if (m_bCapture || !m_pManipulator || !m_pManipulator->Cancel(*this)) m_pTool->Cancel(*this);
+    IVxInputHandler* pFirst = GetActiveManipulator();
+    if (m_bCapture) pFirst = m_pCaptureHandler;
+    if (!pFirst || !pFirst->Cancel(*this)) m_pTool->Cancel(*this);
 }
 
 void CVxView::mousePressEvent(QMouseEvent* pEvent)
@@ -191,14 +202,33 @@ void CVxView::ReleaseCapture()
 {
     if (!m_bCapture) return;
     m_bCapture = false;
+    m_pCaptureHandler = nullptr;
     viewport()->releaseMouse();
 }
 
 void CVxView::SetCursor(UINT nCursorID)
 {
-    // The editor's own cursors come with the tools; until then the arrow.
-    (void)nCursorID;
-    viewport()->setCursor(Qt::ArrowCursor);
+    // The editor's own cursor images are still to come; the nearest of Qt's.
+    static constexpr auto kCursors = std::to_array<std::pair<UINT, Qt::CursorShape>>({
+        {IDC_MOVE, Qt::SizeAllCursor},     {IDC_MOVE_COPY, Qt::DragCopyCursor},
+        {IDC_POINT_COPY, Qt::DragCopyCursor}, {IDC_CROSS, Qt::CrossCursor},
+        {IDC_SIZENS, Qt::SizeVerCursor},   {IDC_SIZEWE, Qt::SizeHorCursor},
+        {IDC_SIZENESW, Qt::SizeBDiagCursor}, {IDC_SIZENWSE, Qt::SizeFDiagCursor},
+    });
+    const auto it = std::find_if(kCursors.begin(), kCursors.end(),
+                                 [&](const auto& entry) { return entry.first == nCursorID; });
+    viewport()->setCursor(it == kCursors.end() ? Qt::ArrowCursor : it->second);
+}
+
+POINT CVxView::GetCursorPos() const
+{
+    const QPoint pt = viewport()->mapFromGlobal(QCursor::pos());
+    return {pt.x(), pt.y()};
+}
+
+void CVxView::SetCursorPos(POINT point)
+{
+    QCursor::setPos(viewport()->mapToGlobal(QPoint(point.x, point.y)));
 }
 
 void CVxView::SetTimer(UINT nIDEvent, UINT nElapse)

@@ -45,8 +45,8 @@ void CVxView::DrawPage(CTkDC& dc, const RECT& rcDevice)
     dc.FillRect(&page, GetStockObject(WHITE_BRUSH));
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridLines) DrawGrid(dc, clip);
     DrawPicture(dc);
-    // The handles of the selection come here once manipulators draw them.
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridDots) DrawGrid(dc, clip);
+    DrawHandles(dc);
 }
 
 
@@ -164,11 +164,13 @@ void CVxView::InvalidatePicture(const RECT& rect)
     PrepareDC(dc, {0, 0});
     RECT device = rect;
     dc.LPtoDP(&device);
-    // A pixel more on each side for rounding and wide pens at the edges.
-    const QRect rc = QRect(QPoint(std::min(device.left, device.right) - 2,
-                                  std::min(device.top, device.bottom) - 2),
-                           QPoint(std::max(device.left, device.right) + 2,
-                                  std::max(device.top, device.bottom) + 2))
+    // Pixels more on each side for rounding, wide pens at the edges and the
+    // handles of a selected graphic.
+    constexpr int kMargin = 6;
+    const QRect rc = QRect(QPoint(std::min(device.left, device.right) - kMargin,
+                                  std::min(device.top, device.bottom) - kMargin),
+                           QPoint(std::max(device.left, device.right) + kMargin,
+                                  std::max(device.top, device.bottom) + kMargin))
                          .intersected(viewport()->rect());
     if (rc.isEmpty()) return;
     m_dirty += rc;

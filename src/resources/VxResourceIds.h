@@ -41,6 +41,17 @@ constexpr unsigned IDI_WMF_FILE = 152;
 // --- Cursors
 constexpr unsigned IDC_FIRST_CURSOR = 200;
 constexpr unsigned IDC_LAST_CURSOR = 205;
+constexpr unsigned IDC_MOVE = 200;
+constexpr unsigned IDC_POINT = 201;
+constexpr unsigned IDC_MOVE_COPY = 202;
+constexpr unsigned IDC_POINT_COPY = 203;
+// The system's cursors, by their Windows numbers.
+constexpr unsigned IDC_ARROW = 32512;
+constexpr unsigned IDC_CROSS = 32515;
+constexpr unsigned IDC_SIZENWSE = 32642;
+constexpr unsigned IDC_SIZENESW = 32643;
+constexpr unsigned IDC_SIZEWE = 32644;
+constexpr unsigned IDC_SIZENS = 32645;
 
 // --- Dialogs and pages
 constexpr unsigned IDD_GRID_SETTINGS = 155;

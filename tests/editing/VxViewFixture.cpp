@@ -1,5 +1,8 @@
 #include "VxViewFixture.h"
 
+#include "attributes/VxBrushGraphicProperty.h"
+#include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxRectangle.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
 
@@ -37,4 +40,17 @@ int VxViewFixture::Count(const QImage& image, QRgb colour)
         for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
     }
     return n;
+}
+
+CVxGraphic& VxViewFixture::AddBox(const RECT& client, std::optional<COLORREF> fill)
+{
+    auto* pGraphic = new CVxRectangle(m_pView->ClientToPicture(client));
+    auto& pen = dynamic_cast<CVxPenGraphicProperty&>(*pGraphic->LookupProperty("Pen"));
+    pen.SetWidth(0);
+    pen.SetColor(RGB(0, 0, 0));
+    auto& brush = dynamic_cast<CVxBrushGraphicProperty&>(*pGraphic->LookupProperty("Brush"));
+    brush.SetStyle(fill ? BS_SOLID : BS_HOLLOW);
+    brush.SetColor(fill.value_or(0));
+    m_doc.GetPicture().AddChildTail(pGraphic);
+    return *pGraphic;
 }

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 void LoadInto(CVxDoc& doc, const std::vector<std::uint8_t>& bytes);
@@ -22,6 +23,9 @@ protected:
     ~VxViewFixture() override;
 
     QImage Grab();
+    // A rectangle of the picture given in client pixels, with a thin black
+    // pen, filled or hollow, in front of the others.
+    CVxGraphic& AddBox(const RECT& client, std::optional<COLORREF> fill);
     // Pixels of colour inside the image.
     static int Count(const QImage& image, QRgb colour);
 

@@ -1,0 +1,9 @@
+#pragma once
+// The drawing tools by their commands: one instance of each for the run.
+
+#include "editing/IVxInputHandler.h"
+
+// Null for the selection tool (the view's own) and for tools still to come;
+// HasToolForCommand tells them apart.
+IVxInputHandler* VxToolForCommand(unsigned nID);
+bool VxHasToolForCommand(unsigned nID);

@@ -1,0 +1,164 @@
+// The selection: picking the graphic under a click, selecting by rectangle,
+// the manipulator made for what is selected and the handles it draws.
+
+#include "editing/VxView.h"
+
+#include "editing/VxCreateManipulator.h"
+#include "editing/VxGraphicManipulator.h"
+#include "editing/VxUndoCheckpoint.h"
+#include "graphics/VxGeometry.h"
+#include "graphics/VxGraphic.h"
+#include "graphics/VxPicture.h"
+#include "platform/gdi/TkDC.h"
+#include "platform/qt/TkQtDC.h"
+
+#include <QImage>
+#include <QMetaObject>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+// How near a click must come to what a graphic paints, in pixels.
+constexpr int kPickPixels = 3;
+// Room for the handles around the selection, in pixels.
+constexpr int kHandleMargin = 6;
+
+bool Overlaps(const RECT& a, const RECT& b)
+{
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+// Whether graphic changes a pixel of image; drawn on white and, for white
+// paint, on black.
+bool PaintsInto(QImage& image, CVxGraphic& graphic, const std::function<void(CTkDC&)>& prepare)
+{
+    for (const QRgb background : {qRgb(255, 255, 255), qRgb(0, 0, 0)}) {
+        image.fill(background);
+        {
+            const std::unique_ptr<CTkDC> dc = TkCreateImageDC(image);
+            prepare(*dc);
+            CVxGraphicProperty::BeginDrawing(dc.get());
+            graphic.Draw(dc.get(), FALSE);
+            CVxGraphicProperty::EndDrawing(dc.get());
+        }
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* pRow = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            if (std::any_of(pRow, pRow + image.width(), [&](QRgb c) { return c != background; }))
+                return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+CVxGraphic* CVxView::PickAt(POINT point)
+{
+    CTkDC map;
+    PrepareDC(map, {0, 0});
+    POINT device = point;
+    map.LPtoDP(&device);
+    const RECT near = VxNormalizeRect(ClientToPicture(RECT{device.x - kPickPixels, device.y - kPickPixels,
+                                                      device.x + kPickPixels + 1, device.y + kPickPixels + 1}));
+    QImage image(2 * kPickPixels + 1, 2 * kPickPixels + 1, QImage::Format_RGB32);
+    if (image.isNull()) return nullptr;
+    const auto prepare = [&](CTkDC& dc) { PrepareDC(dc, {device.x - kPickPixels, device.y - kPickPixels}); };
+    CVxPicture& picture = m_doc.GetPicture();
+    // Front to back: the first graphic that paints there is the one seen.
+    for (auto pos = picture.GetLastChildPosition(); pos;) {
+        CVxGraphic* pGraphic = picture.GetPrevChild(pos);
+        if (Overlaps(VxNormalizeRect(pGraphic->GetBounds()), near) && PaintsInto(image, *pGraphic, prepare))
+            return pGraphic;
+    }
+    return nullptr;
+}
+
+void CVxView::Select(CVxGraphic* pGraphic, bool bToggle)
+{
+    InvalidateHandles();
+    if (!bToggle) m_selection.RemoveAllChildren();
+    if (pGraphic) {
+        const auto pos = m_selection.FindChild(pGraphic);
+        if (!pos)
+            m_selection.AddChildTail(pGraphic);
+        else if (bToggle)
+            m_selection.RemoveChildAt(pos);
+    }
+    m_bManipulatorStale = true;
+    InvalidateHandles();
+}
+
+void CVxView::SelectAtPoint(POINT point, bool bToggle)
+{
+    CVxGraphic* pGraphic = PickAt(point);
+    // A shift-click on nothing keeps the selection.
+    if (pGraphic || !bToggle) Select(pGraphic, bToggle);
+}
+
+void CVxView::SelectInRect(const RECT& rect, bool bToggle)
+{
+    InvalidateHandles();
+    if (!bToggle) m_selection.RemoveAllChildren();
+    const RECT r = VxNormalizeRect(rect);
+    CVxPicture& picture = m_doc.GetPicture();
+    for (auto pos = picture.GetFirstChildPosition(); pos;) {
+        CVxGraphic* pGraphic = picture.GetNextChild(pos);
+        if (!pGraphic->IsInsideRect(r)) continue;
+        const auto found = m_selection.FindChild(pGraphic);
+        if (!found)
+            m_selection.AddChildTail(pGraphic);
+        else
+            m_selection.RemoveChildAt(found);
+    }
+    m_bManipulatorStale = true;
+    InvalidateHandles();
+}
+
+void CVxView::RollBackLater(const CVxUndoCheckpoint& checkpoint)
+{
+    QMetaObject::invokeMethod(
+        this,
+        [checkpoint] {
+            CVxUndoCheckpoint pending = checkpoint;
+            pending.RollBack();
+        },
+        Qt::QueuedConnection);
+}
+
+CVxGraphicManipulator* CVxView::GetSelectionManipulator()
+{
+    UpdateManipulator();
+    return m_pSelectionManipulator.get();
+}
+
+IVxInputHandler* CVxView::GetActiveManipulator()
+{
+    if (m_pManipulator) return m_pManipulator;
+    return GetSelectionManipulator();
+}
+
+void CVxView::UpdateManipulator()
+{
+    if (!m_bManipulatorStale) return;
+    m_bManipulatorStale = false;
+    m_pSelectionManipulator.reset();
+    if (!m_selection.HasNoChildren()) m_pSelectionManipulator = VxCreateManipulator(m_selection, *this);
+}
+
+void CVxView::InvalidateHandles()
+{
+    if (m_selection.HasNoChildren()) return;
+    m_selection.SetAllDirty();
+    const RECT margin = VxNormalizeRect(ClientToPicture(RECT{0, 0, kHandleMargin, kHandleMargin}));
+    RECT r = VxNormalizeRect(m_selection.GetBounds());
+    const LONG dx = margin.right - margin.left;
+    const LONG dy = margin.bottom - margin.top;
+    InvalidatePicture({r.left - dx, r.top - dy, r.right + dx, r.bottom + dy});
+}
+
+void CVxView::DrawHandles(CTkDC& dc)
+{
+    if (CVxGraphicManipulator* pManipulator = GetSelectionManipulator()) pManipulator->DrawHandles(dc);
+}
