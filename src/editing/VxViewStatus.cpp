@@ -39,8 +39,9 @@ void CVxView::OnUpdateCoordinatePane(CTkCmdUI& cmdUI)
 {
     if (!m_bActive) return;
     POINT point{};
+    IVxInputHandler* pManipulator = GetActiveManipulator();
     const bool bFromManipulator =
-        m_pManipulator && !m_bCapture && m_pManipulator->GetCurrentPoint(point);
+        pManipulator && !m_bCapture && pManipulator->GetCurrentPoint(point);
     if (!bFromManipulator) m_pTool->GetCurrentPoint(point);
     cmdUI.SetText(FormatPair(m_doc, point.x, point.y, IDS_COORDINATE_FORMAT,
                              IDS_COORDINATE_UNITS_FORMAT));
@@ -51,8 +52,9 @@ void CVxView::OnUpdateSizePane(CTkCmdUI& cmdUI)
 {
     if (!m_bActive) return;
     SIZE size{};
+    IVxInputHandler* pManipulator = GetActiveManipulator();
     const bool bFromManipulator =
-        m_pManipulator && !m_bCapture && m_pManipulator->GetCurrentSize(size);
+        pManipulator && !m_bCapture && pManipulator->GetCurrentSize(size);
     if (!bFromManipulator) m_pTool->GetCurrentSize(size);
     cmdUI.SetText(size.cx == 0 && size.cy == 0
                       ? std::string()
