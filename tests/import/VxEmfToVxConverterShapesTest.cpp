@@ -79,8 +79,7 @@ TEST_F(ConverterShapes, LinesFollowTheCurrentPosition)
     ASSERT_EQ(m_converter.GetGraphics().GetCount(), 2);
     ExpectRect(At(0)->GetRect(), {100, 100, 200, 100});
     ExpectRect(At(1)->GetRect(), {200, 100, 200, 200});
-    EXPECT_EQ(m_converter.GetCurrentPosition().x, 200);
-    EXPECT_EQ(m_converter.GetCurrentPosition().y, 200);
+    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{200, 200}));
 }
 
 TEST_F(ConverterShapes, ArcToStartsAtTheCurrentPositionAndEndsOnTheEllipse)
@@ -90,11 +89,9 @@ TEST_F(ConverterShapes, ArcToStartsAtTheCurrentPositionAndEndsOnTheEllipse)
     auto* pArc = dynamic_cast<CVxArc*>(At(0));
     ASSERT_NE(pArc, nullptr);
     EXPECT_TRUE(pArc->IsArcTo());
-    EXPECT_EQ(pArc->GetCurrentPoint().x, 0);
-    EXPECT_EQ(pArc->GetCurrentPoint().y, 50);
+    EXPECT_EQ(pArc->GetCurrentPoint(), (POINT{0, 50}));
     // The end point is kept on the ellipse, and the position follows it.
-    EXPECT_EQ(m_converter.GetCurrentPosition().x, pArc->GetArcEnd().x);
-    EXPECT_EQ(m_converter.GetCurrentPosition().y, pArc->GetArcEnd().y);
+    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{pArc->GetArcEnd().x, pArc->GetArcEnd().y}));
     EXPECT_EQ(pArc->GetArcEnd().x, 100);
 
     m_converter.OnArc({0, 0, 100, 100}, 0, 50, 100, 50);
@@ -115,8 +112,7 @@ TEST_F(ConverterShapes, PolysTakeTransformedPointsAndFigures)
     ASSERT_NE(pPolygon, nullptr);
     ASSERT_NE(pPolyline, nullptr);
     EXPECT_EQ(pPolygon->GetSubPolygonCount(), 2);
-    EXPECT_EQ(pPolygon->GetPoint(4).x, 300);
-    EXPECT_EQ(pPolygon->GetPoint(4).y, 200);
+    EXPECT_EQ(pPolygon->GetPoint(4), (POINT{300, 200}));
     EXPECT_TRUE(pPolygon->HasProperty("Brush"));   // closed
     EXPECT_FALSE(pPolyline->HasProperty("Brush"));  // open
 }
@@ -218,8 +214,7 @@ TEST_F(ConverterShapes, TextSpacingIsDroppedOrTransformedBySetting)
     auto* pText = dynamic_cast<CVxText*>(At(0));
     ASSERT_NE(pText, nullptr);
     EXPECT_EQ(pText->GetText(), u"abc");
-    EXPECT_EQ(pText->GetRefPoint().x, 100);
-    EXPECT_EQ(pText->GetRefPoint().y, 200);
+    EXPECT_EQ(pText->GetRefPoint(), (POINT{100, 200}));
     EXPECT_TRUE(pText->GetSpacing().empty());
 
     CVxEmfToVxConverter keeping(0, 0, 16383, 16383, FALSE);

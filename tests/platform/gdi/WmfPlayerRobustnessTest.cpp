@@ -17,8 +17,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 #include <set>
@@ -72,12 +70,6 @@ std::set<std::size_t> RecordBoundaries(const Bytes& bits)
     }
     offsets.insert(bits.size());
     return offsets;
-}
-
-Bytes ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
 }
 
 class WmfPlayerRobustnessTest : public ::testing::Test {
@@ -223,7 +215,7 @@ TEST_F(WmfPlayerRobustnessTest, CorpusMetafilesPlayToTheirEnd)
     if (files.empty())
         GTEST_SKIP() << "no corpus";
     for (const std::filesystem::path& path : files) {
-        const Bytes bytes = ReadFile(path);
+        const Bytes bytes = ReadBytes(path);
         std::span<const std::uint8_t> plain(bytes);
         if (TkIsPlaceableWmfHeader(plain))
             plain = plain.subspan(kPlaceableWmfHeaderBytes);

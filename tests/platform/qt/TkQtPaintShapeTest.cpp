@@ -399,10 +399,6 @@ TEST_F(TkQtPaintShapeTest, HugeCoordinatesAreClippedToTheDevice)
     EXPECT_EQ(At(0, 0), kBlack);
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(TkQtPaintShapeTest, RoundRectRoundsItsCornersInsideTheBox)
 {
     dc().SelectObject(GetStockObject(NULL_BRUSH));
@@ -441,10 +437,6 @@ TEST_F(TkQtPaintShapeTest, PathsContinueFiguresFromTheCurrentPosition)
     EXPECT_EQ(At(15, 24), kBlack);  // on the closing line from (28, 28) to (2, 20)
     EXPECT_EQ(InkBounds().top(), 7);  // the curve's peak, 6.5
 }
-
-}  // namespace
-
-namespace {
 
 TEST_F(TkQtPaintShapeTest, SmallShapesFarAwayDrawNothing)
 {
