@@ -33,11 +33,6 @@ protected:
     CVxEmfToVxConverter m_converter{0, 0, 16383, 16383, TRUE};
 };
 
-void ExpectRect(const RECT& actual, RECT expected)
-{
-    EXPECT_EQ(actual, expected);
-}
-
 TEST_F(ConverterShapes, BoxesAreTransformed)
 {
     m_converter.OnSetWindowExtEx(200, 100);
@@ -47,8 +42,8 @@ TEST_F(ConverterShapes, BoxesAreTransformed)
     auto* pEllipse = dynamic_cast<CVxEllipse*>(At(1));
     ASSERT_NE(pRect, nullptr);
     ASSERT_NE(pEllipse, nullptr);
-    ExpectRect(pRect->GetRect(), {100, 100, 200, 300});
-    ExpectRect(pEllipse->GetRect(), {0, 0, 1000, 500});
+    EXPECT_EQ(pRect->GetRect(), (RECT{100, 100, 200, 300}));
+    EXPECT_EQ(pEllipse->GetRect(), (RECT{0, 0, 1000, 500}));
 }
 
 TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
@@ -56,18 +51,18 @@ TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
     m_converter.m_bFromWmf = TRUE;
     m_converter.OnRectangle({10, 10, 20, 20});
     m_converter.OnArc({10, 10, 20, 20}, 20, 15, 10, 15);
-    ExpectRect(At(0)->GetRect(), {11, 11, 22, 22});
+    EXPECT_EQ(At(0)->GetRect(), (RECT{11, 11, 22, 22}));
     // The radial points move with the box: from the right middle round to the
     // left middle still, on the centre line y = 16. (21, 16) is within
     // truncation of the ellipse already and stays.
     auto* pArc = dynamic_cast<CVxArc*>(At(1));
     ASSERT_NE(pArc, nullptr);
-    ExpectRect(pArc->GetRect(), {11, 11, 22, 22});
+    EXPECT_EQ(pArc->GetRect(), (RECT{11, 11, 22, 22}));
     EXPECT_EQ(pArc->GetArcStart(), (POINT{21, 16}));
     EXPECT_EQ(pArc->GetArcEnd(), (POINT{10, 16}));
     m_converter.m_bFromWmf = FALSE;
     m_converter.OnRectangle({10, 10, 20, 20});
-    ExpectRect(At(2)->GetRect(), {10, 10, 20, 20});
+    EXPECT_EQ(At(2)->GetRect(), (RECT{10, 10, 20, 20}));
 }
 
 TEST_F(ConverterShapes, LinesFollowTheCurrentPosition)
@@ -77,8 +72,8 @@ TEST_F(ConverterShapes, LinesFollowTheCurrentPosition)
     m_converter.OnLineTo(20, 10);
     m_converter.OnLineTo(20, 20);
     ASSERT_EQ(m_converter.GetGraphics().GetCount(), 2);
-    ExpectRect(At(0)->GetRect(), {100, 100, 200, 100});
-    ExpectRect(At(1)->GetRect(), {200, 100, 200, 200});
+    EXPECT_EQ(At(0)->GetRect(), (RECT{100, 100, 200, 100}));
+    EXPECT_EQ(At(1)->GetRect(), (RECT{200, 100, 200, 200}));
     EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{200, 200}));
 }
 
@@ -179,7 +174,7 @@ TEST_F(ConverterShapes, PatternBlitBecomesAnUnoutlinedRectangle)
     ASSERT_EQ(m_converter.GetGraphics().GetCount(), 1);
     auto* pRect = dynamic_cast<CVxRectangle*>(At(0));
     ASSERT_NE(pRect, nullptr);
-    ExpectRect(pRect->GetRect(), {10, 20, 110, 70});
+    EXPECT_EQ(pRect->GetRect(), (RECT{10, 20, 110, 70}));
     EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(pRect, "Pen")->GetStyle(), PS_NULL);
     EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(pRect, "Brush")->GetColor(), RGB(9, 8, 7));
 }
@@ -224,7 +219,7 @@ TEST_F(ConverterShapes, TextSpacingIsDroppedOrTransformedBySetting)
     auto* pKept = dynamic_cast<CVxText*>(GraphicAt(keeping.GetGraphics(), 0));
     ASSERT_NE(pKept, nullptr);
     EXPECT_EQ(pKept->GetSpacing(), (std::vector<INT>{100, 120, 140}));
-    ExpectRect(pKept->GetRect(), {0, 0, 100, 100});
+    EXPECT_EQ(pKept->GetRect(), (RECT{0, 0, 100, 100}));
 }
 
 TEST_F(ConverterShapes, AnsiTextIsConvertedThroughTheDispatch)
@@ -267,7 +262,7 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
         EXPECT_NE(dynamic_cast<CVxLine*>(pPath->GetFirstChild()), nullptr);
         auto* pClose = dynamic_cast<CVxCloseFigure*>(pPath->GetLastChild());
         ASSERT_NE(pClose, nullptr);
-        ExpectRect(pClose->GetRect(), {100, 100, 0, 0});
+        EXPECT_EQ(pClose->GetRect(), (RECT{100, 100, 0, 0}));
     }
     EXPECT_EQ(converter.GetCurrentPosition().x, 0);
 }
