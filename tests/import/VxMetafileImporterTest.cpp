@@ -92,8 +92,6 @@ TEST_F(VxMetafileImporterTest, UnhandledTypesAreListedOnceInFirstMetOrder)
     EXPECT_EQ(Ignored(), (std::vector<DWORD>{EMR_BITBLT, EMR_ALPHABLEND}));
     ASSERT_EQ(m_shown.size(), 1u);
     EXPECT_EQ(m_shown[0], Ignored());
-    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][0]), "EMR_BITBLT");
-    EXPECT_EQ(CVxIgnoredMetafileRecords::GetRecordName(m_shown[0][1]), "Unknown function: 72");
 
     // The list starts afresh with every enumeration.
     EmfBuilder other;
