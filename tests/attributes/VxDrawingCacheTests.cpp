@@ -54,24 +54,15 @@ CVxBrushGraphicProperty SolidBrush(COLORREF color, std::uint32_t hatch)
 }
 }  // namespace
 
-TEST_F(DrawingCache, EqualPensInARowShareOneObject)
+// Equal objects in a row share one GDI object; a different one replaces and
+// deletes the previous.
+TEST_F(DrawingCache, EqualObjectsInARowShareOneObject)
 {
     CVxGraphicProperty::BeginDrawing(&DC());
     EXPECT_EQ(CVxGraphicProperty::GetDrawingDC(), &DC());
     PenOfWidth(1).SelectIntoDC(&DC());
     PenOfWidth(1).SelectIntoDC(&DC());
     EXPECT_EQ(TkGdiObjectCount(), m_objectsBefore + 1);
-    CVxGraphicProperty::EndDrawing(&DC());
-    EXPECT_EQ(Log(), (Calls{"SelectObject pen style=0 width=1 color=000000",
-                            "SelectObject stock 7",
-                            "DeleteObject pen style=0 width=1 color=000000"}))
-        << m_pLog->Text();
-}
-
-TEST_F(DrawingCache, ADifferentPenReplacesAndDeletesThePreviousOne)
-{
-    CVxGraphicProperty::BeginDrawing(&DC());
-    PenOfWidth(1).SelectIntoDC(&DC());
     PenOfWidth(3).SelectIntoDC(&DC());
     PenOfWidth(3).SelectIntoDC(&DC());
     CVxGraphicProperty::EndDrawing(&DC());
@@ -81,6 +72,17 @@ TEST_F(DrawingCache, ADifferentPenReplacesAndDeletesThePreviousOne)
                             "SelectObject stock 7",
                             "DeleteObject pen style=0 width=3 color=000000"}))
         << m_pLog->Text();
+
+    m_pLog->Clear();
+    CVxGraphicProperty::BeginDrawing(&DC());
+    CVxFontGraphicProperty font;
+    font.SelectIntoDC(&DC());
+    font.SelectIntoDC(&DC());
+    font.SetItalic(1);
+    font.SelectIntoDC(&DC());
+    CVxGraphicProperty::EndDrawing(&DC());
+    EXPECT_EQ(m_pLog->SelectCount("font"), 2) << m_pLog->Text();
+    EXPECT_EQ(m_pLog->Count("DeleteObject font"), 2);
 }
 
 TEST_F(DrawingCache, EndDrawingRestoresEveryPriorObjectAndDeletesTheLastCreated)
@@ -101,36 +103,32 @@ TEST_F(DrawingCache, EndDrawingRestoresEveryPriorObjectAndDeletesTheLastCreated)
     EXPECT_EQ(DC().GetCurrentObject(OBJ_PEN), GetStockObject(BLACK_PEN));
 }
 
-TEST_F(DrawingCache, EqualFontsInARowShareOneObject)
+// Where the brush origin does not matter (a metafile, or a printer and a brush
+// of no graphic), a solid brush whose unused hatch differs is the same brush.
+TEST_F(DrawingCache, OffScreenASolidBrushWithAnotherHatchIsReused)
 {
-    CVxGraphicProperty::BeginDrawing(&DC());
-    CVxFontGraphicProperty first;
-    CVxFontGraphicProperty second;
-    first.SelectIntoDC(&DC());
-    second.SelectIntoDC(&DC());
-    second.SetItalic(1);
-    second.SelectIntoDC(&DC());
-    CVxGraphicProperty::EndDrawing(&DC());
-    EXPECT_EQ(m_pLog->SelectCount("font"), 2) << m_pLog->Text();
-    EXPECT_EQ(m_pLog->Count("DeleteObject font"), 2);
-}
-
-TEST_F(DrawingCache, OnAMetafileASolidBrushWithAnotherHatchIsReused)
-{
-    CTestRecordingBackend* pLog = nullptr;
-    auto pMetaDC = MakeRecordingDC(&pLog, OBJ_ENHMETADC);
+    auto pMetaDC = MakeRecordingDC(nullptr, OBJ_ENHMETADC);
+    auto pPrinter = MakeRecordingDC(nullptr);
+    pPrinter->SetPrinting(TRUE);
     CFakePropertyOwner owner;
     owner.referencePoint = POINT{13, 21};
     CVxPropertyMap map;
     map.SetOwner(&owner);
     map.SetAt(std::make_unique<CVxBrushGraphicProperty>(SolidBrush(RGB(0, 0, 255), 1)));
-
-    CVxGraphicProperty::BeginDrawing(pMetaDC.get());
-    map.Lookup("Brush")->SelectIntoDC(pMetaDC.get());
-    SolidBrush(RGB(0, 0, 255), 4).SelectIntoDC(pMetaDC.get());
-    CVxGraphicProperty::EndDrawing(pMetaDC.get());
-    EXPECT_EQ(pLog->SelectCount("brush"), 1) << pLog->Text();
-    EXPECT_EQ(pLog->Count("SetBrushOrg"), 0);  // metafiles get no brush origins
+    CVxBrushGraphicProperty loose = SolidBrush(RGB(0, 0, 255), 0);
+    const struct {
+        CTkDC* pDC;
+        CVxGraphicProperty* pFirst;
+    } cases[] = {{pMetaDC.get(), map.Lookup("Brush")}, {pPrinter.get(), &loose}};
+    for (const auto& c : cases) {
+        CTestRecordingBackend& log = *static_cast<CTestRecordingBackend*>(c.pDC->GetBackend());
+        CVxGraphicProperty::BeginDrawing(c.pDC);
+        c.pFirst->SelectIntoDC(c.pDC);
+        SolidBrush(RGB(0, 0, 255), 4).SelectIntoDC(c.pDC);
+        CVxGraphicProperty::EndDrawing(c.pDC);
+        EXPECT_EQ(log.SelectCount("brush"), 1) << log.Text();
+        EXPECT_EQ(log.Count("SetBrushOrg"), 0);
+    }
 }
 
 TEST_F(DrawingCache, OnScreenTheBrushOriginFollowsTheGraphic)
@@ -154,17 +152,6 @@ TEST_F(DrawingCache, OnScreenTheBrushOriginFollowsTheGraphic)
     EXPECT_EQ(m_pLog->Count("SetBrushOrg"), 2);
     // The equal brush is made again so that the new origin takes effect.
     EXPECT_EQ(m_pLog->SelectCount("brush"), 2);
-}
-
-TEST_F(DrawingCache, APrintingContextReusesTheBrushAndABrushWithoutGraphicKeepsTheOrigin)
-{
-    DC().SetPrinting(TRUE);
-    CVxGraphicProperty::BeginDrawing(&DC());
-    SolidBrush(RGB(9, 9, 9), 0).SelectIntoDC(&DC());
-    SolidBrush(RGB(9, 9, 9), 3).SelectIntoDC(&DC());
-    CVxGraphicProperty::EndDrawing(&DC());
-    EXPECT_EQ(m_pLog->SelectCount("brush"), 1) << m_pLog->Text();
-    EXPECT_EQ(m_pLog->Count("SetBrushOrg"), 0);
 }
 
 TEST_F(DrawingCache, GlobalSetsOnlyTheModesThatDiffer)

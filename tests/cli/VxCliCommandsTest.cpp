@@ -7,6 +7,7 @@
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/WmfRecordTypes.h"
 #include "support/EmfBuilder.h"
+#include "support/TestCorpus.h"
 #include "support/WmfBuilder.h"
 
 #include <QImage>
@@ -15,7 +16,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,12 +93,6 @@ protected:
         return path.string();
     }
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
-
-    static std::vector<std::uint8_t> Read(const std::string& path)
-    {
-        std::ifstream file(path, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    }
 
     fs::path m_dir;
 };
@@ -272,7 +266,7 @@ TEST_F(CliTest, ConvertRendersPngAndPdf)
     EXPECT_EQ(image.height(), 100);
     EXPECT_EQ(qGray(image.pixel(100, 50)), 0);     // inside the black rectangle
     EXPECT_EQ(qGray(image.pixel(197, 97)), 255);  // the white page
-    const std::vector<std::uint8_t> bytes = Read(pdf);
+    const std::vector<std::uint8_t> bytes = ReadBytes(pdf);
     ASSERT_GE(bytes.size(), 5u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 5), "%PDF-");
 
@@ -316,7 +310,7 @@ TEST_F(CliTest, TooWideForWmfIsRefusedUnlessFitted)
     EXPECT_NE(refused.err.find("error: The picture is too big to be saved as a WMF file."),
               std::string::npos)
         << refused.err;
-    EXPECT_EQ(Read(out), before);  // the old file is untouched
+    EXPECT_EQ(ReadBytes(out), before);  // the old file is untouched
 
     const CliResult fitted = RunCli({"convert", in, out, "--fit-wmf"});
     EXPECT_EQ(fitted.code, CVxCliCommands::kDone) << fitted.err;

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <random>
 
@@ -35,12 +34,6 @@ std::vector<std::string> CTempFolder::Entries() const
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-std::vector<std::uint8_t> ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes)

@@ -7,6 +7,7 @@
 #include "platform/framework/TkDocumentBase.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkSettings.h"
+#include "support/TestCorpus.h"
 #include "support/TestFontEngine.h"
 
 #include <gtest/gtest.h>
@@ -38,7 +39,6 @@ private:
     std::filesystem::path m_path;
 };
 
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // The update hints a view received, in order.

@@ -176,8 +176,7 @@ void ExpectSameGraphic(CVxGraphic& original, CVxGraphic& reopened, bool bShapeOn
 
 void ExpectSamePicture(CVxDoc& original, CVxDoc& reopened)
 {
-    EXPECT_EQ(reopened.GetPictureSize().cx, original.GetPictureSize().cx);
-    EXPECT_EQ(reopened.GetPictureSize().cy, original.GetPictureSize().cy);
+    EXPECT_EQ(reopened.GetPictureSize(), (SIZE{original.GetPictureSize().cx, original.GetPictureSize().cy}));
     CVxPicture& a = original.GetPicture();
     CVxPicture& b = reopened.GetPicture();
     a.GetRect();
@@ -285,8 +284,7 @@ TEST_F(VxDocRoundTrip, SavedAsWmfAndReopenedEveryFileKeepsWhatAWmfHolds)
         CVxDoc reopened;
         ASSERT_TRUE(reopened.OnOpenDocument(saved));
         EXPECT_EQ(reopened.GetLastImport().kind, VxImportKind::PlaceableWindows);
-        EXPECT_EQ(reopened.GetPictureSize().cx, original.GetPictureSize().cx);
-        EXPECT_EQ(reopened.GetPictureSize().cy, original.GetPictureSize().cy);
+        EXPECT_EQ(reopened.GetPictureSize(), (SIZE{original.GetPictureSize().cx, original.GetPictureSize().cy}));
         if (!FitsAWmf(original)) continue;
         ++nCompared;
         // The same graphics in the same order, at the same places.

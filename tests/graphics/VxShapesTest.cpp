@@ -116,37 +116,6 @@ TEST_F(VxShapes, BoxesReadFromAnEnhancedMetafileAreWrittenBackUnchanged)
     EXPECT_EQ(ellipses[0]->Rect(8), (RECT{-40, -40, 36, 76}));
 }
 
-TEST_F(VxShapes, TypeNamesComeFromTheStringTable)
-{
-    const RECT r{0, 0, 4, 4};
-    const POINT p{0, 0};
-    CVxLine line(r);
-    CVxRectangle rect(r);
-    CVxEllipse ellipse(r);
-    CVxArc arc(r), arcTo(r, p, p, TRUE, p);
-    CVxPicture picture;
-    CVxPath path;
-    CVxSelection selection;
-    CVxComment comment;
-    CVxCloseFigure closer(r);
-    std::vector<std::string> names;
-    for (CVxGraphic* pGraphic : std::initializer_list<CVxGraphic*>{
-             &line, &rect, &ellipse, &arc, &arcTo, &picture, &path, &selection, &comment, &closer})
-        names.push_back(pGraphic->GetTypeName());
-    EXPECT_EQ(names, (std::vector<std::string>{"Line", "Rectangle", "Ellipse", "Arc", "ArcTo",
-                                               "Picture", "Path", "Selection", "Comment",
-                                               "Close Figure"}));
-}
-
-TEST_F(VxShapes, EveryStoredClassIsRegisteredAndTheGroupsAreNot)
-{
-    for (const char* name : {"CVxLine", "CVxRectangle", "CVxEllipse", "CVxArc", "CVxPath",
-                             "CVxComment", "CVxCloseFigure", "CVxPenGraphicProperty"})
-        EXPECT_NE(CTkRuntimeClass::FromName(name), nullptr) << name;
-    for (const char* name : {"CVxPicture", "CVxSelection", "CVxGraphic"})
-        EXPECT_EQ(CTkRuntimeClass::FromName(name), nullptr) << name;
-}
-
 TEST_F(VxShapes, SerialisedShapesComeBackAsTheirClassWithTheirAttributes)
 {
     CFakeDocument doc;

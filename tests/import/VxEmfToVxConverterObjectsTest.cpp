@@ -278,55 +278,33 @@ TEST_F(ConverterObjects, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
     EXPECT_EQ(pText->GetSpacing(), (std::vector<INT>{7, 8}));
 }
 
-TEST_F(ConverterObjects, MonoBrushRowsBecomeTopDown)
+// Rows become top-down; 33 pixels need 5 bytes a row, 8 in the DIB, and the rows
+// must not run into each other. Without a colour table the colours come from
+// the context.
+TEST_F(ConverterObjects, MonoBrushRowsBecomeTopDownAndKeepTheirWidth)
 {
-    const std::vector<std::uint8_t> bmi = MonoBmi(8, 3);
-    // Bottom-up rows of 4 bytes: the last row in the bits is the top row.
-    const std::vector<std::uint8_t> bits = {0x01, 0, 0, 0, 0x02, 0, 0, 0, 0x03, 0, 0, 0};
-    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, bmi, bits), 0);
-    LOGBRUSH brush{};
-    ASSERT_EQ(GetObject(m_converter.GetTableObject(1), sizeof brush, &brush), 12);
-    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
-    const CTkGdiObject* pBitmap = TkLookupGdiObject(brush.lbHatch);
-    ASSERT_NE(pBitmap, nullptr);
-    EXPECT_EQ(pBitmap->bitmap.bmWidth, 8);
-    EXPECT_EQ(pBitmap->bitmap.bmHeight, 3);
-    ASSERT_GE(pBitmap->bits.size(), 6u);
-    EXPECT_EQ(pBitmap->bits[0], 0x03);
-    EXPECT_EQ(pBitmap->bits[2], 0x02);
-    EXPECT_EQ(pBitmap->bits[4], 0x01);
-}
-
-// 33 pixels need 5 bytes a row, 8 in the DIB: rows must not run into each other.
-TEST_F(ConverterObjects, MonoBrushWithPartialByteRows)
-{
-    const std::vector<std::uint8_t> bmi = MonoBmi(33, 2);
     std::vector<std::uint8_t> bits(16, 0);
     bits[4] = 0x80;   // bottom row, 33rd pixel
     bits[12] = 0x80;  // top row, 33rd pixel
     bits[8] = 0x11;
-    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, bmi, bits), 0);
+    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(33, 2), bits), 0);
+    std::vector<std::uint8_t> noTable = MonoBmi(8, 2);
+    noTable.resize(40);
+    ASSERT_EQ(m_converter.OnCreateMonoBrush(2, DIB_PAL_INDICES, noTable, bits), 0);
     LOGBRUSH brush{};
-    GetObject(m_converter.GetTableObject(1), sizeof brush, &brush);
+    ASSERT_EQ(GetObject(m_converter.GetTableObject(2), sizeof brush, &brush), 12);
+    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
+    ASSERT_EQ(GetObject(m_converter.GetTableObject(1), sizeof brush, &brush), 12);
+    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
     const CTkGdiObject* pBitmap = TkLookupGdiObject(brush.lbHatch);
     ASSERT_NE(pBitmap, nullptr);
+    EXPECT_EQ(pBitmap->bitmap.bmWidth, 33);
+    EXPECT_EQ(pBitmap->bitmap.bmHeight, 2);
     const std::size_t stride = std::size_t(pBitmap->bitmap.bmWidthBytes);
     ASSERT_EQ(stride, 6u);
     EXPECT_EQ(pBitmap->bits[0], 0x11);
     EXPECT_EQ(pBitmap->bits[4], 0x80);
     EXPECT_EQ(pBitmap->bits[stride + 4], 0x80);
-}
-
-// A monochrome brush without a colour table takes its colours from the context.
-TEST_F(ConverterObjects, MonoBrushWithPaletteIndicesHasNoColourTable)
-{
-    std::vector<std::uint8_t> bmi = MonoBmi(8, 2);
-    bmi.resize(40);
-    const std::vector<std::uint8_t> bits(8, 0x55);
-    ASSERT_EQ(m_converter.OnCreateMonoBrush(1, DIB_PAL_INDICES, bmi, bits), 0);
-    LOGBRUSH brush{};
-    ASSERT_EQ(GetObject(m_converter.GetTableObject(1), sizeof brush, &brush), 12);
-    EXPECT_EQ(brush.lbStyle, BS_PATTERN);
 }
 
 // What cannot be made is listed as ignored and the default object stands in for

@@ -54,18 +54,15 @@ TEST(VxEmfToVxConverterPlacement, WindowExtentMapsOntoTheFrame)
     converter.OnSetWindowExtEx(200, 100);
     POINT point{100, 50};
     converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 1000);
-    EXPECT_EQ(point.y, 500);
+    EXPECT_EQ(point, (POINT{1000, 500}));
 
     converter.OnSetWindowOrgEx(50, 50);
     point = {100, 50};
     converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 500);
-    EXPECT_EQ(point.y, 0);
+    EXPECT_EQ(point, (POINT{500, 0}));
     // Distances do not move with the origin.
     const SIZE distance = converter.TransformDistance(10, -5);
-    EXPECT_EQ(distance.cx, 100);
-    EXPECT_EQ(distance.cy, -50);
+    EXPECT_EQ(distance, (SIZE{100, -50}));
 }
 
 // A point that maps to -1 keeps it; only a failed scaling falls back.
@@ -76,14 +73,12 @@ TEST(VxEmfToVxConverterPlacement, PointMappingToMinusOneIsKept)
     converter.OnSetWindowOrgEx(1, 1);
     POINT point{0, 0};
     converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, -1);
-    EXPECT_EQ(point.y, -1);
+    EXPECT_EQ(point, (POINT{-1, -1}));
 
     converter.OnSetWindowExtEx(0, 0);  // a zero window cannot scale
     point = {10, 10};
     converter.TransformPoints(&point, 1);
-    EXPECT_EQ(point.x, 0);
-    EXPECT_EQ(point.y, 0);
+    EXPECT_EQ(point, (POINT{0, 0}));
 }
 
 TEST(VxEmfToVxConverterPlacement, HostileCoordinatesSaturateInsteadOfOverflowing)

@@ -11,15 +11,14 @@
 #include "platform/framework/TkSettings.h"
 #include "platform/gdi/TkGdiObjects.h"
 
+#include "support/EmfBuilder.h"
+#include "support/TestCorpus.h"
 #include "support/TestFontEngine.h"
 #include "support/WmfBuilder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -57,12 +56,6 @@ LengthField LengthFieldOf(const Bytes& bytes)
     return LengthField::Wmf;
 }
 
-void PutU32(Bytes& bytes, std::size_t at, std::uint32_t value)
-{
-    for (int k = 0; k < 4; ++k)
-        bytes[at + std::size_t(k)] = std::uint8_t(value >> (8 * k));
-}
-
 // The first cut bytes with the length field saying cut, so that the reader gets
 // past its length check and meets the record that was cut through. Answers where
 // the metafile proper starts, or nothing when the cut leaves no length field.
@@ -73,32 +66,20 @@ std::optional<std::size_t> CutWithLength(Bytes& bytes, LengthField field, std::s
     case LengthField::Emf:
         if (cut < 52)
             return std::nullopt;
-        PutU32(bytes, 48, std::uint32_t(cut));
+        SetU32(bytes, 48, std::uint32_t(cut));
         return 0;
     case LengthField::Wmf:
     case LengthField::PlaceableWmf: {
         const std::size_t start = field == LengthField::Wmf ? 0 : 22;
         if (cut < start + 10)
             return std::nullopt;
-        PutU32(bytes, start + 6, std::uint32_t((cut - start) / 2));
+        SetU32(bytes, start + 6, std::uint32_t((cut - start) / 2));
         return start;
     }
     case LengthField::None:
         break;
     }
     return std::nullopt;
-}
-
-std::filesystem::path CorpusFolder()
-{
-    const char* env = std::getenv("GLYPHAR_CORPUS");
-    return env && *env ? env : "/work/shared/corpus";
-}
-
-Bytes ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The files the import tests build, and a few small real ones; every one of them
@@ -123,9 +104,10 @@ std::vector<Fixture> Fixtures()
                           {3, MetaFilePictBlock(false, MM_ANISOTROPIC, 100, 100, wmf)}}),
          CutRule::Unchecked, LengthField::None},
     };
+    const auto corpus = TestCorpusFolder();
     for (const char* name : {"libwmf-arrow01.wmf", "libwmf-formula2.wmf", "libwmf-text.wmf",
                              "libuemf-test_mm_text_ref.emf"}) {
-        const std::filesystem::path path = CorpusFolder() / name;
+        const std::filesystem::path path = corpus.value_or(".") / name;
         if (!std::filesystem::is_regular_file(path))
             continue;
         Bytes bytes = ReadBytes(path);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 std::optional<std::filesystem::path> TestCorpusFolder()
 {
@@ -22,4 +24,10 @@ std::vector<std::filesystem::path> TestCorpusFiles()
     }
     std::sort(files.begin(), files.end());
     return files;
+}
+
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }

@@ -2,6 +2,7 @@
 // The real metafiles the corpus tests read: the folder GLYPHAR_CORPUS names.
 
 #include <filesystem>
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -9,3 +10,5 @@
 std::optional<std::filesystem::path> TestCorpusFolder();
 // Every .emf, .wmf and .clp file of that folder, sorted; empty without one.
 std::vector<std::filesystem::path> TestCorpusFiles();
+// The whole file; empty when it cannot be read.
+std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);

@@ -229,10 +229,7 @@ void CTestRecordingBackend::OnDeleteObject(HGDIOBJ hObject)
         Log("DeleteObject " + Describe(hObject));
 }
 
-void CTestRecordingBackend::OnStateChanged(CTkDC& dc, TkDCState what)
-{
-    Log(StateCall(dc, what));
-}
+void CTestRecordingBackend::OnStateChanged(CTkDC& dc, TkDCState what) { Log(StateCall(dc, what)); }
 
 void CTestRecordingBackend::OnSelectObject(CTkDC&, HGDIOBJ hObject, HGDIOBJ)
 {

@@ -2,48 +2,10 @@
 // A DC backend for tests that logs every call made on the DC, in order, as one
 // line of text, so that a test can compare the drawing sequence it expects.
 //
-// Line format (numbers decimal unless said; colours are the COLORREF in lower-case
-// hex, at least 6 digits; points and rectangles are their numbers separated by
-// single spaces):
-//   state setters      "SetMapMode 8", "SetWindowOrg 0 0", "SetWindowExt 100 200",
-//                      "SetViewportOrg 0 0", "SetViewportExt 96 -96", "SetBkColor ffffff",
-//                      "SetBkMode 1", "SetTextColor 0000ff", "SetTextAlign 24",
-//                      "SetROP2 13", "SetArcDirection 2", "SetPolyFillMode 2",
-//                      "SetMiterLimit 10", "SetTextCharacterExtra 0", "SetBrushOrg 0 0",
-//                      "SetGraphicsMode 1", "SetStretchBltMode 3"
-//                      (the values are the DC's after the call)
-//   objects            "SelectObject " + Describe(handle); Describe gives
-//                      "stock 5"                                   a stock object
-//                      "pen style=0 width=1 color=000000"          style in hex
-//                      "extpen style=12101 width=2 color=0000ff brush=2"
-//                          then " hatch=5" (BS_HATCHED), " bitmap=8x8" (bitmap pattern),
-//                          " dib=N" (packed DIB of N bytes), " user=4,2" (user style)
-//                      "brush style=2 color=0000ff hatch=5"        solid, null, hatched
-//                      "brush style=3 bitmap=8x8"                  bitmap pattern
-//                      "brush style=6 usage=0 dib=N"               DIB pattern
-//                      "font height=-353 face=Arial width=0 escapement=0 orientation=0
-//                          weight=400 italic=0 underline=0 strikeout=0 charset=0"
-//                          (one line; non-ASCII face characters as \uXXXX)
-//                      "palette entries=20", "bitmap 8x8 bpp=1", "invalid"
-//   deletion           "DeleteObject " + Describe(handle), for objects this backend saw
-//                      selected, logged when DeleteObject is called
-//   save and clip      "SaveDC", "RestoreDC -1", "IntersectClipRect 0 0 10 10",
-//                      "ExcludeClipRect 0 0 10 10", "SelectClipRect 0 0 10 10",
-//                      "SelectClipRect null"
-//   drawing            "MoveTo 1 2", "LineTo 3 4", "Rectangle 0 0 10 10",
-//                      "RoundRect 0 0 10 10 3 3", "Ellipse 0 0 10 10",
-//                      "Arc 0 0 10 10 10 5 0 5" (box, start, end; also ArcTo, Chord, Pie),
-//                      "Polyline 3: 0 0 10 0 5 5" (also PolylineTo, Polygon, PolyBezier,
-//                      PolyBezierTo), "PolyPolygon counts=3,2: 0 0 1 1 2 2 5 5 6 6"
-//                      (also PolyPolyline),
-//                      "ExtTextOutW 10 20 opts=0 \"text\"" then " rect=0 0 5 5" when a
-//                      rectangle is given and " dx=7,7,7" when advances are given
-//                      (non-ASCII characters as \uXXXX, quote and backslash escaped),
-//                      "GdiComment 12" (the byte count), "BeginPath", "EndPath",
-//                      "CloseFigure", "AbortPath", "StrokePath", "FillPath",
-//                      "StrokeAndFillPath", "SetPixel 1 2 ff0000", "InvertRect 0 0 5 5",
-//                      "DrawFocusRect 0 0 5 5", "FillRect 0 0 5 5 stock 2",
-//                      "PatBlt 0 0 5 5 rop=f00021", "BitBlt 0 0 5 5 from 1 1 rop=cc0020"
+// The line is the call's name and its arguments in decimal, as the DC holds them
+// after the call ("SetMapMode 8", "Rectangle 0 0 10 10", "Polyline 3: 0 0 10 0 5 5",
+// "ExtTextOutW 10 20 opts=0 \"text\" dx=7,7"); colours are COLORREF hex and
+// objects are described by Describe ("stock 5", "pen style=0 width=1 color=000000").
 
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkDCBackend.h"

@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <random>
 #include <string>
@@ -152,12 +150,6 @@ std::vector<std::filesystem::path> CorpusEmfFiles()
     return files;
 }
 
-Bytes ReadFile(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
 TEST(EmfReader, InvalidHeaderFailsBeforeAnyRecord)
 {
     const Bytes good = EmfBuilder(u"ab").Finish();  // 108-byte fields, then 2 characters
@@ -260,7 +252,7 @@ TEST(EmfReader, CorpusFilesEnumerateToTheirEnd)
     if (files.empty())
         GTEST_SKIP() << "no corpus";
     for (const auto& path : files) {
-        const Bytes bits = ReadFile(path);
+        const Bytes bits = ReadBytes(path);
         const std::size_t length = TkEmfMetaFileLength(bits);
         ASSERT_NE(length, 0u) << path;
         std::size_t count = 0;
@@ -319,7 +311,7 @@ TEST(EmfReader, MutatedFilesStayInsideTheirBytes)
     std::vector<Bytes> samples{SampleFile()};
     for (const auto& path : CorpusEmfFiles()) {
         if (std::filesystem::file_size(path) <= 4096)
-            samples.push_back(ReadFile(path));
+            samples.push_back(ReadBytes(path));
     }
     constexpr std::array<std::uint32_t, 10> kEdgy{0,          1,          8,          76,
                                                   0x7FFFFFFF, 0x80000000, 0xFFFFFFFF, 0x40000000,

@@ -2,13 +2,12 @@
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkEnhMetaFile.h"
 #include "platform/gdi/TkEnhMetaFileRecorder.h"
+#include "support/EmfBuilder.h"
 #include "support/EmfDecoder.h"
 #include "support/TestCorpus.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -23,12 +22,6 @@ std::vector<std::uint8_t> SmallPicture()
     const auto emf = CloseEnhMetaFile(dc.get());
     const auto bits = emf->GetBits();
     return {bits.begin(), bits.end()};
-}
-
-void PutU32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = std::uint8_t(v >> (8 * i));
 }
 
 TEST(EnhMetaFileBits, SizeQueryThenFetch)
@@ -69,7 +62,7 @@ TEST(EnhMetaFileBits, SetBitsKeepsNBytesAndRefusesWhatIsNoMetafile)
     };
     for (const auto& [at, value] : patches) {
         std::vector<std::uint8_t> bad = bytes;
-        PutU32(bad, at, value);
+        SetU32(bad, at, value);
         EXPECT_TRUE(refused(bad, UINT(size))) << at;
     }
     EXPECT_TRUE(refused(bytes, UINT(size - 4)));  // nBytes beyond the buffer
@@ -92,8 +85,7 @@ TEST(EmfDecoderCorpus, ForeignMetafilesDecode)
     for (const auto& path : TestCorpusFiles()) {
         if (path.extension() != ".emf")
             continue;
-        std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        const std::vector<std::uint8_t> bytes = ReadBytes(path);
         std::string error;
         EXPECT_TRUE(DecodeEmf(bytes, &error).has_value()) << path << ": " << error;
         ++decoded;

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -67,10 +65,9 @@ TEST(WmfDecoder, DecodesCorpusMetafilesWhoseSizesAgree)
     if (!corpus)
         GTEST_SKIP() << "no corpus";
     const std::filesystem::path file = *corpus / "libwmf-fulltest.wmf";
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
+    const std::vector<BYTE> bytes = ReadBytes(file);
+    if (bytes.empty())
         GTEST_SKIP() << file << " not there";
-    const std::vector<BYTE> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_GT(bytes.size(), 22u);
     const std::span<const BYTE> plain = std::span<const BYTE>(bytes).subspan(22);  // placeable
     std::string error;

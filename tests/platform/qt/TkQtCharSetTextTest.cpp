@@ -9,8 +9,6 @@
 
 #include "support/WmfBuilder.h"
 
-#include <QFontDatabase>
-
 #include <string>
 #include <string_view>
 #include <tuple>
@@ -139,29 +137,6 @@ TEST_F(TkQtCharSetTextTest, DoubleByteTextDrawsOneGlyphPerCharacter)
     }
     PlayText("MS Mincho", ANSI_CHARSET, "\x93\xfa\x96\x7b");
     EXPECT_GT(InkedColumnRuns(), 2);  // the same bytes as Windows-1252 text
-}
-
-// A face named for double-byte text that lacks the script gives way to a face
-// that has it, as the font mapper weighs the character set above the name;
-// with none installed, it keeps its own metrics.
-TEST_F(TkQtCharSetTextTest, FacesWithoutTheScriptGiveWayWhenAFaceHasIt)
-{
-    const SIZE ansi = Extent(Font(u"Arial", ANSI_CHARSET), u"Hello");
-    const struct {
-        BYTE charSet;
-        QFontDatabase::WritingSystem script;
-    } cases[] = {
-        {SHIFTJIS_CHARSET, QFontDatabase::Japanese},
-        {HANGUL_CHARSET, QFontDatabase::Korean},
-        {GB2312_CHARSET, QFontDatabase::SimplifiedChinese},
-        {CHINESEBIG5_CHARSET, QFontDatabase::TraditionalChinese},
-    };
-    for (const auto& c : cases) {
-        const SIZE extent = Extent(Font(u"Arial", c.charSet), u"Hello");
-        if (QFontDatabase::families(c.script).isEmpty()) {
-            EXPECT_EQ(extent, ansi) << int(c.charSet);
-        }
-    }
 }
 
 }  // namespace

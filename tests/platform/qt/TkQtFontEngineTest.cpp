@@ -123,47 +123,37 @@ TEST_F(TkQtFontEngineTest, AbcWidthsOfBlankAndOverhangingCharacters)
     EXPECT_LT(x.abcA, 0);
 }
 
-TEST_F(TkQtFontEngineTest, BoldIsWiderThanRegular)
+// How each LOGFONT field changes the text's extent: the advances are Arial's
+// at the em size, each rounded to whole pixels.
+TEST_F(TkQtFontEngineTest, FontFieldsChangeTheExtent)
 {
-    // Bold l and o are wider: 14 + 11 + 6 + 6 + 12.
-    EXPECT_EQ(Extent(Font(u"Arial", -20, FW_BOLD), kHello).cx, 49);
-    EXPECT_EQ(Metrics(Font(u"Arial", -20, FW_BOLD)).tmWeight, FW_BOLD);
-}
-
-TEST_F(TkQtFontEngineTest, PositiveHeightIsTheCell)
-{
-    const LOGFONTW cell = Font(u"Arial", 20);
-    const double em = m_engine.GetEmPixels(cell);
-    EXPECT_NEAR(em, 20.0 * 2048 / 2288, 1e-9);
-    const TEXTMETRICW tm = Metrics(cell);
-    EXPECT_EQ(tm.tmHeight, 20);
-    EXPECT_EQ(tm.tmInternalLeading, 2);
-    EXPECT_LT(Extent(cell, kHello).cx, Extent(Font(u"Arial", -20), kHello).cx);
-}
-
-TEST_F(TkQtFontEngineTest, ZeroHeightIsTheDefaultSize)
-{
-    EXPECT_EQ(Extent(Font(u"Arial", 0), kHello),
-              Extent(Font(u"Arial", kTkDefaultFontHeight), kHello));
-}
-
-TEST_F(TkQtFontEngineTest, WidthStretchesToTheAverageCharacterWidth)
-{
-    LOGFONTW lf = Font(u"Arial", -20);
-    lf.lfWidth = 18;  // twice Arial's average at this size
-    EXPECT_EQ(Metrics(lf).tmAveCharWidth, 18);
-    EXPECT_NEAR(Extent(lf, kHello).cx, 93, 1);  // 45.57 x 18 / 8.83
-    EXPECT_EQ(Metrics(lf).tmHeight, 22);
-    EXPECT_NEAR(m_engine.GetStretch(lf), 18 / (20.0 * 904 / 2048), 1e-9);
+    LOGFONTW bold = Font(u"Arial", -20, FW_BOLD);
+    LOGFONTW turned = Font(u"Arial", -20);
+    turned.lfEscapement = turned.lfOrientation = 900;  // ignored
+    LOGFONTW wide = Font(u"Arial", -20);
+    wide.lfWidth = 18;  // twice Arial's average at this size: 45.57 x 18 / 8.83
+    const struct {
+        const char* what;
+        LOGFONTW font;
+        SIZE extent;
+    } cases[] = {
+        {"bold", bold, {49, 22}},  // 14 + 11 + 6 + 6 + 12
+        {"escapement", turned, {44, 22}},
+        {"width", wide, {93, 22}},
+        {"zero height", Font(u"Arial", 0), Extent(Font(u"Arial", kTkDefaultFontHeight), kHello)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Extent(c.font, kHello), c.extent) << c.what;
+    EXPECT_EQ(Metrics(bold).tmWeight, FW_BOLD);
+    EXPECT_EQ(Metrics(wide).tmAveCharWidth, 18);
+    EXPECT_NEAR(m_engine.GetStretch(wide), 18 / (20.0 * 904 / 2048), 1e-9);
     EXPECT_DOUBLE_EQ(m_engine.GetStretch(Font(u"Arial", -20)), 1.0);
-}
-
-TEST_F(TkQtFontEngineTest, EscapementIsIgnored)
-{
-    LOGFONTW lf = Font(u"Arial", -20);
-    lf.lfEscapement = 900;
-    lf.lfOrientation = 900;
-    EXPECT_EQ(Extent(lf, kHello), (SIZE{44, 22}));
+    // A positive height is the cell: 20 pixels hold an em of 17.9.
+    const LOGFONTW cell = Font(u"Arial", 20);
+    EXPECT_NEAR(m_engine.GetEmPixels(cell), 20.0 * 2048 / 2288, 1e-9);
+    EXPECT_EQ(Metrics(cell).tmHeight, 20);
+    EXPECT_EQ(Metrics(cell).tmInternalLeading, 2);
+    EXPECT_LT(Extent(cell, kHello).cx, 44);
 }
 
 TEST_F(TkQtFontEngineTest, BadArgumentsFail)

@@ -276,10 +276,6 @@ TEST_F(TkQtPaintBrushTest, BitBltCopiesFromAnotherImage)
     EXPECT_FALSE(dc().BitBlt(0, 0, 2, 2, &plain, 0, 0, SRCCOPY));
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(TkQtPaintBrushTest, BitBltReadsOnlyTheSourceThatExists)
 {
     QImage sourceImage(8, 8, QImage::Format_RGB32);

@@ -205,10 +205,6 @@ TEST_F(TkQtPaintTextTest, TextInAPathIsFilledAsOutlines)
     EXPECT_EQ(Count(kBlack) + Count(kWhite), 120 * 80);  // a fill has no grey edges
 }
 
-}  // namespace
-
-namespace {
-
 TEST_F(TkQtPaintTextTest, UnderlineRunsBelowTheBaseline)
 {
     LOGFONTW lf = Font(-20);

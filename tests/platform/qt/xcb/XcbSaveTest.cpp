@@ -4,6 +4,7 @@
 
 #include "document/VxDoc.h"
 #include "editing/VxPictureRenderer.h"
+#include "support/TestCorpus.h"
 
 #include <QGuiApplication>
 
@@ -11,18 +12,10 @@
 
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST(XcbSave, TheSampleSavedOnAnX11DisplayKeepsItsBytes)
 {
