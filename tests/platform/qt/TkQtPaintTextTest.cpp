@@ -35,18 +35,6 @@ protected:
     }
 };
 
-TEST_F(TkQtPaintTextTest, CentredOnTheBaseline)
-{
-    Select(Font(-20));
-    dc().SetTextAlign(TA_CENTER | TA_BASELINE);
-    dc().SetBkMode(TRANSPARENT);
-    ASSERT_TRUE(Text(60, 40, u"HHH"));
-    const QRect ink = InkBounds();
-    EXPECT_EQ(ink.bottom(), 39);  // the baseline is the top of row 40
-    EXPECT_NEAR(ink.center().x(), 60, 2);
-    EXPECT_NEAR(ink.height(), 14, 1);  // Arial's capitals are 0.716 em
-}
-
 TEST_F(TkQtPaintTextTest, CellsAlignOnTheReferencePoint)
 {
     CTestFontEngineScope engine;  // ascent 20, descent 5, advance 10 at -20
@@ -221,20 +209,6 @@ TEST_F(TkQtPaintTextTest, UnderlineRunsBelowTheBaseline)
     Text(10, 40, u"HH");
     EXPECT_GT(InkBounds().bottom(), 39);
     EXPECT_LT(InkBounds().bottom(), 45);
-
-    // A strike-out crosses the gap between two letters, about half-way up an x.
-    Reset(120, 80, kWhite);
-    lf.lfUnderline = 0;
-    lf.lfStrikeOut = 1;
-    Select(lf);
-    dc().SetTextAlign(TA_BASELINE);
-    dc().SetBkMode(TRANSPARENT);
-    const INT dx[] = {30, 30};
-    Text(10, 40, u"II", dx);
-    const std::string gap = Column(25, 0, 79);
-    EXPECT_NE(gap.find('#'), std::string::npos);
-    EXPECT_GT(int(gap.find('#')), 40 - 10);
-    EXPECT_LT(int(gap.rfind('#')), 40);
 }
 
 TEST_F(TkQtPaintTextTest, GlyphIndexesDrawTheSameGlyphs)
