@@ -1,6 +1,5 @@
 #include "platform/qt/TkQtFontEngine.h"
 
-#include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkGdiObjects.h"
 
 #include <QFontInfo>
@@ -169,25 +168,6 @@ TEST_F(TkQtFontEngineTest, BadArgumentsFail)
 
     EXPECT_TRUE(m_engine.GetTextExtent(lf, nullptr, 0, &size));
     EXPECT_EQ(size, (SIZE{0, 22}));
-}
-
-TEST_F(TkQtFontEngineTest, MeasuresThroughADCInLogicalUnits)
-{
-    ITkFontEngine* pPrevious = TkGetFontEngine();
-    TkSetFontEngine(&m_engine);
-    CTkDC dc;
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(10, 10);
-    dc.SetViewportExt(1, 1);
-    const LOGFONTW lf = Font(u"Arial", -200);
-    const HFONT hFont = CreateFontIndirectW(&lf);
-    const HGDIOBJ hOld = dc.SelectObject(hFont);
-    SIZE size{};
-    EXPECT_TRUE(GetTextExtentPoint32W(&dc, kHello.data(), int(kHello.size()), &size));
-    EXPECT_EQ(size, (SIZE{440, 220}));
-    dc.SelectObject(hOld);
-    DeleteObject(hFont);
-    TkSetFontEngine(pPrevious);
 }
 
 }  // namespace

@@ -105,36 +105,34 @@ TEST_F(TkQtPaintBrushTest, HatchGapsShowTheBackgroundOnlyWhenOpaque)
     }
 }
 
-TEST_F(TkQtPaintBrushTest, MonochromeBitmapPatternTakesTheDCColours)
+// A monochrome pattern shows the background colour for set bits and the text
+// colour for clear ones, whatever the background mode and the DIB's own table.
+// Both patterns have a top row of 0xF0 and a second of 0x0F; the DIB stores
+// its rows bottom-up.
+TEST_F(TkQtPaintBrushTest, MonochromePatternsTakeTheDCColours)
 {
-    // Rows 0xF0: the left four bits set. Set bits show the background colour,
-    // clear bits the text colour, whatever the background mode.
-    const Bytes bits(16, 0xF0);  // 8 rows of 2 bytes
+    Bytes bits;
+    for (int row = 0; row < 8; ++row)
+        bits.insert(bits.end(), {std::uint8_t(row % 2 == 0 ? 0xF0 : 0x0F), 0});
     const HBITMAP bitmap = HBITMAP(Keep(CreateBitmap(8, 8, 1, 1, bits)));
-    Use(CreatePatternBrush(bitmap));
-    dc().SetTextColor(RGB(255, 0, 0));
-    dc().SetBkColor(RGB(0, 255, 0));
-    dc().SetBkMode(TRANSPARENT);
-    FillAll();
-    EXPECT_EQ(At(0, 0), qRgb(0, 255, 0));
-    EXPECT_EQ(At(4, 0), qRgb(255, 0, 0));
-    EXPECT_EQ(At(8, 3), qRgb(0, 255, 0));  // the pattern repeats
-    EXPECT_EQ(At(12, 3), qRgb(255, 0, 0));
-}
-
-TEST_F(TkQtPaintBrushTest, MonochromeDibPatternIgnoresItsColourTable)
-{
-    // Two rows stored bottom-up: the image's top row is the second stored row.
     const Bytes dib = Dib(8, 2, 1, {0x00FF00FF, 0x0000FFFF}, {{0x0F}, {0xF0}});
-    Use(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
-    dc().SetTextColor(RGB(255, 0, 0));
-    dc().SetBkColor(RGB(0, 0, 255));
-    FillAll();
-    EXPECT_EQ(At(0, 0), qRgb(0, 0, 255));  // a 1 bit: background
-    EXPECT_EQ(At(4, 0), qRgb(255, 0, 0));  // a 0 bit: text
-    EXPECT_EQ(At(0, 1), qRgb(255, 0, 0));
-    EXPECT_EQ(At(4, 1), qRgb(0, 0, 255));
-    EXPECT_EQ(At(4, 2), At(4, 0));
+    const QRgb text = qRgb(255, 0, 0);
+    const QRgb back = qRgb(0, 0, 255);
+    const HBRUSH brushes[] = {CreatePatternBrush(bitmap),
+                              CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS)};
+    for (const HBRUSH brush : brushes) {
+        Reset(32, 32, kWhite);
+        Use(brush);
+        dc().SetTextColor(RGB(255, 0, 0));
+        dc().SetBkColor(RGB(0, 0, 255));
+        dc().SetBkMode(TRANSPARENT);
+        FillAll();
+        EXPECT_EQ(At(0, 0), back);
+        EXPECT_EQ(At(4, 0), text);
+        EXPECT_EQ(At(0, 1), text);
+        EXPECT_EQ(At(4, 1), back);
+        EXPECT_EQ(At(8, 2), back);  // the pattern repeats
+    }
 }
 
 TEST_F(TkQtPaintBrushTest, ColourDibPatternsKeepTheirColours)
