@@ -24,14 +24,46 @@ TEST_F(TkQtPaintShapeTest, ThinLineLeavesOutItsLastPixel)
     EXPECT_EQ(At(20, 20), kWhite);
 }
 
-TEST_F(TkQtPaintShapeTest, RectangleOutlineExcludesRightAndBottom)
+// An outline runs through the box's last row and column, a fill without a pen
+// stops one pixel short of them; reversed corners are normalised; a wide
+// inside-frame pen stays in the box, a wide plain one straddles its outline.
+TEST_F(TkQtPaintShapeTest, BoxesAndTheirEdges)
 {
-    dc().SelectObject(GetStockObject(NULL_BRUSH));
-    EXPECT_TRUE(dc().Rectangle(0, 0, 10, 10));
-    EXPECT_EQ(Row(0, 0, 10), "##########.");
-    EXPECT_EQ(Row(9, 0, 10), "##########.");
-    EXPECT_EQ(Row(5, 0, 10), "#........#.");
-    EXPECT_EQ(Column(9, 0, 10), "##########.");
+    const struct {
+        BOOL (CTkDC::*draw)(int, int, int, int);
+        int penStyle;
+        int penWidth;  // -1: no pen, and a black fill
+        RECT box;
+        QRect ink;
+        int y;
+        const char* row;  // pixels 0..26 of row y
+    } cases[] = {
+        {&CTkDC::Rectangle, PS_SOLID, 0, {0, 0, 10, 10}, QRect(0, 0, 10, 10), 5,
+         "#........#................."},
+        {&CTkDC::Rectangle, PS_SOLID, -1, {2, 2, 12, 12}, QRect(2, 2, 9, 9), 5,
+         "..#########................"},
+        {&CTkDC::Rectangle, PS_SOLID, -1, {12, 12, 2, 2}, QRect(2, 2, 9, 9), 5,
+         "..#########................"},
+        {&CTkDC::Ellipse, PS_SOLID, -1, {0, 0, 11, 11}, QRect(0, 0, 10, 10), 5,
+         "##########................."},
+        {&CTkDC::Rectangle, PS_INSIDEFRAME, 5, {5, 5, 25, 25}, QRect(5, 5, 20, 20), 15,
+         ".....#####..........#####.."},
+        {&CTkDC::Rectangle, PS_SOLID, 5, {5, 5, 25, 25}, QRect(3, 3, 24, 24), 15,
+         "...#####..............#####"},
+    };
+    for (const auto& c : cases) {
+        Reset(32, 32, kWhite);
+        if (c.penWidth < 0) {
+            dc().SelectObject(GetStockObject(NULL_PEN));
+            dc().SelectObject(GetStockObject(BLACK_BRUSH));
+        } else {
+            Use(CreatePen(c.penStyle, c.penWidth, RGB(0, 0, 0)));
+            dc().SelectObject(GetStockObject(NULL_BRUSH));
+        }
+        EXPECT_TRUE((dc().*c.draw)(c.box.left, c.box.top, c.box.right, c.box.bottom));
+        EXPECT_EQ(InkBounds(), c.ink) << c.box.left << " " << c.penStyle << " " << c.penWidth;
+        EXPECT_EQ(Row(c.y, 0, 26), c.row) << c.box.left << " " << c.penStyle << " " << c.penWidth;
+    }
 }
 
 // A box's fill without a pen leaves out the right and bottom edges; reversed
@@ -228,21 +260,6 @@ TEST_F(TkQtPaintShapeTest, EndCapsAndJoins)
     };
     EXPECT_LT(tip(10.0f), 1);
     EXPECT_GE(tip(1.0f), 2);
-}
-
-TEST_F(TkQtPaintShapeTest, InsideFrameKeepsWidePensInTheBox)
-{
-    dc().SelectObject(GetStockObject(NULL_BRUSH));
-    Use(CreatePen(PS_INSIDEFRAME, 5, RGB(0, 0, 0)));
-    dc().Rectangle(5, 5, 25, 25);
-    EXPECT_EQ(InkBounds(), QRect(5, 5, 20, 20));
-    EXPECT_EQ(Row(15, 4, 26), ".#####..........#####..");
-
-    Reset(32, 32, kWhite);
-    dc().SelectObject(GetStockObject(NULL_BRUSH));
-    Use(CreatePen(PS_SOLID, 5, RGB(0, 0, 0)));
-    dc().Rectangle(5, 5, 25, 25);
-    EXPECT_EQ(InkBounds().left(), 3);  // centred on the outline, half outside
 }
 
 // Cosmetic styles run on along the line; opaque gaps take the background

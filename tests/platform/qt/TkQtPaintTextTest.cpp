@@ -38,25 +38,26 @@ protected:
 TEST_F(TkQtPaintTextTest, CellsAlignOnTheReferencePoint)
 {
     CTestFontEngineScope engine;  // ascent 20, descent 5, advance 10 at -20
-    Select(Font(-20));
-    dc().SetBkColor(RGB(0, 0, 255));
     const QRgb blue = qRgb(0, 0, 255);
     const struct {
         UINT align;
+        int extra;  // spacing added to each character's advance
         QRect cell;
     } cases[] = {
-        {TA_LEFT | TA_TOP, QRect(50, 30, 30, 25)},
-        {TA_RIGHT | TA_BOTTOM, QRect(20, 5, 30, 25)},
-        {TA_CENTER | TA_BASELINE, QRect(35, 10, 30, 25)},
+        {TA_LEFT | TA_TOP, 0, QRect(50, 30, 30, 25)},
+        {TA_RIGHT | TA_BOTTOM, 0, QRect(20, 5, 30, 25)},
+        {TA_CENTER | TA_BASELINE, 0, QRect(35, 10, 30, 25)},
+        {TA_LEFT | TA_TOP, 3, QRect(50, 30, 39, 25)},
     };
     for (const auto& c : cases) {
         Reset(120, 80, kWhite);
         Select(Font(-20));
         dc().SetBkColor(RGB(0, 0, 255));
         dc().SetTextAlign(c.align);
+        dc().SetTextCharacterExtra(c.extra);
         Text(50, 30, u"III");  // narrow letters: their ink stays in their cells
-        EXPECT_EQ(BoundsOf(blue), c.cell) << "align " << c.align;
-        EXPECT_EQ(InkBounds(), c.cell) << "align " << c.align;
+        EXPECT_EQ(BoundsOf(blue), c.cell) << c.align << " " << c.extra;
+        EXPECT_EQ(InkBounds(), c.cell) << c.align << " " << c.extra;
     }
 }
 
@@ -147,16 +148,6 @@ TEST_F(TkQtPaintTextTest, UpdateCpWithoutAdvancesMovesByTheText)
     dc().SetTextAlign(TA_UPDATECP | TA_CENTER);
     Text(0, 0, u"ab");
     EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
-}
-
-TEST_F(TkQtPaintTextTest, CharacterExtraSpacesTheGlyphs)
-{
-    CTestFontEngineScope engine;
-    Select(Font(-20));
-    dc().SetBkColor(RGB(0, 0, 255));
-    dc().SetTextCharacterExtra(3);
-    Text(0, 0, u"HHH");
-    EXPECT_EQ(BoundsOf(qRgb(0, 0, 255)).width(), 39);
 }
 
 TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
