@@ -1,6 +1,5 @@
 #include "platform/qt/TkQtFontEngine.h"
 
-#include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkGdiObjects.h"
 
 #include <QFontInfo>
@@ -90,17 +89,15 @@ TEST_F(TkQtFontEngineTest, ArialTextMetricsAtEm20)
 
 TEST_F(TkQtFontEngineTest, AbcWidthsAddUpToTheAdvance)
 {
-    for (const LOGFONTW& lf : {Font(u"Arial", -20), Font(u"Arial", -37, FW_BOLD)}) {
-        LOGFONTW italic = lf;
-        italic.lfItalic = 1;
-        for (const LOGFONTW& f : {lf, italic}) {
-            std::vector<ABC> widths(0x7F - 0x20);
-            ASSERT_TRUE(m_engine.GetCharABCWidths(f, 0x20, 0x7E, widths.data()));
-            for (char16_t c = 0x20; c < 0x7F; ++c) {
-                const ABC& abc = widths[c - 0x20];
-                EXPECT_EQ(abc.abcA + LONG(abc.abcB) + abc.abcC, Extent(f, {&c, 1}).cx)
-                    << "character " << int(c);
-            }
+    LOGFONTW italic = Font(u"Arial", -37, FW_BOLD);
+    italic.lfItalic = 1;
+    for (const LOGFONTW& f : {Font(u"Arial", -37, FW_BOLD), italic}) {
+        std::vector<ABC> widths(0x7F - 0x20);
+        ASSERT_TRUE(m_engine.GetCharABCWidths(f, 0x20, 0x7E, widths.data()));
+        for (char16_t c = 0x20; c < 0x7F; ++c) {
+            const ABC& abc = widths[c - 0x20];
+            EXPECT_EQ(abc.abcA + LONG(abc.abcB) + abc.abcC, Extent(f, {&c, 1}).cx)
+                << "character " << int(c);
         }
     }
 }
@@ -171,25 +168,6 @@ TEST_F(TkQtFontEngineTest, BadArgumentsFail)
 
     EXPECT_TRUE(m_engine.GetTextExtent(lf, nullptr, 0, &size));
     EXPECT_EQ(size, (SIZE{0, 22}));
-}
-
-TEST_F(TkQtFontEngineTest, MeasuresThroughADCInLogicalUnits)
-{
-    ITkFontEngine* pPrevious = TkGetFontEngine();
-    TkSetFontEngine(&m_engine);
-    CTkDC dc;
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(10, 10);
-    dc.SetViewportExt(1, 1);
-    const LOGFONTW lf = Font(u"Arial", -200);
-    const HFONT hFont = CreateFontIndirectW(&lf);
-    const HGDIOBJ hOld = dc.SelectObject(hFont);
-    SIZE size{};
-    EXPECT_TRUE(GetTextExtentPoint32W(&dc, kHello.data(), int(kHello.size()), &size));
-    EXPECT_EQ(size, (SIZE{440, 220}));
-    dc.SelectObject(hOld);
-    DeleteObject(hFont);
-    TkSetFontEngine(pPrevious);
 }
 
 }  // namespace
