@@ -30,7 +30,9 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxApp>>({
 // "&1 path", with the path's own '&' shown as such.
 std::string RecentFileText(std::size_t nIndex, const std::string& path)
 {
-    std::string text = "&" + std::to_string(nIndex + 1) + ' ';
+    std::string text = "&";
+    text += std::to_string(nIndex + 1);
+    text += ' ';
     for (const char c : path) {
         text += c;
         if (c == '&') text += '&';

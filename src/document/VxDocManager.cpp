@@ -81,8 +81,10 @@ std::vector<VxFileFilter> CVxDocManager::GetFileFilters(bool bOpenFileDialog) co
         filters.push_back({TkFormat("%s (%s)", TkLoadString(IDS_ALL_METAFILES), all), all});
     }
     const std::string docString = TkLoadString(IDS_DOCUMENT_STRING);
-    filters.push_back({TkExtractSubString(docString, kDocStringFilterName),
-                       "*" + TkExtractSubString(docString, kDocStringFilterExt)});
+    // Appended rather than "*" + ext: GCC 12 misreads that as an overlapping copy.
+    std::string pattern = "*";
+    pattern += TkExtractSubString(docString, kDocStringFilterExt);
+    filters.push_back({TkExtractSubString(docString, kDocStringFilterName), pattern});
     for (const auto& pFilter : m_filters.GetFilters()) {
         const std::string name = pFilter->GetName();
         // The Windows metafile entry is there already as the document type's own.
