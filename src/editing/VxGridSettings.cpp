@@ -28,9 +28,17 @@ VxGridSettingsData VxGridSettingsData::Load()
     data.sizeSpacing = {get("GridSpacingX", kDefaultSpacing), get("GridSpacingY", kDefaultSpacing)};
     data.crGridColor = COLORREF(get("GridColor", 0xC0C0C0));
     data.nGridType = get("GridType", kVxGridDots);
-    data.nUnits = settings.GetProfileInt("Application", "Units", 0);
+    data.nUnits = VxLoadUnits();
     return data;
 }
+
+int VxLoadUnits()
+{
+    const int nUnits = TkGetSettings().GetProfileInt("Application", "Units", 0);
+    return nUnits >= 0 && nUnits <= 2 ? nUnits : 0;
+}
+
+void VxSaveUnits(int nUnits) { TkGetSettings().WriteProfileInt("Application", "Units", nUnits); }
 
 void VxGridSettingsData::Save() const
 {

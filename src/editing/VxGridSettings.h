@@ -34,5 +34,10 @@ struct VxGridSettingsData {
     static int FromShown(double dValue, double dScale);
 };
 
+// The "Units" setting of section "Application" (0 picture units, 1 inches,
+// 2 centimetres); anything else reads as 0, since it indexes the unit names.
+int VxLoadUnits();
+void VxSaveUnits(int nUnits);
+
 // The grid point nearest v on one axis, ties going up.
 int VxSnapToGrid(int v, int nOrigin, int nSpacing);

@@ -3,7 +3,6 @@
 #include "editing/VxView.h"
 
 #include "editing/VxEditDialogs.h"
-#include "platform/framework/TkSettings.h"
 
 void CVxView::SetGrid(const VxGridSettingsData& grid)
 {
@@ -33,10 +32,10 @@ void CVxView::OnUpdateViewSnapToGrid(CTkCmdUI& cmdUI) { cmdUI.SetCheck(m_grid.bS
 void CVxView::OnViewGridSettings()
 {
     VxGridSettingsData data = m_grid;
-    data.nUnits = TkGetSettings().GetProfileInt("Application", "Units", 0);
+    data.nUnits = VxLoadUnits();
     data.unitsPerInch = m_doc.GetUnitsPerInch();
     data.unitsPerCm = m_doc.GetUnitsPerCm();
     if (!VxGetEditDialogs().RunGridSettings(data)) return;
-    TkGetSettings().WriteProfileInt("Application", "Units", data.nUnits);
+    VxSaveUnits(data.nUnits);
     SetGrid(data);
 }

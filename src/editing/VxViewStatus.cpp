@@ -4,7 +4,7 @@
 
 #include "graphics/VxGraphic.h"
 #include "platform/framework/TkFormat.h"
-#include "platform/framework/TkSettings.h"
+#include "editing/VxGridSettings.h"
 #include "platform/framework/TkStrings.h"
 #include "resources/VxResourceIds.h"
 
@@ -12,8 +12,6 @@
 #include <cstdlib>
 
 namespace {
-
-int GetUnits() { return TkGetSettings().GetProfileInt("Application", "Units", 0); }
 
 double ToUnits(int nValue, double dPerUnit)
 {
@@ -25,7 +23,7 @@ double ToUnits(int nValue, double dPerUnit)
 std::string FormatPair(const CVxDoc& doc, int x, int y, unsigned nPlainFormat,
                        unsigned nUnitsFormat)
 {
-    const int nUnits = GetUnits();
+    const int nUnits = VxLoadUnits();
     if (nUnits != 1 && nUnits != 2) return TkFormat(TkLoadString(nPlainFormat), x, y);
     const CTkPair<double> perUnit = nUnits == 1 ? doc.GetUnitsPerInch() : doc.GetUnitsPerCm();
     if (perUnit.x <= 0 || perUnit.y <= 0) return TkFormat(TkLoadString(nPlainFormat), x, y);
