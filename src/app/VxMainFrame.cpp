@@ -62,6 +62,7 @@ CVxMainFrame::CVxMainFrame(CVxDoc& doc, QWidget* pParent) : QMainWindow(pParent)
     m_pActions->BuildMenuBar(*menuBar(), VxGetMainMenuRows());
     m_pContextMenu = new QMenu(this);
     m_pActions->BuildMenu(*m_pContextMenu, VxGetContextMenuRows());
+    m_pView->SetContextMenu(m_pContextMenu);
     m_pMessagePane = new QLabel(LoadQString(IDS_IDLE_PROMPT), this);
     statusBar()->addWidget(m_pMessagePane, 1);
     for (std::size_t i = 0; i < kPaneIds.size(); ++i) {

@@ -60,4 +60,12 @@ public:
     // Rolls the document back once the current message is done: rolling back
     // replaces the graphics the caller is still working on.
     virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
+    // Whether the virtual key (VK_CONTROL, VK_SHIFT) was held at the last
+    // key or mouse message.
+    virtual bool IsKeyDown(UINT nVirtKey) const = 0;
+    // Runs the graphic's own editing (point editing for lines, arcs, polys).
+    virtual void EditGraphic(CVxGraphic& graphic) = 0;
+    // Shows the editing context menu at point (screen pixels); false when
+    // there is none to show.
+    virtual bool TrackContextMenu(POINT screenPoint) = 0;
 };

@@ -43,6 +43,17 @@ CVxGraphicManipulator::CVxGraphicManipulator(CVxGraphic& graphic, IVxToolView& v
 CVxGraphicManipulator::~CVxGraphicManipulator()
 {
     if (IsDragging()) m_pView->ReleaseCapture();
+    if (IsEditingPoints()) m_pView->SetMessageString(IDS_IDLE_PROMPT);
+}
+
+int CVxGraphicManipulator::GetFirstHandle() const
+{
+    return IsEditingPoints() ? VX_HANDLE_FIRST_POINT : VX_HANDLE_TOP;
+}
+
+int CVxGraphicManipulator::GetLastHandle() const
+{
+    return IsEditingPoints() ? VX_HANDLE_FIRST_POINT + GetPointCount() - 1 : VX_HANDLE_BOTTOM_RIGHT;
 }
 
 bool CVxGraphicManipulator::IsValidHandle(int nHandle) const
@@ -99,7 +110,8 @@ void CVxGraphicManipulator::DrawHandles(CTkDC& dc)
     const HGDIOBJ hOldBrush = dc.SelectObject(GetStockObject(NULL_BRUSH));
     for (int nHandle = GetFirstHandle(); nHandle <= GetLastHandle(); ++nHandle) {
         const RECT r = GetHandleRect(nHandle);
-        if (IsValidHandle(nHandle))
+        // While editing points only the current one stands out.
+        if (IsValidHandle(nHandle) && (!IsEditingPoints() || IsCurrentHandle(nHandle)))
             dc.InvertRect(&r);
         else
             dc.Rectangle(r.left, r.top, r.right, r.bottom);
@@ -183,9 +195,18 @@ void CVxGraphicManipulator::DrawDragFeedback(CTkDC& dc)
     DeleteObject(hPen);
 }
 
+void CVxGraphicManipulator::TakeCheckpoint()
+{
+    if (m_checkpoint->IsTaken()) return;
+    m_checkpoint->Take();
+    if (!IsEditingPoints() || m_pSavedGraphic) return;
+    m_pSavedGraphic = m_pGraphic->Clone();
+    m_editCheckpoint = *m_checkpoint;
+}
+
 void CVxGraphicManipulator::DragHandleTo(POINT point)
 {
-    m_checkpoint->Take();
+    TakeCheckpoint();
     m_pGraphic->Invalidate();
     m_pGraphic->MoveHandle(m_nHitHandle, point);
     m_pGraphic->SetModified(TRUE);
@@ -199,9 +220,18 @@ bool CVxGraphicManipulator::OnLButtonDown(IVxToolView& view, UINT nFlags, POINT 
     if (m_nHitHandle == VX_HANDLE_NONE) return false;
     m_bCtrl = (nFlags & MK_CONTROL) != 0;
     m_checkpoint.emplace(view.GetDocument());
+    const bool bPoint = IsEditingPoints() && m_nHitHandle != VX_HANDLE_BODY;
+    if (bPoint) SetCurrentPoint(m_pGraphic->HandleToPointIndex(m_nHitHandle));
     m_bObjectsCopied = false;
-    if (m_bCtrl && m_nHitHandle == VX_HANDLE_BODY) {
-        m_checkpoint->Take();
+    m_bPointCopied = false;
+    if (m_bCtrl && bPoint && CanInsertPoint()) {
+        TakeCheckpoint();
+        // The copy stays behind; the point dragged away is the current one.
+        m_pGraphic->InsertPoint(m_nCurrentPoint, m_pGraphic->GetHandlePoint(m_nHitHandle), TRUE);
+        m_pGraphic->SetModified(TRUE);
+        m_bPointCopied = true;
+    } else if (m_bCtrl && m_nHitHandle == VX_HANDLE_BODY) {
+        TakeCheckpoint();
         DuplicateSelection();
         m_bObjectsCopied = true;
     }
@@ -235,7 +265,8 @@ bool CVxGraphicManipulator::OnLButtonUp(IVxToolView& view, UINT nFlags, POINT po
     const bool bChanged = m_checkpoint->IsTaken();
     m_checkpoint.reset();
     if (!bChanged) {
-        view.SelectAtPoint(view.ClientToPicture(point), (nFlags & MK_SHIFT) != 0);
+        // In point editing a click only picks the current point.
+        if (!IsEditingPoints()) view.SelectAtPoint(view.ClientToPicture(point), (nFlags & MK_SHIFT) != 0);
         return true;
     }
     // Feedback drags left the picture as it was until now.
@@ -244,6 +275,8 @@ bool CVxGraphicManipulator::OnLButtonUp(IVxToolView& view, UINT nFlags, POINT po
     const bool bAtStart = m_ptDragCurrent.x == m_ptDragStart.x && m_ptDragCurrent.y == m_ptDragStart.y;
     if (m_bObjectsCopied && bAtStart)
         TkGetMessageService().ShowMessage(IDS_OBJECTS_COPIED, MB_OK | MB_ICONINFORMATION);
+    if (m_bPointCopied && bAtStart)
+        TkGetMessageService().ShowMessage(IDS_POINT_COPIED, MB_OK | MB_ICONINFORMATION);
     return true;
 }
 
@@ -264,10 +297,25 @@ void CVxGraphicManipulator::DuplicateSelection()
 bool CVxGraphicManipulator::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
 {
     if (nChar == VK_ESCAPE) return Cancel(view);
-    if (nChar != VK_CONTROL) return false;
-    m_bCtrl = true;
-    OnSetCursor(view);
+    if (nChar == VK_CONTROL) {
+        m_bCtrl = true;
+        OnSetCursor(view);
+        return true;
+    }
+    if (!IsEditingPoints()) return false;
+    return OnPointKey(nChar, view.IsKeyDown(VK_CONTROL) && view.IsKeyDown(VK_SHIFT));
+}
+
+bool CVxGraphicManipulator::OnLButtonDblClk(IVxToolView& view, UINT, POINT)
+{
+    if (IsDragging() || !m_pGraphic->CanEdit()) return false;
+    view.EditGraphic(*m_pGraphic);
     return true;
+}
+
+bool CVxGraphicManipulator::OnContextMenu(IVxToolView& view, POINT point)
+{
+    return !IsDragging() && view.TrackContextMenu(point);
 }
 
 bool CVxGraphicManipulator::OnKeyUp(IVxToolView& view, UINT nChar, UINT, UINT)
@@ -288,9 +336,16 @@ bool CVxGraphicManipulator::OnSetCursor(IVxToolView& view)
 
 bool CVxGraphicManipulator::Cancel(IVxToolView& view)
 {
-    if (!IsDragging()) return false;
-    FinishDrag();
-    if (m_checkpoint->IsTaken()) view.RollBackLater(*m_checkpoint);
+    if (!IsDragging() && !IsEditingPoints()) return false;
+    if (IsDragging()) FinishDrag();
+    if (IsEditingPoints()) {
+        // The graphic is put back by hand, so this manipulator lives on.
+        m_checkpoint.reset();
+        RestoreSavedGraphic();
+        SetEditPoints(false);
+        return true;
+    }
+    if (m_checkpoint && m_checkpoint->IsTaken()) view.RollBackLater(*m_checkpoint);
     m_checkpoint.reset();
     return true;
 }

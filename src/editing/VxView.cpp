@@ -87,6 +87,7 @@ CVxView::CVxView(CVxDoc& doc, QWidget* pParent)
     m_selection.SetDocument(&m_doc);
     m_doc.AddView(this);
     m_doc.SetUndoViewState(this);
+    InstallPointEditing();
     ComputeZoomLimits();
     ResetForPicture();
 }
@@ -95,6 +96,8 @@ CVxView::~CVxView()
 {
     m_doc.SetUndoViewState(nullptr);
     m_doc.RemoveView(this);
+    // The frame's message pane may be gone already.
+    m_messageSink = nullptr;
     m_pSelectionManipulator.reset();
     // The selection refers to the picture's graphics; it owns none of them.
     m_selection.RemoveAllChildren();
@@ -247,6 +250,12 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
         const POINT scroll = GetScrollPosition();
         ar << std::uint16_t(m_bFullPage ? 1 : 0) << std::int32_t(m_nZoom)
            << std::int32_t(scroll.x) << std::int32_t(scroll.y);
+        // A manipulator still to be made (the caller may be the old one) has
+        // no point editing yet.
+        const CVxGraphicManipulator* pManipulator =
+            m_bManipulatorStale ? nullptr : m_pSelectionManipulator.get();
+        ar << std::int32_t(pManipulator ? pManipulator->GetEditPoints() : 0)
+           << std::int32_t(pManipulator ? pManipulator->GetCurrentPoint() : 0);
         return;
     }
     for (CVxGraphic* pGraphic : m_doc.ReadGraphicRefs(ar)) m_selection.AddChildTail(pGraphic);
@@ -255,7 +264,11 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
     std::int32_t nZoom = 0;
     std::int32_t x = 0;
     std::int32_t y = 0;
-    ar >> wFullPage >> nZoom >> x >> y;
+    std::int32_t nEditPoints = 0;
+    std::int32_t nCurrentPoint = 0;
+    ar >> wFullPage >> nZoom >> x >> y >> nEditPoints >> nCurrentPoint;
+    m_nUndoEditPoints = nEditPoints;
+    m_nUndoCurrentPoint = nCurrentPoint;
     if (wFullPage == 1) {
         EnterFullPage();
     } else {
@@ -270,5 +283,6 @@ void CVxView::ResetForUndo()
     // The manipulator refers to graphics the undo is about to replace.
     m_pSelectionManipulator.reset();
     m_bManipulatorStale = true;
+    m_nUndoEditPoints = 0;
     m_selection.RemoveAllChildren();
 }

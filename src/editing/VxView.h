@@ -26,6 +26,7 @@
 
 class CTkDC;
 class CVxGraphicManipulator;
+class QMenu;
 class QPaintDevice;
 class QPrinter;
 
@@ -144,6 +145,20 @@ public:
     void SelectInRect(const RECT& rect, bool bToggle) override;
     void SelectOnly(CVxGraphic& graphic) override { Select(&graphic, false); }
     void RollBackLater(const CVxUndoCheckpoint& checkpoint) override;
+    bool IsKeyDown(UINT nVirtKey) const override;
+    void EditGraphic(CVxGraphic& graphic) override;
+    bool TrackContextMenu(POINT screenPoint) override;
+
+    // --- point editing and Open (VxViewPointEditing.cpp)
+    // Turns the manipulator's point editing on or off (also what a graphic's
+    // Edit does through the installed switch).
+    void OnEditPoints();
+    void OnUpdateEditPoints(CTkCmdUI& cmdUI);
+    void OnEditOpen();
+    void OnUpdateEditOpen(CTkCmdUI& cmdUI);
+    // Next, previous, insert and delete of points and sub-polygons.
+    void OnPointCommand(unsigned nID);
+    void OnUpdatePointCommand(CTkCmdUI& cmdUI);
 
     // --- tools (VxViewTools.cpp)
     // The tool commands (ID_TOOL_*): the tool that gets what the
@@ -167,6 +182,8 @@ public:
     void SetTool(IVxInputHandler* pTool) { m_pTool = pTool ? pTool : &m_selectTool; }
     // The selection's manipulator, offered input first; not owned, may be null.
     void SetManipulator(IVxInputHandler* pManipulator) { m_pManipulator = pManipulator; }
+    // The popup TrackContextMenu shows; not owned, null for none.
+    void SetContextMenu(QMenu* pMenu) { m_pContextMenu = pMenu; }
     // Mouse and key messages are ignored while the view is not active.
     void SetActive(bool bActive) { m_bActive = bActive; }
     // The message operations, after VxViewInput.cpp has turned Qt's events into them.
@@ -242,6 +259,8 @@ private:
     // The selection's area with its handles, repainted at the next paint.
     void InvalidateHandles();
     void DrawHandles(CTkDC& dc);
+    // Lets the graphics' Edit reach the views' point editing; once per run.
+    static void InstallPointEditing();
 
     CVxDoc& m_doc;
     CVxSelection m_selection;
@@ -250,6 +269,11 @@ private:
     IVxInputHandler* m_pManipulator = nullptr;
     std::unique_ptr<CVxGraphicManipulator> m_pSelectionManipulator;
     bool m_bManipulatorStale = true;
+    // Point editing read back by an undo, for the manipulator made next.
+    int m_nUndoEditPoints = 0;
+    int m_nUndoCurrentPoint = 0;
+    QMenu* m_pContextMenu = nullptr;
+    UINT m_nKeyModifiers = 0;  // MK_SHIFT, MK_CONTROL of the last input event
     IVxInputHandler* m_pCaptureHandler = nullptr;  // who set the capture
     unsigned m_nToolCommand = ID_TOOL_SELECTION;
     VxGridSettingsData m_grid;

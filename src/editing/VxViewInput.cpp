@@ -11,6 +11,7 @@
 #include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTimerEvent>
 
@@ -120,8 +121,23 @@ void CVxView::OnCancelMode()
     if (!pFirst || !pFirst->Cancel(*this)) m_pTool->Cancel(*this);
 }
 
+bool CVxView::IsKeyDown(UINT nVirtKey) const
+{
+    if (nVirtKey == VK_CONTROL) return (m_nKeyModifiers & MK_CONTROL) != 0;
+    if (nVirtKey == VK_SHIFT) return (m_nKeyModifiers & MK_SHIFT) != 0;
+    return false;
+}
+
+bool CVxView::TrackContextMenu(POINT screenPoint)
+{
+    if (!m_pContextMenu) return false;
+    m_pContextMenu->popup(QPoint(screenPoint.x, screenPoint.y));
+    return true;
+}
+
 void CVxView::mousePressEvent(QMouseEvent* pEvent)
 {
+    m_nKeyModifiers = KeyFlags({}, pEvent->modifiers());
     if (pEvent->button() != Qt::LeftButton) return;
     OnLButtonDown(KeyFlags(pEvent->buttons(), pEvent->modifiers()), ClientPoint(*pEvent));
 }
@@ -129,6 +145,7 @@ void CVxView::mousePressEvent(QMouseEvent* pEvent)
 void CVxView::mouseMoveEvent(QMouseEvent* pEvent)
 {
     const POINT point = ClientPoint(*pEvent);
+    m_nKeyModifiers = KeyFlags({}, pEvent->modifiers());
     OnMouseMove(KeyFlags(pEvent->buttons(), pEvent->modifiers()), point);
     if (!m_bActive) return;
     // The cursor is asked for on every move, as Windows does before each one.
@@ -151,6 +168,7 @@ void CVxView::mouseDoubleClickEvent(QMouseEvent* pEvent)
 
 void CVxView::keyPressEvent(QKeyEvent* pEvent)
 {
+    m_nKeyModifiers = KeyFlags({}, pEvent->modifiers());
     const UINT nRepCnt = UINT(std::max(1, pEvent->count()));
     const UINT nKey = VirtualKeyFromQt(pEvent->key());
     if (nKey != 0) OnKeyDown(nKey, nRepCnt, pEvent->isAutoRepeat() ? 0x4000 : 0);
@@ -162,6 +180,7 @@ void CVxView::keyPressEvent(QKeyEvent* pEvent)
 
 void CVxView::keyReleaseEvent(QKeyEvent* pEvent)
 {
+    m_nKeyModifiers = KeyFlags({}, pEvent->modifiers());
     if (pEvent->isAutoRepeat()) return;
     const UINT nKey = VirtualKeyFromQt(pEvent->key());
     if (nKey != 0) OnKeyUp(nKey, 1, 0);

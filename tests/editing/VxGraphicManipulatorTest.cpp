@@ -8,8 +8,10 @@
 #include "editing/VxSelectTool.h"
 #include "editing/VxUndoCheckpoint.h"
 #include "graphics/VxGraphicClasses.h"
+#include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
 #include "graphics/VxSelection.h"
+#include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkSettings.h"
 #include "platform/gdi/TkDC.h"
 #include "resources/VxResourceIds.h"
@@ -55,6 +57,9 @@ public:
     void SelectInRect(const RECT&, bool) override {}
     void SelectOnly(CVxGraphic&) override {}
     void RollBackLater(const CVxUndoCheckpoint& checkpoint) override { m_rollBack = checkpoint; }
+    bool IsKeyDown(UINT nVirtKey) const override { return (m_nKeys & nVirtKey) == nVirtKey; }
+    void EditGraphic(CVxGraphic& graphic) override { m_pEdited = &graphic; }
+    bool TrackContextMenu(POINT) override { return true; }
 
     struct Click {
         POINT point;
@@ -68,6 +73,8 @@ public:
     POINT m_ptCursor{};
     std::vector<Click> m_clicks;
     std::optional<CVxUndoCheckpoint> m_rollBack;
+    UINT m_nKeys = 0;  // VK_CONTROL | VK_SHIFT while both are held
+    CVxGraphic* m_pEdited = nullptr;
 };
 
 class VxGraphicManipulatorTest : public ::testing::Test {
@@ -91,6 +98,24 @@ protected:
         m_doc.SetModifiedFlag(false);
         m_pManipulator = VxCreateManipulator(*pGraphic, m_view);
         return *pGraphic;
+    }
+    // A closed poly in point editing, current point 0.
+    CVxPoly& AddPoly(std::initializer_list<POINT> points)
+    {
+        auto* pPoly = new CVxPoly(RECT{0, 0, 0, 0}, TRUE);
+        for (const POINT p : points) pPoly->AppendPoint(p, FALSE);
+        m_doc.GetPicture().AddChildTail(pPoly);
+        m_doc.SetModifiedFlag(false);
+        m_pManipulator = VxCreateManipulator(*pPoly, m_view);
+        m_pManipulator->SetEditPoints(true);
+        return *pPoly;
+    }
+    std::vector<POINT> Points(CVxGraphic& graphic)
+    {
+        std::vector<POINT> points;
+        for (int i = 0; i < m_pManipulator->GetPointCount(); ++i)
+            points.push_back(graphic.GetHandlePoint(VX_HANDLE_FIRST_POINT + i));
+        return points;
     }
     CVxGraphic& First() { return *m_doc.GetPicture().GetFirstChild(); }
     void Drag(POINT from, POINT to)
@@ -284,6 +309,110 @@ TEST_F(VxGraphicManipulatorTest, ArrowKeysMoveTheCursorFasterWhileHeldAndStopAtT
     EXPECT_EQ(m_view.m_ptCursor.y, 0);
     tool.OnKeyUp(m_view, VK_UP, 1, 0);
     EXPECT_FALSE(tool.OnKeyDown(m_view, VK_HOME, 1, 0));
+}
+
+TEST_F(VxGraphicManipulatorTest, PointKeysStepWrapInsertAndDelete)
+{
+    CVxPoly& poly = AddPoly({{100, 100}, {200, 100}, {200, 200}, {100, 200}});
+    struct Step {
+        UINT nKey;
+        bool bSub;  // Ctrl+Shift held
+        bool bTaken;
+        int nCurrent;
+        int nPoints;
+        int nSubpolygons;
+    };
+    for (const Step& s : {
+             Step{VK_LEFT, false, true, 3, 4, 1}, Step{VK_RIGHT, false, true, 0, 4, 1},
+             Step{VK_DOWN, false, true, 1, 4, 1},
+             // Backspace deletes point 1 and moves back; a triangle keeps its 3.
+             Step{VK_BACK, false, true, 0, 3, 1}, Step{VK_BACK, false, true, 0, 3, 1},
+             Step{VK_DELETE, false, true, 0, 3, 1},
+             // A new sub-polygon's first point becomes current.
+             Step{VK_INSERT, true, true, 3, 6, 2}, Step{VK_DOWN, true, true, 0, 6, 2},
+             Step{VK_UP, true, true, 3, 6, 2}, Step{VK_UP, false, true, 2, 6, 2},
+             Step{VK_DELETE, true, true, 0, 3, 1}, Step{VK_RIGHT, true, true, 0, 3, 1},
+             Step{VK_INSERT, false, true, 0, 4, 1}, Step{'A', false, false, 0, 4, 1},
+             Step{VK_RETURN, false, true, 0, 4, 1}, Step{VK_LEFT, false, false, 0, 4, 1}}) {
+        m_view.m_nKeys = s.bSub ? VK_CONTROL | VK_SHIFT : 0;
+        EXPECT_EQ(m_pManipulator->OnKeyDown(m_view, s.nKey, 1, 0), s.bTaken) << s.nKey;
+        EXPECT_EQ(m_pManipulator->GetCurrentPoint(), s.nCurrent) << s.nKey;
+        EXPECT_EQ(m_pManipulator->GetPointCount(), s.nPoints) << s.nKey;
+        EXPECT_EQ(poly.GetSubPolygonCount(), s.nSubpolygons) << s.nKey;
+    }
+    EXPECT_FALSE(m_pManipulator->IsEditingPoints());
+    EXPECT_TRUE(m_doc.IsModified());
+}
+
+TEST_F(VxGraphicManipulatorTest, PointEditingHandlesAreThePointsOfGraphicsThatHaveThem)
+{
+    Add(RECT{0, 0, 50, 50});
+    m_pManipulator->SetEditPoints(true);
+    EXPECT_FALSE(m_pManipulator->IsEditingPoints());
+    EXPECT_FALSE(m_pManipulator->OnLButtonDblClk(m_view, MK_LBUTTON, {25, 25}));
+    EXPECT_EQ(m_view.m_pEdited, nullptr);
+
+    CVxPoly& poly = AddPoly({{100, 100}, {200, 100}, {150, 200}});
+    EXPECT_EQ(m_pManipulator->GetFirstHandle(), VX_HANDLE_FIRST_POINT);
+    EXPECT_EQ(m_pManipulator->GetLastHandle(), VX_HANDLE_FIRST_POINT + 2);
+    // Box handles are not there to hit; the points are.
+    EXPECT_EQ(m_pManipulator->HitTest({200, 100}), VX_HANDLE_FIRST_POINT + 1);
+    EXPECT_EQ(m_pManipulator->HitTest({150, 100}), VX_HANDLE_BODY);
+    // A click on a point makes it current and selects nothing.
+    m_pManipulator->OnLButtonDown(m_view, MK_LBUTTON, {151, 199});
+    m_pManipulator->OnLButtonUp(m_view, 0, {151, 199});
+    EXPECT_EQ(m_pManipulator->GetCurrentPoint(), 2);
+    EXPECT_TRUE(m_view.m_clicks.empty());
+    EXPECT_FALSE(m_doc.CanUndo());
+    EXPECT_TRUE(m_pManipulator->OnLButtonDblClk(m_view, MK_LBUTTON, {150, 150}));
+    EXPECT_EQ(m_view.m_pEdited, &poly);
+}
+
+TEST_F(VxGraphicManipulatorTest, ACtrlDragOfAPointLeavesACopyBehind)
+{
+    CTkScriptedMessageService messages;
+    TkSetMessageService(&messages);
+    CVxPoly& poly = AddPoly({{100, 100}, {200, 100}, {150, 200}});
+    m_pManipulator->OnLButtonDown(m_view, MK_LBUTTON | MK_CONTROL, {200, 100});
+    m_pManipulator->OnMouseMove(m_view, MK_LBUTTON | MK_CONTROL, {220, 130});
+    m_pManipulator->OnLButtonUp(m_view, 0, {220, 130});
+    EXPECT_EQ(Points(poly), (std::vector<POINT>{{100, 100}, {220, 130}, {200, 100}, {150, 200}}));
+    EXPECT_TRUE(messages.GetShown().empty());
+    m_doc.OnEditUndo();
+    EXPECT_EQ(m_doc.GetPicture().GetFirstChild()->GetHandleCount(), VX_HANDLE_FIRST_POINT + 3);
+
+    // Released where it started: the copy lies on the point, and the user is told.
+    CVxPoly& again = AddPoly({{100, 100}, {200, 100}, {150, 200}});
+    Drag({100, 100}, {100, 100});
+    EXPECT_EQ(m_pManipulator->GetPointCount(), 3);
+    m_pManipulator->OnLButtonDown(m_view, MK_LBUTTON | MK_CONTROL, {100, 100});
+    m_pManipulator->OnLButtonUp(m_view, 0, {100, 100});
+    EXPECT_EQ(Points(again), (std::vector<POINT>{{100, 100}, {100, 100}, {200, 100}, {150, 200}}));
+    ASSERT_EQ(messages.GetShown().size(), 1u);
+    EXPECT_EQ(messages.GetShown()[0].nIdMessage, IDS_POINT_COPIED);
+    TkSetMessageService(nullptr);
+}
+
+TEST_F(VxGraphicManipulatorTest, EscapeInPointEditingPutsTheGraphicBackWithoutATrace)
+{
+    CVxPoly& poly = AddPoly({{100, 100}, {200, 100}, {150, 200}});
+    const std::vector<POINT> before = Points(poly);
+    Drag({200, 100}, {240, 120});
+    Drag({150, 200}, {150, 260});
+    m_pManipulator->OnKeyDown(m_view, VK_DELETE, 1, 0);
+    // Two drags in, then cancelled in the middle of a third.
+    m_pManipulator->OnLButtonDown(m_view, MK_LBUTTON, {100, 100});
+    m_pManipulator->OnMouseMove(m_view, MK_LBUTTON, {90, 90});
+    ASSERT_NE(Points(poly), before);
+    EXPECT_TRUE(m_pManipulator->OnKeyDown(m_view, VK_ESCAPE, 1, 0));
+    EXPECT_FALSE(m_view.HasCapture());
+    EXPECT_FALSE(m_pManipulator->IsEditingPoints());
+    EXPECT_EQ(Points(poly), before);
+    EXPECT_EQ(poly.GetDocument(), m_doc.GetPicture().GetDocument());
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_FALSE(m_doc.CanUndo());
+    EXPECT_FALSE(m_view.m_rollBack.has_value());
+    EXPECT_FALSE(m_pManipulator->OnKeyDown(m_view, VK_ESCAPE, 1, 0));
 }
 
 }  // namespace

@@ -224,8 +224,10 @@ TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
         CTkArchive ar(&file, CTkArchive::store);
         m_pView->SerializeForUndo(ar);
     }
-    // No selection (a count of 0), the flag, the zoom and the scroll position.
-    const std::vector<std::uint8_t> expected{0, 0, 0, 0, 0x50, 0xC3, 0, 0, 100, 0, 0, 0, 50, 0, 0, 0};
+    // No selection (a count of 0), the flag, the zoom, the scroll position,
+    // then point editing off and current point 0.
+    const std::vector<std::uint8_t> expected{0, 0, 0, 0, 0x50, 0xC3, 0, 0, 100, 0, 0, 0, 50, 0, 0, 0,
+                                             0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(file.GetBytes(), expected);
 
     m_pView->OnViewFullPage();
