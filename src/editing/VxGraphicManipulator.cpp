@@ -121,6 +121,8 @@ void CVxGraphicManipulator::DrawHandles(CTkDC& dc)
     dc.SetBkMode(nOldBkMode);
     dc.SetROP2(nOldRop);
     DeleteObject(hPen);
+    // A repaint during a drag keeps the feedback, so the next XOR erases it.
+    if (IsDragging()) DrawDragFeedback(dc);
 }
 
 POINT CVxGraphicManipulator::SnapDragPoint(int nHandle, POINT point) const

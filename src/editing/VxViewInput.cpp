@@ -4,6 +4,7 @@
 
 #include "editing/VxView.h"
 
+#include "editing/VxGraphicManipulator.h"
 #include "platform/framework/TkStrings.h"
 #include "resources/VxResourceIds.h"
 
@@ -195,6 +196,11 @@ void CVxView::contextMenuEvent(QContextMenuEvent* pEvent)
 void CVxView::focusOutEvent(QFocusEvent* pEvent)
 {
     QAbstractScrollArea::focusOutEvent(pEvent);
+    // Losing the focus ends a gesture, not point editing: a menu opened to
+    // pick a point command takes the focus too, and cancelling point
+    // editing would throw its edits away.
+    const CVxGraphicManipulator* pManipulator = m_bManipulatorStale ? nullptr : m_pSelectionManipulator.get();
+    if (pManipulator && pManipulator->IsEditingPoints() && !m_bCapture && !m_pManipulator) return;
     OnCancelMode();
 }
 

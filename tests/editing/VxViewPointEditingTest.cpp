@@ -13,6 +13,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <QContextMenuEvent>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -115,6 +116,11 @@ TEST_F(VxViewPointEditingTest, UndoAfterAPointDragBringsBackPointEditingAtTheSam
     EXPECT_NE(Poly().GetHandlePoint(VX_HANDLE_FIRST_POINT + 2), before);
     m_pView->OnKeyDown(VK_RIGHT, 1, 0);
     EXPECT_EQ(Manipulator().GetCurrentPoint(), 3);
+    // A menu taking the focus leaves point editing and its edits alone.
+    QFocusEvent focusOut(QEvent::FocusOut, Qt::PopupFocusReason);
+    QApplication::sendEvent(m_pView.get(), &focusOut);
+    EXPECT_TRUE(Manipulator().IsEditingPoints());
+    EXPECT_NE(Poly().GetHandlePoint(VX_HANDLE_FIRST_POINT + 2), before);
     m_doc.OnEditUndo();
     EXPECT_EQ(Poly().GetHandlePoint(VX_HANDLE_FIRST_POINT + 2), before);
     ASSERT_NE(m_pView->GetSelectionManipulator(), nullptr);
