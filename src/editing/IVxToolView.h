@@ -60,12 +60,16 @@ public:
     // Rolls the document back once the current message is done: rolling back
     // replaces the graphics the caller is still working on.
     virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
+
+    // The next three serve point editing; a view without keys, editing or
+    // menus (a tool's test) may leave them out.
+
     // Whether the virtual key (VK_CONTROL, VK_SHIFT) was held at the last
     // key or mouse message.
-    virtual bool IsKeyDown(UINT nVirtKey) const = 0;
-    // Runs the graphic's own editing (point editing for lines, arcs, polys).
-    virtual void EditGraphic(CVxGraphic& graphic) = 0;
+    virtual bool IsKeyDown(UINT /*nVirtKey*/) const { return false; }
+    // Runs the graphic's own editing (point editing for arcs and polys).
+    virtual void EditGraphic(CVxGraphic& /*graphic*/) {}
     // Shows the editing context menu at point (screen pixels); false when
     // there is none to show.
-    virtual bool TrackContextMenu(POINT screenPoint) = 0;
+    virtual bool TrackContextMenu(POINT /*screenPoint*/) { return false; }
 };

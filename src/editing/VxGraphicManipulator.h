@@ -64,7 +64,7 @@ public:
     int GetCurrentPoint() const { return m_nCurrentPoint; }
     // An index outside the points is ignored.
     void SetCurrentPoint(int nPoint);
-    int GetPointCount() const;
+    virtual int GetPointCount() const;
     bool CanEditPoints() const { return GetPointCount() > 0; }
     bool CanNextPoint() const { return IsEditingPoints() && GetPointCount() > 1; }
     bool CanPreviousPoint() const { return CanNextPoint(); }

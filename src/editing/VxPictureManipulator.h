@@ -15,6 +15,8 @@ public:
     int GetFirstHandle() const override;
     int GetLastHandle() const override;
     bool IsValidHandle(int nHandle) const override;
+    // The handles past the box are the members', not points to edit.
+    int GetPointCount() const override { return 0; }
 
 protected:
     void DrawDragFeedback(CTkDC& dc) override;

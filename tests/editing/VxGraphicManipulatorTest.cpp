@@ -346,9 +346,15 @@ TEST_F(VxGraphicManipulatorTest, PointKeysStepWrapInsertAndDelete)
 
 TEST_F(VxGraphicManipulatorTest, PointEditingHandlesAreThePointsOfGraphicsThatHaveThem)
 {
-    Add(RECT{0, 0, 50, 50});
+    CVxGraphic& rectangle = Add(RECT{0, 0, 50, 50});
     m_pManipulator->SetEditPoints(true);
     EXPECT_FALSE(m_pManipulator->IsEditingPoints());
+    // Nor has a selection of several, whose handles past the box are theirs.
+    CVxRectangle other(RECT{60, 0, 90, 50});
+    m_view.m_selection.AddChildTail(&rectangle);
+    m_view.m_selection.AddChildTail(&other);
+    EXPECT_FALSE(VxCreateManipulator(m_view.m_selection, m_view)->CanEditPoints());
+    m_view.m_selection.RemoveAllChildren();
     EXPECT_FALSE(m_pManipulator->OnLButtonDblClk(m_view, MK_LBUTTON, {25, 25}));
     EXPECT_EQ(m_view.m_pEdited, nullptr);
 
