@@ -69,12 +69,14 @@ bool CVxGraphicManipulator::CanNextSubpolygon() const
 
 bool CVxGraphicManipulator::CanInsertSubpolygon() const
 {
-    return IsEditingPoints() && m_pGraphic->CanInsertSubPolygon(m_pGraphic->GetSubPolygonOfPoint(m_nCurrentPoint));
+    const int nSubPolygon = m_pGraphic->GetSubPolygonOfPoint(m_nCurrentPoint);
+    return IsEditingPoints() && m_pGraphic->CanInsertSubPolygon(nSubPolygon);
 }
 
 bool CVxGraphicManipulator::CanDeleteSubpolygon() const
 {
-    return IsEditingPoints() && m_pGraphic->CanDeleteSubPolygon(m_pGraphic->GetSubPolygonOfPoint(m_nCurrentPoint));
+    const int nSubPolygon = m_pGraphic->GetSubPolygonOfPoint(m_nCurrentPoint);
+    return IsEditingPoints() && m_pGraphic->CanDeleteSubPolygon(nSubPolygon);
 }
 
 void CVxGraphicManipulator::NextPoint()
@@ -185,7 +187,8 @@ bool CVxGraphicManipulator::OnPointKey(UINT nChar, bool bSub)
         break;
     case VK_LEFT:
     case VK_UP:
-        if (bSub ? CanPreviousSubpolygon() : CanPreviousPoint()) bSub ? PreviousSubpolygon() : PreviousPoint();
+        if (bSub ? CanPreviousSubpolygon() : CanPreviousPoint())
+            bSub ? PreviousSubpolygon() : PreviousPoint();
         break;
     case VK_RIGHT:
     case VK_DOWN:

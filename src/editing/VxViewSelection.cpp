@@ -145,7 +145,8 @@ void CVxView::UpdateManipulator()
     m_bManipulatorStale = false;
     m_pSelectionManipulator.reset();
     if (!m_selection.HasNoChildren()) m_pSelectionManipulator = VxCreateManipulator(m_selection, *this);
-    if (m_pSelectionManipulator) m_pSelectionManipulator->RestoreEditPoints(m_nUndoEditPoints, m_nUndoCurrentPoint);
+    if (m_pSelectionManipulator)
+        m_pSelectionManipulator->RestoreEditPoints(m_nUndoEditPoints, m_nUndoCurrentPoint);
     m_nUndoEditPoints = 0;
 }
 

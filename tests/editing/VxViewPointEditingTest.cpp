@@ -131,7 +131,8 @@ TEST_F(VxViewPointEditingTest, TheContextMenuOpensOverASelection)
     m_pView->SetContextMenu(&menu);
     for (const bool bSelected : {false, true}) {
         m_pView->Select(bSelected ? m_pPoly : nullptr, false);
-        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(300, 300), m_pView->mapToGlobal(QPoint(300, 300)));
+        const QPoint point(300, 300);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, point, m_pView->mapToGlobal(point));
         QApplication::sendEvent(m_pView->viewport(), &event);
         EXPECT_EQ(menu.isVisible(), bSelected);
     }
