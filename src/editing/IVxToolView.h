@@ -60,4 +60,17 @@ public:
     // Rolls the document back once the current message is done: rolling back
     // replaces the graphics the caller is still working on.
     virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
+
+    // Empties the selection.
+    virtual void SelectNone() = 0;
+    // Runs graphic's Edit with this view (the text dialog, point editing).
+    virtual void EditGraphic(CVxGraphic& graphic) = 0;
+    // MK_SHIFT and MK_CONTROL as the keyboard holds them now.
+    virtual UINT GetModifierFlags() const = 0;
+    // A left-button message at point (client pixels), routed as if the mouse
+    // had made it: the keyboard's stand-in for the mouse.
+    enum class MouseMessage { LButtonDown, LButtonUp, LButtonDblClk };
+    virtual void SendMouseMessage(MouseMessage message, UINT nFlags, POINT point) = 0;
+    // Runs one of the view's commands, as its menu item would.
+    virtual void SendCommand(UINT nID) = 0;
 };

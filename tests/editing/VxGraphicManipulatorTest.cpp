@@ -1,7 +1,6 @@
 // The manipulator on a view that maps one pixel to one picture unit.
 
-#include "document/VxDoc.h"
-#include "editing/IVxToolView.h"
+#include "FakeToolView.h"
 #include "editing/VxCreateManipulator.h"
 #include "editing/VxGraphicManipulator.h"
 #include "editing/VxPictureManipulator.h"
@@ -21,54 +20,6 @@
 #include <vector>
 
 namespace {
-
-class FakeToolView : public IVxToolView {
-public:
-    explicit FakeToolView(CVxDoc& doc) : m_doc(doc) {}
-
-    CVxDoc& GetDocument() override { return m_doc; }
-    CVxSelection& GetSelection() override { return m_selection; }
-    POINT ClientToPicture(POINT point) const override { return point; }
-    RECT ClientToPicture(const RECT& rect) const override { return rect; }
-    POINT SnapPoint(POINT point) const override
-    {
-        if (m_nGrid == 0) return point;
-        auto snap = [&](LONG v) { return (v + m_nGrid / 2) / m_nGrid * m_nGrid; };
-        return {snap(point.x), snap(point.y)};
-    }
-    POINT GetMousePoint(POINT point) const override { return SnapPoint(point); }
-    void SetCapture() override { m_bCapture = true; }
-    void ReleaseCapture() override { m_bCapture = false; }
-    bool HasCapture() const override { return m_bCapture; }
-    void SetCursor(UINT nCursorID) override { m_nCursor = nCursorID; }
-    POINT GetCursorPos() const override { return m_ptCursor; }
-    void SetCursorPos(POINT point) override { m_ptCursor = point; }
-    SIZE GetClientExtent() const override { return {100, 80}; }
-    void SetTimer(UINT, UINT) override {}
-    void KillTimer(UINT) override {}
-    std::unique_ptr<CTkDC> GetClientDC() override { return std::make_unique<CTkDC>(); }
-    void InvalidateGraphic(CVxGraphic&) override {}
-    void InvalidatePictureRect(const RECT&) override {}
-    void InvalidateSelection() override {}
-    void SetMessageString(UINT) override {}
-    void SelectAtPoint(POINT point, bool bToggle) override { m_clicks.push_back({point, bToggle}); }
-    void SelectInRect(const RECT&, bool) override {}
-    void SelectOnly(CVxGraphic&) override {}
-    void RollBackLater(const CVxUndoCheckpoint& checkpoint) override { m_rollBack = checkpoint; }
-
-    struct Click {
-        POINT point;
-        bool bToggle;
-    };
-    CVxDoc& m_doc;
-    CVxSelection m_selection;
-    LONG m_nGrid = 0;
-    bool m_bCapture = false;
-    UINT m_nCursor = 0;
-    POINT m_ptCursor{};
-    std::vector<Click> m_clicks;
-    std::optional<CVxUndoCheckpoint> m_rollBack;
-};
 
 class VxGraphicManipulatorTest : public ::testing::Test {
 protected:
