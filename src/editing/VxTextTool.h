@@ -9,6 +9,7 @@ class CVxTextTool : public CVxShapeTool {
 public:
     CVxTextTool();
 
+    bool OnLButtonDown(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnLButtonUp(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnSetCursor(IVxToolView& view) override;
     bool Cancel(IVxToolView& view) override;

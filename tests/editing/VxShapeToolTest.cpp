@@ -1,6 +1,7 @@
 // Drawing shapes, polys and texts on the real view with the tool commands.
 
 #include "VxViewFixture.h"
+#include "attributes/VxFontGraphicProperty.h"
 #include "graphics/VxGraphicClasses.h"
 #include "graphics/VxPointEditing.h"
 #include "graphics/VxPoly.h"
@@ -151,11 +152,16 @@ TEST_F(VxShapeToolTest, ATextIsOneUndoStepAndAnEmptyOrCancelledOneLeavesNothing)
         EXPECT_TRUE(m_pView->GetSelection().HasNoChildren());
     }
     dialog.m_answer = u"Hello";
+    // With a shape selected there is no current font: the default one's size.
+    m_pView->Select(m_pBox, false);
     Drag({400, 350}, {400, 350});
     EXPECT_EQ(dialog.m_nRuns, 3);
     auto* pText = dynamic_cast<CVxText*>(m_doc.GetPicture().GetLastChild());
     ASSERT_NE(pText, nullptr);
     EXPECT_EQ(pText->GetText(), u"Hello");
+    EXPECT_EQ(pText->GetRefPoint(), m_pView->GetMousePoint({400, 350}));
+    const auto& font = dynamic_cast<CVxFontGraphicProperty&>(*pText->LookupProperty("Font"));
+    EXPECT_EQ(font.GetLogFont().lfHeight, -m_doc.PointsToLogicalY(10));
     EXPECT_EQ(m_pView->GetSelection().GetFirstChild(), pText);
     m_doc.OnEditUndo();
     ExpectNoTrace();
