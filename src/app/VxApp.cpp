@@ -59,6 +59,7 @@ CVxApp::~CVxApp()
     TkSetRecentFileList(nullptr);
     if (m_bQtDialogs) {
         m_editDialogsGuard.reset();
+        VxSetTextDialogService(nullptr);
         VxSetFileDialogService(nullptr);
         TkSetMessageService(nullptr);
     }
@@ -75,6 +76,7 @@ void CVxApp::InstallServices()
         TkSetMessageService(&m_messages);
         VxSetFileDialogService(&m_fileDialogs);
         m_editDialogsGuard.emplace(m_editDialogs);
+        VxSetTextDialogService(&m_textDialogs);
     }
     TkSetRecentFileList(&m_recentFiles);
     CTkWaitCursor::SetDisplay(&BeginWaitCursor, &EndWaitCursor);

@@ -8,6 +8,7 @@
 #include "app/VxCommandLineInfo.h"
 #include "app/VxQtFileDialogService.h"
 #include "editing/VxQtEditDialogs.h"
+#include "editing/VxQtTextDialogService.h"
 #include "import/VxImportFilterList.h"
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkRecentFileList.h"
@@ -76,6 +77,7 @@ private:
     CVxQtFileDialogService m_fileDialogs;
     CVxQtEditDialogs m_editDialogs;
     std::optional<CVxEditDialogsGuard> m_editDialogsGuard;
+    CVxQtTextDialogService m_textDialogs;
     CTkQtFontEngine m_fonts;
     CVxImportFilterList m_filters;
     CVxCommandLineInfo m_cmdInfo;

@@ -61,15 +61,19 @@ public:
     // replaces the graphics the caller is still working on.
     virtual void RollBackLater(const CVxUndoCheckpoint& checkpoint) = 0;
 
-    // The next three serve point editing; a view without keys, editing or
-    // menus (a tool's test) may leave them out.
-
-    // Whether the virtual key (VK_CONTROL, VK_SHIFT) was held at the last
-    // key or mouse message.
-    virtual bool IsKeyDown(UINT /*nVirtKey*/) const { return false; }
-    // Runs the graphic's own editing (point editing for arcs and polys).
-    virtual void EditGraphic(CVxGraphic& /*graphic*/) {}
     // Shows the editing context menu at point (screen pixels); false when
     // there is none to show.
     virtual bool TrackContextMenu(POINT /*screenPoint*/) { return false; }
+    // Empties the selection.
+    virtual void SelectNone() = 0;
+    // Runs graphic's Edit with this view (the text dialog, point editing).
+    virtual void EditGraphic(CVxGraphic& graphic) = 0;
+    // MK_SHIFT and MK_CONTROL as the last key or mouse message had them.
+    virtual UINT GetModifierFlags() const = 0;
+    // A left-button message at point (client pixels), routed as if the mouse
+    // had made it: the keyboard's stand-in for the mouse.
+    enum class MouseMessage { LButtonDown, LButtonUp, LButtonDblClk };
+    virtual void SendMouseMessage(MouseMessage message, UINT nFlags, POINT point) = 0;
+    // Runs one of the view's commands, as its menu item would.
+    virtual void SendCommand(UINT nID) = 0;
 };

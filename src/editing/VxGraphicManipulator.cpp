@@ -305,7 +305,7 @@ bool CVxGraphicManipulator::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
         return true;
     }
     if (!IsEditingPoints()) return false;
-    return OnPointKey(nChar, view.IsKeyDown(VK_CONTROL) && view.IsKeyDown(VK_SHIFT));
+    return OnPointKey(nChar, (view.GetModifierFlags() & (MK_CONTROL | MK_SHIFT)) == (MK_CONTROL | MK_SHIFT));
 }
 
 bool CVxGraphicManipulator::OnLButtonDblClk(IVxToolView& view, UINT, POINT)

@@ -17,6 +17,23 @@ bool CVxSelectTool::OnKeyDown(IVxToolView& view, UINT nChar, UINT, UINT)
 {
     // No menu item carries Escape: it cancels a drag here.
     if (nChar == VK_ESCAPE) return view.HasCapture() && Cancel(view);
+    // The keyboard stands in for the mouse: Enter double-clicks, Space clicks.
+    if (nChar == VK_RETURN || nChar == VK_SPACE) {
+        using Message = IVxToolView::MouseMessage;
+        const POINT pt = view.GetCursorPos();
+        const UINT nFlags = view.GetModifierFlags();
+        view.SendMouseMessage(Message::LButtonDown, nFlags | MK_LBUTTON, pt);
+        view.SendMouseMessage(Message::LButtonUp, nFlags, pt);
+        if (nChar == VK_RETURN) {
+            view.SendMouseMessage(Message::LButtonDblClk, nFlags | MK_LBUTTON, pt);
+            view.SendMouseMessage(Message::LButtonUp, nFlags, pt);
+        }
+        return true;
+    }
+    if (nChar == VK_DELETE) {
+        view.SendCommand(ID_EDIT_DELETE);
+        return true;
+    }
     if (nChar < VK_LEFT || nChar > VK_DOWN) return false;
     POINT pt = view.GetCursorPos();
     const LONG nStep = s_nArrowStep++;

@@ -14,7 +14,9 @@ public:
     bool OnLButtonUp(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnLButtonDblClk(IVxToolView& view, UINT nFlags, POINT point) override;
     bool OnChar(IVxToolView&, UINT, UINT, UINT) override { return false; }
-    // The arrow keys move the mouse cursor, faster while a key is held.
+    // The keyboard as a mouse: the arrow keys move the cursor, faster while
+    // a key is held; Enter double-clicks and Space clicks at the cursor;
+    // Delete runs the Delete command.
     bool OnKeyDown(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     bool OnKeyUp(IVxToolView& view, UINT nChar, UINT nRepCnt, UINT nFlags) override;
     bool OnContextMenu(IVxToolView& view, POINT point) override;

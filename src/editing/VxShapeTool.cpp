@@ -6,9 +6,11 @@
 #include "graphics/VxGraphic.h"
 #include "graphics/VxPicture.h"
 #include "graphics/VxSelection.h"
+#include "platform/framework/TkMessageService.h"
 #include "resources/VxResourceIds.h"
 
 #include <cstdlib>
+#include <new>
 
 namespace {
 
@@ -26,13 +28,21 @@ void ApplyCurrentAttributes(CVxGraphic& graphic, CVxSelection& selection)
 
 }  // namespace
 
-bool CVxShapeTool::OnLButtonDown(IVxToolView& view, UINT, POINT point)
+bool CVxShapeTool::BeginGraphic(IVxToolView& view, POINT point)
 {
-    if (m_pGraphic) AbortGraphic(view);
     const POINT pt = view.GetMousePoint(point);
-    std::unique_ptr<CVxGraphic> pGraphic = m_pfnCreate(RECT{pt.x, pt.y, pt.x, pt.y});
-    ApplyCurrentAttributes(*pGraphic, view.GetSelection());
     CVxDoc& doc = view.GetDocument();
+    std::unique_ptr<CVxGraphic> pGraphic;
+    try {
+        pGraphic = m_pfnCreate(RECT{pt.x, pt.y, pt.x, pt.y});
+        if (pGraphic) ApplyCurrentAttributes(*pGraphic, view.GetSelection());
+    } catch (const std::bad_alloc&) {
+        pGraphic.reset();
+    }
+    if (!pGraphic) {
+        TkGetMessageService().ShowMessage(IDS_NO_MEMORY_OBJECT, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     m_checkpoint.emplace(doc);
     m_checkpoint->Take();
     m_pGraphic = pGraphic.release();
@@ -40,6 +50,21 @@ bool CVxShapeTool::OnLButtonDown(IVxToolView& view, UINT, POINT point)
     m_pGraphic->SetModified(TRUE);
     m_ptDown = point;
     view.SetCapture();
+    return true;
+}
+
+void CVxShapeTool::KeepGraphic(IVxToolView& view)
+{
+    CVxGraphic& graphic = *std::exchange(m_pGraphic, nullptr);
+    m_checkpoint.reset();
+    view.SelectOnly(graphic);
+    if (m_bEditWhenDrawn) view.EditGraphic(graphic);
+}
+
+bool CVxShapeTool::OnLButtonDown(IVxToolView& view, UINT, POINT point)
+{
+    if (m_pGraphic) AbortGraphic(view);
+    BeginGraphic(view, point);
     return true;
 }
 
@@ -62,9 +87,7 @@ bool CVxShapeTool::OnLButtonUp(IVxToolView& view, UINT nFlags, POINT point)
         view.SelectAtPoint(view.ClientToPicture(m_ptDown), (nFlags & MK_SHIFT) != 0);
         return true;
     }
-    CVxGraphic& graphic = *std::exchange(m_pGraphic, nullptr);
-    m_checkpoint.reset();
-    view.SelectOnly(graphic);
+    KeepGraphic(view);
     return true;
 }
 
@@ -80,7 +103,7 @@ void CVxShapeTool::AbortGraphic(IVxToolView& view)
 
 bool CVxShapeTool::OnSetCursor(IVxToolView& view)
 {
-    view.SetCursor(IDC_CROSS);
+    view.SetCursor(IDC_DRAW_CROSS);
     return true;
 }
 

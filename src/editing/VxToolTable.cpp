@@ -1,9 +1,12 @@
 #include "editing/VxToolTable.h"
 
+#include "editing/VxPolyTool.h"
 #include "editing/VxShapeTool.h"
+#include "editing/VxTextTool.h"
 #include "graphics/VxArc.h"
 #include "graphics/VxEllipse.h"
 #include "graphics/VxLine.h"
+#include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
 #include "resources/VxResourceIds.h"
 
@@ -18,21 +21,34 @@ std::unique_ptr<CVxGraphic> Make(const RECT& rect)
     return std::make_unique<T>(rect);
 }
 
+template <BOOL bClosed>
+std::unique_ptr<CVxGraphic> MakePoly(const RECT& rect)
+{
+    return std::make_unique<CVxPoly>(rect, bClosed);
+}
+
 CVxShapeTool g_lineTool(&Make<CVxLine>);
 CVxShapeTool g_rectangleTool(&Make<CVxRectangle>);
 CVxShapeTool g_ellipseTool(&Make<CVxEllipse>);
-CVxShapeTool g_arcTool(&Make<CVxArc>);
+// A new arc goes straight into point editing for its angles.
+CVxShapeTool g_arcTool(&Make<CVxArc>, true);
+CVxPolyTool g_polylineTool(&MakePoly<FALSE>);
+CVxPolyTool g_polygonTool(&MakePoly<TRUE>);
+CVxTextTool g_textTool;
 
 struct ToolEntry {
     unsigned nID;
     IVxInputHandler* pTool;
 };
 
-const std::array<ToolEntry, 5> kTools = {{
+const std::array<ToolEntry, 8> kTools = {{
     {ID_TOOL_SELECTION, nullptr},
     {ID_TOOL_LINE, &g_lineTool},
+    {ID_TOOL_POLYLINE, &g_polylineTool},
     {ID_TOOL_RECTANGLE, &g_rectangleTool},
     {ID_TOOL_ELLIPSE, &g_ellipseTool},
+    {ID_TOOL_POLYGON, &g_polygonTool},
+    {ID_TOOL_TEXT, &g_textTool},
     {ID_TOOL_ARC, &g_arcTool},
 }};
 

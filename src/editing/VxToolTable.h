@@ -3,7 +3,7 @@
 
 #include "editing/IVxInputHandler.h"
 
-// Null for the selection tool (the view's own) and for tools still to come;
+// Null for the selection tool (the view's own) and for other commands;
 // HasToolForCommand tells them apart.
 IVxInputHandler* VxToolForCommand(unsigned nID);
 bool VxHasToolForCommand(unsigned nID);

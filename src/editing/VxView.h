@@ -16,10 +16,13 @@
 #include "resources/VxResourceIds.h"
 
 #include <QAbstractScrollArea>
+#include <QCursor>
 #include <QImage>
 #include <QRegion>
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -145,8 +148,6 @@ public:
     void SelectInRect(const RECT& rect, bool bToggle) override;
     void SelectOnly(CVxGraphic& graphic) override { Select(&graphic, false); }
     void RollBackLater(const CVxUndoCheckpoint& checkpoint) override;
-    bool IsKeyDown(UINT nVirtKey) const override;
-    void EditGraphic(CVxGraphic& graphic) override;
     bool TrackContextMenu(POINT screenPoint) override;
 
     // --- point editing and Open (VxViewPointEditing.cpp)
@@ -159,10 +160,15 @@ public:
     // Next, previous, insert and delete of points and sub-polygons.
     void OnPointCommand(unsigned nID);
     void OnUpdatePointCommand(CTkCmdUI& cmdUI);
+    void SelectNone() override { Select(nullptr, false); }
+    void EditGraphic(CVxGraphic& graphic) override;
+    UINT GetModifierFlags() const override;
+    void SendMouseMessage(MouseMessage message, UINT nFlags, POINT point) override;
+    void SendCommand(UINT nID) override { OnCmdMsg(nID, nullptr); }
 
     // --- tools (VxViewTools.cpp)
     // The tool commands (ID_TOOL_*): the tool that gets what the
-    // manipulator leaves; commands of tools still to come are disabled.
+    // manipulator leaves.
     void OnTool(unsigned nID);
     void OnUpdateTool(CTkCmdUI& cmdUI);
 
@@ -288,6 +294,8 @@ private:
     bool m_bActive = true;
     bool m_bCapture = false;
     std::vector<std::pair<UINT, int>> m_timers;  // the tools' ids and Qt's
+    // The editor's own cursors, made when first shown.
+    std::array<std::optional<QCursor>, IDC_LAST_CURSOR - IDC_FIRST_CURSOR + 1> m_cursors;
     // The printer and page chosen in Print Setup, kept for the next print.
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -6,18 +6,22 @@
 
 #include "editing/VxGraphicManipulator.h"
 #include "platform/framework/TkStrings.h"
+#include "resources/VxCursors.h"
 #include "resources/VxResourceIds.h"
 
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <QTimerEvent>
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -41,6 +45,19 @@ UINT KeyFlags(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
     if (modifiers & Qt::ShiftModifier) nFlags |= MK_SHIFT;
     if (modifiers & Qt::ControlModifier) nFlags |= MK_CONTROL;
     return nFlags;
+}
+
+// One of the editor's own cursors, made from its pixel rows.
+QCursor MakeCursor(const VxCursorImage& cursor)
+{
+    QImage image(kVxCursorSize, kVxCursorSize, QImage::Format_ARGB32);
+    for (int y = 0; y < kVxCursorSize; ++y) {
+        for (int x = 0; x < kVxCursorSize; ++x) {
+            const char c = cursor.rows[std::size_t(y)][std::size_t(x)];
+            image.setPixel(x, y, c == 'X' ? 0xFF000000 : c == 'o' ? 0xFFFFFFFF : 0x00000000);
+        }
+    }
+    return QCursor(QPixmap::fromImage(image), cursor.nHotX, cursor.nHotY);
 }
 
 POINT ClientPoint(const QMouseEvent& event)
@@ -99,6 +116,20 @@ void CVxView::OnLButtonDblClk(UINT nFlags, POINT point)
     Route([&](IVxInputHandler& h) { return h.OnLButtonDblClk(*this, nFlags, point); });
 }
 
+void CVxView::SendMouseMessage(MouseMessage message, UINT nFlags, POINT point)
+{
+    switch (message) {
+    case MouseMessage::LButtonDown: OnLButtonDown(nFlags, point); break;
+    case MouseMessage::LButtonUp: OnLButtonUp(nFlags, point); break;
+    case MouseMessage::LButtonDblClk: OnLButtonDblClk(nFlags, point); break;
+    }
+}
+
+UINT CVxView::GetModifierFlags() const
+{
+    return m_nKeyModifiers;
+}
+
 void CVxView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
     Route([&](IVxInputHandler& h) { return h.OnKeyDown(*this, nChar, nRepCnt, nFlags); });
@@ -120,13 +151,6 @@ void CVxView::OnCancelMode()
     IVxInputHandler* pFirst = GetActiveManipulator();
     if (m_bCapture) pFirst = m_pCaptureHandler;
     if (!pFirst || !pFirst->Cancel(*this)) m_pTool->Cancel(*this);
-}
-
-bool CVxView::IsKeyDown(UINT nVirtKey) const
-{
-    if (nVirtKey == VK_CONTROL) return (m_nKeyModifiers & MK_CONTROL) != 0;
-    if (nVirtKey == VK_SHIFT) return (m_nKeyModifiers & MK_SHIFT) != 0;
-    return false;
 }
 
 bool CVxView::TrackContextMenu(POINT screenPoint)
@@ -233,10 +257,14 @@ void CVxView::ReleaseCapture()
 
 void CVxView::SetCursor(UINT nCursorID)
 {
-    // The editor's own cursor images are still to come; the nearest of Qt's.
+    if (nCursorID >= IDC_FIRST_CURSOR && nCursorID <= IDC_LAST_CURSOR) {
+        std::optional<QCursor>& cursor = m_cursors[nCursorID - IDC_FIRST_CURSOR];
+        if (!cursor) cursor = MakeCursor(VxGetCursorImage(nCursorID).value());
+        viewport()->setCursor(*cursor);
+        return;
+    }
     static constexpr auto kCursors = std::to_array<std::pair<UINT, Qt::CursorShape>>({
-        {IDC_MOVE, Qt::SizeAllCursor},     {IDC_MOVE_COPY, Qt::DragCopyCursor},
-        {IDC_POINT_COPY, Qt::DragCopyCursor}, {IDC_CROSS, Qt::CrossCursor},
+        {IDC_IBEAM, Qt::IBeamCursor},      {IDC_CROSS, Qt::CrossCursor},
         {IDC_SIZENS, Qt::SizeVerCursor},   {IDC_SIZEWE, Qt::SizeHorCursor},
         {IDC_SIZENESW, Qt::SizeBDiagCursor}, {IDC_SIZENWSE, Qt::SizeFDiagCursor},
     });

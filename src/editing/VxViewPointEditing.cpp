@@ -81,11 +81,6 @@ void CVxView::OnUpdateEditOpen(CTkCmdUI& cmdUI)
     cmdUI.Enable(m_selection.CanEdit() && !m_bCapture);
 }
 
-void CVxView::EditGraphic(CVxGraphic& graphic)
-{
-    graphic.Edit(this);
-}
-
 void CVxView::OnPointCommand(unsigned nID)
 {
     CVxGraphicManipulator* pManipulator = GetSelectionManipulator();

@@ -3,6 +3,7 @@
 #include "editing/VxView.h"
 
 #include "editing/VxToolTable.h"
+#include "graphics/VxGraphic.h"
 #include "platform/framework/TkCmdUI.h"
 
 void CVxView::OnTool(unsigned nID)
@@ -18,4 +19,9 @@ void CVxView::OnUpdateTool(CTkCmdUI& cmdUI)
 {
     cmdUI.Enable(VxHasToolForCommand(cmdUI.GetID()));
     cmdUI.SetRadio(cmdUI.GetID() == m_nToolCommand);
+}
+
+void CVxView::EditGraphic(CVxGraphic& graphic)
+{
+    graphic.Edit(this);
 }

@@ -282,6 +282,13 @@ BOOL CVxPoly::DeletePoint(int nPoint)
     return TRUE;
 }
 
+BOOL CVxPoly::IsDegenerate() const
+{
+    return m_pnSubPolygonCounts.empty() ||
+           std::any_of(m_pnSubPolygonCounts.begin(), m_pnSubPolygonCounts.end(),
+                       [this](INT nCount) { return nCount < GetMinimumFigurePoints(); });
+}
+
 int CVxPoly::GetSubPolygonCount() const
 {
     return int(m_pnSubPolygonCounts.size());

@@ -77,6 +77,8 @@ public:
     void UpdateBounds();
 
     BOOL IsClosed() const { return m_bClosed; }
+    // No sub-polygon, or one with fewer points than a figure needs.
+    BOOL IsDegenerate() const;
     int GetPointCount() const { return m_nPoints; }
     int GetPointCapacity() const { return int(m_pPoints.size()); }
     const CVxTransform& GetTransform() const { return m_transform; }

@@ -45,8 +45,11 @@ constexpr unsigned IDC_MOVE = 200;
 constexpr unsigned IDC_POINT = 201;
 constexpr unsigned IDC_MOVE_COPY = 202;
 constexpr unsigned IDC_POINT_COPY = 203;
+constexpr unsigned IDC_PENCIL = 204;
+constexpr unsigned IDC_DRAW_CROSS = 205;
 // The system's cursors, by their Windows numbers.
 constexpr unsigned IDC_ARROW = 32512;
+constexpr unsigned IDC_IBEAM = 32513;
 constexpr unsigned IDC_CROSS = 32515;
 constexpr unsigned IDC_SIZENWSE = 32642;
 constexpr unsigned IDC_SIZENESW = 32643;

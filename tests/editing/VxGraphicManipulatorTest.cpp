@@ -1,7 +1,6 @@
 // The manipulator on a view that maps one pixel to one picture unit.
 
-#include "document/VxDoc.h"
-#include "editing/IVxToolView.h"
+#include "FakeToolView.h"
 #include "editing/VxCreateManipulator.h"
 #include "editing/VxGraphicManipulator.h"
 #include "editing/VxPictureManipulator.h"
@@ -23,59 +22,6 @@
 #include <vector>
 
 namespace {
-
-class FakeToolView : public IVxToolView {
-public:
-    explicit FakeToolView(CVxDoc& doc) : m_doc(doc) {}
-
-    CVxDoc& GetDocument() override { return m_doc; }
-    CVxSelection& GetSelection() override { return m_selection; }
-    POINT ClientToPicture(POINT point) const override { return point; }
-    RECT ClientToPicture(const RECT& rect) const override { return rect; }
-    POINT SnapPoint(POINT point) const override
-    {
-        if (m_nGrid == 0) return point;
-        auto snap = [&](LONG v) { return (v + m_nGrid / 2) / m_nGrid * m_nGrid; };
-        return {snap(point.x), snap(point.y)};
-    }
-    POINT GetMousePoint(POINT point) const override { return SnapPoint(point); }
-    void SetCapture() override { m_bCapture = true; }
-    void ReleaseCapture() override { m_bCapture = false; }
-    bool HasCapture() const override { return m_bCapture; }
-    void SetCursor(UINT nCursorID) override { m_nCursor = nCursorID; }
-    POINT GetCursorPos() const override { return m_ptCursor; }
-    void SetCursorPos(POINT point) override { m_ptCursor = point; }
-    SIZE GetClientExtent() const override { return {100, 80}; }
-    void SetTimer(UINT, UINT) override {}
-    void KillTimer(UINT) override {}
-    std::unique_ptr<CTkDC> GetClientDC() override { return std::make_unique<CTkDC>(); }
-    void InvalidateGraphic(CVxGraphic&) override {}
-    void InvalidatePictureRect(const RECT&) override {}
-    void InvalidateSelection() override {}
-    void SetMessageString(UINT) override {}
-    void SelectAtPoint(POINT point, bool bToggle) override { m_clicks.push_back({point, bToggle}); }
-    void SelectInRect(const RECT&, bool) override {}
-    void SelectOnly(CVxGraphic&) override {}
-    void RollBackLater(const CVxUndoCheckpoint& checkpoint) override { m_rollBack = checkpoint; }
-    bool IsKeyDown(UINT nVirtKey) const override { return (m_nKeys & nVirtKey) == nVirtKey; }
-    void EditGraphic(CVxGraphic& graphic) override { m_pEdited = &graphic; }
-    bool TrackContextMenu(POINT) override { return true; }
-
-    struct Click {
-        POINT point;
-        bool bToggle;
-    };
-    CVxDoc& m_doc;
-    CVxSelection m_selection;
-    LONG m_nGrid = 0;
-    bool m_bCapture = false;
-    UINT m_nCursor = 0;
-    POINT m_ptCursor{};
-    std::vector<Click> m_clicks;
-    std::optional<CVxUndoCheckpoint> m_rollBack;
-    UINT m_nKeys = 0;  // VK_CONTROL | VK_SHIFT while both are held
-    CVxGraphic* m_pEdited = nullptr;
-};
 
 class VxGraphicManipulatorTest : public ::testing::Test {
 protected:
@@ -336,7 +282,7 @@ TEST_F(VxGraphicManipulatorTest, PointKeysStepWrapInsertAndDelete)
              Step{VK_DELETE, true, true, 0, 3, 1}, Step{VK_RIGHT, true, true, 0, 3, 1},
              Step{VK_INSERT, false, true, 0, 4, 1}, Step{'A', false, false, 0, 4, 1},
              Step{VK_RETURN, false, true, 0, 4, 1}, Step{VK_LEFT, false, false, 0, 4, 1}}) {
-        m_view.m_nKeys = s.bSub ? VK_CONTROL | VK_SHIFT : 0;
+        m_view.m_nModifiers = s.bSub ? MK_CONTROL | MK_SHIFT : 0;
         EXPECT_EQ(m_pManipulator->OnKeyDown(m_view, s.nKey, 1, 0), s.bTaken) << s.nKey;
         EXPECT_EQ(m_pManipulator->GetCurrentPoint(), s.nCurrent) << s.nKey;
         EXPECT_EQ(m_pManipulator->GetPointCount(), s.nPoints) << s.nKey;
