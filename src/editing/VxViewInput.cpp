@@ -12,7 +12,6 @@
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
