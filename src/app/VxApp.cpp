@@ -8,6 +8,7 @@
 #include "editing/VxView.h"
 #include "import/VxIgnoredMetafileRecords.h"
 #include "platform/framework/TkMessageService.h"
+#include "platform/framework/TkClipboard.h"
 #include "platform/framework/TkWaitCursor.h"
 #include "platform/qt/TkQtModal.h"
 #include "resources/VxResourceIds.h"
@@ -60,6 +61,7 @@ CVxApp::~CVxApp()
     if (m_bQtDialogs) {
         m_editDialogsGuard.reset();
         VxSetFileDialogService(nullptr);
+        TkSetClipboard(nullptr);
         TkSetMessageService(nullptr);
     }
     TkSetSettings(nullptr);
@@ -73,6 +75,7 @@ void CVxApp::InstallServices()
     TkSetFontEngine(&m_fonts);
     if (m_bQtDialogs) {
         TkSetMessageService(&m_messages);
+        TkSetClipboard(&m_clipboard);
         VxSetFileDialogService(&m_fileDialogs);
         m_editDialogsGuard.emplace(m_editDialogs);
     }
