@@ -50,6 +50,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < nRuns; ++i) {
         Time("select all", [&] { view.OnEditSelectAll(); });
         Time("copy", [&] { view.OnEditCopy(); });
+        Time("snapshot", [&] { doc.SaveUndoState(); });
         Time("delete", [&] { view.OnEditDelete(); });
         Time("undo", [&] { doc.OnEditUndo(); });
         QApplication::processEvents();
