@@ -8,11 +8,15 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
+# Debian's UNO bridge is built for the system's Python.
+py=/usr/bin/python3
+[ -x "$py" ] || py=python3
+
 if [ "${1:-}" != "--inside" ]; then
   for program in xvfb-run xdotool soffice inkscape python3 cmake; do
     command -v "$program" >/dev/null || { echo "skipped: $program is not installed"; exit 0; }
   done
-  python3 -c 'import uno' 2>/dev/null || { echo "skipped: python3-uno is not installed"; exit 0; }
+  "$py" -c 'import uno' 2>/dev/null || { echo "skipped: python3-uno is not installed"; exit 0; }
   build="${GLYPHAR_BENCH_BUILD:-$root/build/bench}"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DGLYPHAR_BENCH=ON \
         -DGLYPHAR_TESTS=OFF >/dev/null
@@ -27,7 +31,7 @@ work=$2
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" QT_QPA_PLATFORM=xcb
 mkdir -p "$HOME" "$XDG_CONFIG_HOME"
 here="$root/scripts/interop"
-python3 "$here/sample_emf.py" "$work/sample.emf"
+"$py" "$here/sample_emf.py" "$work/sample.emf"
 port=2002
 soffice --invisible --norestore --nologo "-env:UserInstallation=file://$work/lo" \
         "--accept=socket,host=localhost,port=$port;urp;" >/dev/null 2>&1 &
@@ -40,7 +44,7 @@ echo "== 1. copied here (the first graphic), pasted into LibreOffice Draw"
 probe=$!
 sleep 3
 cat "$work/copy.txt"
-timeout 120 python3 "$here/lo_clipboard.py" "$port" paste || echo "LibreOffice paste failed"
+timeout 120 "$py" "$here/lo_clipboard.py" "$port" paste || echo "LibreOffice paste failed"
 
 echo "== 2. the same, pasted into Inkscape"
 cat >"$work/ink.svg" <<'SVG'
@@ -49,24 +53,27 @@ SVG
 inkscape --with-gui "$work/ink.svg" >/dev/null 2>&1 &
 ink=$!
 if window=$(timeout 90 xdotool search --sync --onlyvisible --name "ink.svg" | head -1); then
+  sleep 10
+  # No window manager: focus the window directly.
+  xdotool windowfocus "$window" || true
+  xdotool mousemove --window "$window" 400 400 click 1 || true
+  xdotool key ctrl+v || true
   sleep 5
-  xdotool windowactivate --sync "$window" key ctrl+v
-  sleep 5
-  xdotool key ctrl+s
+  xdotool key ctrl+s || true
   sleep 3
-  xdotool key ctrl+q
+  xdotool key ctrl+q || true
 fi
 sleep 2
 kill "$ink" 2>/dev/null || true
 wait "$ink" 2>/dev/null || true
 echo "Inkscape's SVG now holds:"
 for element in path rect ellipse polygon image text; do
-  echo "  <$element>: $(grep -o "<$element[ >]" "$work/ink.svg" | wc -l)"
+  echo "  <$element>: $(grep -oE "<$element(\s|>|$)" "$work/ink.svg" | wc -l)"
 done
 kill "$probe" 2>/dev/null || true
 wait "$probe" 2>/dev/null || true
 
 echo "== 3. copied in LibreOffice Draw, pasted here"
-timeout 120 python3 "$here/lo_clipboard.py" "$port" copy || echo "LibreOffice copy failed"
+timeout 120 "$py" "$here/lo_clipboard.py" "$port" copy || echo "LibreOffice copy failed"
 sleep 2
 "$PROBE" paste "$work/pasted.emf" || echo "paste here failed"

@@ -46,7 +46,9 @@ def main():
             s = page.getByIndex(i)
             line = s.getShapeType()
             if s.supportsService("com.sun.star.drawing.GraphicObjectShape"):
-                line += f" {s.Graphic.MimeType}"
+                # com.sun.star.graphic.GraphicType: 1 pixels, 2 vector
+                kind = {1: "bitmap", 2: "vector"}.get(s.Graphic.GraphicType, "empty")
+                line += f" {s.Graphic.MimeType} ({kind})"
             print(line)
     else:
         shapes = smgr.createInstanceWithContext("com.sun.star.drawing.ShapeCollection", ctx)
