@@ -8,6 +8,9 @@
 #include "graphics/VxPicture.h"
 #include "platform/framework/TkWaitCursor.h"
 
+#include <memory>
+#include <vector>
+
 
 std::unordered_set<const CVxGraphic*> CVxView::GetSelectedSet() const
 {
@@ -46,17 +49,20 @@ void CVxView::DeleteSelection()
     m_pSelectionManipulator.reset();
     m_bManipulatorStale = true;
     m_selection.RemoveAllChildren();
-    // One walk, and no repaint per graphic: their area is invalid already.
+    // One walk and one change of the list, not a repaint per graphic: their
+    // area is invalid already.
     CVxPicture& picture = m_doc.GetPicture();
-    picture.SetUpdateViews(FALSE);
+    CVxGraphicList kept;
+    std::vector<std::unique_ptr<CVxGraphic>> gone;
     for (auto pos = picture.GetFirstChildPosition(); pos;) {
-        const auto at = pos;
         CVxGraphic* pGraphic = picture.GetNextChild(pos);
-        if (!doomed.contains(pGraphic)) continue;
-        picture.RemoveChildAt(at);
-        delete pGraphic;
+        if (doomed.contains(pGraphic))
+            gone.emplace_back(pGraphic);
+        else
+            kept.AddTail(pGraphic);
     }
-    picture.SetUpdateViews(TRUE);
+    picture.RemoveAllChildren();
+    picture.AddChildrenTail(kept);
 }
 
 void CVxView::OnEditSelectAll()
