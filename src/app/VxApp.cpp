@@ -8,6 +8,7 @@
 #include "editing/VxView.h"
 #include "import/VxIgnoredMetafileRecords.h"
 #include "platform/framework/TkMessageService.h"
+#include "platform/framework/TkClipboard.h"
 #include "platform/framework/TkWaitCursor.h"
 #include "platform/qt/TkQtModal.h"
 #include "resources/VxResourceIds.h"
@@ -61,6 +62,7 @@ CVxApp::~CVxApp()
         m_editDialogsGuard.reset();
         VxSetTextDialogService(nullptr);
         VxSetFileDialogService(nullptr);
+        TkSetClipboard(nullptr);
         TkSetMessageService(nullptr);
     }
     TkSetSettings(nullptr);
@@ -74,6 +76,7 @@ void CVxApp::InstallServices()
     TkSetFontEngine(&m_fonts);
     if (m_bQtDialogs) {
         TkSetMessageService(&m_messages);
+        TkSetClipboard(&m_clipboard);
         VxSetFileDialogService(&m_fileDialogs);
         m_editDialogsGuard.emplace(m_editDialogs);
         VxSetTextDialogService(&m_textDialogs);

@@ -13,6 +13,7 @@
 #include "platform/framework/TkCmdTarget.h"
 #include "platform/framework/TkRecentFileList.h"
 #include "platform/framework/TkVersionInfo.h"
+#include "platform/qt/TkQtClipboard.h"
 #include "platform/qt/TkQtFontEngine.h"
 #include "platform/qt/TkQtMessageService.h"
 #include "platform/qt/TkQtSettings.h"
@@ -74,6 +75,7 @@ private:
     CTkVersionInfo m_version;
     CTkQtSettings m_settings;
     CTkQtMessageService m_messages;
+    CTkQtClipboard m_clipboard;
     CVxQtFileDialogService m_fileDialogs;
     CVxQtEditDialogs m_editDialogs;
     std::optional<CVxEditDialogsGuard> m_editDialogsGuard;

@@ -327,6 +327,22 @@ UINT CVxDoc::Load(CTkArchive& ar, bool bReplace)
     return 0;
 }
 
+UINT CVxDoc::ConvertMetafile(std::vector<std::uint8_t> bytes, std::span<const VxImportKind> accepted,
+                             std::unique_ptr<CVxEmfToVxConverter>& pConverter)
+{
+    try {
+        CTkMemFile file(std::move(bytes));
+        CTkArchive ar(&file, CTkArchive::load);
+        if (std::find(accepted.begin(), accepted.end(), VxRecogniseImport(ar)) == accepted.end())
+            return IDS_METAFILE_NOT_READ;
+        pConverter = MakeConverter();
+        VxImportReport report;
+        return ImportInto(ar, *pConverter, report);
+    } catch (const std::bad_alloc&) {
+        return IDS_METAFILE_NOT_READ;
+    }
+}
+
 bool CVxDoc::OnOpenDocument(const std::string& strPath)
 {
     std::vector<std::uint8_t> bytes;

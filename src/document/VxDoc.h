@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -109,6 +110,12 @@ public:
     // the file goes to the top of the recent-file list.
     void SetPathName(const std::string& strPath);
     const VxImportReport& GetLastImport() const { return m_lastImport; }
+    // Converts metafile bytes from elsewhere (a paste) as loading does, with
+    // the same bounds and settings, leaving the document alone: 0 with the
+    // converter holding the graphics, or the message id. Files of other kinds
+    // than those accepted are refused.
+    UINT ConvertMetafile(std::vector<std::uint8_t> bytes, std::span<const VxImportKind> accepted,
+                         std::unique_ptr<CVxEmfToVxConverter>& pConverter);
 
     std::unique_ptr<CTkEnhMetaFile> RenderToEnhMetaFile(CVxGraphic& graphic);
     std::unique_ptr<CTkMetaFile> RenderToWinMetaFile(CVxGraphic& graphic);

@@ -258,7 +258,10 @@ void CVxView::SerializeForUndo(CTkArchive& ar)
            << std::int32_t(pManipulator ? pManipulator->GetCurrentPoint() : 0);
         return;
     }
-    for (CVxGraphic* pGraphic : m_doc.ReadGraphicRefs(ar)) m_selection.AddChildTail(pGraphic);
+    // At once: one by one, each addition would measure the whole selection again.
+    CVxGraphicList selected;
+    for (CVxGraphic* pGraphic : m_doc.ReadGraphicRefs(ar)) selected.AddTail(pGraphic);
+    m_selection.AddChildrenTail(selected);
     m_bManipulatorStale = true;
     std::uint16_t wFullPage = 0;
     std::int32_t nZoom = 0;

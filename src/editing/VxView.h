@@ -7,6 +7,7 @@
 
 #include "document/VxDoc.h"
 #include "editing/IVxToolView.h"
+#include "editing/VxClipboardFormats.h"
 #include "editing/VxGridSettings.h"
 #include "editing/VxSelectTool.h"
 #include "graphics/VxSelection.h"
@@ -21,9 +22,11 @@
 #include <QRegion>
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -89,6 +92,29 @@ public:
     void OnUpdateCoordinatePane(CTkCmdUI& cmdUI);
     void OnUpdateSizePane(CTkCmdUI& cmdUI);
     void OnUpdateSelectionPane(CTkCmdUI& cmdUI);
+
+    // --- edit commands (VxViewEditCommands.cpp)
+    // Delete goes to the manipulator as the Delete key first (a point being
+    // edited), else the selected graphics go, as one undo step.
+    void OnEditDelete();
+    void DeleteSelection();
+    void OnEditSelectAll();
+    void OnEditSelectNone() { Select(nullptr, false); }
+    void OnUpdateNeedsSelection(CTkCmdUI& cmdUI);
+    void OnUpdateNeedsGraphics(CTkCmdUI& cmdUI);
+
+    // --- clipboard (VxViewClipboard.cpp)
+    // The selection, or the whole picture when nothing or everything is selected.
+    void OnEditCopy();
+    // Copies, and deletes only what was copied.
+    void OnEditCut();
+    // The first of a metafile, a Windows metafile and text on the clipboard.
+    void OnEditPaste();
+    // ID_EDIT_PASTE_EMF, _WMF and _TEXT.
+    void OnEditPasteAs(unsigned nID);
+    void OnUpdateEditCopy(CTkCmdUI& cmdUI);
+    void OnUpdateEditPaste(CTkCmdUI& cmdUI);
+    void OnUpdateEditPasteAs(CTkCmdUI& cmdUI);
 
     // --- printing (VxViewPrinting.cpp)
     // Draws the picture onto one page of pDevice (a printer or PDF writer):
@@ -267,6 +293,18 @@ private:
     void DrawHandles(CTkDC& dc);
     // Lets the graphics' Edit reach the views' point editing; once per run.
     static void InstallPointEditing();
+    // The selected graphics, to test membership in one step.
+    std::unordered_set<const CVxGraphic*> GetSelectedSet() const;
+    // False when the copy failed (and the message was shown).
+    bool CopyToClipboard();
+    // Adds graphics of the document to the selection at once.
+    void AddToSelection(const CVxGraphicList& graphics);
+    // The clipboard's bytes of kind; none (and 4207 shown) when they cannot be had.
+    std::optional<std::vector<std::uint8_t>> ReadClipboard(VxClipKind kind);
+    void PasteMetafile(VxClipKind kind);
+    void PasteText();
+    // Asks whether a paste that falls off the page should be fitted and centred.
+    void FitPastedSelection();
 
     CVxDoc& m_doc;
     CVxSelection m_selection;

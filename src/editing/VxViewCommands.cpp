@@ -38,6 +38,17 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
     TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
     TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),
+    // Edit commands: enabled by -x1 whatever their rule says.
+    TkOnCommand(ID_EDIT_DELETE, &CVxView::OnEditDelete, &CVxView::OnUpdateNeedsSelection, kTkCmdEnabledByX1),
+    TkOnCommand(ID_EDIT_SELECT_ALL, &CVxView::OnEditSelectAll, &CVxView::OnUpdateNeedsGraphics,
+                kTkCmdEnabledByX1),
+    TkOnCommand(ID_EDIT_SELECT_NONE, &CVxView::OnEditSelectNone, &CVxView::OnUpdateNeedsSelection,
+                kTkCmdEnabledByX1),
+    TkOnCommand(ID_EDIT_CUT, &CVxView::OnEditCut, &CVxView::OnUpdateNeedsSelection, kTkCmdEnabledByX1),
+    TkOnCommand(ID_EDIT_COPY, &CVxView::OnEditCopy, &CVxView::OnUpdateEditCopy, kTkCmdEnabledByX1),
+    TkOnCommand(ID_EDIT_PASTE, &CVxView::OnEditPaste, &CVxView::OnUpdateEditPaste, kTkCmdEnabledByX1),
+    TkOnCommandRange(ID_EDIT_PASTE_EMF, ID_EDIT_PASTE_TEXT, &CVxView::OnEditPasteAs,
+                     &CVxView::OnUpdateEditPasteAs, kTkCmdEnabledByX1),
 });
 
 }  // namespace

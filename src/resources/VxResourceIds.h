@@ -121,6 +121,8 @@ constexpr unsigned IDS_CANNOT_RESIZE = 4216;
 constexpr unsigned IDS_WIN32S = 4218;
 // Settings that could not be stored (the configuration folder is not writable).
 constexpr unsigned IDS_SETTINGS_NOT_SAVED = 4219;
+// Clipboard text holding control characters.
+constexpr unsigned IDS_CLIPBOARD_TEXT_REFUSED = 4230;
 
 // --- Status texts, type names, captions, filters, toolbar titles
 constexpr unsigned IDS_PAGE = 5007;

@@ -101,6 +101,9 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {4219,
      "The settings could not be saved in %s. The folder may be missing or "
      "write-protected."},
+    {4230,
+     "The text on the clipboard cannot be pasted: it holds control characters that a "
+     "picture's text cannot show."},
 
     // Status texts, type names, captions, filters, toolbar titles
     {5007, "Page"},

@@ -1,0 +1,88 @@
+// The edit commands that change what is selected or remove it.
+
+#include "editing/VxView.h"
+
+#include "editing/IVxInputHandler.h"
+#include "editing/VxGraphicManipulator.h"
+#include "graphics/VxGraphic.h"
+#include "graphics/VxPicture.h"
+#include "platform/framework/TkWaitCursor.h"
+
+#include <memory>
+#include <vector>
+
+
+std::unordered_set<const CVxGraphic*> CVxView::GetSelectedSet() const
+{
+    std::unordered_set<const CVxGraphic*> members;
+    members.reserve(std::size_t(m_selection.GetChildCount()));
+    for (auto pos = m_selection.GetFirstChildPosition(); pos;)
+        members.insert(m_selection.GetNextChild(pos));
+    return members;
+}
+
+void CVxView::OnUpdateNeedsSelection(CTkCmdUI& cmdUI)
+{
+    cmdUI.Enable(!m_selection.HasNoChildren());
+}
+
+void CVxView::OnUpdateNeedsGraphics(CTkCmdUI& cmdUI)
+{
+    cmdUI.Enable(!m_doc.GetPicture().HasNoChildren());
+}
+
+void CVxView::OnEditDelete()
+{
+    if (IVxInputHandler* pManipulator = GetActiveManipulator();
+        pManipulator && !m_bCapture && pManipulator->OnKeyDown(*this, VK_DELETE, 1, 0))
+        return;
+    DeleteSelection();
+}
+
+void CVxView::DeleteSelection()
+{
+    if (m_selection.HasNoChildren()) return;
+    m_doc.SaveUndoState();
+    InvalidateHandles();
+    const std::unordered_set<const CVxGraphic*> doomed = GetSelectedSet();
+    // The manipulator refers to what is about to go.
+    m_pSelectionManipulator.reset();
+    m_bManipulatorStale = true;
+    m_selection.RemoveAllChildren();
+    // One walk and one change of the list, not a repaint per graphic: their
+    // area is invalid already.
+    CVxPicture& picture = m_doc.GetPicture();
+    CVxGraphicList kept;
+    std::vector<std::unique_ptr<CVxGraphic>> gone;
+    for (auto pos = picture.GetFirstChildPosition(); pos;) {
+        CVxGraphic* pGraphic = picture.GetNextChild(pos);
+        if (doomed.contains(pGraphic))
+            gone.emplace_back(pGraphic);
+        else
+            kept.AddTail(pGraphic);
+    }
+    picture.RemoveAllChildren();
+    picture.AddChildrenTail(kept);
+}
+
+void CVxView::OnEditSelectAll()
+{
+    const CTkWaitCursor wait;
+    const std::unordered_set<const CVxGraphic*> selected = GetSelectedSet();
+    CVxGraphicList added;
+    CVxPicture& picture = m_doc.GetPicture();
+    for (auto pos = picture.GetFirstChildPosition(); pos;) {
+        CVxGraphic* pGraphic = picture.GetNextChild(pos);
+        if (!selected.contains(pGraphic)) added.AddTail(pGraphic);
+    }
+    AddToSelection(added);
+}
+
+void CVxView::AddToSelection(const CVxGraphicList& graphics)
+{
+    if (graphics.IsEmpty()) return;
+    InvalidateHandles();
+    m_selection.AddChildrenTail(graphics);
+    m_bManipulatorStale = true;
+    InvalidateHandles();
+}
