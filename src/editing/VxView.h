@@ -331,6 +331,7 @@ private:
     bool m_bInZoom = false;
     bool m_bActive = true;
     bool m_bCapture = false;
+    bool m_bRoutingDelete = false;  // Delete handed to the gesture in progress
     std::vector<std::pair<UINT, int>> m_timers;  // the tools' ids and Qt's
     // The editor's own cursors, made when first shown.
     std::array<std::optional<QCursor>, IDC_LAST_CURSOR - IDC_FIRST_CURSOR + 1> m_cursors;

@@ -9,6 +9,7 @@
 #include "platform/framework/TkWaitCursor.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 
@@ -33,6 +34,15 @@ void CVxView::OnUpdateNeedsGraphics(CTkCmdUI& cmdUI)
 
 void CVxView::OnEditDelete()
 {
+    // A gesture in progress owns the key (a poly being built takes back a
+    // point); a tool that answers Delete with this command comes back here.
+    if (m_bCapture) {
+        if (!std::exchange(m_bRoutingDelete, true)) {
+            OnKeyDown(VK_DELETE, 1, 0);
+            m_bRoutingDelete = false;
+        }
+        return;
+    }
     if (IVxInputHandler* pManipulator = GetActiveManipulator();
         pManipulator && !m_bCapture && pManipulator->OnKeyDown(*this, VK_DELETE, 1, 0))
         return;

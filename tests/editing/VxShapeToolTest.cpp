@@ -139,6 +139,22 @@ TEST_F(VxShapeToolTest, EnterFinishesAPolyAtTheCursor)
     EXPECT_EQ(m_pView->GetSelection().GetFirstChild(), pPoly);
 }
 
+TEST_F(VxShapeToolTest, DeleteWhileBuildingAPolyTakesBackAPointAndKeepsTheSelection)
+{
+    m_pView->Select(m_pBox, false);
+    m_pView->OnCmdMsg(ID_TOOL_POLYLINE, nullptr);
+    for (POINT pt : {POINT{400, 300}, POINT{500, 300}}) {
+        m_pView->OnLButtonDown(MK_LBUTTON, pt);
+        m_pView->OnLButtonUp(0, pt);
+    }
+    auto* pPoly = dynamic_cast<CVxPoly*>(m_doc.GetPicture().GetLastChild());
+    ASSERT_NE(pPoly, nullptr);
+    const int nPoints = pPoly->GetPointCount();
+    m_pView->OnCmdMsg(ID_EDIT_DELETE, nullptr);  // the menu's Del shortcut
+    EXPECT_EQ(pPoly->GetPointCount(), nPoints - 1);
+    EXPECT_EQ(m_doc.GetPicture().GetChildCount(), 2) << "the selected box stays";
+}
+
 TEST_F(VxShapeToolTest, ATextIsOneUndoStepAndAnEmptyOrCancelledOneLeavesNothing)
 {
     CScriptedTextDialog dialog;
