@@ -66,15 +66,11 @@ TEST_F(ConverterObjects, TableIndexChecks)
     EXPECT_EQ(m_converter.GetTableObject(1), 0u);
     EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), 1);  // left as it was
     EXPECT_EQ(m_converter.OnDeleteObject(1), 2);
-}
-
-TEST(ConverterObjectsWithoutHeader, EveryIndexIsInvalid)
-{
-    CVxEmfToVxConverter converter(0, 0, 100, 100, TRUE);
-    EXPECT_EQ(converter.OnCreatePen(0, LOGPEN{}), 2);
-    EXPECT_EQ(converter.OnSelectObject(0), 2);
-    EXPECT_EQ(converter.OnDeleteObject(0), 2);
-    EXPECT_EQ(converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
+    // Before a header the table has no room at all; stock objects still select.
+    CVxEmfToVxConverter headless(0, 0, 100, 100, TRUE);
+    EXPECT_EQ(headless.OnCreatePen(0, LOGPEN{}), 2);
+    EXPECT_EQ(headless.OnSelectObject(0), 2);
+    EXPECT_EQ(headless.OnSelectObject(0x80000000u | BLACK_PEN), 0);
 }
 
 TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
@@ -171,6 +167,8 @@ TEST(VxEmfToVxConverterDibPattern, RectangleBrushIsMadeAgainFromTheRecordedDib)
         return bMade;
     };
     EXPECT_TRUE(makesThePattern());
+    // A mono brush's bitmap is handed over too, alive.
+    ASSERT_EQ(converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 2), bits), 0);
 
     CVxGraphicList list;
     list.m_bOwnsGraphics = TRUE;
@@ -181,6 +179,10 @@ TEST(VxEmfToVxConverterDibPattern, RectangleBrushIsMadeAgainFromTheRecordedDib)
     ASSERT_EQ(globals.size(), 1u);
     EXPECT_EQ(globals[0].Get(), pBrush->GetHatch());
     EXPECT_TRUE(makesThePattern());  // the converter's reset left the block alone
+    EXPECT_EQ(converter.GetGraphics().GetCount(), 0);
+    ASSERT_EQ(bitmaps.size(), 1u);
+    EXPECT_EQ(GetObjectType(bitmaps[0]), OBJ_BITMAP);
+    DeleteObject(bitmaps[0]);
     globals.clear();
     EXPECT_EQ(CreateBrushIndirect(&pBrush->GetLogBrush()), 0u);
 }
@@ -261,21 +263,16 @@ TEST_F(ConverterObjects, FontsAreScaledAndAReusedIndexIsSkipped)
     EXPECT_EQ(pFont->GetLogFont().lfHeight, -120);
     EXPECT_EQ(pFont->GetLogFont().lfWeight, 700);
     EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
-}
 
-TEST_F(ConverterObjects, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, FALSE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
-    LOGFONTW font{};
-    font.lfHeight = -30;
-    converter.OnExtCreateFontIndirectW(1, font);
-    converter.OnSelectObject(1);
-    const LONG spacing[] = {7, 8};
-    converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
-    auto* pText = dynamic_cast<CVxText*>(GraphicAt(converter.GetGraphics(), 0));
-    ASSERT_NE(pText, nullptr);
-    EXPECT_EQ(pText->GetSpacing(), (std::vector<INT>{7, 8}));
+    // Kept advances survive the font being applied to the text.
+    CVxEmfToVxConverter keeping(0, 0, 16383, 16383, FALSE);
+    keeping.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
+    keeping.OnExtCreateFontIndirectW(1, font);
+    keeping.OnSelectObject(1);
+    keeping.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    auto* pKept = dynamic_cast<CVxText*>(GraphicAt(keeping.GetGraphics(), 0));
+    ASSERT_NE(pKept, nullptr);
+    EXPECT_EQ(pKept->GetSpacing(), (std::vector<INT>{5, 5}));
 }
 
 // Rows become top-down; 33 pixels need 5 bytes a row, 8 in the DIB, and the rows
