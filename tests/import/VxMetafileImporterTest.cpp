@@ -1,7 +1,6 @@
 // The importer's record loop against a scripted converter: what stops a load,
 // which records are listed as ignored and when, and the results of ImportFile.
 
-#include "FakeEmfConverter.h"
 #include "ImportTestFiles.h"
 
 #include "ConverterTestSupport.h"
@@ -27,6 +26,42 @@
 namespace {
 
 constexpr DWORD EMR_ALPHABLEND = 114;
+
+// The real converter with scripted answers: PreviewRecord answers 1 unless told
+// otherwise, a rectangle's handler what it is told; the handlers of the header,
+// the rectangle and the end note that they ran.
+class ScriptedConverter : public CVxEmfToVxConverter {
+public:
+    ScriptedConverter() : CVxEmfToVxConverter(0, 0, 16383, 16383, TRUE) {}
+
+    int PreviewRecord(const TkEmfRecord& record) override
+    {
+        m_previewed.push_back(record.type);
+        const auto it = m_previewAnswers.find(record.type);
+        return it == m_previewAnswers.end() ? 1 : it->second;
+    }
+    int OnHeader(const TkEmrHeader& header) override
+    {
+        m_handled.push_back(EMR_HEADER);
+        return CVxEmfToVxConverter::OnHeader(header);
+    }
+    int OnRectangle(const RECT& box) override
+    {
+        m_handled.push_back(EMR_RECTANGLE);
+        const auto it = m_handlerAnswers.find(EMR_RECTANGLE);
+        return it == m_handlerAnswers.end() ? CVxEmfToVxConverter::OnRectangle(box) : it->second;
+    }
+    int OnEof() override
+    {
+        m_handled.push_back(EMR_EOF);
+        return CVxEmfToVxConverter::OnEof();
+    }
+
+    std::map<DWORD, int> m_previewAnswers;
+    std::map<DWORD, int> m_handlerAnswers;
+    std::vector<DWORD> m_previewed;
+    std::vector<DWORD> m_handled;
+};
 
 class VxMetafileImporterTest : public ::testing::Test {
 protected:
@@ -77,7 +112,7 @@ protected:
     }
 
     CTkMemorySettings m_settings;
-    FakeEmfConverter m_converter;
+    ScriptedConverter m_converter;
     CVxImportFilterList m_filters;
     CVxMetafileImporter m_importer{m_converter, m_filters};
     std::vector<std::vector<DWORD>> m_shown;
