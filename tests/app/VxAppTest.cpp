@@ -96,29 +96,6 @@ TEST_F(VxAppTest, StartsOnTheFileOfTheCommandLine)
     EXPECT_TRUE(ShownIds().empty());
 }
 
-TEST_F(VxAppTest, TheLowerCaseXSwitchEnablesUndoAndRedo)
-{
-    struct Case {
-        const char* pszSwitch;
-        bool bEnabled;
-        std::vector<UINT> messages;
-    };
-    for (const Case& c : {Case{"-x1", true, {}}, Case{"-x3", true, {}}, Case{"-x2", false, {}},
-                          Case{"-X1", false, {IDS_UNRECOGNIZED_OPTION}}}) {
-        m_messages.Reset();
-        const auto pApp = Start({c.pszSwitch});
-        CVxMainFrame& frame = *pApp->GetMainFrame();
-        frame.UpdateFrame();
-        EXPECT_FALSE(pApp->GetDocument()->CanUndo());
-        EXPECT_EQ(frame.GetCommand(ID_EDIT_UNDO)->isEnabled(), c.bEnabled) << c.pszSwitch;
-        EXPECT_EQ(frame.GetCommand(ID_EDIT_REDO)->isEnabled(), c.bEnabled) << c.pszSwitch;
-        EXPECT_EQ(ShownIds(), c.messages) << c.pszSwitch;
-        // Triggered with nothing to undo, it changes nothing.
-        frame.GetCommand(ID_EDIT_UNDO)->trigger();
-        EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
-    }
-}
-
 TEST_F(VxAppTest, OfTwoUnknownSwitchesTheSecondIsNamedOnceTheWindowIsUp)
 {
     const auto pApp = Start({"-foo", "-Bar"});
@@ -275,17 +252,6 @@ TEST_F(VxAppTest, AFailedOpenKeepsThePictureItsTitleAndItsUndoHistory)
     }
 }
 
-TEST_F(VxAppTest, NewEmptiesThePicture)
-{
-    const auto pApp = Start({GoodFile()});
-    pApp->GetMainFrame()->GetCommand(ID_FILE_NEW)->trigger();
-    CVxDoc& doc = *pApp->GetDocument();
-    EXPECT_TRUE(doc.GetPicture().HasNoChildren());
-    EXPECT_EQ(doc.GetPictureSize(), (SIZE{6985, 5397}));
-    EXPECT_TRUE(doc.m_strPathName.empty());
-    EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "untitled - Glyphar");
-}
-
 TEST_F(VxAppTest, GarbageSettingsReadAsDefaults)
 {
     for (const char* pszKey : {"MaxNumberOfUndos", "DragObjectOutlines", "Units",
@@ -434,16 +400,6 @@ TEST_F(VxAppTest, PrintSwitchesPrintWithoutAWindow)
     EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
     EXPECT_EQ(pApp->GetExitCode(), 1);
     EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_NO_PRINTER});
-}
-
-TEST_F(VxAppTest, TheStatusBarShowsTheViewsPanes)
-{
-    const auto pApp = Start({GoodFile()});
-    CVxMainFrame& frame = *pApp->GetMainFrame();
-    frame.UpdateFrame();
-    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_SELECTION), QStringLiteral("0 selected"));
-    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_COORDINATE), QStringLiteral("0, 0"));
-    EXPECT_EQ(frame.GetPaneText(ID_INDICATOR_SIZE), QString());
 }
 
 }  // namespace
