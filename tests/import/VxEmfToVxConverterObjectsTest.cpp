@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -73,29 +74,81 @@ TEST_F(ConverterObjects, TableIndexChecks)
     EXPECT_EQ(headless.OnSelectObject(0x80000000u | BLACK_PEN), 0);
 }
 
-TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
+// The attributes of a graphic as text, to compare against a table.
+std::string Attributes(CVxGraphic* pGraphic)
 {
-    m_converter.OnCreatePen(1, LOGPEN{PS_DASH, {5, 0}, 0x0000FF});
-    m_converter.OnCreateBrushIndirect(2, LOGBRUSH{BS_HATCHED, 0x00FF00, 3});
-    m_converter.OnSelectObject(1);
-    m_converter.OnSelectObject(2);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
-    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
-    ASSERT_NE(pPen, nullptr);
-    ASSERT_NE(pBrush, nullptr);
-    EXPECT_EQ(pPen->GetStyle(), PS_DASH);
-    EXPECT_EQ(pPen->GetWidth(), 5);
-    EXPECT_EQ(pPen->GetColor(), 0x0000FFu);
-    EXPECT_EQ(pBrush->GetStyle(), BS_HATCHED);
-    EXPECT_EQ(pBrush->GetColor(), 0x00FF00u);
-    EXPECT_EQ(pBrush->GetHatch(), 3u);
+    std::ostringstream out;
+    out << std::hex;
+    if (const auto* pPen = PropertyOf<CVxPenGraphicProperty>(pGraphic, "Pen")) {
+        out << "pen " << pPen->GetStyle() << ' ' << std::dec << pPen->GetWidth() << std::hex
+            << ' ' << pPen->GetColor();
+        for (const DWORD entry : pPen->GetStyleEntries()) out << ' ' << std::dec << entry;
+    }
+    if (const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(pGraphic, "Brush"))
+        out << "; brush " << pBrush->GetStyle() << ' ' << pBrush->GetColor() << ' '
+            << pBrush->GetHatch();
+    if (const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pGraphic, "Font"))
+        out << "font " << std::dec << pFont->GetLogFont().lfHeight << ' '
+            << pFont->GetLogFont().lfWeight;
+    return out.str();
+}
 
-    // A stock object stays selected by its stock number.
-    EXPECT_EQ(m_converter.OnSelectObject(0x80000005u), 0);
-    EXPECT_EQ(DWORD(m_converter.GetSelectedObject(OBJ_BRUSH)), 0x80000005u);
-    m_converter.OnEllipse({0, 0, 10, 10});
-    EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush")->GetStyle(), BS_NULL);
+// Objects made and selected by their records, and what the next graphic takes
+// from them.
+TEST_F(ConverterObjects, GraphicsTakeTheSelectedObjects)
+{
+    LOGFONTW bold{};
+    bold.lfHeight = -12;
+    bold.lfWeight = 700;
+    std::memcpy(bold.lfFaceName, u"Arial", 12);
+    const DWORD dashes[] = {3, 1};
+    auto& c = m_converter;
+    const struct {
+        const char* what;
+        std::function<void()> records;
+        const char* attributes;  // of the rectangle (the text for a font) drawn next
+    } cases[] = {
+        {"pen and brush",
+         [&] {
+             c.OnCreatePen(1, LOGPEN{PS_DASH, {5, 0}, 0x0000FF});
+             c.OnCreateBrushIndirect(2, LOGBRUSH{BS_HATCHED, 0x00FF00, 3});
+             c.OnSelectObject(1);
+             c.OnSelectObject(2);
+         },
+         "pen 1 5 ff; brush 2 ff00 3"},
+        // A stock object stays selected by its number.
+        {"stock null brush", [&] { c.OnSelectObject(0x80000005u); }, "pen 1 5 ff; brush 1 0 0"},
+        // An extended pen replaces the pen; a geometric width and the dashes scale.
+        {"extended pen",
+         [&] {
+             c.OnSetWindowExtEx(200, 100);  // ten frame units a logical unit
+             c.OnExtCreatePen(3, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
+                              LOGBRUSH{BS_SOLID, 0x112233, 0}, dashes, {}, {});
+             c.OnSelectObject(3);
+         },
+         "pen 10207 40 112233 30 10; brush 1 0 0"},
+        {"stock pen", [&] { c.OnSelectObject(0x80000000u | BLACK_PEN); }, "pen 0 0 0; brush 1 0 0"},
+    };
+    for (const auto& row : cases) {
+        row.records();
+        c.OnRectangle({0, 0, 10, 10});
+        EXPECT_EQ(Attributes(Last()), row.attributes) << row.what;
+    }
+    EXPECT_EQ(c.GetSelectedObject(OBJ_EXTPEN), -1);
+
+    // Fonts scale their height; a used or out-of-range index is skipped.
+    ASSERT_EQ(c.OnDeleteObject(2), 0);
+    ASSERT_EQ(c.OnExtCreateFontIndirectW(2, bold), 0);
+    const HGDIOBJ hFont = c.GetTableObject(2);
+    bold.lfHeight = -50;
+    EXPECT_EQ(c.OnExtCreateFontIndirectW(2, bold), 0);
+    EXPECT_EQ(c.OnExtCreateFontIndirectW(77, bold), 0);
+    EXPECT_EQ(c.GetTableObject(2), hFont);
+    c.OnSelectObject(2);
+    const LONG spacing[] = {5, 5};
+    c.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    EXPECT_EQ(Attributes(Last()), "font -120 700");
+    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
 }
 
 // Pens painted with a DIB pattern carry the pattern in their record; the pen is
@@ -208,63 +261,13 @@ TEST(VxEmfToVxConverterDibPattern, ResetFreesTheBlocksNotHandedOver)
     EXPECT_EQ(TkGdiObjectCount(), before);
 }
 
-TEST_F(ConverterObjects, ExtendedPenReplacesThePenAndScalesGeometricWidth)
+// Kept advances survive the font being applied to the text.
+TEST(ConverterObjectsText, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
 {
-    m_converter.OnSetWindowExtEx(200, 100);  // ten frame units per logical unit
-    const LOGBRUSH brush{BS_SOLID, 0x112233, 0};
-    const DWORD style[] = {3, 1};
-    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
-                                         brush, style, {}, {}),
-              0);
-    EXPECT_EQ(m_converter.OnSelectObject(1), 0);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), -1);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), 1);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
-    ASSERT_NE(pPen, nullptr);
-    EXPECT_EQ(pPen->GetWidth(), 40);
-    EXPECT_EQ(pPen->GetColor(), 0x112233u);
-    EXPECT_EQ(pPen->GetStyle(), PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT);
-    EXPECT_EQ(pPen->GetStyleEntries(), (std::vector<DWORD>{30, 10}));
-
-    EXPECT_EQ(m_converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), -1);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    EXPECT_TRUE(PropertyOf<CVxPenGraphicProperty>(Last(), "Pen")->GetStyleEntries().empty());
-}
-
-TEST_F(ConverterObjects, FontsAreScaledAndAReusedIndexIsSkipped)
-{
-    m_converter.OnSetWindowExtEx(200, 100);
+    CTestFontEngineScope engine;
     LOGFONTW font{};
-    font.lfHeight = -12;
-    font.lfWidth = 0;
-    font.lfWeight = 700;
-    std::memcpy(font.lfFaceName, u"Arial", 12);
-    ASSERT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);
-    const HGDIOBJ hFont = m_converter.GetTableObject(1);
-    LOGFONTW stored{};
-    ASSERT_GT(GetObject(hFont, sizeof stored, &stored), 0);
-    EXPECT_EQ(stored.lfHeight, -120);
-    EXPECT_EQ(stored.lfWidth, 0);  // zero stays zero
-
-    font.lfHeight = -50;
-    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);  // in use: skipped
-    EXPECT_EQ(m_converter.GetTableObject(1), hFont);
-    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(77, font), 0);  // out of range: skipped
-
-    m_converter.OnSelectObject(1);
+    font.lfHeight = -30;
     const LONG spacing[] = {5, 5};
-    m_converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
-    auto* pText = dynamic_cast<CVxText*>(Last());
-    ASSERT_NE(pText, nullptr);
-    const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pText, "Font");
-    ASSERT_NE(pFont, nullptr);
-    EXPECT_EQ(pFont->GetLogFont().lfHeight, -120);
-    EXPECT_EQ(pFont->GetLogFont().lfWeight, 700);
-    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
-
-    // Kept advances survive the font being applied to the text.
     CVxEmfToVxConverter keeping(0, 0, 16383, 16383, FALSE);
     keeping.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
     keeping.OnExtCreateFontIndirectW(1, font);
