@@ -111,14 +111,13 @@ TEST_F(VxAppTest, RegisterInAnyCaseWritesTheDesktopFilesAndUnregisterRemovesThem
 {
     const QString desktop = m_folder.path() + "/data/applications/glyphar.desktop";
     const QString mime = m_folder.path() + "/data/mime/packages/glyphar.xml";
-    for (const char* pszSwitch : {"-REGISTER", "-register", "-ReGsErVeR"}) {
-        QFile::remove(desktop);
-        const auto pApp = Start({pszSwitch}, false);
+    {
+        const auto pApp = Start({"-ReGsErVeR"}, false);
         EXPECT_EQ(pApp->GetExitCode(), 0);
-        EXPECT_FALSE(pApp->WasSplashShown()) << pszSwitch;
+        EXPECT_FALSE(pApp->WasSplashShown());
         EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
         EXPECT_EQ(CVxShellRegistration::DesktopFilePath(), desktop);
-        ASSERT_TRUE(QFile::exists(desktop)) << pszSwitch;
+        ASSERT_TRUE(QFile::exists(desktop));
     }
     QFile desktopFile(desktop);
     ASSERT_TRUE(desktopFile.open(QIODevice::ReadOnly));

@@ -2,7 +2,6 @@
 // they were read, painted from the same bits after an undo.
 
 #include "DocTestSupport.h"
-#include "VxUndoTestView.h"
 
 #include "attributes/VxBrushGraphicProperty.h"
 #include "graphics/VxGraphicClasses.h"

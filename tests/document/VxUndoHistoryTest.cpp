@@ -1,7 +1,6 @@
 // The history's bounds and order as the document's commands see them.
 
 #include "DocTestSupport.h"
-#include "VxUndoTestView.h"
 
 #include "document/VxDoc.h"
 #include "document/VxUndoHistory.h"

@@ -281,28 +281,6 @@ protected:
 
 }  // namespace
 
-// The screen the bits were played on says nothing about the picture: a clipboard
-// file maps its metafile's window onto its picture's extent, and gives its boxes
-// back the unit the play took, as a placeable file does.
-TEST_F(WindowsBitsImport, ClipboardMetafileMapsItsWindowOntoThePicture)
-{
-    const std::vector<std::uint8_t> wmf = WmfBuilder()
-                                              .Add(META_SETMAPMODE, {MM_ANISOTROPIC})
-                                              .Add(META_SETWINDOWEXT, {1000, 1000})
-                                              .Add(META_RECTANGLE, {500, 500, 0, 0})
-                                              .Build();
-    const std::vector<std::uint8_t> files[] = {
-        BuildClp(50000, {{3, MetaFilePictBlock(true, MM_ANISOTROPIC, 2000, 2000, wmf)}}),
-        BuildClp(50001, {{3, MetaFilePictBlock(false, MM_ANISOTROPIC, 2000, 2000, wmf)}}),
-        WmfPlaceable(wmf, 0, 0, 2000, 2000, 2540),
-    };
-    for (const std::vector<std::uint8_t>& bytes : files) {
-        ASSERT_EQ(Import(bytes), 0u);
-        ASSERT_NE(At(0), nullptr);
-        EXPECT_EQ(At(0)->GetRect(), (RECT{2, 2, 1002, 1002}));
-    }
-}
-
 // An equation editor's plain metafile: a window 8192 wide and 608 high, text
 // 384 high. Both axes must scale alike, or the text towers over its neighbours.
 TEST_F(WindowsBitsImport, PlainMetafileScalesBothAxesOfItsWindowAlike)
