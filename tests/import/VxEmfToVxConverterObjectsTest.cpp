@@ -151,29 +151,6 @@ TEST_F(ConverterObjects, GraphicsTakeTheSelectedObjects)
     EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
 }
 
-// Pens painted with a DIB pattern carry the pattern in their record; the pen is
-// made from it instead of stopping the load.
-TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
-{
-    std::vector<std::uint8_t> bmi(40, 0);
-    const auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bmi[at + i] = std::uint8_t(v >> (8 * i));
-    };
-    put32(0, 40);  // biSize
-    put32(4, 1);   // biWidth
-    put32(8, 1);   // biHeight
-    bmi[12] = 1;   // biPlanes
-    bmi[14] = 32;  // biBitCount
-    const std::vector<std::uint8_t> bits{0x10, 0x20, 0x30, 0};
-    const LOGBRUSH brush{BS_DIBPATTERN, DIB_RGB_COLORS, 0};
-    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_ENDCAP_SQUARE, 15, brush, {}, bmi,
-                                         bits),
-              0);
-    EXPECT_NE(m_converter.GetTableObject(1), 0u);
-    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 1);
-}
-
 // A 2 by 2 24-bit DIB pattern: its header and its padded rows of distinct bytes.
 std::vector<std::uint8_t> ColourBmi()
 {
@@ -184,6 +161,19 @@ std::vector<std::uint8_t> ColourBmi()
     bmi[12] = 1;
     bmi[14] = 24;
     return bmi;
+}
+
+// Pens painted with a DIB pattern carry the pattern in their record; the pen is
+// made from it instead of stopping the load.
+TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
+{
+    const std::vector<std::uint8_t> bits(16, 0x30);
+    const LOGBRUSH brush{BS_DIBPATTERN, DIB_RGB_COLORS, 0};
+    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_ENDCAP_SQUARE, 15, brush, {},
+                                         ColourBmi(), bits),
+              0);
+    EXPECT_NE(m_converter.GetTableObject(1), 0u);
+    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 1);
 }
 
 // The graphic's LOGBRUSH names the block the converter made, so the brush can
