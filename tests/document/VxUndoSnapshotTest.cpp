@@ -18,8 +18,6 @@
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
-
 class UndoSnapshotTest : public DocTest {
 protected:
     UndoSnapshotTest()
@@ -58,13 +56,6 @@ protected:
         EXPECT_NE(pState, nullptr);
         EXPECT_NE(pState->GetMemento(), nullptr);
         return *pState->GetMemento()->GetState();
-    }
-    // Restores a memento holding these bytes.
-    void RestoreBytes(Bytes bytes)
-    {
-        CVxDocMemento memento;
-        memento.SetState(std::make_unique<CTkMemFile>(std::move(bytes)));
-        m_pDoc->SetMemento(memento);
     }
     void ExpectEmptyDefaultPicture()
     {
@@ -139,27 +130,6 @@ TEST_F(UndoSnapshotTest, AFailedRestoreLeavesAnEmptyPictureAndTheHistoryUsable)
     Doc().OnEditRedo();
     EXPECT_EQ(Graphics(), 3);
     EXPECT_EQ(View().SelectedPlaces(), (std::vector<int>{2}));
-}
-
-TEST_F(UndoSnapshotTest, EveryCutOfASnapshotFailsCleanly)
-{
-    AddRectangle(Doc(), {0, 0, 10, 10});
-    AddPoly(Doc(), false, {{{0, 0}, {5, 5}, {9, 0}}, {{1, 1}, {2, 2}}});
-    View().Select(GraphicAt(1));
-    const std::unique_ptr<CVxDocMemento> pMemento = Doc().CreateMemento();
-    ASSERT_NE(pMemento, nullptr);
-    const Bytes whole = pMemento->GetState()->GetBytes();
-    for (std::size_t n = 0; n < whole.size(); ++n) {
-        RestoreBytes(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(n)));
-        ExpectEmptyDefaultPicture();
-        ASSERT_EQ(ShownIds().size(), n + 1) << "cut at " << n;
-    }
-    EXPECT_EQ(ShownIds().back(), IDS_UNDO_NOT_RESTORED);
-    // The whole snapshot still reads back.
-    RestoreBytes(whole);
-    EXPECT_EQ(Graphics(), 2);
-    EXPECT_EQ(View().SelectedPlaces(), (std::vector<int>{1}));
-    EXPECT_EQ(ShownIds().size(), whole.size());
 }
 
 TEST_F(UndoSnapshotTest, AFailedSnapshotIsToldAndAddsNothing)
