@@ -130,39 +130,37 @@ TEST(VxImportReading, PlainWindowsMetafilePageComesFromItsWindowOrDrawing)
     }
 }
 
-// A drawing away from the origin is moved onto the page.
-TEST(VxImportReading, PlainWindowsMetafileDrawingStartsThePage)
-{
-    const auto emf = Read(WmfBuilder().Add(META_RECTANGLE, {160, 130, 100, 100}).Build());
-    ASSERT_TRUE(emf);
-    std::vector<LONG> window;
-    TkEnumEmfRecords(emf->GetHandle()->GetBits(), [&](const TkEmfRecord& record) {
-        if (record.type == EMR_SETWINDOWORGEX || record.type == EMR_SETWINDOWEXTEX)
-            for (std::size_t at : {8u, 12u}) window.push_back(LONG(GetU32(record.bytes, at)));
-        return true;
-    });
-    EXPECT_EQ(window, (std::vector<LONG>{100, 100, 30, 60}));
-}
-
+// The played metafile opens with the frame's mapping; a plain metafile's
+// drawing away from the origin is moved onto the page.
 TEST(VxImportReading, PlayedMetafileStartsWithTheFramesMapping)
 {
-    const auto emf = Read(WmfPlaceable(SmallWmf(), 0, 0, 1440, 720, 1440));
-    ASSERT_TRUE(emf);
-    std::vector<std::pair<DWORD, std::vector<LONG>>> records;
-    TkEnumEmfRecords(emf->GetHandle()->GetBits(), [&](const TkEmfRecord& record) {
-        std::vector<LONG> fields;
-        for (std::size_t at = 8; at + 4 <= record.bytes.size() && fields.size() < 2; at += 4)
-            fields.push_back(LONG(GetU32(record.bytes, at)));
-        records.emplace_back(record.type, fields);
-        return true;
-    });
-    ASSERT_GE(records.size(), 6u);
-    EXPECT_EQ(records[1], (std::pair<DWORD, std::vector<LONG>>{EMR_SETMAPMODE, {MM_ANISOTROPIC}}));
-    EXPECT_EQ(records[2], (std::pair<DWORD, std::vector<LONG>>{EMR_SETWINDOWORGEX, {0, 0}}));
-    EXPECT_EQ(records[3], (std::pair<DWORD, std::vector<LONG>>{EMR_SETVIEWPORTORGEX, {0, 0}}));
-    EXPECT_EQ(records[4], (std::pair<DWORD, std::vector<LONG>>{EMR_SETWINDOWEXTEX, {2540, 1270}}));
-    EXPECT_EQ(records[5], (std::pair<DWORD, std::vector<LONG>>{EMR_SETVIEWPORTEXTEX, {2540, 1270}}));
-    EXPECT_EQ(records.back().first, EMR_EOF);
+    using Record = std::pair<DWORD, std::vector<LONG>>;
+    const auto mapping = [](const std::unique_ptr<CVxEnhMetaFile>& emf) {
+        std::vector<Record> records;
+        TkEnumEmfRecords(emf->GetHandle()->GetBits(), [&](const TkEmfRecord& record) {
+            const bool bPoint = record.type >= EMR_SETWINDOWEXTEX && record.type <= EMR_SETVIEWPORTORGEX;
+            if (bPoint || record.type == EMR_SETMAPMODE)
+                records.push_back({record.type, {LONG(GetU32(record.bytes, 8))}});
+            if (bPoint) records.back().second.push_back(LONG(GetU32(record.bytes, 12)));
+            return true;
+        });
+        return records;
+    };
+    const auto placeable = Read(WmfPlaceable(SmallWmf(), 0, 0, 1440, 720, 1440));
+    ASSERT_TRUE(placeable);
+    EXPECT_EQ(mapping(placeable),
+              (std::vector<Record>{{EMR_SETMAPMODE, {MM_ANISOTROPIC}},
+                                   {EMR_SETWINDOWORGEX, {0, 0}},
+                                   {EMR_SETVIEWPORTORGEX, {0, 0}},
+                                   {EMR_SETWINDOWEXTEX, {2540, 1270}},
+                                   {EMR_SETVIEWPORTEXTEX, {2540, 1270}}}));
+    const auto plain = Read(WmfBuilder().Add(META_RECTANGLE, {160, 130, 100, 100}).Build());
+    ASSERT_TRUE(plain);
+    const std::vector<Record> records = mapping(plain);
+    EXPECT_NE(std::find(records.begin(), records.end(), Record{EMR_SETWINDOWORGEX, {100, 100}}),
+              records.end());
+    EXPECT_NE(std::find(records.begin(), records.end(), Record{EMR_SETWINDOWEXTEX, {30, 60}}),
+              records.end());
 }
 
 TEST(VxImportReading, ClipboardFilePrefersTheEnhancedMetafile)
