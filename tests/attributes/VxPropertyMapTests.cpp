@@ -151,3 +151,17 @@ TEST(PropertyMap, SerialisationRoundTripKeepsOrderValuesAndOwner)
     EXPECT_TRUE(CVxFontGraphicProperty::LogFontEquals(
         pFont->GetLogFont(), Get<CVxFontGraphicProperty>(map, "Font")->GetLogFont()));
 }
+
+TEST(PropertyMap, TruncatedDataIsAnArchiveError)
+{
+    VxRegisterPropertyClasses();
+    CVxPropertyMap map;
+    FillGraphicMap(map);
+    std::vector<std::uint8_t> bytes = Store(map);
+    for (std::size_t cut : {std::size_t(0), std::size_t(1), bytes.size() / 2, bytes.size() - 1}) {
+        CVxPropertyMap loaded;
+        std::vector<std::uint8_t> part(bytes.begin(), bytes.begin() + std::ptrdiff_t(cut));
+        EXPECT_THROW(Load(loaded, part), CTkArchiveException) << "cut at " << cut;
+    }
+}
+
