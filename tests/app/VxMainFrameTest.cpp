@@ -88,17 +88,6 @@ protected:
     std::unique_ptr<CVxMainFrame> m_pFrame;
 };
 
-TEST_F(VxMainFrameTest, TheTitleNamesTheDocument)
-{
-    EXPECT_EQ(m_pFrame->windowTitle(), "untitled - Glyphar");
-    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
-    EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
-    // No mark for a modified picture.
-    m_pDoc->SetModifiedFlag(true);
-    m_pFrame->UpdateFrame();
-    EXPECT_EQ(m_pFrame->windowTitle(), "good.emf - Glyphar");
-}
-
 TEST_F(VxMainFrameTest, ADroppedFileOpensAndABadOneLeavesThePicture)
 {
     const std::string good = GoodFile();

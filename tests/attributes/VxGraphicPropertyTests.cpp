@@ -8,41 +8,40 @@
 
 using G = CVxGlobalGraphicProperty;
 
-TEST(MergeValue, SettingMarksDefinedAndReportsOnlyRealChanges)
+// Setting a value from each state, on a property of one graphic and on one
+// that gathers the values of several: what is reported, the state after, and
+// the value kept. A gathering property takes its first value, then marks
+// disagreement mixed and keeps the value it had.
+TEST(MergeValue, TransitionsOfTheState)
 {
-    G global;
-    global.SetState(G::BkMode, VX_STATE_NONE);
-    EXPECT_FALSE(global.SetBkMode(TRANSPARENT));  // equal bytes: no change
-    EXPECT_EQ(global.GetState(G::BkMode), VX_STATE_DEFINED);
-
-    global.SetState(G::BkMode, VX_STATE_MIXED);
-    EXPECT_TRUE(global.SetBkMode(OPAQUE));
-    EXPECT_EQ(global.GetBkMode(), OPAQUE);
-    EXPECT_EQ(global.GetState(G::BkMode), VX_STATE_DEFINED);
-}
-
-TEST(MergeValue, GatheringTakesFirstValueThenMarksDisagreementMixed)
-{
-    G gathered(TRUE);
-    EXPECT_EQ(gathered.GetState(G::TextColor), VX_STATE_NONE);
-
-    EXPECT_TRUE(gathered.SetTextColor(RGB(1, 2, 3)));  // 0 -> 1, value taken
-    EXPECT_EQ(gathered.GetState(G::TextColor), VX_STATE_DEFINED);
-    EXPECT_EQ(gathered.GetTextColor(), RGB(1, 2, 3));
-
-    EXPECT_FALSE(gathered.SetTextColor(RGB(1, 2, 3)));  // agreeing: stays 1
-    EXPECT_EQ(gathered.GetState(G::TextColor), VX_STATE_DEFINED);
-
-    EXPECT_FALSE(gathered.SetTextColor(RGB(9, 9, 9)));  // 1 -> 2, field kept
-    EXPECT_EQ(gathered.GetState(G::TextColor), VX_STATE_MIXED);
-    EXPECT_EQ(gathered.GetTextColor(), RGB(1, 2, 3));
-
-    EXPECT_FALSE(gathered.SetTextColor(RGB(1, 2, 3)));  // mixed stays mixed
-    EXPECT_EQ(gathered.GetState(G::TextColor), VX_STATE_MIXED);
-}
-
-TEST(MergeValue, ComparesBytesNotNumbers)
-{
+    constexpr COLORREF kOld = RGB(1, 2, 3), kNew = RGB(9, 9, 9);
+    const struct {
+        bool bGathering;
+        int before;
+        COLORREF set;
+        bool bChanged;
+        int after;
+        COLORREF value;
+    } cases[] = {
+        {false, VX_STATE_NONE, kOld, false, VX_STATE_DEFINED, kOld},  // equal bytes: no change
+        {false, VX_STATE_DEFINED, kNew, true, VX_STATE_DEFINED, kNew},
+        {false, VX_STATE_MIXED, kNew, true, VX_STATE_DEFINED, kNew},
+        {true, VX_STATE_NONE, kNew, true, VX_STATE_DEFINED, kNew},
+        {true, VX_STATE_DEFINED, kOld, false, VX_STATE_DEFINED, kOld},
+        {true, VX_STATE_DEFINED, kNew, false, VX_STATE_MIXED, kOld},
+        {true, VX_STATE_MIXED, kOld, false, VX_STATE_MIXED, kOld},
+        {true, VX_STATE_MIXED, kNew, false, VX_STATE_MIXED, kOld},
+    };
+    for (const auto& c : cases) {
+        G global;
+        global.SetTextColor(kOld);
+        global.SetGathering(c.bGathering);
+        global.SetState(G::TextColor, c.before);
+        EXPECT_EQ(global.SetTextColor(c.set), c.bChanged) << c.bGathering << c.before;
+        EXPECT_EQ(global.GetState(G::TextColor), c.after) << c.bGathering << c.before;
+        EXPECT_EQ(global.GetTextColor(), c.value) << c.bGathering << c.before;
+    }
+    // Bytes are compared, not numbers.
     G global;
     ASSERT_TRUE(global.SetMiterLimit(0.0f));
     EXPECT_TRUE(global.SetMiterLimit(-0.0f));

@@ -158,34 +158,35 @@ TEST_F(CliTest, InfoListsWhatTheDocumentMade)
     EXPECT_EQ(result.err, "");
 }
 
-TEST_F(CliTest, InfoNamesTheWindowsFormats)
+// What info says of each kind of file, and of the tool's own EMF and WMF.
+TEST_F(CliTest, InfoNamesTheFormatsAndConvertWritesFilesTheToolReadsBack)
 {
     const std::vector<std::uint8_t> plain = RectangleWmf();
-    const std::string plainPath = Write("plain.wmf", plain);
-    const std::string placeablePath =
-        Write("placeable.wmf", WmfPlaceable(plain, 0, 0, 1440, 720, 1440));
-    const CliResult plainInfo = RunCli({"info", plainPath});
-    ASSERT_EQ(plainInfo.code, CVxCliCommands::kDone) << plainInfo.err;
-    EXPECT_TRUE(plainInfo.out.starts_with("format: WMF\n")) << plainInfo.out;
-    EXPECT_NE(plainInfo.out.find("graphics: 1\nRectangle: 1\n"), std::string::npos);
-
-    const CliResult placeableInfo = RunCli({"info", placeablePath});
-    ASSERT_EQ(placeableInfo.code, CVxCliCommands::kDone) << placeableInfo.err;
-    // One inch by half an inch.
-    EXPECT_TRUE(placeableInfo.out.starts_with("format: WMF (placeable)\n"
-                                              "frame: 0 0 2540 1270\n"
-                                              "picture: 2540 x 1270\n"))
-        << placeableInfo.out;
-}
-
-TEST_F(CliTest, EmptyFileIsAnEmptyPicture)
-{
-    const std::string in = Write("empty.emf", {});
-    const CliResult info = RunCli({"info", in});
-    EXPECT_EQ(info.code, CVxCliCommands::kDone) << info.err;
-    EXPECT_TRUE(info.out.starts_with("format: empty\nframe: 0 0 0 0\n")) << info.out;
-    EXPECT_NE(info.out.find("graphics: 0\n"), std::string::npos);
-    const CliResult dump = RunCli({"dump", in});
+    const std::string sample = Write("sample.emf", SampleEmf());
+    ASSERT_EQ(RunCli({"convert", sample, PathOf("copy.emf")}).code, CVxCliCommands::kDone);
+    const CliResult toWmf = RunCli({"convert", sample, PathOf("copy.WMF")});
+    ASSERT_EQ(toWmf.code, CVxCliCommands::kDone) << toWmf.err;
+    const char* const kSampleGraphics = "graphics: 4\nEllipse: 2\nLine: 1\nRectangle: 1\n";
+    const struct {
+        std::string path;
+        std::string start;
+        std::string holds;
+    } cases[] = {
+        {Write("plain.wmf", plain), "format: WMF\n", "graphics: 1\nRectangle: 1\n"},
+        // One inch by half an inch.
+        {Write("placeable.wmf", WmfPlaceable(plain, 0, 0, 1440, 720, 1440)),
+         "format: WMF (placeable)\nframe: 0 0 2540 1270\npicture: 2540 x 1270\n", "graphics: 1\n"},
+        {Write("empty.emf", {}), "format: empty\nframe: 0 0 0 0\n", "graphics: 0\n"},
+        {PathOf("copy.emf"), "format: EMF\nframe: 0 0 2000 1000\npicture: 2000 x 1000\n", kSampleGraphics},
+        {PathOf("copy.WMF"), "format: WMF (placeable)\n", kSampleGraphics},
+    };
+    for (const auto& c : cases) {
+        const CliResult info = RunCli({"info", c.path});
+        EXPECT_EQ(info.code, CVxCliCommands::kDone) << info.err;
+        EXPECT_TRUE(info.out.starts_with(c.start)) << info.out;
+        EXPECT_NE(info.out.find(c.holds), std::string::npos) << info.out;
+    }
+    const CliResult dump = RunCli({"dump", PathOf("empty.emf")});
     EXPECT_EQ(dump.code, CVxCliCommands::kDone);
     EXPECT_EQ(dump.out, "");
 }
@@ -229,27 +230,6 @@ TEST_F(CliTest, DumpListsTheRecordsWithTheirSizes)
               "1 EMR_RECTANGLE 24\n"
               "2 EMR_BITBLT 24\n"
               "3 EMR_EOF 20\n");
-}
-
-TEST_F(CliTest, ConvertWritesMetafilesTheToolReadsBack)
-{
-    const std::string in = Write("sample.emf", SampleEmf());
-    const std::string emfOut = PathOf("copy.emf");
-    const std::string wmfOut = PathOf("copy.WMF");
-    ASSERT_EQ(RunCli({"convert", in, emfOut}).code, CVxCliCommands::kDone);
-    const CliResult toWmf = RunCli({"convert", in, wmfOut});
-    ASSERT_EQ(toWmf.code, CVxCliCommands::kDone) << toWmf.err;
-
-    const CliResult emfInfo = RunCli({"info", emfOut});
-    EXPECT_TRUE(emfInfo.out.starts_with("format: EMF\nframe: 0 0 2000 1000\n"
-                                        "picture: 2000 x 1000\ngraphics: 4\n"
-                                        "Ellipse: 2\nLine: 1\nRectangle: 1\n"))
-        << emfInfo.out;
-    const CliResult wmfInfo = RunCli({"info", wmfOut});
-    EXPECT_TRUE(wmfInfo.out.starts_with("format: WMF (placeable)\n")) << wmfInfo.out;
-    EXPECT_NE(wmfInfo.out.find("graphics: 4\nEllipse: 2\nLine: 1\nRectangle: 1\n"),
-              std::string::npos)
-        << wmfInfo.out;
 }
 
 TEST_F(CliTest, ConvertRendersPngAndPdf)

@@ -1,5 +1,6 @@
 // Elliptic arcs opened, saved and opened again: the arc drawn stays where the
-// metafile put it, and saving again writes the same bytes.
+// metafile put it, and saving again writes the same bytes. Where a radial point
+// lands on its ray is the arc's own business, tested with it.
 
 #include "DocTestSupport.h"
 
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <numbers>
 
 namespace fs = std::filesystem;
 
@@ -73,23 +73,6 @@ std::vector<std::uint8_t> ArcsWmf()
     wmf.Add(META_ARC, {7700, 7600, 11000, 5000, 11000, 7600, 4400, 2400});
     wmf.Add(META_ARC, {-900, 9000, 6000, 8000, 3301, 9001, 1000, 1000});
     return WmfPlaceable(wmf.Build(), 0, 0, 10000, 12000, 1000);
-}
-
-// The angle of the ray from the centre of box through p, measured on the
-// circle that the ellipse is a squeezed copy of: scaling the picture along
-// its axes leaves it as it is.
-double EccentricAngle(const RECT& box, POINT p)
-{
-    const double cx = (double(box.left) + box.right) / 2;
-    const double cy = (double(box.top) + box.bottom) / 2;
-    const double rx = (double(box.right) - box.left) / 2;
-    const double ry = (double(box.bottom) - box.top) / 2;
-    return std::atan2((p.y - cy) / ry, (p.x - cx) / rx);
-}
-
-double AngleBetween(double a, double b)
-{
-    return std::abs(std::remainder(a - b, 2 * std::numbers::pi));
 }
 
 std::vector<const EmfRecord*> ArcRecords(const EmfFile& file)
@@ -180,17 +163,9 @@ TEST_F(VxDocArcRoundTrip, ArcsFromAnEmfKeepTheirRaysAndResaveToTheSameBytes)
             dynamic_cast<CVxGlobalGraphicProperty*>(arcs[i]->LookupProperty("Global"));
         ASSERT_NE(pGlobal, nullptr);
         EXPECT_EQ(pGlobal->GetArcDirection(), given.direction);
-        // The written radial points are those kept, and they lie on the rays
-        // of the given ones: the arc starts and ends where it did.
+        // The written radial points are those kept (put on their rays when read).
         EXPECT_EQ(written.Point(24), arcs[i]->GetArcStart());
         EXPECT_EQ(written.Point(32), arcs[i]->GetArcEnd());
-        const RECT box = written.Rect(8);
-        EXPECT_LT(AngleBetween(EccentricAngle(box, written.Point(24)),
-                               EccentricAngle(given.box, given.start)),
-                  0.005);
-        EXPECT_LT(AngleBetween(EccentricAngle(box, written.Point(32)),
-                               EccentricAngle(given.box, given.end)),
-                  0.005);
     }
 }
 

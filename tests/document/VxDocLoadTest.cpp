@@ -117,22 +117,6 @@ TEST_F(VxDocOpen, AZeroLengthFileIsAnEmptyPictureOfTheDefaultSize)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(VxDocOpen, IgnoredRecordsAreListedWhenTheSettingAsksForThem)
-{
-    EmfBuilder emf;
-    emf.Record(EMR_SETPIXELV, {5, 5, 0xFF});
-    emf.Record(EMR_RECTANGLE, {0, 0, 10, 10});
-    emf.Record(EMR_SETPIXELV, {6, 6, 0xFF});
-    const std::string path = m_temp.File("pixels.emf");
-    WriteBytes(path, emf.Finish());
-    CVxDoc doc;
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_TRUE(doc.GetLastImport().ignored.empty());
-    m_settings.WriteProfileInt("Application", "DisplayUnhandledMetafileRecordWarnings", 1);
-    ASSERT_TRUE(doc.OnOpenDocument(path));
-    EXPECT_EQ(doc.GetLastImport().ignored, std::vector<DWORD>{EMR_SETPIXELV});
-}
-
 TEST_F(VxDocOpenFailure, AFileThatCannotBeReadLeavesTheOpenPictureAsItWas)
 {
     const std::string good = m_temp.File("good.emf");

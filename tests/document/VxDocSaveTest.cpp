@@ -68,8 +68,13 @@ TEST_F(VxDocWriteEmf, FrameIsThePictureInHundredthsOfAMillimetreAndTheDescriptio
     doc.SetPictureSize({2000, 1000}, FALSE);
     AddRectangle(doc, {100, 100, 500, 400});
     const std::string path = m_temp.File("frame.emf");
+    ASSERT_TRUE(doc.IsModified());
     ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(doc.IsModified());
+    // Naming the document is the save sequence's business.
+    EXPECT_TRUE(doc.m_strPathName.empty());
     EXPECT_TRUE(doc.m_strSavePath.empty());
+    EXPECT_TRUE(m_messages.GetShown().empty());
     std::string error;
     const auto emf = DecodeEmf(ReadBytes(path), &error);
     ASSERT_TRUE(emf) << error;
@@ -174,37 +179,16 @@ TEST_F(VxDocSaveFile, TheExtensionWmfInAnyCaseWritesWmfAndAnyOtherEmf)
     EXPECT_TRUE(IsEmfBytes(file.GetBytes()));
 }
 
-TEST_F(VxDocSaveFile, ASaveClearsTheModifiedFlagAndKeepsTheName)
+// A folder in the way cannot be replaced by a file, nor a missing folder written into.
+TEST_F(VxDocSaveFile, AFailedSaveLeavesWhatWasThereAndNoTemporaryFile)
 {
     CVxDoc doc;
-    AddRectangle(doc, {0, 0, 100, 100});
-    EXPECT_TRUE(doc.IsModified());
-    ASSERT_TRUE(doc.OnSaveDocument(m_temp.File("kept.emf")));
-    EXPECT_FALSE(doc.IsModified());
-    // Naming the document is the save sequence's business.
-    EXPECT_TRUE(doc.m_strPathName.empty());
-    EXPECT_TRUE(m_messages.GetShown().empty());
-}
-
-TEST_F(VxDocSaveFile, AFailedSaveLeavesTheOldFileAndNoTemporaryFile)
-{
-    const std::string path = m_temp.File("old.wmf");
-    const std::vector<std::uint8_t> old = {1, 2, 3, 4, 5};
-    WriteBytes(path, old);
-    CVxDoc doc;
-    doc.SetPictureSize({40000, 1000}, FALSE);
-    EXPECT_FALSE(doc.OnSaveDocument(path));
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{4214});
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"old.wmf"});
-    // A folder in the way cannot be replaced by a file.
     const std::string folder = m_temp.File("folder.emf");
     fs::create_directory(folder);
-    m_messages.Reset();
     EXPECT_FALSE(doc.OnSaveDocument(folder));
     EXPECT_EQ(ShownIds(), std::vector<UINT>{4206});
     EXPECT_TRUE(fs::is_directory(folder));
-    EXPECT_EQ(m_temp.Entries(), (std::vector<std::string>{"folder.emf", "old.wmf"}));
+    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"folder.emf"});
     m_messages.Reset();
     EXPECT_FALSE(doc.OnSaveDocument(m_temp.File("missing/new.emf")));
     EXPECT_EQ(ShownIds(), std::vector<UINT>{4206});
@@ -249,53 +233,51 @@ TEST_F(VxDocSaveChecks, TooWideForWmfAsksToFitAndYesFitsProportionally)
     EXPECT_TRUE(doc.CanUndo());
 }
 
-TEST_F(VxDocSaveChecks, NoToFittingFailsWith4214AndWritesNothing)
+// What a WMF cannot hold is asked about in this order: wide dashes, then
+// poly-polylines, then the size. Yes to either of the first two turns the name
+// into an EMF name, after which nothing more is asked; No to fitting fails with
+// 4214, Cancel at once, and neither writes anything.
+TEST_F(VxDocSaveChecks, TheQuestionsComeInTheirOrderAndTheAnswersDecide)
 {
-    const std::string path = m_temp.File("wide.wmf");
+    const struct {
+        const char* name;
+        bool bEverything;  // wide dashes and a poly-polyline too
+        std::vector<int> answers;  // No after these
+        std::vector<UINT> ids;
+        const char* written;  // nullptr: the save fails
+    } cases[] = {
+        {"no.wmf", false, {IDNO}, {4001, 4214}, nullptr},
+        {"cancel.wmf", false, {IDCANCEL}, {4001}, nullptr},
+        {"all.wmf", true, {}, {4003, 4002, 4001, 4214}, nullptr},
+        {"yes.wmf", true, {IDYES}, {4003}, "yes.emf"},
+        {"second.WMF", true, {IDNO, IDYES}, {4003, 4002}, "second.emf"},
+    };
     const std::vector<std::uint8_t> old = {9, 9, 9};
-    WriteBytes(path, old);
-    CVxDoc doc;
-    doc.SetPictureSize({40000, 20000}, FALSE);
-    m_messages.QueueAnswer(IDNO);
-    EXPECT_FALSE(doc.DoSave(&path));
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4001, 4214}));
-    EXPECT_EQ(doc.GetPictureSize().cx, 40000);
-    EXPECT_EQ(ReadBytes(path), old);
-    EXPECT_EQ(m_temp.Entries(), std::vector<std::string>{"wide.wmf"});
-    EXPECT_TRUE(doc.m_strPathName.empty());
-    // Cancel ends the save before anything is written or said.
-    m_messages.Reset();
-    m_messages.QueueAnswer(IDCANCEL);
-    EXPECT_FALSE(doc.DoSave(&path));
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{4001});
-    EXPECT_EQ(ReadBytes(path), old);
-}
-
-TEST_F(VxDocSaveChecks, QuestionsComeInTheirOrderAndYesTurnsTheNameIntoEmf)
-{
-    CVxDoc doc;
-    doc.SetPictureSize({40000, 20000}, FALSE);
-    SetWidePatternedPen(AddRectangle(doc, {0, 0, 100, 100}));
-    AddPolyPolyline(doc);
-    const std::string path = m_temp.File("all.wmf");
-    m_messages.SetDefaultAnswer(IDNO);
-    EXPECT_FALSE(doc.DoSave(&path));
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4003, 4002, 4001, 4214}));
-    m_messages.Reset();
-    m_messages.QueueAnswer(IDYES);
-    ASSERT_TRUE(doc.DoSave(&path));
-    // Once the name is an EMF name the other questions are not asked.
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{4003});
-    EXPECT_EQ(doc.m_strPathName, m_temp.File("all.emf"));
-    EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File("all.emf"))));
-    EXPECT_FALSE(fs::exists(path));
-    m_messages.Reset();
-    m_messages.QueueAnswer(IDNO);
-    m_messages.QueueAnswer(IDYES);
-    const std::string second = m_temp.File("second.WMF");
-    ASSERT_TRUE(doc.DoSave(&second));
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{4003, 4002}));
-    EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File("second.emf"))));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_messages.Reset();
+        m_messages.SetDefaultAnswer(IDNO);
+        for (const int answer : c.answers) m_messages.QueueAnswer(answer);
+        CVxDoc doc;
+        doc.SetPictureSize({40000, 20000}, FALSE);
+        if (c.bEverything) {
+            SetWidePatternedPen(AddRectangle(doc, {0, 0, 100, 100}));
+            AddPolyPolyline(doc);
+        }
+        const std::string path = m_temp.File(c.name);
+        if (!c.written) WriteBytes(path, old);
+        EXPECT_EQ(doc.DoSave(&path), c.written != nullptr);
+        EXPECT_EQ(ShownIds(), c.ids);
+        if (!c.written) {
+            EXPECT_EQ(ReadBytes(path), old);
+            EXPECT_EQ(doc.GetPictureSize().cx, 40000);
+            EXPECT_TRUE(doc.m_strPathName.empty());
+            continue;
+        }
+        EXPECT_EQ(doc.m_strPathName, m_temp.File(c.written));
+        EXPECT_TRUE(IsEmfBytes(ReadBytes(m_temp.File(c.written))));
+        EXPECT_FALSE(fs::exists(path));
+    }
 }
 
 TEST_F(VxDocSaveChecks, FileSaveOfAWmfWithAPolyPolylineAsksWithoutADialog)

@@ -29,11 +29,6 @@ std::unique_ptr<CVxGraphic> LoadObject(std::vector<std::uint8_t> bytes,
     return std::unique_ptr<CVxGraphic>(dynamic_cast<CVxGraphic*>(pObject.release()));
 }
 
-std::unique_ptr<CVxGraphic> RoundTrip(const CVxGraphic& graphic, CTkDocumentBase* pDocument)
-{
-    return LoadObject(StoreObject(graphic), pDocument);
-}
-
 std::vector<std::uint8_t> StoreBare(CVxGraphic& graphic)
 {
     CTkMemFile file;

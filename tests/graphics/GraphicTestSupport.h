@@ -6,7 +6,6 @@
 #include "attributes/VxFontGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
 #include "graphics/VxGraphic.h"
-#include "graphics/VxPointEditing.h"
 #include "support/EmfDecoder.h"
 #include "support/TestRecordingBackend.h"
 
@@ -22,8 +21,6 @@ class CTkDocumentBase;
 std::vector<std::uint8_t> StoreObject(const CVxGraphic& graphic);
 std::unique_ptr<CVxGraphic> LoadObject(std::vector<std::uint8_t> bytes,
                                        CTkDocumentBase* pDocument = nullptr);
-std::unique_ptr<CVxGraphic> RoundTrip(const CVxGraphic& graphic,
-                                      CTkDocumentBase* pDocument = nullptr);
 
 // The graphic's own Serialize, without a class tag.
 std::vector<std::uint8_t> StoreBare(CVxGraphic& graphic);
@@ -34,16 +31,6 @@ CVxPenGraphicProperty& PenOf(CVxGraphic& graphic);
 CVxFontGraphicProperty& FontOf(CVxGraphic& graphic);
 // In enumeration order.
 std::vector<std::string> PropertyNames(CVxGraphic& graphic);
-
-// Installed as the point-editing switch for as long as it lives; records the
-// views it is asked to toggle.
-class CPointEditingSpy : public IVxPointEditing {
-public:
-    CPointEditingSpy() { VxSetPointEditing(this); }
-    ~CPointEditingSpy() override { VxSetPointEditing(nullptr); }
-    void TogglePointEditing(CVxView* pView) override { m_views.push_back(pView); }
-    std::vector<CVxView*> m_views;
-};
 
 // A recording DC with an open drawing pass for as long as it lives.
 class CRecordingPass {

@@ -7,7 +7,6 @@ TK_IMPLEMENT_SERIAL(CTestLine, CVxGraphicWithOutline, 0)
 TK_IMPLEMENT_DYNAMIC(CTestRectangle, CVxGraphicWithOutlineAndFill)
 TK_IMPLEMENT_DYNAMIC(CTestPlain, CVxGraphic)
 TK_IMPLEMENT_DYNAMIC(CTestPoints, CVxGraphicWithOutline)
-TK_IMPLEMENT_DYNAMIC(CTestGroup, CVxGraphic)
 
 void CTestLine::DrawShape(CTkDC* pDC, BOOL bContinue)
 {

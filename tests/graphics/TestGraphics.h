@@ -44,7 +44,6 @@ public:
     explicit CTestLine(const RECT& rect) : CVxGraphicWithOutline(rect) {}
     void DrawShape(CTkDC* pDC, BOOL bContinue) override;
     std::unique_ptr<CVxGraphic> Clone() override { return CloneAs<CTestLine>(); }
-    void SetRect(const RECT& rect) { m_rect = rect; }
 };
 
 class CTestRectangle : public CVxGraphicWithOutlineAndFill {
@@ -85,20 +84,4 @@ public:
     void MoveHandle(int nHandle, POINT point) override;
 
     std::vector<POINT> m_points;
-};
-
-// Refers to children it does not own, for the walks over descendants.
-class CTestGroup : public CVxGraphic {
-    TK_DECLARE_DYNAMIC(CTestGroup)
-public:
-    explicit CTestGroup(const RECT& rect) : CVxGraphic(rect) {}
-    void DrawShape(CTkDC*, BOOL) override {}
-    std::unique_ptr<CVxGraphic> Clone() override { return CloneAs<CTestGroup>(); }
-    POSITION GetFirstChildPosition() const override { return m_children.GetHeadPosition(); }
-    CVxGraphic* GetNextChild(POSITION& pos) const override
-    {
-        return m_children.GetNextGraphic(pos);
-    }
-
-    CVxGraphicList m_children;
 };

@@ -1,3 +1,4 @@
+#include "GraphicTestSupport.h"
 #include "TestGraphics.h"
 
 #include "attributes/VxBrushGraphicProperty.h"
@@ -8,11 +9,6 @@
 #include <string>
 
 namespace {
-
-CVxPenGraphicProperty& PenOf(CVxGraphic& graphic)
-{
-    return dynamic_cast<CVxPenGraphicProperty&>(*graphic.LookupProperty("Pen"));
-}
 
 CVxBrushGraphicProperty& BrushOf(CVxGraphic& graphic)
 {

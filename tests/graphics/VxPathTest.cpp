@@ -19,16 +19,6 @@ protected:
     void SetUp() override { VxRegisterGraphicClasses(); }
 };
 
-std::vector<std::string> ClassesOfChildren(const CVxGraphic& graphic)
-{
-    std::vector<std::string> classes;
-    for (auto pos = graphic.GetFirstChildPosition(); pos;)
-        classes.push_back(graphic.GetNextChild(pos)->GetClassName());
-    return classes;
-}
-
-const BYTE kCommentBytes[] = {'G', 'L', 'Y', 'P'};
-
 }  // namespace
 
 TEST_F(VxPathTest, ALineACloseFigureAndALineAreOneBracketStrokedAndFilled)
@@ -87,28 +77,5 @@ TEST_F(VxPathTest, AConnectedArcStartsItsFigureAtItsCurrentPosition)
               (std::vector<std::string>{"BeginPath", "MoveTo 40 10", "MoveTo 40 10",
                                         "ArcTo 0 0 20 20 20 10 0 10", "LineTo 0 40", "EndPath",
                                         "StrokeAndFillPath"}));
-}
-
-TEST_F(VxPathTest, APathComesBackFromAnArchiveWithItsFiguresAndMode)
-{
-    CFakeDocument doc;
-    CVxPath path;
-    path.AddChildTail(new CVxLine(RECT{0, 0, 10, 0}));
-    path.AddChildTail(new CVxCloseFigure(RECT{10, 0, 0, 0}));
-    path.AddChildTail(new CVxArc(RECT{0, 0, 20, 20}));
-    path.AddChildTail(new CVxComment(kCommentBytes, 4));
-    path.SetPathMode(1);
-    PenOf(path).SetWidth(4);
-
-    std::unique_ptr<CVxGraphic> pLoaded = RoundTrip(path, &doc);
-    auto* pPath = dynamic_cast<CVxPath*>(pLoaded.get());
-    ASSERT_NE(pPath, nullptr);
-    EXPECT_EQ(ClassesOfChildren(*pPath), (std::vector<std::string>{"CVxLine", "CVxCloseFigure",
-                                                                   "CVxArc", "CVxComment"}));
-    EXPECT_EQ(pPath->GetPathMode(), 1);
-    EXPECT_EQ(PenOf(*pPath).GetWidth(), 4);
-    EXPECT_EQ(pPath->GetRect(), (RECT{0, 0, 20, 20}));
-    EXPECT_EQ(pPath->GetFirstChild()->GetDocument(), &doc);
-    EXPECT_EQ(PropertyNames(*pPath), (std::vector<std::string>{"Pen", "Brush", "Font"}));
 }
 

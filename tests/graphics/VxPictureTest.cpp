@@ -68,33 +68,6 @@ TEST_F(VxPictureTest, APenAppliedToThePictureWidensItsDrawBounds)
     EXPECT_FALSE(picture.ApplyProperty(pen)) << "nothing changed the second time";
 }
 
-TEST_F(VxPictureTest, ScalingMovesTheChildrensCentresAndScalesTheirPens)
-{
-    CVxPicture picture;
-    CVxRectangle left(RECT{0, 0, 10, 10});
-    CVxRectangle right(RECT{30, 0, 40, 10});
-    PenOf(left).SetWidth(2);
-    PenOf(right).SetWidth(3);
-    picture.AddChildTail(&left);
-    picture.AddChildTail(&right);
-    picture.Scale(80, 20, 40, 10);
-    EXPECT_EQ(left.GetRect(), (RECT{-20, -5, 0, 15}));
-    EXPECT_EQ(right.GetRect(), (RECT{40, -5, 60, 15}));
-    EXPECT_EQ(picture.GetRect(), (RECT{-20, -5, 60, 15}));
-    EXPECT_EQ(PenOf(left).GetWidth(), 4);
-    EXPECT_EQ(PenOf(right).GetWidth(), 6);
-    EXPECT_FALSE(CVxGraphic::s_bScaleAttributes) << "switched back";
-    EXPECT_EQ(picture.LookupProperty("Pen")->IsGathering(), TRUE);
-    EXPECT_EQ(dynamic_cast<CVxPenGraphicProperty&>(*picture.LookupProperty("Pen"))
-                  .GetState(CVxPenGraphicProperty::Width),
-              VX_STATE_MIXED)
-        << "gathered again after the scaling";
-
-    // Alone, a graphic keeps its pen.
-    left.Scale(40, 40, 20, 20);
-    EXPECT_EQ(PenOf(left).GetWidth(), 4);
-}
-
 TEST_F(VxPictureTest, DrawUsesTheChildrensAttributesAndDrawShapeOnlyTheirShapes)
 {
     CVxPicture picture;

@@ -276,27 +276,3 @@ TEST(VxPolyDraw, OpenOrClosedTimesOneOrSeveralFiguresPicksTheCall)
     EXPECT_EQ(DrawnBy(polyPolyline), Calls{"PolyPolyline counts=2,3: 0 0 10 0 1 1 2 2 3 3"});
 }
 
-TEST(VxPolyCopy, CloneIsIndependentAndKeepsTheTransform)
-{
-    CFakeDocument doc;
-    CVxPoly poly(RECT{}, TRUE);
-    BuildSquareAndTriangle(poly);
-    poly.Offset(5, 5);
-    poly.SetDocument(&doc);
-    poly.SetCurrentSubPolygon(1);
-    doc.Reset();
-
-    std::unique_ptr<CVxGraphic> pClone = poly.Clone();
-    auto& clone = dynamic_cast<CVxPoly&>(*pClone);
-    EXPECT_TRUE(doc.m_updates.empty() && doc.m_modifiedCalls.empty());
-    EXPECT_EQ(clone.GetDocument(), nullptr);
-    EXPECT_EQ(PointsOf(clone), PointsOf(poly));
-    EXPECT_EQ(CountsOf(clone), CountsOf(poly));
-    EXPECT_FALSE(clone.GetTransform().IsIdentity());
-    clone.SetPoint(0, {-50, -50});
-    clone.DeleteSubPolygon(1);
-    EXPECT_EQ(poly.GetPoint(0), (POINT{5, 5}));
-    EXPECT_EQ(CountsOf(poly), (Counts{4, 3}));
-    EXPECT_FALSE(CVxPoly(RECT{}, FALSE).Clone()->HasProperty("Brush"));
-}
-

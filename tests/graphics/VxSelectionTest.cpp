@@ -89,6 +89,9 @@ TEST_F(VxSelectionTest, ScalingASelectionScalesPensAndFontsOfEveryMember)
     EXPECT_EQ(PenOf(rect).GetWidth(), 4);
     EXPECT_EQ(PenOf(path).GetWidth(), 6) << "the path's own pen is the one drawn";
     EXPECT_EQ(FontOf(path).GetLogFont().lfHeight, -40);
+    EXPECT_FALSE(CVxGraphic::s_bScaleAttributes) << "switched back";
+    EXPECT_EQ(PenOf(selection).GetState(CVxPenGraphicProperty::Width), VX_STATE_MIXED)
+        << "gathered again after the scaling";
 
     // The same graphics scaled alone keep their attributes.
     rect.Scale(40, 40, 20, 20);

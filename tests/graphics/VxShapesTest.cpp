@@ -32,11 +32,6 @@ void SetCoarseMapping(CTkDC& dc)
     dc.SetViewportExt(10, -10);
 }
 
-CVxBrushGraphicProperty& BrushOf(CVxGraphic& graphic)
-{
-    return dynamic_cast<CVxBrushGraphicProperty&>(*graphic.LookupProperty("Brush"));
-}
-
 }  // namespace
 
 TEST_F(VxShapes, ALineDrawnRightToLeftKeepsItsDirection)
@@ -116,58 +111,3 @@ TEST_F(VxShapes, BoxesReadFromAnEnhancedMetafileAreWrittenBackUnchanged)
     EXPECT_EQ(ellipses[0]->Rect(8), (RECT{-40, -40, 36, 76}));
 }
 
-TEST_F(VxShapes, SerialisedShapesComeBackAsTheirClassWithTheirAttributes)
-{
-    CFakeDocument doc;
-    CVxLine line(RECT{10, 20, -30, 40});
-    PenOf(line).SetWidth(5);
-    CVxRectangle rect(RECT{1, 2, 3, 4});
-    BrushOf(rect).SetColor(RGB(1, 2, 3));
-    CVxEllipse ellipse(RECT{-5, -6, 7, 8});
-    PenOf(ellipse).SetColor(RGB(9, 9, 9));
-
-    std::unique_ptr<CVxGraphic> pLine = RoundTrip(line, &doc);
-    std::unique_ptr<CVxGraphic> pRect = RoundTrip(rect, &doc);
-    std::unique_ptr<CVxGraphic> pEllipse = RoundTrip(ellipse, &doc);
-    ASSERT_TRUE(pLine && pRect && pEllipse);
-    EXPECT_STREQ(pLine->GetClassName(), "CVxLine");
-    EXPECT_STREQ(pRect->GetClassName(), "CVxRectangle");
-    EXPECT_STREQ(pEllipse->GetClassName(), "CVxEllipse");
-    EXPECT_EQ(pLine->GetRect(), (RECT{10, 20, -30, 40}));
-    EXPECT_EQ(PenOf(*pLine).GetWidth(), 5);
-    EXPECT_EQ(BrushOf(*pRect).GetColor(), RGB(1, 2, 3));
-    EXPECT_EQ(PenOf(*pEllipse).GetColor(), RGB(9, 9, 9));
-    EXPECT_EQ(pEllipse->GetDocument(), &doc);
-    // A line and a rectangle store their rectangle and their attributes, nothing more.
-    for (CVxGraphic* pGraphic : {static_cast<CVxGraphic*>(&line), static_cast<CVxGraphic*>(&rect)}) {
-        CTkMemFile file;
-        CTkArchive ar(&file, CTkArchive::store);
-        const RECT r = pGraphic->GetRect();
-        for (const LONG value : {r.left, r.top, r.right, r.bottom})
-            ar << std::int32_t(value);
-        pGraphic->GetPropertyMap().Serialize(ar);
-        EXPECT_EQ(StoreBare(*pGraphic), file.Detach()) << pGraphic->GetClassName();
-    }
-}
-
-TEST_F(VxShapes, ClonesAreFreeStandingAndIndependent)
-{
-    CFakeDocument doc;
-    CVxRectangle rect(RECT{10, 10, 0, 0});
-    rect.SetDocument(&doc);
-    BrushOf(rect).SetColor(RGB(200, 0, 0));
-    std::unique_ptr<CVxGraphic> pClone = rect.Clone();
-    EXPECT_STREQ(pClone->GetClassName(), "CVxRectangle");
-    EXPECT_EQ(pClone->GetRect(), (RECT{10, 10, 0, 0}));
-    EXPECT_EQ(pClone->GetDocument(), nullptr);
-    EXPECT_EQ(rect.GetDocument(), &doc);
-    EXPECT_TRUE(doc.m_updates.empty() && doc.m_modifiedCalls.empty()) << "copying tells no one";
-    EXPECT_EQ(BrushOf(*pClone).GetColor(), RGB(200, 0, 0));
-    BrushOf(*pClone).SetColor(RGB(0, 0, 200));
-    EXPECT_EQ(BrushOf(rect).GetColor(), RGB(200, 0, 0));
-
-    CVxLine line(RECT{1, 2, 3, 4});
-    EXPECT_STREQ(line.Clone()->GetClassName(), "CVxLine");
-    CVxEllipse ellipse(RECT{1, 2, 3, 4});
-    EXPECT_STREQ(ellipse.Clone()->GetClassName(), "CVxEllipse");
-}

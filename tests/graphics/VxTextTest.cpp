@@ -7,11 +7,11 @@
 #include "attributes/VxGlobalGraphicProperty.h"
 #include "graphics/VxText.h"
 #include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkGdiObjects.h"
 #include "support/TestFontEngine.h"
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 
 namespace {
 
@@ -34,17 +34,6 @@ protected:
 
     CTestFontEngineScope m_engine;
     std::unique_ptr<CVxText> m_pText;
-};
-
-// The text's drawing throws, as a failing device may.
-class CThrowingDC : public CTkDC {
-public:
-    BOOL ExtTextOutW(int, int, UINT, const RECT*, const WCHAR*, UINT, const INT*) override
-    {
-        ++m_nCalls;
-        throw std::runtime_error("device lost");
-    }
-    int m_nCalls = 0;
 };
 
 }  // namespace
@@ -178,3 +167,20 @@ TEST_F(VxTextGeometry, AKeptRectangleIsResizedWhileTheTextStaysPut)
     EXPECT_EQ(text.GetRefPoint(), (POINT{21, 21})) << "handle state was restored";
 }
 
+
+// The box is measured on the reference device, not on the context that happens
+// to draw the text first: a view's zoom must not reach the saved box.
+TEST_F(VxTextGeometry, DrawingOnAZoomedPassKeepsTheReferenceBox)
+{
+    const std::size_t objects = TkGdiObjectCount();
+    CVxText& text = Make(u"Hi");
+    {
+        const CRecordingPass pass;
+        pass.DC()->SetMapMode(MM_ANISOTROPIC);
+        pass.DC()->SetWindowExt(1000, 1000);
+        pass.DC()->SetViewportExt(37, 37);
+        text.Draw(pass.DC());
+    }
+    EXPECT_EQ(text.GetRect(), (RECT{100, 50, 120, 75}));
+    EXPECT_EQ(TkGdiObjectCount(), objects) << "the measuring font is deleted";
+}

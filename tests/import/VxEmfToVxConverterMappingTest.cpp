@@ -63,46 +63,78 @@ void ExpectPoint(POINT actual, POINT expected, const std::string& what)
     EXPECT_EQ(actual, expected) << what;
 }
 
-void ExpectFrame(const CVxEmfToVxConverter& actual, const CVxEmfToVxConverter& expected,
-                 const std::string& what)
-{
-    EXPECT_EQ(actual.GetFrameRect(), expected.GetFrameRect()) << what;
-}
-
 const RECT kFrame{0, 0, 2000, 1000};
 
-TEST(VxEmfToVxConverterMapping, TextModeTakesLogicalUnitsAsReferencePixels)
+using Records = std::vector<std::pair<DWORD, std::vector<std::uint32_t>>>;
+using PointPairs = std::vector<std::pair<POINT, POINT>>;
+
+std::uint32_t U(int value) { return std::uint32_t(value); }
+
+// Logical points of a recording against where they land on the page.
+TEST(VxEmfToVxConverterMapping, RecordsAndReferenceDeviceMapPointsOntoThePage)
 {
-    // The micrometre size wins over the rounder millimetre one.
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    RunRecords(converter, DeviceEmf(kFrame, {{1000, 500}, {100, 50}, {99000, 50000}},
-                                    [](EmfBuilder&) {}));
-    ExpectPoint(Mapped(converter, {100, 50}), {990, 500}, "micrometres");
-    const RECT frame = converter.GetFrameRect();
-    ExpectPoint({frame.left, frame.top}, {0, 0}, "frame corner");
-
-    // An older header has only millimetres.
-    RunRecords(converter, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder&) {}, 88));
-    ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, "millimetres");
-    ExpectPoint(Mapped(converter, {-3, 7}), {-30, 70}, "millimetres");
-
-    // Equal window and viewport cancel.
-    RunRecords(converter, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder& b) {
-                   b.Record(EMR_SETWINDOWORGEX, {20, 10});
-                   b.Record(EMR_SETVIEWPORTORGEX, {20, 10});
-                   b.Record(EMR_SETWINDOWEXTEX, {200, 100});
-                   b.Record(EMR_SETVIEWPORTEXTEX, {200, 100});
-               }));
-    ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, "origins");
-}
-
-TEST(VxEmfToVxConverterMapping, PageBeginsAtTheFrameCorner)
-{
-    CVxEmfToVxConverter converter(100, 200, 16383, 16383, TRUE);
-    RunRecords(converter, DeviceEmf({500, 300, 2500, 1300}, kTenthMm, [](EmfBuilder&) {}));
-    EXPECT_EQ(converter.GetFrameRect(), (RECT{100, 200, 2100, 1200}));
-    // Pixel (100, 50) is 1000, 500 on the device, 500, 200 into the frame.
-    ExpectPoint(Mapped(converter, {100, 50}), {600, 400}, "offset frame");
+    const ReferenceDevice kNone{{0, 0}, {0, 0}, {0, 0}};
+    const struct {
+        const char* what;
+        RECT frame;
+        ReferenceDevice device;
+        Records records;
+        PointPairs points;  // logical, expected
+        std::size_t headerSize = 108;
+        POINT corner = {0, 0};  // of the converter's bounds
+    } cases[] = {
+        // Text mode: a logical unit is a reference pixel, the micrometre size
+        // winning over the rounder millimetre one.
+        {"micrometres", kFrame, {{1000, 500}, {100, 50}, {99000, 50000}}, {}, {{{100, 50}, {990, 500}}}},
+        {"older header: millimetres", kFrame, kTenthMm, {}, {{{100, 50}, {1000, 500}}, {{-3, 7}, {-30, 70}}}, 88},
+        {"equal window and viewport cancel", kFrame, kTenthMm,
+         {{EMR_SETWINDOWORGEX, {20, 10}}, {EMR_SETVIEWPORTORGEX, {20, 10}},
+          {EMR_SETWINDOWEXTEX, {200, 100}}, {EMR_SETVIEWPORTEXTEX, {200, 100}}},
+         {{{100, 50}, {1000, 500}}}},
+        // Pixel (100, 50) is 1000, 500 on the device, 500, 200 into the frame.
+        {"page at the frame corner", {500, 300, 2500, 1300}, kTenthMm, {}, {{{100, 50}, {600, 400}}}, 108, {100, 200}},
+        // Fixed modes: the window origin is logical, the viewport's in pixels.
+        {"fixed mode origins", kFrame, kTenthMm,
+         {{EMR_SETMAPMODE, {MM_HIMETRIC}}, {EMR_SETWINDOWORGEX, {400, U(-200)}}, {EMR_SETVIEWPORTORGEX, {20, 10}}},
+         {{{400, -200}, {200, 100}}, {{500, -300}, {300, 200}}}},
+        {"a later mode change", kFrame, kTenthMm,
+         {{EMR_SETMAPMODE, {MM_HIMETRIC}}, {EMR_SETWINDOWORGEX, {400, U(-200)}},
+          {EMR_SETVIEWPORTORGEX, {20, 10}}, {EMR_SETMAPMODE, {MM_TEXT}}},
+         {{{50, 30}, {-3300, 2400}}}},
+        {"anisotropic window onto the viewport, y up", kFrame, kTenthMm,
+         {{EMR_SETMAPMODE, {MM_ANISOTROPIC}}, {EMR_SETWINDOWEXTEX, {1000, U(-1000)}},
+          {EMR_SETVIEWPORTORGEX, {0, 100}}, {EMR_SETVIEWPORTEXTEX, {100, 50}}},
+         {{{0, 0}, {0, 1000}}, {{500, 500}, {500, 750}}}},
+        {"only a window: onto the frame", kFrame, kTenthMm,
+         {{EMR_SETMAPMODE, {MM_ANISOTROPIC}}, {EMR_SETWINDOWEXTEX, {200, 100}}},
+         {{{100, 50}, {1000, 500}}}},
+        // Viewport records that only restate the frame change nothing: without
+        // a device every one is dropped; 20 by 10 mm are 75.6 by 37.8 screen pixels.
+        {"restated, no device", kFrame, kNone,
+         {{EMR_SETMAPMODE, {MM_ANISOTROPIC}}, {EMR_SETWINDOWEXTEX, {200, 100}},
+          {EMR_SETVIEWPORTEXTEX, {7, 9}}, {EMR_SETVIEWPORTORGEX, {300, 400}}},
+         {{{100, 50}, {1000, 500}}}},
+        {"restated, screen", kFrame, kScreen,
+         {{EMR_SETMAPMODE, {MM_ANISOTROPIC}}, {EMR_SETWINDOWEXTEX, {200, 100}}, {EMR_SETVIEWPORTEXTEX, {76, 38}}},
+         {{{100, 50}, {1000, 500}}}},
+        {"restated, tenth millimetre", kFrame, kTenthMm,
+         {{EMR_SETMAPMODE, {MM_ANISOTROPIC}}, {EMR_SETWINDOWEXTEX, {200, 100}}, {EMR_SETVIEWPORTEXTEX, {200, 100}}},
+         {{{100, 50}, {1000, 500}}}},
+        // Unusable devices, or an empty frame, keep the frame's units.
+        {"empty frame", {0, 0, 0, 1000}, kTenthMm, {}, {{{100, 50}, {100, 50}}}},
+    };
+    for (const auto& c : cases) {
+        CVxEmfToVxConverter converter(c.corner.x, c.corner.y, 16383, 16383, TRUE);
+        RunRecords(converter, DeviceEmf(c.frame, c.device, [&](EmfBuilder& b) {
+                       for (const auto& [type, f] : c.records) {
+                           if (f.size() == 1) b.Record(type, {f[0]});
+                           else b.Record(type, {f[0], f[1]});
+                       }
+                   }, c.headerSize));
+        for (const auto& [logical, expected] : c.points) ExpectPoint(Mapped(converter, logical), expected, c.what);
+        const RECT frame = converter.GetFrameRect();
+        ExpectPoint({frame.left, frame.top}, c.corner, c.what);
+    }
 }
 
 TEST(VxEmfToVxConverterMapping, FixedModesHaveTheirUnitAndYUp)
@@ -132,71 +164,6 @@ TEST(VxEmfToVxConverterMapping, FixedModesHaveTheirUnitAndYUp)
     }
 }
 
-TEST(VxEmfToVxConverterMapping, FixedModeOriginsAreLogicalAndDevice)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    RunRecords(converter, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder& b) {
-                   b.Record(EMR_SETMAPMODE, {MM_HIMETRIC});
-                   b.Record(EMR_SETWINDOWORGEX, {400, 0xFFFFFF38});  // (400, -200)
-                   b.Record(EMR_SETVIEWPORTORGEX, {20, 10});         // 200, 100 on the page
-               }));
-    ExpectPoint(Mapped(converter, {400, -200}), {200, 100}, "origin");
-    ExpectPoint(Mapped(converter, {500, -300}), {300, 200}, "below the origin");
-    // A later mode change takes the mapping with it.
-    converter.OnSetMapMode(MM_TEXT);
-    ExpectPoint(Mapped(converter, {50, 30}), {-3300, 2400}, "back to pixels");
-}
-
-TEST(VxEmfToVxConverterMapping, AnisotropicWindowGoesOntoTheViewportInPixels)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    RunRecords(converter, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder& b) {
-                   b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
-                   b.Record(EMR_SETWINDOWEXTEX, {1000, 0xFFFFFC18});  // (1000, -1000): y up
-                   b.Record(EMR_SETVIEWPORTORGEX, {0, 100});
-                   b.Record(EMR_SETVIEWPORTEXTEX, {100, 50});
-               }));
-    ExpectPoint(Mapped(converter, {0, 0}), {0, 1000}, "origin");
-    ExpectPoint(Mapped(converter, {500, 500}), {500, 750}, "inside");
-
-    // Only a window: it maps onto the frame, as it always did.
-    RunRecords(converter, DeviceEmf(kFrame, kTenthMm, [](EmfBuilder& b) {
-                   b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
-                   b.Record(EMR_SETWINDOWEXTEX, {200, 100});
-               }));
-    ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, "window only");
-}
-
-// Viewport records that only restate the frame change nothing: without a
-// reference device every viewport record is dropped, with one they give the frame
-// in its pixels, which real files go through.
-TEST(VxEmfToVxConverterMapping, ViewportRecordsRestatingTheFrameChangeNothing)
-{
-    const struct {
-        const char* what;
-        ReferenceDevice device;
-        SIZE viewportExt;
-        POINT viewportOrg;
-    } cases[] = {
-        {"no device", {{0, 0}, {0, 0}, {0, 0}}, {7, 9}, {300, 400}},
-        // 20 by 10 mm: 75.6 by 37.8 screen pixels.
-        {"screen", kScreen, {76, 38}, {0, 0}},
-        {"tenth millimetre", kTenthMm, {200, 100}, {0, 0}},
-    };
-    for (const auto& c : cases) {
-        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-        RunRecords(converter, DeviceEmf(kFrame, c.device, [&](EmfBuilder& b) {
-                       b.Record(EMR_SETMAPMODE, {MM_ANISOTROPIC});
-                       b.Record(EMR_SETWINDOWEXTEX, {200, 100});
-                       b.Record(EMR_SETVIEWPORTEXTEX, {std::uint32_t(c.viewportExt.cx),
-                                                       std::uint32_t(c.viewportExt.cy)});
-                       b.Record(EMR_SETVIEWPORTORGEX, {std::uint32_t(c.viewportOrg.x),
-                                                       std::uint32_t(c.viewportOrg.y)});
-                   }));
-        ExpectPoint(Mapped(converter, {100, 50}), {1000, 500}, c.what);
-    }
-}
-
 // What this program writes: the window is the picture in its units, the viewport
 // the picture in reference pixels. It must map exactly as if only the window
 // were set, whatever the pixel rounding.
@@ -222,7 +189,7 @@ TEST(VxEmfToVxConverterMapping, OwnSavesMapAsTheirWindowAlone)
             RunRecords(withoutDevice, DeviceEmf(frame, {{0, 0}, {0, 0}, {0, 0}}, records));
             const std::string what =
                 std::to_string(size) + " units at " + std::to_string(unitsPerCm) + " per cm";
-            ExpectFrame(withDevice, withoutDevice, what);
+            EXPECT_EQ(withDevice.GetFrameRect(), withoutDevice.GetFrameRect()) << what;
             for (const int at : {0, 1, size / 3, size - 1, size})
                 ExpectPoint(Mapped(withDevice, {at, size - at}),
                             Mapped(withoutDevice, {at, size - at}), what);
@@ -244,15 +211,8 @@ TEST(VxEmfToVxConverterMapping, UnusableDevicesAndWindowsSourcesKeepTheFrameUnit
                        b.Record(EMR_SETMAPMODE, {MM_TWIPS});
                        b.Record(EMR_SETVIEWPORTORGEX, {300, 400});
                    }));
-        ExpectPoint(Mapped(converter, {100, 50}), {100, 50},
-                    "device " + std::to_string(device.pixels.cx) + " x " +
-                        std::to_string(device.pixels.cy));
+        ExpectPoint(Mapped(converter, {100, 50}), {100, 50}, std::to_string(device.pixels.cx));
     }
-    // An empty frame has no page to place pixels on.
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    RunRecords(converter, DeviceEmf({0, 0, 0, 1000}, kTenthMm, [](EmfBuilder&) {}));
-    ExpectPoint(Mapped(converter, {100, 50}), {100, 50}, "empty frame");
-
     // A Windows metafile's window is its whole mapping, whether the file came
     // through the Windows filter or as a clipboard file's bits: the device in
     // their header is only the screen they were played on.

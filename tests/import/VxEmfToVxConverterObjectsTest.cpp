@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <functional>
+#include <sstream>
 
 namespace {
 
@@ -66,63 +67,88 @@ TEST_F(ConverterObjects, TableIndexChecks)
     EXPECT_EQ(m_converter.GetTableObject(1), 0u);
     EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), 1);  // left as it was
     EXPECT_EQ(m_converter.OnDeleteObject(1), 2);
+    // Before a header the table has no room at all; stock objects still select.
+    CVxEmfToVxConverter headless(0, 0, 100, 100, TRUE);
+    EXPECT_EQ(headless.OnCreatePen(0, LOGPEN{}), 2);
+    EXPECT_EQ(headless.OnSelectObject(0), 2);
+    EXPECT_EQ(headless.OnSelectObject(0x80000000u | BLACK_PEN), 0);
 }
 
-TEST(ConverterObjectsWithoutHeader, EveryIndexIsInvalid)
+// The attributes of a graphic as text, to compare against a table.
+std::string Attributes(CVxGraphic* pGraphic)
 {
-    CVxEmfToVxConverter converter(0, 0, 100, 100, TRUE);
-    EXPECT_EQ(converter.OnCreatePen(0, LOGPEN{}), 2);
-    EXPECT_EQ(converter.OnSelectObject(0), 2);
-    EXPECT_EQ(converter.OnDeleteObject(0), 2);
-    EXPECT_EQ(converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
+    std::ostringstream out;
+    out << std::hex;
+    if (const auto* pPen = PropertyOf<CVxPenGraphicProperty>(pGraphic, "Pen")) {
+        out << "pen " << pPen->GetStyle() << ' ' << std::dec << pPen->GetWidth() << std::hex
+            << ' ' << pPen->GetColor();
+        for (const DWORD entry : pPen->GetStyleEntries()) out << ' ' << std::dec << entry;
+    }
+    if (const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(pGraphic, "Brush"))
+        out << "; brush " << pBrush->GetStyle() << ' ' << pBrush->GetColor() << ' '
+            << pBrush->GetHatch();
+    if (const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pGraphic, "Font"))
+        out << "font " << std::dec << pFont->GetLogFont().lfHeight << ' '
+            << pFont->GetLogFont().lfWeight;
+    return out.str();
 }
 
-TEST_F(ConverterObjects, ShapesTakeTheSelectedPenAndBrush)
+// Objects made and selected by their records, and what the next graphic takes
+// from them.
+TEST_F(ConverterObjects, GraphicsTakeTheSelectedObjects)
 {
-    m_converter.OnCreatePen(1, LOGPEN{PS_DASH, {5, 0}, 0x0000FF});
-    m_converter.OnCreateBrushIndirect(2, LOGBRUSH{BS_HATCHED, 0x00FF00, 3});
-    m_converter.OnSelectObject(1);
-    m_converter.OnSelectObject(2);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
-    const auto* pBrush = PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush");
-    ASSERT_NE(pPen, nullptr);
-    ASSERT_NE(pBrush, nullptr);
-    EXPECT_EQ(pPen->GetStyle(), PS_DASH);
-    EXPECT_EQ(pPen->GetWidth(), 5);
-    EXPECT_EQ(pPen->GetColor(), 0x0000FFu);
-    EXPECT_EQ(pBrush->GetStyle(), BS_HATCHED);
-    EXPECT_EQ(pBrush->GetColor(), 0x00FF00u);
-    EXPECT_EQ(pBrush->GetHatch(), 3u);
-
-    // A stock object stays selected by its stock number.
-    EXPECT_EQ(m_converter.OnSelectObject(0x80000005u), 0);
-    EXPECT_EQ(DWORD(m_converter.GetSelectedObject(OBJ_BRUSH)), 0x80000005u);
-    m_converter.OnEllipse({0, 0, 10, 10});
-    EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(Last(), "Brush")->GetStyle(), BS_NULL);
-}
-
-// Pens painted with a DIB pattern carry the pattern in their record; the pen is
-// made from it instead of stopping the load.
-TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
-{
-    std::vector<std::uint8_t> bmi(40, 0);
-    const auto put32 = [&](std::size_t at, std::uint32_t v) {
-        for (int i = 0; i < 4; ++i)
-            bmi[at + i] = std::uint8_t(v >> (8 * i));
+    LOGFONTW bold{};
+    bold.lfHeight = -12;
+    bold.lfWeight = 700;
+    std::memcpy(bold.lfFaceName, u"Arial", 12);
+    const DWORD dashes[] = {3, 1};
+    auto& c = m_converter;
+    const struct {
+        const char* what;
+        std::function<void()> records;
+        const char* attributes;  // of the rectangle (the text for a font) drawn next
+    } cases[] = {
+        {"pen and brush",
+         [&] {
+             c.OnCreatePen(1, LOGPEN{PS_DASH, {5, 0}, 0x0000FF});
+             c.OnCreateBrushIndirect(2, LOGBRUSH{BS_HATCHED, 0x00FF00, 3});
+             c.OnSelectObject(1);
+             c.OnSelectObject(2);
+         },
+         "pen 1 5 ff; brush 2 ff00 3"},
+        // A stock object stays selected by its number.
+        {"stock null brush", [&] { c.OnSelectObject(0x80000005u); }, "pen 1 5 ff; brush 1 0 0"},
+        // An extended pen replaces the pen; a geometric width and the dashes scale.
+        {"extended pen",
+         [&] {
+             c.OnSetWindowExtEx(200, 100);  // ten frame units a logical unit
+             c.OnExtCreatePen(3, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
+                              LOGBRUSH{BS_SOLID, 0x112233, 0}, dashes, {}, {});
+             c.OnSelectObject(3);
+         },
+         "pen 10207 40 112233 30 10; brush 1 0 0"},
+        {"stock pen", [&] { c.OnSelectObject(0x80000000u | BLACK_PEN); }, "pen 0 0 0; brush 1 0 0"},
     };
-    put32(0, 40);  // biSize
-    put32(4, 1);   // biWidth
-    put32(8, 1);   // biHeight
-    bmi[12] = 1;   // biPlanes
-    bmi[14] = 32;  // biBitCount
-    const std::vector<std::uint8_t> bits{0x10, 0x20, 0x30, 0};
-    const LOGBRUSH brush{BS_DIBPATTERN, DIB_RGB_COLORS, 0};
-    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_ENDCAP_SQUARE, 15, brush, {}, bmi,
-                                         bits),
-              0);
-    EXPECT_NE(m_converter.GetTableObject(1), 0u);
-    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 1);
+    for (const auto& row : cases) {
+        row.records();
+        c.OnRectangle({0, 0, 10, 10});
+        EXPECT_EQ(Attributes(Last()), row.attributes) << row.what;
+    }
+    EXPECT_EQ(c.GetSelectedObject(OBJ_EXTPEN), -1);
+
+    // Fonts scale their height; a used or out-of-range index is skipped.
+    ASSERT_EQ(c.OnDeleteObject(2), 0);
+    ASSERT_EQ(c.OnExtCreateFontIndirectW(2, bold), 0);
+    const HGDIOBJ hFont = c.GetTableObject(2);
+    bold.lfHeight = -50;
+    EXPECT_EQ(c.OnExtCreateFontIndirectW(2, bold), 0);
+    EXPECT_EQ(c.OnExtCreateFontIndirectW(77, bold), 0);
+    EXPECT_EQ(c.GetTableObject(2), hFont);
+    c.OnSelectObject(2);
+    const LONG spacing[] = {5, 5};
+    c.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    EXPECT_EQ(Attributes(Last()), "font -120 700");
+    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
 }
 
 // A 2 by 2 24-bit DIB pattern: its header and its padded rows of distinct bytes.
@@ -135,6 +161,19 @@ std::vector<std::uint8_t> ColourBmi()
     bmi[12] = 1;
     bmi[14] = 24;
     return bmi;
+}
+
+// Pens painted with a DIB pattern carry the pattern in their record; the pen is
+// made from it instead of stopping the load.
+TEST_F(ConverterObjects, DibPatternPenIsMadeFromItsRecordedPattern)
+{
+    const std::vector<std::uint8_t> bits(16, 0x30);
+    const LOGBRUSH brush{BS_DIBPATTERN, DIB_RGB_COLORS, 0};
+    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_ENDCAP_SQUARE, 15, brush, {},
+                                         ColourBmi(), bits),
+              0);
+    EXPECT_NE(m_converter.GetTableObject(1), 0u);
+    EXPECT_EQ(m_converter.OnExtCreatePen(2, PS_GEOMETRIC, 15, brush, {}, {}, {}), 1);
 }
 
 // The graphic's LOGBRUSH names the block the converter made, so the brush can
@@ -171,6 +210,8 @@ TEST(VxEmfToVxConverterDibPattern, RectangleBrushIsMadeAgainFromTheRecordedDib)
         return bMade;
     };
     EXPECT_TRUE(makesThePattern());
+    // A mono brush's bitmap is handed over too, alive.
+    ASSERT_EQ(converter.OnCreateMonoBrush(1, DIB_RGB_COLORS, MonoBmi(8, 2), bits), 0);
 
     CVxGraphicList list;
     list.m_bOwnsGraphics = TRUE;
@@ -181,6 +222,10 @@ TEST(VxEmfToVxConverterDibPattern, RectangleBrushIsMadeAgainFromTheRecordedDib)
     ASSERT_EQ(globals.size(), 1u);
     EXPECT_EQ(globals[0].Get(), pBrush->GetHatch());
     EXPECT_TRUE(makesThePattern());  // the converter's reset left the block alone
+    EXPECT_EQ(converter.GetGraphics().GetCount(), 0);
+    ASSERT_EQ(bitmaps.size(), 1u);
+    EXPECT_EQ(GetObjectType(bitmaps[0]), OBJ_BITMAP);
+    DeleteObject(bitmaps[0]);
     globals.clear();
     EXPECT_EQ(CreateBrushIndirect(&pBrush->GetLogBrush()), 0u);
 }
@@ -206,76 +251,21 @@ TEST(VxEmfToVxConverterDibPattern, ResetFreesTheBlocksNotHandedOver)
     EXPECT_EQ(TkGdiObjectCount(), before);
 }
 
-TEST_F(ConverterObjects, ExtendedPenReplacesThePenAndScalesGeometricWidth)
+// Kept advances survive the font being applied to the text.
+TEST(ConverterObjectsText, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
 {
-    m_converter.OnSetWindowExtEx(200, 100);  // ten frame units per logical unit
-    const LOGBRUSH brush{BS_SOLID, 0x112233, 0};
-    const DWORD style[] = {3, 1};
-    ASSERT_EQ(m_converter.OnExtCreatePen(1, PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 4,
-                                         brush, style, {}, {}),
-              0);
-    EXPECT_EQ(m_converter.OnSelectObject(1), 0);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_PEN), -1);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), 1);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    const auto* pPen = PropertyOf<CVxPenGraphicProperty>(Last(), "Pen");
-    ASSERT_NE(pPen, nullptr);
-    EXPECT_EQ(pPen->GetWidth(), 40);
-    EXPECT_EQ(pPen->GetColor(), 0x112233u);
-    EXPECT_EQ(pPen->GetStyle(), PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT);
-    EXPECT_EQ(pPen->GetStyleEntries(), (std::vector<DWORD>{30, 10}));
-
-    EXPECT_EQ(m_converter.OnSelectObject(0x80000000u | BLACK_PEN), 0);
-    EXPECT_EQ(m_converter.GetSelectedObject(OBJ_EXTPEN), -1);
-    m_converter.OnRectangle({0, 0, 10, 10});
-    EXPECT_TRUE(PropertyOf<CVxPenGraphicProperty>(Last(), "Pen")->GetStyleEntries().empty());
-}
-
-TEST_F(ConverterObjects, FontsAreScaledAndAReusedIndexIsSkipped)
-{
-    m_converter.OnSetWindowExtEx(200, 100);
-    LOGFONTW font{};
-    font.lfHeight = -12;
-    font.lfWidth = 0;
-    font.lfWeight = 700;
-    std::memcpy(font.lfFaceName, u"Arial", 12);
-    ASSERT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);
-    const HGDIOBJ hFont = m_converter.GetTableObject(1);
-    LOGFONTW stored{};
-    ASSERT_GT(GetObject(hFont, sizeof stored, &stored), 0);
-    EXPECT_EQ(stored.lfHeight, -120);
-    EXPECT_EQ(stored.lfWidth, 0);  // zero stays zero
-
-    font.lfHeight = -50;
-    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(1, font), 0);  // in use: skipped
-    EXPECT_EQ(m_converter.GetTableObject(1), hFont);
-    EXPECT_EQ(m_converter.OnExtCreateFontIndirectW(77, font), 0);  // out of range: skipped
-
-    m_converter.OnSelectObject(1);
-    const LONG spacing[] = {5, 5};
-    m_converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
-    auto* pText = dynamic_cast<CVxText*>(Last());
-    ASSERT_NE(pText, nullptr);
-    const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pText, "Font");
-    ASSERT_NE(pFont, nullptr);
-    EXPECT_EQ(pFont->GetLogFont().lfHeight, -120);
-    EXPECT_EQ(pFont->GetLogFont().lfWeight, 700);
-    EXPECT_TRUE(CVxText::s_bDropSpacingOnFontChange);  // restored afterwards
-}
-
-TEST_F(ConverterObjects, ImportedTextKeepsItsSpacingWhenTheFontIsApplied)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, FALSE);
-    converter.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
+    CTestFontEngineScope engine;
     LOGFONTW font{};
     font.lfHeight = -30;
-    converter.OnExtCreateFontIndirectW(1, font);
-    converter.OnSelectObject(1);
-    const LONG spacing[] = {7, 8};
-    converter.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
-    auto* pText = dynamic_cast<CVxText*>(GraphicAt(converter.GetGraphics(), 0));
-    ASSERT_NE(pText, nullptr);
-    EXPECT_EQ(pText->GetSpacing(), (std::vector<INT>{7, 8}));
+    const LONG spacing[] = {5, 5};
+    CVxEmfToVxConverter keeping(0, 0, 16383, 16383, FALSE);
+    keeping.OnHeader(MakeHeader({0, 0, 2000, 1000}, 4));
+    keeping.OnExtCreateFontIndirectW(1, font);
+    keeping.OnSelectObject(1);
+    keeping.OnExtTextOut(0, 0, 0, {}, u"ab", spacing);
+    auto* pKept = dynamic_cast<CVxText*>(GraphicAt(keeping.GetGraphics(), 0));
+    ASSERT_NE(pKept, nullptr);
+    EXPECT_EQ(pKept->GetSpacing(), (std::vector<INT>{5, 5}));
 }
 
 // Rows become top-down; 33 pixels need 5 bytes a row, 8 in the DIB, and the rows

@@ -33,17 +33,35 @@ protected:
     CVxEmfToVxConverter m_converter{0, 0, 16383, 16383, TRUE};
 };
 
-TEST_F(ConverterShapes, BoxesAreTransformed)
+// Every drawing record gives one graphic of its kind, mapped through the window.
+TEST_F(ConverterShapes, DrawingRecordsGiveTheirGraphicsMapped)
 {
     m_converter.OnSetWindowExtEx(200, 100);
+    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}};
+    const DWORD counts[] = {3, 3};
     EXPECT_EQ(m_converter.OnRectangle({10, 10, 20, 30}), 0);
     EXPECT_EQ(m_converter.OnEllipse({0, 0, 100, 50}), 0);
-    auto* pRect = dynamic_cast<CVxRectangle*>(At(0));
-    auto* pEllipse = dynamic_cast<CVxEllipse*>(At(1));
-    ASSERT_NE(pRect, nullptr);
-    ASSERT_NE(pEllipse, nullptr);
-    EXPECT_EQ(pRect->GetRect(), (RECT{100, 100, 200, 300}));
-    EXPECT_EQ(pEllipse->GetRect(), (RECT{0, 0, 1000, 500}));
+    m_converter.OnMoveToEx(10, 10);
+    m_converter.OnLineTo(20, 10);
+    m_converter.OnLineTo(20, 20);
+    EXPECT_EQ(m_converter.OnPolyPolygon(points, counts), 0);
+    EXPECT_EQ(m_converter.OnPolyline(std::span(points).first(2)), 0);
+    const struct {
+        const char* type;
+        RECT rect;
+    } expected[] = {{"Rectangle", {100, 100, 200, 300}}, {"Ellipse", {0, 0, 1000, 500}},
+                    {"Line", {100, 100, 200, 100}},      {"Line", {200, 100, 200, 200}},
+                    {"Polygon", {0, 0, 300, 300}},       {"Polyline", {0, 0, 100, 0}}};
+    ASSERT_EQ(m_converter.GetGraphics().GetCount(), int(std::size(expected)));
+    for (int i = 0; i < int(std::size(expected)); ++i) {
+        EXPECT_EQ(At(i)->GetTypeName(), expected[i].type) << i;
+        EXPECT_EQ(At(i)->GetNormalizedRect(), expected[i].rect) << i;
+    }
+    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{200, 200}));
+    auto* pPolygon = dynamic_cast<CVxPoly*>(At(4));
+    ASSERT_NE(pPolygon, nullptr);
+    EXPECT_EQ(pPolygon->GetSubPolygonCount(), 2);
+    EXPECT_EQ(pPolygon->GetPoint(4), (POINT{300, 200}));
 }
 
 TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
@@ -65,18 +83,6 @@ TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
     EXPECT_EQ(At(2)->GetRect(), (RECT{10, 10, 20, 20}));
 }
 
-TEST_F(ConverterShapes, LinesFollowTheCurrentPosition)
-{
-    m_converter.OnSetWindowExtEx(200, 100);
-    m_converter.OnMoveToEx(10, 10);
-    m_converter.OnLineTo(20, 10);
-    m_converter.OnLineTo(20, 20);
-    ASSERT_EQ(m_converter.GetGraphics().GetCount(), 2);
-    EXPECT_EQ(At(0)->GetRect(), (RECT{100, 100, 200, 100}));
-    EXPECT_EQ(At(1)->GetRect(), (RECT{200, 100, 200, 200}));
-    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{200, 200}));
-}
-
 TEST_F(ConverterShapes, ArcToStartsAtTheCurrentPositionAndEndsOnTheEllipse)
 {
     m_converter.OnMoveToEx(0, 50);
@@ -86,54 +92,37 @@ TEST_F(ConverterShapes, ArcToStartsAtTheCurrentPositionAndEndsOnTheEllipse)
     EXPECT_TRUE(pArc->IsArcTo());
     EXPECT_EQ(pArc->GetCurrentPoint(), (POINT{0, 50}));
     // The end point is kept on the ellipse, and the position follows it.
-    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{pArc->GetArcEnd().x, pArc->GetArcEnd().y}));
+    EXPECT_EQ(m_converter.GetCurrentPosition(), pArc->GetArcEnd());
     EXPECT_EQ(pArc->GetArcEnd().x, 100);
-
-    m_converter.OnArc({0, 0, 100, 100}, 0, 50, 100, 50);
-    auto* pPlain = dynamic_cast<CVxArc*>(At(1));
-    ASSERT_NE(pPlain, nullptr);
-    EXPECT_FALSE(pPlain->IsArcTo());
 }
 
-TEST_F(ConverterShapes, PolysTakeTransformedPointsAndFigures)
+// Empty polys are skipped; counts that do not agree with the points stop.
+TEST_F(ConverterShapes, EmptyOrBrokenPolyRecords)
 {
-    m_converter.OnSetWindowExtEx(200, 100);
-    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}, {20, 20}, {30, 20}, {30, 30}};
-    const DWORD counts[] = {3, 3};
-    EXPECT_EQ(m_converter.OnPolyPolygon(points, counts), 0);
-    EXPECT_EQ(m_converter.OnPolyline(std::span(points).first(2)), 0);
-    auto* pPolygon = dynamic_cast<CVxPoly*>(At(0));
-    auto* pPolyline = dynamic_cast<CVxPoly*>(At(1));
-    ASSERT_NE(pPolygon, nullptr);
-    ASSERT_NE(pPolyline, nullptr);
-    EXPECT_EQ(pPolygon->GetSubPolygonCount(), 2);
-    EXPECT_EQ(pPolygon->GetPoint(4), (POINT{300, 200}));
-    EXPECT_TRUE(pPolygon->HasProperty("Brush"));   // closed
-    EXPECT_FALSE(pPolyline->HasProperty("Brush"));  // open
-}
-
-TEST_F(ConverterShapes, EmptyOrBrokenPolygonRecords)
-{
-    struct Case {
+    const struct {
         const char* what;
         DWORD type;
+        std::vector<DWORD> counts;  // poly-polys only
         std::vector<POINT> points;
         std::size_t countOffset;  // 0: leave the count
-        std::uint32_t count;
         int expected;
     } cases[] = {
-        {"POLYGON16 without points", EMR_POLYGON16, {}, 0, 0, 1},
-        {"POLYGON16 with count -1", EMR_POLYGON16, {{1, 1}}, 24, 0xFFFFFFFF, 2},
-        {"POLYLINE without points", EMR_POLYLINE, {}, 0, 0, 1},
-        {"POLYGON16 with one point", EMR_POLYGON16, {{1, 1}}, 0, 0, 0},
+        {"POLYGON16 without points", EMR_POLYGON16, {}, {}, 0, 1},
+        {"POLYGON16 with count -1", EMR_POLYGON16, {}, {{1, 1}}, 24, 2},
+        {"POLYLINE without points", EMR_POLYLINE, {}, {}, 0, 1},
+        {"POLYGON16 with one point", EMR_POLYGON16, {}, {{1, 1}}, 0, 0},
+        {"no figures, no points", EMR_POLYPOLYGON16, {}, {}, 0, 1},
+        {"figures without points", EMR_POLYPOLYGON16, {0, 0}, {}, 0, 2},
+        {"two figures", EMR_POLYPOLYGON16, {2, 1}, {{0, 0}, {1, 1}, {2, 2}}, 0, 0},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
         EmfBuilder builder;
-        const std::size_t at = builder.Poly(c.type, c.points);
+        const std::size_t at = c.type == EMR_POLYPOLYGON16
+                                   ? builder.PolyPoly(c.type, c.counts, c.points)
+                                   : builder.Poly(c.type, c.points);
         std::vector<std::uint8_t> bytes = builder.Finish();
-        if (c.countOffset != 0)
-            bytes = Patched(bytes, {c.what, at + c.countOffset, c.count});
+        if (c.countOffset != 0) bytes = Patched(bytes, {c.what, at + c.countOffset, 0xFFFFFFFF});
         const std::vector<int> answers = RunRecords(converter, bytes);
         ASSERT_GE(answers.size(), 2u) << c.what;
         EXPECT_EQ(answers[1], c.expected) << c.what;
@@ -177,28 +166,6 @@ TEST_F(ConverterShapes, PatternBlitBecomesAnUnoutlinedRectangle)
     EXPECT_EQ(pRect->GetRect(), (RECT{10, 20, 110, 70}));
     EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(pRect, "Pen")->GetStyle(), PS_NULL);
     EXPECT_EQ(PropertyOf<CVxBrushGraphicProperty>(pRect, "Brush")->GetColor(), RGB(9, 8, 7));
-}
-
-TEST_F(ConverterShapes, PolyPolyCountsMustAgree)
-{
-    struct Case {
-        const char* what;
-        std::vector<DWORD> counts;
-        std::vector<POINT> points;
-        int expected;
-    } cases[] = {
-        {"no figures, no points", {}, {}, 1},
-        {"figures without points", {0, 0}, {}, 2},
-        {"two figures", {2, 1}, {{0, 0}, {1, 1}, {2, 2}}, 0},
-    };
-    for (const Case& c : cases) {
-        CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-        EmfBuilder builder;
-        builder.PolyPoly(EMR_POLYPOLYGON16, c.counts, c.points);
-        const std::vector<int> answers = RunRecords(converter, builder.Finish());
-        ASSERT_GE(answers.size(), 2u) << c.what;
-        EXPECT_EQ(answers[1], c.expected) << c.what;
-    }
 }
 
 TEST_F(ConverterShapes, TextSpacingIsDroppedOrTransformedBySetting)
@@ -297,6 +264,8 @@ TEST_F(ConverterShapes, CommentsStayTopLevelInsidePaths)
     EXPECT_EQ(m_converter.GetPath()->GetChildCount(), 0);
 }
 
+// Every graphic takes the modes current when it is drawn; a text keeps its
+// point, since drawn again with TA_UPDATECP it would go wherever the position stands.
 TEST_F(ConverterShapes, GraphicsTakeTheCurrentModes)
 {
     m_converter.OnSetRop2(R2_NOT);
@@ -305,33 +274,22 @@ TEST_F(ConverterShapes, GraphicsTakeTheCurrentModes)
     m_converter.OnSetTextColor(0x00FF00);
     m_converter.OnSetBkColor(0x0000FF);
     m_converter.OnSetArcDirection(AD_CLOCKWISE);
-    m_converter.OnSetTextAlign(TA_BASELINE);
     m_converter.OnSetMiterLimit(3.0f);
+    m_converter.OnSetTextAlign(TA_UPDATECP | TA_RIGHT | TA_BASELINE);
     m_converter.OnRectangle({0, 0, 10, 10});
+    m_converter.OnExtTextOut(40, 30, 0, RECT{}, u"ab", {});
     const auto* pGlobal = PropertyOf<CVxGlobalGraphicProperty>(At(0), "Global");
-    ASSERT_NE(pGlobal, nullptr);
+    const auto* pText = PropertyOf<CVxGlobalGraphicProperty>(At(1), "Global");
+    ASSERT_TRUE(pGlobal && pText);
     EXPECT_EQ(pGlobal->GetRop2(), R2_NOT);
     EXPECT_EQ(pGlobal->GetBkMode(), TRANSPARENT);
     EXPECT_EQ(pGlobal->GetPolyFillMode(), WINDING);
     EXPECT_EQ(pGlobal->GetTextColor(), 0x00FF00u);
     EXPECT_EQ(pGlobal->GetBkColor(), 0x0000FFu);
     EXPECT_EQ(pGlobal->GetArcDirection(), AD_CLOCKWISE);
-    EXPECT_EQ(pGlobal->GetTextAlign(), UINT(TA_BASELINE));
     EXPECT_FLOAT_EQ(pGlobal->GetMiterLimit(), 3.0f);
-}
-
-TEST_F(ConverterShapes, TextKeepsItsPointInsteadOfFollowingTheCurrentPosition)
-{
-    m_converter.OnSetTextAlign(TA_UPDATECP | TA_RIGHT | TA_BASELINE);
-    m_converter.OnExtTextOut(40, 30, 0, RECT{}, u"ab", {});
-    m_converter.OnRectangle({0, 0, 10, 10});
-    const auto* pText = PropertyOf<CVxGlobalGraphicProperty>(At(0), "Global");
-    const auto* pRect = PropertyOf<CVxGlobalGraphicProperty>(At(1), "Global");
-    ASSERT_NE(pText, nullptr);
-    ASSERT_NE(pRect, nullptr);
-    // Drawn again with TA_UPDATECP the text would go wherever the position stands.
+    EXPECT_EQ(pGlobal->GetTextAlign(), UINT(TA_UPDATECP | TA_RIGHT | TA_BASELINE));
     EXPECT_EQ(pText->GetTextAlign(), UINT(TA_RIGHT | TA_BASELINE));
-    EXPECT_EQ(pRect->GetTextAlign(), UINT(TA_UPDATECP | TA_RIGHT | TA_BASELINE));
 }
 
 }  // namespace
