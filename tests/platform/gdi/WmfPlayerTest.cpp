@@ -8,6 +8,7 @@
 #include "platform/gdi/TkWmfPlayer.h"
 #include "platform/gdi/WmfRecordTypes.h"
 
+#include "support/TestGdi.h"
 #include "support/TestRecordingBackend.h"
 #include "support/WmfBuilder.h"
 
@@ -302,48 +303,31 @@ TEST_F(WmfPlayerTest, RestoringReachesOnlyTheMetafilesOwnSavedStates)
 // What the WMF recorder writes, the player draws again with the same calls.
 TEST_F(WmfPlayerTest, ReplaysWhatTheRecorderWrote)
 {
+    CTestGdiObjects keep;
     std::unique_ptr<CTkDC> recorder = CreateMetaFileW(nullptr);
-    ASSERT_NE(recorder, nullptr);
-    LOGFONTW logFont{};
-    logFont.lfHeight = -16;
-    logFont.lfCharSet = EASTEUROPE_CHARSET;
-    std::u16string_view face = u"Arial";
-    std::copy(face.begin(), face.end(), logFont.lfFaceName);
-    const HFONT font = CreateFontIndirectW(&logFont);
-    const HPEN pen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
-    recorder->SetMapMode(MM_ANISOTROPIC);
-    recorder->SetWindowExt(1000, -500);
-    recorder->SelectObject(pen);
-    recorder->SelectObject(font);
-    recorder->Rectangle(1, 2, 300, 400);
+    SetAnisotropic(*recorder, {1000, -500}, {1, 1});
+    recorder->SelectObject(keep(CreatePen(PS_DOT, 1, RGB(1, 2, 3))));
+    recorder->SelectObject(keep.Font(TestFont(-16, EASTEUROPE_CHARSET)));
     const POINT pts[3] = {{0, 0}, {-100, 50}, {30000, -30000}};
     recorder->Polygon(pts, 3);
     const INT dx[2] = {9, 11};
     recorder->ExtTextOutW(5, 6, 0, nullptr, u"\u0141\u00f3", 2, dx);
-    recorder->SaveDC();
-    recorder->RestoreDC(-1);
     recorder->SelectObject(GetStockObject(BLACK_PEN));
-    DeleteObject(pen);
     const std::unique_ptr<CTkMetaFile> mf = CloseMetaFile(recorder.get());
-    recorder.reset();
-    DeleteObject(font);
     ASSERT_NE(mf, nullptr);
 
     m_pBackend->Clear();
     ASSERT_TRUE(PlayMetaFile(m_dc.get(), mf.get()));
-    const Calls& log = Log();
-    const Calls expected{"SetMapMode 8", "SetWindowExt 1000 -500",
+    const Calls expected{"SetMapMode 8", "SetWindowExt 1000 -500", "SetViewportExt 1 1",
                          "SelectObject pen style=2 width=1 color=030201",
                          "SelectObject font height=-16 face=Arial width=0 escapement=0 "
                          "orientation=0 weight=0 italic=0 underline=0 strikeout=0 charset=238",
-                         "Rectangle 1 2 300 400", "Polygon 3: 0 0 -100 50 30000 -30000",
-                         "ExtTextOutW 5 6 opts=0 \"\\u0141\\u00f3\" dx=9,11", "SaveDC",
-                         "RestoreDC -1",
+                         "Polygon 3: 0 0 -100 50 30000 -30000",
+                         "ExtTextOutW 5 6 opts=0 \"\\u0141\\u00f3\" dx=9,11",
                          // A 16-bit metafile names no stock objects: an equal pen is made.
-                         "SelectObject pen style=0 width=0 color=000000",
-                         "DeleteObject pen style=2 width=1 color=030201"};
-    ASSERT_GE(log.size(), expected.size());
-    EXPECT_EQ(Calls(log.begin(), log.begin() + std::ptrdiff_t(expected.size())), expected);
+                         "SelectObject pen style=0 width=0 color=000000"};
+    ASSERT_GE(Log().size(), expected.size());
+    EXPECT_EQ(Calls(Log().begin(), Log().begin() + std::ptrdiff_t(expected.size())), expected);
 }
 
 }  // namespace
