@@ -112,15 +112,11 @@ TEST_F(TkDCTest, FixedMappingModesTakeTheirExtentsFromTheDevice)
     RECT r{0, 0, 100, 100};
     dc().LPtoDP(&r);
     EXPECT_EQ(r, (RECT{0, 0, 38, -38}));  // corners converted, not normalised
-}
 
-TEST_F(TkDCTest, ExtentsAreIgnoredOutsideTheScalableModesAndZeroIsRefused)
-{
-    dc().SetMapMode(MM_LOMETRIC);
-    EXPECT_EQ(dc().SetWindowExt(10, 10), (SIZE{5080, 2860}));
-    EXPECT_EQ(dc().ScaleWindowExt(1, 2, 1, 2), (SIZE{5080, 2860}));
+    // Extents stay fixed outside the scalable modes; zero ones are refused.
+    dc().SetWindowExt(10, 10);
+    dc().ScaleWindowExt(1, 2, 1, 2);
     EXPECT_EQ(dc().GetWindowExt(), (SIZE{5080, 2860}));
-
     dc().SetMapMode(MM_ANISOTROPIC);  // keeps the extents it finds
     log().Clear();
     EXPECT_EQ(dc().SetWindowExt(0, 10), (SIZE{5080, 2860}));
