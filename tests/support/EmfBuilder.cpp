@@ -65,14 +65,6 @@ std::size_t EmfBuilder::Record(DWORD type, std::initializer_list<std::uint32_t> 
     return at;
 }
 
-std::size_t EmfBuilder::Raw(std::span<const std::uint8_t> bytes)
-{
-    const std::size_t at = m_out.Position();
-    m_out.Bytes(bytes);
-    ++m_nRecords;
-    return at;
-}
-
 void EmfBuilder::Points(DWORD type, std::span<const POINT> points)
 {
     for (const POINT& p : points) {

@@ -23,8 +23,6 @@ public:
 
     // A record whose fields are the given 32-bit values, in order.
     std::size_t Record(DWORD type, std::initializer_list<std::uint32_t> fields = {});
-    // Bytes appended as they are, counted as one record.
-    std::size_t Raw(std::span<const std::uint8_t> bytes);
 
     // POLYBEZIER … POLYLINETO and POLYDRAW, 16-bit points for the 16-bit types;
     // their bounds are left empty.

@@ -252,21 +252,13 @@ EmfHeader ReadHeader(const EmfRecord& r)
     h.bounds = r.Rect(8);
     h.frame = r.Rect(24);
     h.signature = r.U32(40);
-    h.version = r.U32(44);
     h.nBytes = r.U32(48);
     h.nRecords = r.U32(52);
     h.nHandles = r.U16(56);
-    h.reserved = r.U16(58);
     h.nDescription = r.U32(60);
     h.offDescription = r.U32(64);
-    h.nPalEntries = r.U32(68);
     h.device = r.Size(72);
     h.millimeters = r.Size(80);
-    if (r.size >= 100) {
-        h.cbPixelFormat = r.U32(88);
-        h.offPixelFormat = r.U32(92);
-        h.bOpenGL = r.U32(96);
-    }
     if (r.size >= 108)
         h.micrometers = r.Size(100);
     return h;
@@ -333,31 +325,6 @@ RECT EmfRecord::Rect(std::size_t offset) const
     return {I32(offset), I32(offset + 4), I32(offset + 8), I32(offset + 12)};
 }
 
-std::vector<POINT> EmfRecord::Points16(std::size_t offset, std::size_t count) const
-{
-    if (!Inside(offset, 4 * std::uint64_t(count), bytes.size())) {
-        ADD_FAILURE() << Name() << ": " << count << " 16-bit points at " << offset
-                      << " pass the end";
-        return {};
-    }
-    std::vector<POINT> pts;
-    for (std::size_t i = 0; i < count; ++i)
-        pts.push_back({I16(offset + 4 * i), I16(offset + 4 * i + 2)});
-    return pts;
-}
-
-std::vector<POINT> EmfRecord::Points32(std::size_t offset, std::size_t count) const
-{
-    if (!Inside(offset, 8 * std::uint64_t(count), bytes.size())) {
-        ADD_FAILURE() << Name() << ": " << count << " points at " << offset << " pass the end";
-        return {};
-    }
-    std::vector<POINT> pts;
-    for (std::size_t i = 0; i < count; ++i)
-        pts.push_back(Point(offset + 8 * i));
-    return pts;
-}
-
 std::vector<std::uint8_t> EmfRecord::Bytes(std::size_t offset, std::size_t count) const
 {
     if (!Inside(offset, count, bytes.size())) {
@@ -386,12 +353,6 @@ std::string EmfRecord::Name() const
     return EmfRecordName(type);
 }
 
-bool EmfRecord::IsPoly16() const
-{
-    return (type >= kPolyBezier16 && type <= kPolyLineTo16) || type == kPolyPolyline16 ||
-           type == kPolyPolygon16;
-}
-
 std::vector<POINT> EmfRecord::PolyPoints() const
 {
     const bool polyPoly = type == kPolyPolyline || type == kPolyPolygon ||
@@ -404,7 +365,17 @@ std::vector<POINT> EmfRecord::PolyPoints() const
     }
     const std::size_t count = U32(polyPoly ? 28 : 24);
     const std::size_t at = polyPoly ? 32 + 4 * std::size_t(U32(24)) : 28;
-    return IsPoly16() ? Points16(at, count) : Points32(at, count);
+    const bool small = (type >= kPolyBezier16 && type <= kPolyLineTo16) ||
+                       type == kPolyPolyline16 || type == kPolyPolygon16;
+    const std::size_t step = small ? 4 : 8;
+    if (!Inside(at, step * std::uint64_t(count), bytes.size())) {
+        ADD_FAILURE() << Name() << ": " << count << " points at " << at << " pass the end";
+        return {};
+    }
+    std::vector<POINT> pts;
+    for (std::size_t i = 0, p = at; i < count; ++i, p += step)
+        pts.push_back(small ? POINT{I16(p), I16(p + 2)} : Point(p));
+    return pts;
 }
 
 std::vector<std::uint32_t> EmfRecord::PolyCounts() const
@@ -464,14 +435,6 @@ const EmfRecord& EmfFile::Only(std::uint32_t type) const
     const std::vector<const EmfRecord*> found = Find(type);
     EXPECT_EQ(found.size(), 1u) << EmfRecordName(type);
     return found.empty() ? none : *found.front();
-}
-
-std::vector<std::uint32_t> EmfFile::Types() const
-{
-    std::vector<std::uint32_t> types;
-    for (const EmfRecord& r : records)
-        types.push_back(r.type);
-    return types;
 }
 
 std::vector<std::string> EmfFile::Names() const

@@ -17,21 +17,14 @@ struct EmfHeader {
     RECT bounds{};
     RECT frame{};
     std::uint32_t signature = 0;
-    std::uint32_t version = 0;
     std::uint32_t nBytes = 0;
     std::uint32_t nRecords = 0;
     std::uint16_t nHandles = 0;
-    std::uint16_t reserved = 0;
     std::uint32_t nDescription = 0;
     std::uint32_t offDescription = 0;
-    std::uint32_t nPalEntries = 0;
     SIZE device{};
     SIZE millimeters{};
-    // Present when the header record is at least 100 and 108 bytes long.
-    std::uint32_t cbPixelFormat = 0;
-    std::uint32_t offPixelFormat = 0;
-    std::uint32_t bOpenGL = 0;
-    SIZE micrometers{};
+    SIZE micrometers{};  // present when the header record is at least 108 bytes long
     std::u16string description;  // nDescription characters, nulls included
     std::uint32_t headerSize = 0;
 };
@@ -67,8 +60,6 @@ struct EmfRecord {
     POINT Point(std::size_t offset) const;
     SIZE Size(std::size_t offset) const;
     RECT Rect(std::size_t offset) const;
-    std::vector<POINT> Points16(std::size_t offset, std::size_t count) const;
-    std::vector<POINT> Points32(std::size_t offset, std::size_t count) const;
     std::vector<std::uint8_t> Bytes(std::size_t offset, std::size_t count) const;
     std::u16string Utf16(std::size_t offset, std::size_t count) const;
 
@@ -78,7 +69,6 @@ struct EmfRecord {
     std::vector<POINT> PolyPoints() const;
     // The per-figure counts of a poly-poly record.
     std::vector<std::uint32_t> PolyCounts() const;
-    bool IsPoly16() const;
     EmfText Text() const;  // EMR_EXTTEXTOUTW
 };
 
@@ -89,7 +79,6 @@ struct EmfFile {
     std::vector<const EmfRecord*> Find(std::uint32_t type) const;
     // The one record of a type; fails the test when there is not exactly one.
     const EmfRecord& Only(std::uint32_t type) const;
-    std::vector<std::uint32_t> Types() const;
     // The types as names, one per record, for readable failure messages.
     std::vector<std::string> Names() const;
 };

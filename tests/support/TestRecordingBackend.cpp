@@ -12,30 +12,20 @@ std::string Hex(std::uint32_t value, int width = 0)
     return s.str();
 }
 
-std::string Color(COLORREF color) { return Hex(color, 6); }
-
-std::string Points(const POINT* pts, std::size_t count)
-{
-    std::string s;
-    for (std::size_t i = 0; i < count; ++i)
-        s += " " + std::to_string(pts[i].x) + " " + std::to_string(pts[i].y);
-    return s;
-}
-
-std::string Box(const RECT& r)
-{
-    return std::to_string(r.left) + " " + std::to_string(r.top) + " " +
-           std::to_string(r.right) + " " + std::to_string(r.bottom);
-}
-
-std::string Pair(LONG a, LONG b) { return std::to_string(a) + " " + std::to_string(b); }
-
 template <typename T>
 std::string List(const T* values, std::size_t count)
 {
     std::string s;
     for (std::size_t i = 0; i < count; ++i)
         s += (i == 0 ? "" : ",") + std::to_string(values[i]);
+    return s;
+}
+
+std::string Points(const POINT* pts, std::size_t count)
+{
+    std::string s;
+    for (std::size_t i = 0; i < count; ++i)
+        s += " " + std::to_string(pts[i].x) + " " + std::to_string(pts[i].y);
     return s;
 }
 
@@ -54,14 +44,6 @@ std::string EscapedText(const WCHAR* text, std::size_t count)
     return s;
 }
 
-std::string Face(const LOGFONTW& font)
-{
-    std::size_t length = 0;
-    while (length < LF_FACESIZE && font.lfFaceName[length] != 0)
-        ++length;
-    return EscapedText(font.lfFaceName, length);
-}
-
 std::string Pattern(const CTkGdiObject& o)
 {
     if (!o.dib.empty())
@@ -78,14 +60,14 @@ std::string DescribeBrush(const CTkGdiObject& o)
         return s + Pattern(o);
     if (b.lbStyle == BS_DIBPATTERN || b.lbStyle == BS_DIBPATTERNPT)
         return s + " usage=" + std::to_string(o.dibUsage) + Pattern(o);
-    return s + " color=" + Color(b.lbColor) + " hatch=" + std::to_string(b.lbHatch);
+    return s + " color=" + Hex(b.lbColor, 6) + " hatch=" + std::to_string(b.lbHatch);
 }
 
 std::string DescribeExtPen(const CTkGdiObject& o)
 {
     const EXTLOGPEN& p = o.extPen;
     std::string s = "extpen style=" + Hex(p.elpPenStyle) + " width=" +
-                    std::to_string(p.elpWidth) + " color=" + Color(p.elpColor) +
+                    std::to_string(p.elpWidth) + " color=" + Hex(p.elpColor, 6) +
                     " brush=" + std::to_string(p.elpBrushStyle);
     if (p.elpBrushStyle == BS_HATCHED)
         s += " hatch=" + std::to_string(p.elpHatch);
@@ -99,72 +81,17 @@ std::string DescribeExtPen(const CTkGdiObject& o)
 
 std::string DescribeFont(const LOGFONTW& f)
 {
-    return "font height=" + std::to_string(f.lfHeight) + " face=" + Face(f) +
-           " width=" + std::to_string(f.lfWidth) + " escapement=" +
-           std::to_string(f.lfEscapement) + " orientation=" + std::to_string(f.lfOrientation) +
+    std::size_t length = 0;
+    while (length < LF_FACESIZE && f.lfFaceName[length] != 0)
+        ++length;
+    return "font height=" + std::to_string(f.lfHeight) +
+           " face=" + EscapedText(f.lfFaceName, length) + " width=" + std::to_string(f.lfWidth) +
+           " escapement=" + std::to_string(f.lfEscapement) +
+           " orientation=" + std::to_string(f.lfOrientation) +
            " weight=" + std::to_string(f.lfWeight) + " italic=" + std::to_string(f.lfItalic) +
            " underline=" + std::to_string(f.lfUnderline) +
            " strikeout=" + std::to_string(f.lfStrikeOut) +
            " charset=" + std::to_string(f.lfCharSet);
-}
-
-std::string StateCall(const CTkDC& dc, TkDCState what)
-{
-    switch (what) {
-    case TkDCState::MapMode: return "SetMapMode " + std::to_string(dc.GetMapMode());
-    case TkDCState::WindowOrg:
-        return "SetWindowOrg " + Pair(dc.GetWindowOrg().x, dc.GetWindowOrg().y);
-    case TkDCState::WindowExt:
-        return "SetWindowExt " + Pair(dc.GetWindowExt().cx, dc.GetWindowExt().cy);
-    case TkDCState::ViewportOrg:
-        return "SetViewportOrg " + Pair(dc.GetViewportOrg().x, dc.GetViewportOrg().y);
-    case TkDCState::ViewportExt:
-        return "SetViewportExt " + Pair(dc.GetViewportExt().cx, dc.GetViewportExt().cy);
-    case TkDCState::BkColor: return "SetBkColor " + Color(dc.GetBkColor());
-    case TkDCState::BkMode: return "SetBkMode " + std::to_string(dc.GetBkMode());
-    case TkDCState::TextColor: return "SetTextColor " + Color(dc.GetTextColor());
-    case TkDCState::TextAlign: return "SetTextAlign " + std::to_string(dc.GetTextAlign());
-    case TkDCState::Rop2: return "SetROP2 " + std::to_string(dc.GetROP2());
-    case TkDCState::ArcDirection:
-        return "SetArcDirection " + std::to_string(dc.GetArcDirection());
-    case TkDCState::PolyFillMode:
-        return "SetPolyFillMode " + std::to_string(dc.GetPolyFillMode());
-    case TkDCState::MiterLimit: {
-        std::ostringstream s;
-        s << "SetMiterLimit " << dc.GetMiterLimit();
-        return s.str();
-    }
-    case TkDCState::TextCharacterExtra:
-        return "SetTextCharacterExtra " + std::to_string(dc.GetTextCharacterExtra());
-    case TkDCState::BrushOrg:
-        return "SetBrushOrg " + Pair(dc.GetBrushOrg().x, dc.GetBrushOrg().y);
-    case TkDCState::GraphicsMode:
-        return "SetGraphicsMode " + std::to_string(dc.GetGraphicsMode());
-    case TkDCState::StretchBltMode:
-        return "SetStretchBltMode " + std::to_string(dc.GetStretchBltMode());
-    }
-    return "SetUnknownState";
-}
-
-std::string ArcCall(const char* name, const RECT& box, POINT start, POINT end)
-{
-    return std::string(name) + " " + Box(box) + Points(&start, 1) + Points(&end, 1);
-}
-
-std::string PolyCall(const char* name, const POINT* pts, int count)
-{
-    return std::string(name) + " " + std::to_string(count) + ":" +
-           Points(pts, std::size_t(count));
-}
-
-template <typename Count>
-std::string PolyPolyCall(const char* name, const POINT* pts, const Count* counts, int polys)
-{
-    std::size_t total = 0;
-    for (int i = 0; i < polys; ++i)
-        total += std::size_t(counts[i]);
-    return std::string(name) + " counts=" + List(counts, std::size_t(polys)) + ":" +
-           Points(pts, total);
 }
 
 }  // namespace
@@ -217,176 +144,76 @@ std::string CTestRecordingBackend::Describe(HGDIOBJ hObject)
     }
 }
 
-BOOL CTestRecordingBackend::Log(std::string call)
+std::string CTestRecordingBackend::Color(COLORREF color) { return Hex(color, 6); }
+
+std::string CTestRecordingBackend::Rop(DWORD rop) { return "rop=" + Hex(rop, 6); }
+
+std::string CTestRecordingBackend::Poly(const POINT* pts, int count)
 {
-    m_calls.push_back(std::move(call));
-    return m_result;
+    return std::to_string(count) + ":" + Points(pts, std::size_t(count));
+}
+
+std::string CTestRecordingBackend::PolyPoly(const POINT* pts, const std::vector<long long>& counts)
+{
+    std::size_t total = 0;
+    for (const long long n : counts)
+        total += std::size_t(n);
+    return "counts=" + List(counts.data(), counts.size()) + ":" + Points(pts, total);
 }
 
 void CTestRecordingBackend::OnDeleteObject(HGDIOBJ hObject)
 {
     if (m_selected.erase(hObject) > 0)
-        Log("DeleteObject " + Describe(hObject));
+        Log("DeleteObject", Describe(hObject));
 }
-
-void CTestRecordingBackend::OnStateChanged(CTkDC& dc, TkDCState what) { Log(StateCall(dc, what)); }
 
 void CTestRecordingBackend::OnSelectObject(CTkDC&, HGDIOBJ hObject, HGDIOBJ)
 {
     m_selected.insert(hObject);
-    Log("SelectObject " + Describe(hObject));
+    Log("SelectObject", Describe(hObject));
 }
 
-void CTestRecordingBackend::OnSaveDC(CTkDC&) { Log("SaveDC"); }
-
-void CTestRecordingBackend::OnRestoreDC(CTkDC&, int nSavedDC)
+void CTestRecordingBackend::OnStateChanged(CTkDC& dc, TkDCState what)
 {
-    Log("RestoreDC " + std::to_string(nSavedDC));
-}
-
-void CTestRecordingBackend::OnIntersectClipRect(CTkDC&, const RECT& rect)
-{
-    Log("IntersectClipRect " + Box(rect));
-}
-
-void CTestRecordingBackend::OnExcludeClipRect(CTkDC&, const RECT& rect)
-{
-    Log("ExcludeClipRect " + Box(rect));
-}
-
-void CTestRecordingBackend::OnSelectClipRect(CTkDC&, const RECT* pDeviceRect)
-{
-    Log("SelectClipRect " + (pDeviceRect == nullptr ? std::string("null") : Box(*pDeviceRect)));
-}
-
-BOOL CTestRecordingBackend::MoveTo(CTkDC&, POINT p) { return Log("MoveTo" + Points(&p, 1)); }
-
-BOOL CTestRecordingBackend::LineTo(CTkDC&, POINT p) { return Log("LineTo" + Points(&p, 1)); }
-
-BOOL CTestRecordingBackend::Rectangle(CTkDC&, const RECT& box)
-{
-    return Log("Rectangle " + Box(box));
-}
-
-BOOL CTestRecordingBackend::RoundRect(CTkDC&, const RECT& box, SIZE corner)
-{
-    return Log("RoundRect " + Box(box) + " " + Pair(corner.cx, corner.cy));
-}
-
-BOOL CTestRecordingBackend::Ellipse(CTkDC&, const RECT& box) { return Log("Ellipse " + Box(box)); }
-
-BOOL CTestRecordingBackend::Arc(CTkDC&, const RECT& box, POINT start, POINT end)
-{
-    return Log(ArcCall("Arc", box, start, end));
-}
-
-BOOL CTestRecordingBackend::ArcTo(CTkDC&, const RECT& box, POINT start, POINT end)
-{
-    return Log(ArcCall("ArcTo", box, start, end));
-}
-
-BOOL CTestRecordingBackend::Chord(CTkDC&, const RECT& box, POINT start, POINT end)
-{
-    return Log(ArcCall("Chord", box, start, end));
-}
-
-BOOL CTestRecordingBackend::Pie(CTkDC&, const RECT& box, POINT start, POINT end)
-{
-    return Log(ArcCall("Pie", box, start, end));
-}
-
-BOOL CTestRecordingBackend::Polyline(CTkDC&, const POINT* pts, int count)
-{
-    return Log(PolyCall("Polyline", pts, count));
-}
-
-BOOL CTestRecordingBackend::PolylineTo(CTkDC&, const POINT* pts, int count)
-{
-    return Log(PolyCall("PolylineTo", pts, count));
-}
-
-BOOL CTestRecordingBackend::Polygon(CTkDC&, const POINT* pts, int count)
-{
-    return Log(PolyCall("Polygon", pts, count));
-}
-
-BOOL CTestRecordingBackend::PolyPolyline(CTkDC&, const POINT* pts, const DWORD* counts,
-                                         int polys)
-{
-    return Log(PolyPolyCall("PolyPolyline", pts, counts, polys));
-}
-
-BOOL CTestRecordingBackend::PolyPolygon(CTkDC&, const POINT* pts, const INT* counts, int polys)
-{
-    return Log(PolyPolyCall("PolyPolygon", pts, counts, polys));
-}
-
-BOOL CTestRecordingBackend::PolyBezier(CTkDC&, const POINT* pts, int count)
-{
-    return Log(PolyCall("PolyBezier", pts, count));
-}
-
-BOOL CTestRecordingBackend::PolyBezierTo(CTkDC&, const POINT* pts, int count)
-{
-    return Log(PolyCall("PolyBezierTo", pts, count));
+    switch (what) {
+    case TkDCState::MapMode: Log("SetMapMode", dc.GetMapMode()); return;
+    case TkDCState::WindowOrg: Log("SetWindowOrg", dc.GetWindowOrg()); return;
+    case TkDCState::WindowExt: Log("SetWindowExt", dc.GetWindowExt()); return;
+    case TkDCState::ViewportOrg: Log("SetViewportOrg", dc.GetViewportOrg()); return;
+    case TkDCState::ViewportExt: Log("SetViewportExt", dc.GetViewportExt()); return;
+    case TkDCState::BkColor: Log("SetBkColor", Color(dc.GetBkColor())); return;
+    case TkDCState::BkMode: Log("SetBkMode", dc.GetBkMode()); return;
+    case TkDCState::TextColor: Log("SetTextColor", Color(dc.GetTextColor())); return;
+    case TkDCState::TextAlign: Log("SetTextAlign", dc.GetTextAlign()); return;
+    case TkDCState::Rop2: Log("SetROP2", dc.GetROP2()); return;
+    case TkDCState::ArcDirection: Log("SetArcDirection", dc.GetArcDirection()); return;
+    case TkDCState::PolyFillMode: Log("SetPolyFillMode", dc.GetPolyFillMode()); return;
+    case TkDCState::MiterLimit: {
+        std::ostringstream s;
+        s << dc.GetMiterLimit();
+        Log("SetMiterLimit", s.str());
+        return;
+    }
+    case TkDCState::TextCharacterExtra:
+        Log("SetTextCharacterExtra", dc.GetTextCharacterExtra());
+        return;
+    case TkDCState::BrushOrg: Log("SetBrushOrg", dc.GetBrushOrg()); return;
+    case TkDCState::GraphicsMode: Log("SetGraphicsMode", dc.GetGraphicsMode()); return;
+    case TkDCState::StretchBltMode: Log("SetStretchBltMode", dc.GetStretchBltMode()); return;
+    }
+    Log("SetUnknownState");
 }
 
 BOOL CTestRecordingBackend::ExtTextOutW(CTkDC&, POINT p, UINT options, const RECT* pRect,
                                         const WCHAR* text, UINT count, const INT* dx)
 {
-    std::string s = "ExtTextOutW" + Points(&p, 1) + " opts=" + std::to_string(options) +
-                    " \"" + EscapedText(text, count) + "\"";
+    std::string s = Arg(p) + " opts=" + std::to_string(options) + " \"" +
+                    EscapedText(text, count) + "\"";
     if (pRect != nullptr)
-        s += " rect=" + Box(*pRect);
+        s += " rect=" + Arg(*pRect);
     if (dx != nullptr)
         s += " dx=" + List(dx, (options & ETO_PDY) != 0 ? 2 * std::size_t(count) : count);
-    return Log(std::move(s));
-}
-
-BOOL CTestRecordingBackend::GdiComment(CTkDC&, UINT size, const BYTE*)
-{
-    return Log("GdiComment " + std::to_string(size));
-}
-
-BOOL CTestRecordingBackend::BeginPath(CTkDC&) { return Log("BeginPath"); }
-BOOL CTestRecordingBackend::EndPath(CTkDC&) { return Log("EndPath"); }
-BOOL CTestRecordingBackend::CloseFigure(CTkDC&) { return Log("CloseFigure"); }
-BOOL CTestRecordingBackend::AbortPath(CTkDC&) { return Log("AbortPath"); }
-BOOL CTestRecordingBackend::StrokePath(CTkDC&) { return Log("StrokePath"); }
-BOOL CTestRecordingBackend::FillPath(CTkDC&) { return Log("FillPath"); }
-BOOL CTestRecordingBackend::StrokeAndFillPath(CTkDC&) { return Log("StrokeAndFillPath"); }
-
-COLORREF CTestRecordingBackend::SetPixel(CTkDC&, POINT p, COLORREF color)
-{
-    Log("SetPixel" + Points(&p, 1) + " " + Color(color));
-    return color;
-}
-
-BOOL CTestRecordingBackend::InvertRect(CTkDC&, const RECT& rect)
-{
-    return Log("InvertRect " + Box(rect));
-}
-
-BOOL CTestRecordingBackend::DrawFocusRect(CTkDC&, const RECT& rect)
-{
-    return Log("DrawFocusRect " + Box(rect));
-}
-
-BOOL CTestRecordingBackend::FillRect(CTkDC&, const RECT& rect, HBRUSH hBrush)
-{
-    return Log("FillRect " + Box(rect) + " " + Describe(hBrush));
-}
-
-BOOL CTestRecordingBackend::PatBlt(CTkDC&, const RECT& rect, DWORD rop)
-{
-    return Log("PatBlt " + Box(rect) + " rop=" + Hex(rop, 6));
-}
-
-BOOL CTestRecordingBackend::BitBlt(CTkDC&, const RECT& dest, CTkDC&, POINT sourceOrigin,
-                                   DWORD rop)
-{
-    return Log("BitBlt " + Box(dest) + " from" + Points(&sourceOrigin, 1) + " rop=" +
-               Hex(rop, 6));
+    return Log("ExtTextOutW", s);
 }
 
 std::unique_ptr<CTkDC> MakeRecordingDC(CTestRecordingBackend** ppBackend, DWORD objectType)

@@ -131,14 +131,6 @@ std::vector<std::uint16_t> WmfFile::Functions() const
     return functions;
 }
 
-std::uint32_t WmfFile::LargestRecordWords() const
-{
-    std::uint32_t largest = 0;
-    for (const WmfRecord& r : records)
-        largest = std::max(largest, r.sizeWords);
-    return largest;
-}
-
 std::optional<WmfFile> DecodeWmf(std::span<const std::uint8_t> bytes, std::string* pError)
 {
     WmfFile file;

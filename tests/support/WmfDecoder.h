@@ -44,7 +44,6 @@ struct WmfFile {
     std::vector<const WmfRecord*> Find(std::uint16_t function) const&& = delete;
     // The functions of all records, in file order.
     std::vector<std::uint16_t> Functions() const;
-    std::uint32_t LargestRecordWords() const;
 };
 
 // Decodes strictly: an 18-byte header of type 1 or 2, header size 9 and version

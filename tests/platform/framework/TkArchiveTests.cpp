@@ -115,56 +115,38 @@ TEST(TkArchive, CountsSwitchWidthAtTheirLimits)
     EXPECT_EQ(ArchiveCause([&] { truncated.ar.ReadCount(); }), CTkArchiveException::endOfFile);
 }
 
-TEST(TkArchive, StringsAreWrittenWideWithTheirPrefix)
+// Strings are written wide; narrow ones, from older files, are read too.
+TEST(TkArchive, StringLengthPrefixesAtEveryLengthForm)
 {
     struct Case {
         std::size_t length;
-        Bytes prefix;
+        Bytes wide, narrow;
     };
     const Case cases[] = {
-        {0, {0xFF, 0xFE, 0xFF, 0x00}},
-        {254, {0xFF, 0xFE, 0xFF, 0xFE}},
-        {255, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}},
-        {65533, {0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF}},
-        {65534, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {0, {0xFF, 0xFE, 0xFF, 0x00}, {0x00}},
+        {254, {0xFF, 0xFE, 0xFF, 0xFE}, {0xFE}},
+        {255, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0x00}, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFE, 0xFF, 0xFF, 0xFD, 0xFF}, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00},
+         {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
     };
     for (const Case& c : cases) {
         const std::u16string text(c.length, u'\u00E9');
         const Bytes bytes = StoreBytes([&](CTkArchive& ar) { ar << text; });
-        ASSERT_EQ(bytes.size(), c.prefix.size() + 2 * c.length) << c.length;
-        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + std::ptrdiff_t(c.prefix.size())), c.prefix)
-            << c.length;
-        if (c.length > 0) {
-            EXPECT_EQ(bytes[c.prefix.size()], 0xE9);
-            EXPECT_EQ(bytes[c.prefix.size() + 1], 0x00);
-        }
-        Loader in(bytes);
+        Bytes expected = c.wide;
+        for (std::size_t i = 0; i < c.length; ++i)
+            expected.insert(expected.end(), {0xE9, 0x00});
+        EXPECT_EQ(bytes, expected) << c.length;
+        Loader wide(bytes);
         std::u16string back;
-        in.ar >> back;
+        wide.ar >> back;
         EXPECT_EQ(back, text);
-    }
-}
 
-TEST(TkArchive, NarrowStringsAreReadAtEveryLengthForm)
-{
-    struct Case {
-        std::size_t length;
-        Bytes prefix;
-    };
-    const Case cases[] = {
-        {3, {0x03}},
-        {254, {0xFE}},
-        {255, {0xFF, 0xFF, 0x00}},
-        {65533, {0xFF, 0xFD, 0xFF}},
-        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-    };
-    for (const Case& c : cases) {
-        Loader in(Concat({c.prefix, Bytes(c.length, 'x'), {0x42}}));
-        std::u16string back;
-        in.ar >> back;
+        Loader narrow(Concat({c.narrow, Bytes(c.length, 'x'), {0x42}}));
+        narrow.ar >> back;
         EXPECT_EQ(back, std::u16string(c.length, u'x')) << c.length;
         std::uint8_t next = 0;
-        in.ar >> next;
+        narrow.ar >> next;
         EXPECT_EQ(next, 0x42) << c.length;
     }
 }

@@ -3,6 +3,7 @@
 #include "platform/gdi/TkEmfRecords.h"
 #include "platform/gdi/TkEnhMetaFile.h"
 #include "support/EmfBuilder.h"
+#include "support/EmfDecoder.h"
 #include "support/TestCorpus.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,9 @@ TEST(EmfReader, CorpusFilesEnumerateToTheirEnd)
             return true;
         })) << path;
         EXPECT_EQ(count, GetU32(bits, 52)) << path;
+        // Foreign files decode too: the decoder reads the format, not only our writer.
+        std::string error;
+        EXPECT_TRUE(DecodeEmf(bits, &error).has_value()) << path << ": " << error;
     }
 }
 

@@ -5,6 +5,8 @@
 #include "platform/gdi/TkGdiObjects.h"
 #include "support/EmfDecoder.h"
 #include "support/TestFontEngine.h"
+#include "support/TestGdi.h"
+#include "support/WmfBuilder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,36 +62,9 @@ Names BodyNames(const EmfFile& file)
     return names;
 }
 
-void Anisotropic(CTkDC& dc, SIZE window, SIZE viewport)
+TEST(EmfRecorderHeader, CountsSizesFrameAndTheReferenceDevice)
 {
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(window.cx, window.cy);
-    dc.SetViewportExt(viewport.cx, viewport.cy);
-}
-
-HFONT MakeFont(LONG height)
-{
-    LOGFONTW lf{};
-    lf.lfHeight = height;
-    std::copy_n(u"Arial", 6, lf.lfFaceName);
-    return CreateFontIndirectW(&lf);
-}
-
-// Deletes the GDI objects a test made, even when it fails half-way.
-struct ObjectsGuard {
-    std::vector<HGDIOBJ> objects;
-    HGDIOBJ operator()(HGDIOBJ h) { return objects.emplace_back(h); }
-    ~ObjectsGuard()
-    {
-        for (HGDIOBJ h : objects)
-            DeleteObject(h);
-    }
-};
-
-TEST(EmfRecorderHeader, EmptyPictureHasHeaderAndEofWithTheReferenceDevice)
-{
-    const std::vector<std::uint8_t> bytes = RecordBytes([](CTkDC&) {});
-    const EmfFile f = *DecodeEmf(bytes);
+    const EmfFile f = Record([](CTkDC&) {});
     const EmfHeader& h = f.header;
     EXPECT_EQ(h.nBytes, 108u + 20u);
     EXPECT_EQ(h.nRecords, 2u);
@@ -102,32 +77,26 @@ TEST(EmfRecorderHeader, EmptyPictureHasHeaderAndEofWithTheReferenceDevice)
     EXPECT_EQ(f.records.back().U32(16), 20u);  // EOF's nSizeLast
 
     TkDeviceCaps caps;
-    caps.horzRes = 800;
-    caps.vertRes = 600;
     caps.horzSizeMm = 320;
     caps.vertSizeMm = 240;
     const CTkDC ref(nullptr, OBJ_DC, caps);
     EXPECT_EQ(Record([](CTkDC&) {}, nullptr, {}, &ref).header.micrometers,
               (SIZE{320000, 240000}));
-}
 
-TEST(EmfRecorderHeader, FrameIsTheGivenOneOrComesFromTheBounds)
-{
     const RECT frame{0, 0, 2000, 1000};
     EXPECT_EQ(Record([](CTkDC& dc) { dc.Rectangle(0, 0, 10, 10); }, &frame).header.frame, frame);
     // Bounds (0, 0, 96, 48) on 1920 px = 508 mm and 1080 px = 286 mm.
     const EmfFile computed = Record([](CTkDC& dc) { dc.Rectangle(0, 0, 97, 49); });
-    EXPECT_EQ(computed.header.bounds, (RECT{0, 0, 96, 48}));
     EXPECT_EQ(computed.header.frame, (RECT{0, 0, 2540, 1271}));
 }
 
 TEST(EmfRecorderHeader, BoundsAreInDeviceUnitsAndWidenedByHalfThePen)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     const HPEN wide = keep(CreatePen(PS_SOLID, 10, 0));
     const HPEN inside = keep(CreatePen(PS_INSIDEFRAME, 10, 0));
     const EmfFile scaled = Record([](CTkDC& dc) {
-        Anisotropic(dc, {1, 1}, {2, 2});
+        SetAnisotropic(dc, {1, 1}, {2, 2});
         dc.SetViewportOrg(100, 100);
         const POINT pts[] = {{0, 0}, {10, -5}};
         dc.Polyline(pts, 2);
@@ -152,10 +121,10 @@ TEST(EmfRecorderHeader, BoundsAreInDeviceUnitsAndWidenedByHalfThePen)
 
 TEST(EmfRecorderObjects, IndicesStartAtOneFreedOnesAreReusedStockOnesAreNumbers)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     const HPEN a = keep(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
     const HBRUSH b = keep(CreateSolidBrush(RGB(0, 255, 0)));
-    const HFONT c = keep(MakeFont(-20));
+    const HFONT c = keep.Font(TestFont(-20));
     const EmfFile f = Record([&](CTkDC& dc) {
         dc.SelectObject(a);
         dc.SelectObject(b);
@@ -181,7 +150,7 @@ TEST(EmfRecorderObjects, IndicesStartAtOneFreedOnesAreReusedStockOnesAreNumbers)
 
 TEST(EmfRecorderObjects, DeletingWritesOnlyForRecordedObjects)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     const HBRUSH unused = CreateSolidBrush(0);
     const HBRUSH used = CreateHatchBrush(HS_CROSS, RGB(0, 0, 255));
     std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(nullptr, nullptr, {});
@@ -204,26 +173,19 @@ TEST(EmfRecorderObjects, DeletingWritesOnlyForRecordedObjects)
 
 TEST(EmfRecorderObjects, PensAndBrushesCarryTheirStylesAndDibs)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     const LOGBRUSH solid{BS_SOLID, RGB(9, 8, 7), 0};
     const DWORD style[] = {6, 2, 1, 2};
     const HPEN user = keep(ExtCreatePen(PS_GEOMETRIC | PS_USERSTYLE | PS_ENDCAP_FLAT, 12,
                                         &solid, 4, style));
-    const HBITMAP bitmap = keep(CreateBitmap(8, 8, 1, 1, {}));
-    const LOGBRUSH pattern{BS_PATTERN, 0, bitmap};
+    const LOGBRUSH pattern{BS_PATTERN, 0, keep(CreateBitmap(8, 8, 1, 1, {}))};
     const HPEN patterned = keep(ExtCreatePen(PS_GEOMETRIC, 4, &pattern, 0, nullptr));
-    // A 2 × 2 24-bit DIB: header, then two rows of 6 bytes padded to 8.
-    std::vector<std::uint8_t> dib(40 + 16, 0);
-    dib[0] = 40;
-    dib[4] = dib[8] = 2;
-    dib[12] = 1;
-    dib[14] = 24;
-    for (std::size_t i = 40; i < dib.size(); ++i)
-        dib[i] = std::uint8_t(i);
+    std::vector<std::uint8_t> dib = WmfMonoDib8x8();
+    dib[48] = 0xA5;  // a first row to know it by
     const HBRUSH dibBrush = keep(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
     // Rows of 16 bits in the bitmap, of 32 bits in the DIB, bottom row first.
     const std::uint8_t bits[] = {0xF0, 0, 0x0F, 0};
-    const HBRUSH monoBrush = keep(CreatePatternBrush(HBITMAP(keep(CreateBitmap(8, 2, 1, 1, bits)))));
+    const HBRUSH monoBrush = keep(CreatePatternBrush(keep(CreateBitmap(8, 2, 1, 1, bits))));
     const EmfFile f = Record([&](CTkDC& dc) {
         dc.SelectObject(user);
         dc.SelectObject(patterned);
@@ -243,9 +205,8 @@ TEST(EmfRecorderObjects, PensAndBrushesCarryTheirStylesAndDibs)
     EXPECT_EQ(pens[1]->size, 132u);
 
     const EmfRecord& d = f.Only(EMR_CREATEDIBPATTERNBRUSHPT);
-    EXPECT_EQ(d.U32(24), 72u);
-    EXPECT_EQ(d.Bytes(32, 40), std::vector<std::uint8_t>(dib.begin(), dib.begin() + 40));
-    EXPECT_EQ(d.Bytes(72, 16), std::vector<std::uint8_t>(dib.begin() + 40, dib.end()));
+    EXPECT_EQ(d.U32(24), 80u);  // the bits right after the 48-byte BITMAPINFO
+    EXPECT_EQ(d.Bytes(32, 80), dib);
     const EmfRecord& m = f.Only(EMR_CREATEMONOBRUSH);
     EXPECT_EQ(m.U32(32 + 44), RGB(255, 255, 255));
     EXPECT_EQ(m.Bytes(80, 8), (std::vector<std::uint8_t>{0x0F, 0, 0, 0, 0xF0, 0, 0, 0}));
@@ -253,7 +214,7 @@ TEST(EmfRecorderObjects, PensAndBrushesCarryTheirStylesAndDibs)
 
 TEST(EmfRecorderObjects, FontAndPaletteRecords)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     LOGFONTW lf{};
     lf.lfHeight = -353;
     lf.lfEscapement = 900;
@@ -298,14 +259,6 @@ TEST(EmfRecorderState, RestoreLevelsAreWrittenRelative)
     EXPECT_EQ(restores[0]->I32(8), -1);
     EXPECT_EQ(restores[1]->I32(8), -2);
 
-    // The recorder keeps its own save depth, whatever DC drives it.
-    CTkEnhMetaFileRecorder recorder(TkDeviceCaps::ReferenceDevice(), nullptr, {});
-    CTkDC dc;
-    recorder.OnSaveDC(dc);
-    for (int level : {-2, 2, 0, 1, -1})
-        recorder.OnRestoreDC(dc, level);
-    const EmfFile g = *DecodeEmf(recorder.Close()->GetBits());
-    EXPECT_EQ(BodyNames(g), (Names{"EMR_SAVEDC", "EMR_RESTOREDC"}));
 }
 
 TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
@@ -339,7 +292,7 @@ TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
 TEST(EmfRecorderBoxes, ReductionIsOneDeviceUnitInLogicalUnits)
 {
     const EmfFile f = Record([](CTkDC& dc) {
-        Anisotropic(dc, {1000, 1000}, {10, 10});
+        SetAnisotropic(dc, {1000, 1000}, {10, 10});
         EXPECT_EQ(TkDeviceUnitInLogical(dc), (SIZE{100, 100}));
         dc.Rectangle(0, 0, 1000, 500);
         dc.Ellipse(0, 0, 50, 500);  // narrower than a device unit: keeps zero width
@@ -347,31 +300,6 @@ TEST(EmfRecorderBoxes, ReductionIsOneDeviceUnitInLogicalUnits)
     EXPECT_EQ(f.Only(EMR_RECTANGLE).Rect(8), (RECT{0, 0, 900, 400}));
     EXPECT_EQ(f.Only(EMR_ELLIPSE).Rect(8), (RECT{0, 0, 0, 400}));
     EXPECT_EQ(f.header.bounds, (RECT{0, 0, 9, 4}));
-}
-
-// A box read from a metafile and drawn again with the drawing side's adjustment
-// (one device unit added at right and bottom) comes out as it went in.
-TEST(EmfRecorderBoxes, ReadBackBoxesSurviveARedraw)
-{
-    const std::pair<SIZE, SIZE> mappings[] = {{{1, 1}, {1, 1}}, {{1000, 1000}, {10, 10}},
-                                              {{2540, 2540}, {96, 96}}, {{1000, 500}, {-10, 50}}};
-    const RECT boxes[] = {{0, 0, 900, 400}, {-350, 20, 4000, 7777}, {5, 5, 6, 6}};
-    for (const auto& [window, viewport] : mappings) {
-        for (const RECT& box : boxes) {
-            const auto redraw = [&](const RECT& b) {
-                return Record([&](CTkDC& dc) {
-                           Anisotropic(dc, window, viewport);
-                           const SIZE unit = TkDeviceUnitInLogical(dc);
-                           dc.Rectangle(b.left, b.top, b.right + unit.cx, b.bottom + unit.cy);
-                       })
-                    .Only(EMR_RECTANGLE)
-                    .Rect(8);
-            };
-            const RECT once = redraw(box);
-            EXPECT_EQ(once, box) << window.cx << "/" << viewport.cx;
-            EXPECT_EQ(redraw(once), box);
-        }
-    }
 }
 
 TEST(EmfRecorderPolys, SixteenBitFormsWhenEveryPointFits)
@@ -439,7 +367,7 @@ TEST(EmfRecorderPolys, PolyPolyRecordsCarryTheirCounts)
 
 TEST(EmfRecorderPaths, PathGrowsTheBoundsOnlyWhenDrawn)
 {
-    ObjectsGuard keep;
+    CTestGdiObjects keep;
     const HPEN wide = keep(CreatePen(PS_SOLID, 6, 0));
     const EmfFile aborted = Record([](CTkDC& dc) {
         dc.BeginPath();
@@ -471,8 +399,8 @@ TEST(EmfRecorderPaths, PathGrowsTheBoundsOnlyWhenDrawn)
 class EmfRecorderText : public ::testing::Test {
 protected:
     CTestFontEngineScope m_engine;
-    ObjectsGuard m_keep;
-    HFONT m_font = m_keep(MakeFont(-20));  // advance 10, tmHeight 25, ascent 20
+    CTestGdiObjects m_keep;
+    HFONT m_font = m_keep.Font(TestFont(-20));  // advance 10, tmHeight 25, ascent 20
 };
 
 TEST_F(EmfRecorderText, AdvancesAreMeasuredWhenNoneAreGiven)
@@ -523,25 +451,21 @@ TEST_F(EmfRecorderText, GivenAdvancesAndRectangleAreKept)
     EXPECT_EQ(texts[2]->Text().bounds, (RECT{0, 0, 29, 9}));
 }
 
-TEST(EmfRecorderComments, BytesSurviveAndArePadded)
+TEST(EmfRecorderClosing, CommentsArePaddedAndAClosedRecordingRecordsNothingMore)
 {
     const BYTE data[] = {'G', 'l', 0, 0xFF, 7};
-    const EmfFile f = Record([&](CTkDC& dc) { EXPECT_TRUE(dc.GdiComment(5, data)); });
-    const EmfRecord& c = f.Only(EMR_GDICOMMENT);
-    EXPECT_EQ(c.U32(8), 5u);
-    EXPECT_EQ(c.Bytes(12, 8), (std::vector<std::uint8_t>{'G', 'l', 0, 0xFF, 7, 0, 0, 0}));
-    EXPECT_EQ(f.header.bounds, (RECT{0, 0, -1, -1}));
-}
-
-TEST(EmfRecorderClosing, AClosedRecordingRecordsNothingMore)
-{
     std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(nullptr, nullptr, {});
-    dc->Rectangle(0, 0, 10, 10);
+    EXPECT_TRUE(dc->GdiComment(5, data));
     const auto emf = CloseEnhMetaFile(dc.get());
     ASSERT_NE(emf, nullptr);
     EXPECT_EQ(CloseEnhMetaFile(dc.get()), nullptr);
     EXPECT_FALSE(dc->Rectangle(0, 0, 10, 10));
-    EXPECT_EQ(DecodeEmf(emf->GetBits())->records.size(), 3u);
+    const EmfFile f = *DecodeEmf(emf->GetBits());
+    EXPECT_EQ(f.records.size(), 3u);
+    EXPECT_EQ(f.header.bounds, (RECT{0, 0, -1, -1}));
+    const EmfRecord& c = f.Only(EMR_GDICOMMENT);
+    EXPECT_EQ(c.U32(8), 5u);
+    EXPECT_EQ(c.Bytes(12, 8), (std::vector<std::uint8_t>{'G', 'l', 0, 0xFF, 7, 0, 0, 0}));
     CTkDC plain;
     EXPECT_EQ(CloseEnhMetaFile(&plain), nullptr);
 }
@@ -557,7 +481,7 @@ TEST(EmfRecorderClosing, SamePictureGivesTheSameBytes)
         std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), junk++);
         std::copy_n(u"Sans", 5, lf.lfFaceName);
         const HFONT font = CreateFontIndirectW(&lf);
-        Anisotropic(dc, {2000, 1000}, {75, 38});
+        SetAnisotropic(dc, {2000, 1000}, {75, 38});
         dc.SelectObject(font);
         dc.Rectangle(0, 0, 500, 300);
         dc.ExtTextOutW(10, 10, 0, nullptr, u"same", 4, nullptr);

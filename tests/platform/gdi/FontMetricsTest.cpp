@@ -2,6 +2,7 @@
 #include "platform/gdi/TkFontMetrics.h"
 #include "platform/gdi/TkGdiObjects.h"
 #include "support/TestFontEngine.h"
+#include "support/TestGdi.h"
 
 #include <gtest/gtest.h>
 
@@ -19,26 +20,6 @@ LOGFONTW Font(LONG height, LONG width = 0)
     std::copy_n(u"Arial", 5, lf.lfFaceName);
     return lf;
 }
-
-// A font selected into a DC for the length of a test, deleted afterwards.
-class CSelectedFont {
-public:
-    CSelectedFont(CTkDC& dc, const LOGFONTW& lf)
-        : m_dc(dc), m_hFont(CreateFontIndirectW(&lf)), m_hOld(dc.SelectObject(m_hFont))
-    {
-    }
-    ~CSelectedFont()
-    {
-        m_dc.SelectObject(m_hOld);
-        DeleteObject(m_hFont);
-    }
-    CSelectedFont(const CSelectedFont&) = delete;
-
-private:
-    CTkDC& m_dc;
-    HFONT m_hFont;
-    HGDIOBJ m_hOld;
-};
 
 SIZE Extent(CTkDC& dc, std::u16string_view text)
 {
@@ -61,18 +42,12 @@ TEXTMETRICW Metrics(CTkDC& dc)
     return tm;
 }
 
-void SetAnisotropic(CTkDC& dc, SIZE window, SIZE viewport)
-{
-    dc.SetMapMode(MM_ANISOTROPIC);
-    dc.SetWindowExt(window.cx, window.cy);
-    dc.SetViewportExt(viewport.cx, viewport.cy);
-}
-
 class FontMetricsTest : public ::testing::Test {
 protected:
     CTestFontEngineScope m_scope;
     CTestFontEngine& m_engine = m_scope.GetEngine();
     CTkDC m_dc;
+    CTestGdiObjects m_keep;
 };
 
 // The test engine: an em of h pixels is a cell of 1.25 h, advances of h / 2,
@@ -107,7 +82,7 @@ TEST_F(FontMetricsTest, MeasuresInLogicalUnitsThroughTheMapping)
         CTkDC dc;
         SetAnisotropic(dc, c.window, c.viewport);
         dc.SetTextCharacterExtra(c.extra);
-        CSelectedFont font(dc, c.font);
+        dc.SelectObject(m_keep.Font(c.font));
         EXPECT_EQ(Extent(dc, c.text), c.extent) << c.what;
         EXPECT_EQ(m_engine.GetLastFont().lfHeight, c.deviceHeight) << c.what;
     }
@@ -115,7 +90,7 @@ TEST_F(FontMetricsTest, MeasuresInLogicalUnitsThroughTheMapping)
 
     // MM_LOMETRIC on the reference device: a 1 cm font is 37.8 -> 38 pixels.
     m_dc.SetMapMode(MM_LOMETRIC);
-    CSelectedFont metric(m_dc, Font(-100));
+    m_dc.SelectObject(m_keep.Font(Font(-100)));
     EXPECT_EQ(Extent(m_dc, u"ab"), (SIZE{101, 127}));
     EXPECT_EQ(m_engine.GetLastFont().lfHeight, -38);
 }
@@ -126,7 +101,7 @@ TEST_F(FontMetricsTest, MetricsAndWidthsConvertWithTheirSign)
     LOGFONTW lf = Font(-200);
     lf.lfItalic = 1;
     lf.lfEscapement = 900;  // measured unrotated
-    CSelectedFont font(m_dc, lf);
+    m_dc.SelectObject(m_keep.Font(lf));
     EXPECT_EQ(m_engine.GetLastFont().lfEscapement, 0);
     std::vector<ABC> widths(3);
     ASSERT_TRUE(GetCharABCWidthsW(&m_dc, u'a', u'c', widths.data()));
@@ -143,7 +118,7 @@ TEST_F(FontMetricsTest, MetricsAndWidthsConvertWithTheirSign)
     // the descent 2 alone would give 2 as well.
     CTkDC small;
     SetAnisotropic(small, {3, 3}, {4, 4});
-    CSelectedFont smallFont(small, Font(-7));
+    small.SelectObject(m_keep.Font(Font(-7)));
     const TEXTMETRICW s = Metrics(small);
     EXPECT_EQ(s.tmHeight, 8);
     EXPECT_EQ(s.tmAscent, 7);
@@ -154,16 +129,16 @@ TEST_F(FontMetricsTest, MetafileDCsMeasureWithTheirOwnFontAndMapping)
 {
     CTkDC attrib;
     attrib.SetMapMode(MM_LOMETRIC);
-    CSelectedFont attribFont(attrib, Font(-500));
+    attrib.SelectObject(m_keep.Font(Font(-500)));
     for (DWORD type : {OBJ_ENHMETADC, OBJ_METADC}) {
         CTkDC meta(nullptr, type);
         meta.SetAttribDC(&attrib);
         SetAnisotropic(meta, {10, 10}, {1, 1});
-        CSelectedFont font(meta, Font(-200));
+        meta.SelectObject(m_keep.Font(Font(-200)));
         EXPECT_EQ(Extent(meta, u"Hello"), (SIZE{500, 250}));
         // Without an attribute DC: the reference device.
         CTkDC plain(nullptr, type);
-        CSelectedFont plainFont(plain, Font(-20));
+        plain.SelectObject(m_keep.Font(Font(-20)));
         EXPECT_EQ(CharABC(plain, u'H').abcC, 1);
     }
 }
@@ -190,10 +165,10 @@ TEST_F(FontMetricsTest, BadArgumentsAndImpossibleSizesFail)
     m_dc.SelectObject(hOld);
 
     SetAnisotropic(m_dc, {1, 1}, {1000000, 1000000});
-    CSelectedFont huge(m_dc, Font(-10000));
+    m_dc.SelectObject(m_keep.Font(Font(-10000)));
     EXPECT_FALSE(GetTextMetricsW(&m_dc, &tm));
     CTkDC textMode;
-    CSelectedFont extreme(textMode, Font(INT_MIN));
+    textMode.SelectObject(m_keep.Font(Font(INT_MIN)));
     EXPECT_FALSE(GetTextMetricsW(&textMode, &tm));
 
     ITkFontEngine* pPrevious = TkGetFontEngine();

@@ -23,8 +23,8 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::size_t kDibHeader = 40;
 constexpr std::size_t kMonoTable = 8;
-constexpr std::size_t kMonoBmi = kDibHeader + kMonoTable;
-constexpr DWORD SRCAND = 0x008800C6;
+constexpr std::int32_t kMonoBmi = kDibHeader + kMonoTable;
+constexpr std::int32_t SRCAND = 0x008800C6;
 
 // The 8 x 8 monochrome DIB with a different value in each row, so that copies
 // and row orders can be told apart.
@@ -74,10 +74,21 @@ Played PlayIntoEmf(const WmfBuilder& wmf, SIZE window = {1000, 1000},
     return out;
 }
 
-// The four (offset, size) fields of a record's source, from at.
-std::vector<std::uint32_t> SourceFields(const EmfRecord& r, std::size_t at)
+using Ints = std::vector<std::int32_t>;
+
+// The 32-bit fields of a record at the given offsets.
+Ints Fields(const EmfRecord& r, std::initializer_list<std::size_t> offsets)
 {
-    return {r.U32(at), r.U32(at + 4), r.U32(at + 8), r.U32(at + 12)};
+    Ints values;
+    for (const std::size_t at : offsets)
+        values.push_back(r.I32(at));
+    return values;
+}
+
+// The four (offset, size) fields of a record's source, from at.
+Ints SourceFields(const EmfRecord& r, std::size_t at)
+{
+    return Fields(r, {at, at + 4, at + 8, at + 12});
 }
 
 // A Bitmap16 of the given depth and rows, as META_BITBLT and META_STRETCHBLT
@@ -115,29 +126,23 @@ TEST(WmfBitmapRecords, DibRecordsBecomeTheirEnhancedCounterpartsWithTheirBitmap)
     // Each record: its destination, its source fields, and the DIB copied after them.
     const EmfRecord& s = p.emf.Only(EMR_STRETCHDIBITS);
     EXPECT_EQ(s.Rect(8), (RECT{40, 30, 63, 45}));
-    EXPECT_EQ((std::vector<std::int32_t>{s.I32(24), s.I32(28), s.I32(32), s.I32(36), s.I32(72),
-                                         s.I32(76)}),
-              (std::vector<std::int32_t>{40, 30, 2, 1, 24, 16}));
-    EXPECT_EQ(SourceFields(s, 48), (std::vector<std::uint32_t>{80, kMonoBmi, 128, 32}));
+    EXPECT_EQ(Fields(s, {24, 28, 32, 36, 72, 76}), (Ints{40, 30, 2, 1, 24, 16}));
+    EXPECT_EQ(SourceFields(s, 48), (Ints{80, kMonoBmi, 128, 32}));
     EXPECT_EQ(s.Bytes(128, 32), bits);
 
     const EmfRecord& bb = p.emf.Only(EMR_BITBLT);
-    EXPECT_EQ((std::vector<std::int32_t>{bb.I32(24), bb.I32(28), bb.I32(44), bb.I32(48)}),
-              (std::vector<std::int32_t>{60, 50, 4, 3}));
-    EXPECT_EQ(bb.U32(40), SRCAND);
+    EXPECT_EQ(Fields(bb, {24, 28, 40, 44, 48}), (Ints{60, 50, SRCAND, 4, 3}));
     EXPECT_EQ(bb.F32(52), 1.0f);  // the source's transform is the identity
-    EXPECT_EQ(SourceFields(bb, 84), (std::vector<std::uint32_t>{100, kMonoBmi, 148, 32}));
+    EXPECT_EQ(SourceFields(bb, 84), (Ints{100, kMonoBmi, 148, 32}));
     EXPECT_EQ(bb.Bytes(100, kMonoBmi), bmi);
 
     const EmfRecord& sb = p.emf.Only(EMR_STRETCHBLT);
-    EXPECT_EQ((std::vector<std::int32_t>{sb.I32(24), sb.I32(28), sb.I32(32), sb.I32(36),
-                                         sb.I32(44), sb.I32(48), sb.I32(100), sb.I32(104)}),
-              (std::vector<std::int32_t>{6, 5, 20, 10, 1, 0, 4, 8}));
+    EXPECT_EQ(Fields(sb, {24, 28, 32, 36, 44, 48, 100, 104}), (Ints{6, 5, 20, 10, 1, 0, 4, 8}));
     EXPECT_EQ(sb.Bytes(156, 32), bits);
 
     const EmfRecord& d = p.emf.Only(EMR_SETDIBITSTODEVICE);
     EXPECT_EQ(d.Rect(8), (RECT{80, 70, 87, 77}));
-    EXPECT_EQ(SourceFields(d, 48), (std::vector<std::uint32_t>{76, kMonoBmi, 124, 32}));
+    EXPECT_EQ(SourceFields(d, 48), (Ints{76, kMonoBmi, 124, 32}));
     EXPECT_EQ(d.U32(72), 8u);  // scans
 
     // The header's bounds hold every destination.
@@ -158,20 +163,16 @@ TEST(WmfBitmapRecords, DeviceBitmapsBecomeBottomUpDibs)
     ASSERT_TRUE(p.ok);
 
     const EmfRecord& bb = p.emf.Only(EMR_BITBLT);
-    EXPECT_EQ((std::vector<std::int32_t>{bb.I32(24), bb.I32(28), bb.I32(32), bb.I32(36)}),
-              (std::vector<std::int32_t>{1, 2, 8, 3}));
-    ASSERT_EQ(SourceFields(bb, 84), (std::vector<std::uint32_t>{100, kMonoBmi, 148, 12}));
-    // BITMAPINFOHEADER: size, width, height (bottom-up), planes, depth, BI_RGB.
-    EXPECT_EQ((std::vector<std::uint32_t>{bb.U32(100), bb.U32(104), bb.U32(108), bb.U16(112),
-                                          bb.U16(114), bb.U32(116)}),
-              (std::vector<std::uint32_t>{40, 8, 3, 1, 1, 0}));
+    EXPECT_EQ(Fields(bb, {24, 28, 32, 36}), (Ints{1, 2, 8, 3}));
+    ASSERT_EQ(SourceFields(bb, 84), (Ints{100, kMonoBmi, 148, 12}));
+    // BITMAPINFOHEADER: size, width, height (bottom-up), planes and depth, BI_RGB.
+    EXPECT_EQ(Fields(bb, {100, 104, 108, 112, 116}), (Ints{40, 8, 3, 0x10001, 0}));
     EXPECT_EQ(bb.U32(140), RGB(0, 0, 0));
     EXPECT_EQ(bb.U32(144), RGB(255, 255, 255));
     EXPECT_EQ(bb.Bytes(148, 12), (Bytes{0xC3, 0, 0, 0, 0xB2, 0, 0, 0, 0xA1, 0, 0, 0}));
 
     const EmfRecord& sb = p.emf.Only(EMR_STRETCHBLT);
-    EXPECT_EQ((std::vector<std::int32_t>{sb.I32(32), sb.I32(36), sb.I32(100), sb.I32(104)}),
-              (std::vector<std::int32_t>{16, 6, 8, 3}));
+    EXPECT_EQ(Fields(sb, {32, 36, 100, 104}), (Ints{16, 6, 8, 3}));
     EXPECT_EQ(sb.Bytes(156, 12), bb.Bytes(148, 12));
 }
 
@@ -190,7 +191,7 @@ TEST(WmfBitmapRecords, PatternBlitsAreBitBltsWithoutSource)
     ASSERT_EQ(blits.size(), 2u);
     for (const EmfRecord* r : blits) {
         EXPECT_EQ(r->size, 100u);
-        EXPECT_EQ(SourceFields(*r, 84), (std::vector<std::uint32_t>{0, 0, 0, 0}));
+        EXPECT_EQ(SourceFields(*r, 84), (Ints{0, 0, 0, 0}));
     }
     EXPECT_EQ(blits[0]->U32(40), PATCOPY);
     EXPECT_EQ(blits[0]->Rect(8), (RECT{1, 2, 5, 7}));

@@ -1,24 +1,33 @@
 // Playing Windows metafiles onto a logging DC: what each record turns into, in
-// which order and with which arguments, and how the object table numbers slots.
+// which order and with which arguments, how the object table numbers slots, and
+// how a play ends on untrusted bytes. Cut and mutated input is swept once,
+// through the whole import.
 
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/TkDC.h"
+#include "platform/gdi/TkEnhMetaFileRecorder.h"
 #include "platform/gdi/TkGdiObjects.h"
 #include "platform/gdi/TkMetaFileRecorder.h"
 #include "platform/gdi/TkWmfPlayer.h"
 #include "platform/gdi/WmfRecordTypes.h"
 
+#include "support/TestCorpus.h"
+#include "support/TestGdi.h"
 #include "support/TestRecordingBackend.h"
 #include "support/WmfBuilder.h"
+#include "support/WmfDecoder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
+using Bytes = std::vector<std::uint8_t>;
 using Calls = std::vector<std::string>;
 
 WmfParams Pen(int style, int width, COLORREF color)
@@ -42,6 +51,19 @@ WmfParams Font(int height, int weight, BYTE italic, BYTE charSet, std::string_vi
     return WmfParams{height, 0, 0, 0, weight}.Bytes(bytes);
 }
 
+// Plays into an enhanced-metafile recording DC set up as the import does.
+BOOL PlayIntoEmf(std::span<const std::uint8_t> bits)
+{
+    const RECT frame{0, 0, 50800, 28600};
+    const std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(nullptr, &frame, u"");
+    dc->SetMapMode(MM_ANISOTROPIC);
+    dc->SetWindowExt(frame.right, frame.bottom);
+    dc->SetViewportExt(frame.right, frame.bottom);
+    const BOOL ok = PlayMetaFile(dc.get(), bits);
+    EXPECT_NE(CloseEnhMetaFile(dc.get()), nullptr);
+    return ok;
+}
+
 // A DC that logs, the player on it, and what the last play gave.
 class WmfPlayerTest : public ::testing::Test {
 protected:
@@ -51,9 +73,10 @@ protected:
     // Every object a play made is gone afterwards.
     void TearDown() override { EXPECT_EQ(TkGdiObjectCount(), m_objects); }
 
-    BOOL Play(const WmfBuilder& builder)
+    BOOL Play(const WmfBuilder& builder) { return PlayBytes(builder.Build()); }
+    BOOL PlayBytes(std::span<const std::uint8_t> bits)
     {
-        m_bits = builder.Build();
+        m_bits.assign(bits.begin(), bits.end());
         m_pBackend->Clear();
         m_passedOn.clear();
         CTkWmfPlayer player(*m_dc, [this](CTkDC&, DWORD type) { m_passedOn.push_back(type); });
@@ -302,48 +325,181 @@ TEST_F(WmfPlayerTest, RestoringReachesOnlyTheMetafilesOwnSavedStates)
 // What the WMF recorder writes, the player draws again with the same calls.
 TEST_F(WmfPlayerTest, ReplaysWhatTheRecorderWrote)
 {
+    CTestGdiObjects keep;
     std::unique_ptr<CTkDC> recorder = CreateMetaFileW(nullptr);
-    ASSERT_NE(recorder, nullptr);
-    LOGFONTW logFont{};
-    logFont.lfHeight = -16;
-    logFont.lfCharSet = EASTEUROPE_CHARSET;
-    std::u16string_view face = u"Arial";
-    std::copy(face.begin(), face.end(), logFont.lfFaceName);
-    const HFONT font = CreateFontIndirectW(&logFont);
-    const HPEN pen = CreatePen(PS_DOT, 1, RGB(1, 2, 3));
-    recorder->SetMapMode(MM_ANISOTROPIC);
-    recorder->SetWindowExt(1000, -500);
-    recorder->SelectObject(pen);
-    recorder->SelectObject(font);
-    recorder->Rectangle(1, 2, 300, 400);
+    SetAnisotropic(*recorder, {1000, -500}, {1, 1});
+    recorder->SelectObject(keep(CreatePen(PS_DOT, 1, RGB(1, 2, 3))));
+    recorder->SelectObject(keep.Font(TestFont(-16, EASTEUROPE_CHARSET)));
     const POINT pts[3] = {{0, 0}, {-100, 50}, {30000, -30000}};
     recorder->Polygon(pts, 3);
     const INT dx[2] = {9, 11};
     recorder->ExtTextOutW(5, 6, 0, nullptr, u"\u0141\u00f3", 2, dx);
-    recorder->SaveDC();
-    recorder->RestoreDC(-1);
     recorder->SelectObject(GetStockObject(BLACK_PEN));
-    DeleteObject(pen);
     const std::unique_ptr<CTkMetaFile> mf = CloseMetaFile(recorder.get());
-    recorder.reset();
-    DeleteObject(font);
     ASSERT_NE(mf, nullptr);
 
     m_pBackend->Clear();
     ASSERT_TRUE(PlayMetaFile(m_dc.get(), mf.get()));
-    const Calls& log = Log();
-    const Calls expected{"SetMapMode 8", "SetWindowExt 1000 -500",
+    const Calls expected{"SetMapMode 8", "SetWindowExt 1000 -500", "SetViewportExt 1 1",
                          "SelectObject pen style=2 width=1 color=030201",
                          "SelectObject font height=-16 face=Arial width=0 escapement=0 "
                          "orientation=0 weight=0 italic=0 underline=0 strikeout=0 charset=238",
-                         "Rectangle 1 2 300 400", "Polygon 3: 0 0 -100 50 30000 -30000",
-                         "ExtTextOutW 5 6 opts=0 \"\\u0141\\u00f3\" dx=9,11", "SaveDC",
-                         "RestoreDC -1",
+                         "Polygon 3: 0 0 -100 50 30000 -30000",
+                         "ExtTextOutW 5 6 opts=0 \"\\u0141\\u00f3\" dx=9,11",
                          // A 16-bit metafile names no stock objects: an equal pen is made.
-                         "SelectObject pen style=0 width=0 color=000000",
-                         "DeleteObject pen style=2 width=1 color=030201"};
-    ASSERT_GE(log.size(), expected.size());
-    EXPECT_EQ(Calls(log.begin(), log.begin() + std::ptrdiff_t(expected.size())), expected);
+                         "SelectObject pen style=0 width=0 color=000000"};
+    ASSERT_GE(Log().size(), expected.size());
+    EXPECT_EQ(Calls(Log().begin(), Log().begin() + std::ptrdiff_t(expected.size())), expected);
+}
+
+TEST_F(WmfPlayerTest, EndOfFileEndsThePlayAndRecordsAfterItAreNotPlayed)
+{
+    WmfBuilder b;
+    b.Add(META_RECTANGLE, {1, 1, 0, 0}).Add(META_EOF).Add(META_ELLIPSE, {1, 1, 0, 0});
+    EXPECT_TRUE(PlayBytes(b.Build(false)));
+    EXPECT_EQ(Log(), (Calls{"Rectangle 0 0 1 1"}));
+    EXPECT_EQ(m_records, 2u);
+}
+
+TEST_F(WmfPlayerTest, MissingEndOfFileIsAcceptedAfterACompleteRecord)
+{
+    WmfBuilder b;
+    b.Add(META_RECTANGLE, {1, 1, 0, 0});
+    EXPECT_TRUE(PlayBytes(b.Build(false)));
+    // The zero-filled tail of a file six bytes shorter than its header says.
+    const Bytes zeros(6, 0);
+    EXPECT_TRUE(PlayBytes(WmfBuilder(b).AddRaw(zeros).Build(false)));
+    EXPECT_EQ(Log().size(), 1u);
+    // A header alone is an empty picture.
+    EXPECT_TRUE(PlayBytes(WmfBuilder().Build(false)));
+}
+
+TEST_F(WmfPlayerTest, BadRecordSizesStopThePlayWithFailure)
+{
+    const WmfBuilder good = WmfBuilder().Add(META_RECTANGLE, {1, 1, 0, 0});
+    const auto playWith = [&](const WmfBuilder& tail) {
+        Bytes bits = good.Build(false);
+        const Bytes rest = tail.Build(false);
+        bits.insert(bits.end(), rest.begin() + 18, rest.end());
+        return PlayBytes(bits);
+    };
+    for (std::uint32_t size : {0u, 1u, 2u}) {
+        EXPECT_FALSE(playWith(WmfBuilder().AddSized(size, META_ELLIPSE, {1, 1, 0, 0})));
+        EXPECT_EQ(Log(), (Calls{"Rectangle 0 0 1 1"})) << "size " << size;
+    }
+    EXPECT_FALSE(playWith(WmfBuilder().AddSized(8, META_ELLIPSE, {1, 1, 0, 0})));
+    EXPECT_EQ(Log().size(), 1u);
+    EXPECT_FALSE(playWith(WmfBuilder().AddSized(0xFFFFFFFF, META_ELLIPSE, {1, 1, 0, 0})));
+    const Bytes partial = {7, 0, 0, 0};  // a record header cut short
+    EXPECT_FALSE(PlayBytes(WmfBuilder(good).AddRaw(partial).Build(false)));
+}
+
+TEST_F(WmfPlayerTest, UnknownAndShortRecordsAreSkipped)
+{
+    WmfBuilder b;
+    b.Add(0x0999, {1, 2, 3})
+        .Add(META_RECTANGLE, {1, 1})     // two of its four fields
+        .Add(META_SETBKCOLOR, {5})       // half a colour
+        .Add(META_ARC, {1, 2, 3, 4, 5})  // five of eight
+        .Add(META_CREATEPENINDIRECT, {0, 1})
+        .Add(META_SELECTOBJECT, {0})
+        .Add(META_ELLIPSE, {1, 1, 0, 0});
+    EXPECT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"Ellipse 0 0 1 1"}));
+    EXPECT_EQ(m_records, 8u);
+}
+
+TEST_F(WmfPlayerTest, CountsThatDoNotFitTheRecordSkipIt)
+{
+    WmfBuilder b;
+    b.Add(META_POLYGON, {100, 0, 0, 1, 1})
+        .Add(META_POLYLINE, {0xFFFF, 0, 0})
+        .Add(META_POLYPOLYGON, {3, 2})                        // counts missing
+        .Add(META_POLYPOLYGON, {2, 0xFFFF, 2, 0, 0, 1, 1})   // 65537 points: wraps in 16 bits
+        .Add(META_POLYPOLYGON, {0xFFFF})
+        .Add(META_TEXTOUT, WmfParams{100}.Text("abcd"))
+        .Add(META_TEXTOUT, WmfParams{4}.Text("abcd"))      // no position after the text
+        .Add(META_EXTTEXTOUT, WmfParams{0, 0, 0xFFFF, 0}.Text("ab"))
+        .Add(META_ESCAPE, WmfParams{MFCOMMENT, 0xFFFF}.Text("ab"))
+        .Add(META_CREATEPALETTE, WmfParams{0x0300, 0xFFFF}.DWord(0))
+        .Add(META_SELECTPALETTE, {0})
+        .Add(META_POLYGON, {2, 0, 0, 1, 1});
+    EXPECT_TRUE(Play(b));
+    EXPECT_EQ(Log(), (Calls{"Polygon 2: 0 0 1 1"}));
+}
+
+TEST_F(WmfPlayerTest, PlainHeaderIsCheckedAndItsFieldsRead)
+{
+    Bytes bits = WmfBuilder().Objects(7).Add(META_SAVEDC).Build();
+    TkWmfHeader header;
+    ASSERT_TRUE(TkIsPlainWmfHeader(bits, &header));
+    EXPECT_EQ(header.SizeBytes(), bits.size());
+    EXPECT_EQ(header.numberOfObjects, 7);
+
+    const auto refused = [&](std::size_t offset, std::uint8_t value) {
+        Bytes bad = bits;
+        bad[offset] = value;
+        return !TkIsPlainWmfHeader(bad) && !PlayBytes(bad);
+    };
+    EXPECT_TRUE(refused(0, 3));     // type
+    EXPECT_TRUE(refused(2, 8));     // header words
+    EXPECT_TRUE(refused(5, 0x02));  // version 0x0200
+    EXPECT_FALSE(refused(0, 2));    // a disk metafile is fine
+    EXPECT_FALSE(refused(5, 0x01)); // and so is version 0x0100
+    EXPECT_FALSE(TkIsPlainWmfHeader(std::span(bits).first(17)));
+    EXPECT_FALSE(PlayBytes(std::span(bits).first(17)));
+}
+
+TEST_F(WmfPlayerTest, PlaceableHeaderIsRecognisedByItsKey)
+{
+    const Bytes plain = WmfBuilder().Build();
+    const Bytes placeable = WmfPlaceable(plain, -10, 20, 1440, 720, 1440);
+    TkPlaceableWmfHeader header;
+    ASSERT_TRUE(TkIsPlaceableWmfHeader(placeable, &header));
+    EXPECT_EQ(header.left, -10);
+    EXPECT_EQ(header.bottom, 720);
+    EXPECT_EQ(header.checksum, 0xCDD7 ^ 0x9AC6 ^ 0xFFF6 ^ 20 ^ 1440 ^ 720 ^ 1440);
+    EXPECT_TRUE(TkIsPlainWmfHeader(std::span(placeable).subspan(kPlaceableWmfHeaderBytes)));
+
+    EXPECT_FALSE(TkIsPlaceableWmfHeader(plain));
+    EXPECT_FALSE(TkIsPlaceableWmfHeader(std::span(placeable).first(21)));
+    Bytes wrongKey = placeable;
+    wrongKey[3] = 0x9B;
+    EXPECT_FALSE(TkIsPlaceableWmfHeader(wrongKey));
+    // The player takes the plain metafile: the placeable header is not one.
+    EXPECT_FALSE(PlayBytes(placeable));
+}
+
+// Real metafiles play to their end, or stop with a failure, and leave nothing
+// behind; where a strict decoder reads them too, both see the same records.
+TEST_F(WmfPlayerTest, CorpusMetafilesPlayToTheirEnd)
+{
+    std::vector<std::filesystem::path> files = TestCorpusFiles();
+    std::erase_if(files, [](const auto& path) { return path.extension() != ".wmf"; });
+    if (files.empty())
+        GTEST_SKIP() << "no corpus";
+    int decodedFiles = 0;
+    for (const std::filesystem::path& path : files) {
+        const Bytes bytes = ReadBytes(path);
+        std::span<const std::uint8_t> plain(bytes);
+        if (TkIsPlaceableWmfHeader(plain))
+            plain = plain.subspan(kPlaceableWmfHeaderBytes);
+        TkWmfHeader header;
+        if (!TkIsPlainWmfHeader(plain, &header))
+            continue;
+        // Readers take the length the header gives, when the file holds it.
+        plain = plain.first(std::min<std::uint64_t>(plain.size(), header.SizeBytes()));
+        const BOOL ok = PlayBytes(plain);
+        EXPECT_GT(m_records, 0u) << path;
+        const std::optional<WmfFile> decoded = DecodeWmf(plain);
+        if (decoded.has_value()) {
+            ++decodedFiles;
+            EXPECT_TRUE(ok) << path;
+            EXPECT_EQ(m_records, decoded->records.size()) << path;
+        }
+        EXPECT_EQ(PlayIntoEmf(plain), ok) << path;
+    }
+    EXPECT_GT(decodedFiles, 0);  // the decoder reads other programs' files too
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "platform/gdi/TkGlobalBlock.h"
 #include "platform/gdi/TkMetaFileRecorder.h"
 #include "platform/gdi/WmfRecordTypes.h"
+#include "support/TestGdi.h"
 #include "support/WmfDecoder.h"
 
 #include <gtest/gtest.h>
@@ -15,24 +16,6 @@
 namespace {
 
 using Words = std::vector<std::uint16_t>;
-
-// Deletes a GDI object at the end of a test.
-struct Owned {
-    explicit Owned(HGDIOBJ h) : h(h) {}
-    ~Owned() { DeleteObject(h); }
-    Owned(const Owned&) = delete;
-    operator HGDIOBJ() const { return h; }
-    HGDIOBJ h;
-};
-
-HFONT MakeFont(BYTE charSet)
-{
-    LOGFONTW font{};
-    font.lfHeight = -20;
-    font.lfCharSet = charSet;
-    std::copy_n(u"Arial", 5, font.lfFaceName);
-    return CreateFontIndirectW(&font);
-}
 
 class WmfRecorderTest : public ::testing::Test {
 protected:
@@ -62,48 +45,33 @@ protected:
         return *found[0];
     }
 
+    CTestGdiObjects m_keep;
     std::unique_ptr<CTkDC> m_dc = CreateMetaFileW(nullptr);
     std::vector<BYTE> m_bits;
 };
 
-TEST_F(WmfRecorderTest, SmallPictureHasTheExactBytes)
-{
-    m_dc->SetMapMode(MM_ANISOTROPIC);
-    m_dc->SetWindowExt(2000, 1000);
-    m_dc->Rectangle(10, 20, 30, 40);
-    Finish();
-    const std::vector<BYTE> expected = {
-        0x01, 0x00, 0x09, 0x00, 0x00, 0x03,  // memory metafile, 9-word header, 0x0300
-        0x1C, 0x00, 0x00, 0x00,              // 28 words in all
-        0x00, 0x00,                          // no objects
-        0x07, 0x00, 0x00, 0x00,              // largest record: 7 words
-        0x00, 0x00,                          // no members
-        0x04, 0x00, 0x00, 0x00, 0x03, 0x01, 0x08, 0x00,              // SETMAPMODE 8
-        0x05, 0x00, 0x00, 0x00, 0x0C, 0x02, 0xE8, 0x03, 0xD0, 0x07,  // SETWINDOWEXT y, x
-        0x07, 0x00, 0x00, 0x00, 0x1B, 0x04,                          // RECTANGLE
-        0x28, 0x00, 0x1E, 0x00, 0x14, 0x00, 0x0A, 0x00,              // bottom right top left
-        0x03, 0x00, 0x00, 0x00, 0x00, 0x00,                          // EOF
-    };
-    EXPECT_EQ(m_bits, expected);
-}
-
 TEST_F(WmfRecorderTest, HeaderCountsTheTableAndTheLargestRecord)
 {
-    Owned pen(CreatePen(PS_SOLID, 3, RGB(1, 2, 3)));
+    const HPEN pen = m_keep(CreatePen(PS_SOLID, 3, RGB(1, 2, 3)));
     const POINT pts[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {5, 5}};
     m_dc->SelectObject(pen);
     m_dc->Polygon(pts, 5);
     m_dc->SelectObject(GetStockObject(BLACK_PEN));
+    m_dc->Rectangle(10, 20, 30, 40);
     const WmfFile file = Finish();
+    EXPECT_EQ(file.header.type, 1);  // in memory
+    EXPECT_EQ(file.header.version, 0x0300);
+    EXPECT_EQ(file.header.sizeWords, m_bits.size() / 2);
     EXPECT_EQ(file.header.numberOfObjects, 2);
     EXPECT_EQ(file.header.maxRecordWords, 3u + 1 + 2 * 5);
+    EXPECT_EQ(file.header.numberOfMembers, 0);
 }
 
 TEST_F(WmfRecorderTest, ObjectsTakeTheLowestFreeSlotAndAreWrittenOnce)
 {
     const HPEN pen = CreatePen(PS_DASH, 2, RGB(255, 0, 0));
-    Owned brush(CreateHatchBrush(HS_CROSS, RGB(0, 0, 255)));
-    Owned font(MakeFont(ANSI_CHARSET));
+    const HGDIOBJ brush = m_keep(CreateHatchBrush(HS_CROSS, RGB(0, 0, 255)));
+    const HGDIOBJ font = m_keep.Font(TestFont(-20));
     m_dc->SelectObject(pen);                        // slot 0
     m_dc->SelectObject(brush);                      // slot 1
     m_dc->SelectObject(GetStockObject(BLACK_PEN));  // slot 2
@@ -128,12 +96,13 @@ TEST_F(WmfRecorderTest, PensAndBrushesHoldTheirLogicalValues)
 {
     const LOGBRUSH red{BS_SOLID, RGB(255, 0, 0), 0};
     const LOGBRUSH hollow{BS_NULL, RGB(255, 0, 0), 0};
-    Owned plain(CreatePen(PS_DASHDOT, 7, RGB(0x11, 0x22, 0x33)));
-    Owned wide(ExtCreatePen(PS_GEOMETRIC | PS_DASH | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 25, &red,
-                            0, nullptr));
-    Owned invisible(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 5, &hollow, 0, nullptr));
-    Owned hatch(CreateHatchBrush(HS_DIAGCROSS, RGB(4, 5, 6)));
-    for (HGDIOBJ h : {plain.h, wide.h, invisible.h, hatch.h})
+    const HGDIOBJ plain = m_keep(CreatePen(PS_DASHDOT, 7, RGB(0x11, 0x22, 0x33)));
+    const HGDIOBJ wide = m_keep(ExtCreatePen(
+        PS_GEOMETRIC | PS_DASH | PS_ENDCAP_SQUARE | PS_JOIN_MITER, 25, &red, 0, nullptr));
+    const HGDIOBJ invisible =
+        m_keep(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 5, &hollow, 0, nullptr));
+    const HGDIOBJ hatch = m_keep(CreateHatchBrush(HS_DIAGCROSS, RGB(4, 5, 6)));
+    for (HGDIOBJ h : {plain, wide, invisible, hatch})
         m_dc->SelectObject(h);
     const WmfFile file = Finish();
     const std::vector<const WmfRecord*> pens = file.Find(META_CREATEPENINDIRECT);
@@ -149,21 +118,21 @@ TEST_F(WmfRecorderTest, PensAndBrushesHoldTheirLogicalValues)
 TEST_F(WmfRecorderTest, PatternBrushesBecomeDibs)
 {
     // Two rows of 8 pixels; DDB rows are padded to 16 bits, DIB rows to 32, bottom up.
-    Owned bitmap(CreateBitmap(8, 2, 1, 1, std::vector<BYTE>{0xF0, 0x00, 0x0F, 0x00}));
-    Owned mono(CreatePatternBrush(bitmap));
+    const HGDIOBJ bitmap = m_keep(CreateBitmap(8, 2, 1, 1, std::vector<BYTE>{0xF0, 0, 0x0F, 0}));
+    const HGDIOBJ mono = m_keep(CreatePatternBrush(bitmap));
     // A 1 x 1 24-bit DIB, given as it is or through a global block.
     std::vector<BYTE> dib(40 + 4, 0);
     dib[0] = 40;
     dib[4] = dib[8] = dib[12] = 1;
     dib[14] = 24;
     dib[40] = 0x11;
-    Owned direct(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
+    const HGDIOBJ direct = m_keep(CreateDIBPatternBrushPt(dib, DIB_RGB_COLORS));
     std::vector<BYTE> blockDib = dib;
     blockDib[40] = 0x44;
     const CTkGlobalBlock block(blockDib);
     const LOGBRUSH logBrush{BS_DIBPATTERN, DIB_RGB_COLORS, block.Get()};
-    Owned fromBlock(CreateBrushIndirect(&logBrush));
-    for (HGDIOBJ h : {mono.h, direct.h, fromBlock.h})
+    const HGDIOBJ fromBlock = m_keep(CreateBrushIndirect(&logBrush));
+    for (HGDIOBJ h : {mono, direct, fromBlock})
         m_dc->SelectObject(h);
     const WmfFile f = Finish();
     const std::vector<const WmfRecord*> records = f.Find(META_DIBCREATEPATTERNBRUSH);
@@ -188,9 +157,9 @@ TEST_F(WmfRecorderTest, FontAndPaletteRecords)
     lf.lfCharSet = RUSSIAN_CHARSET;
     std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), u'x');  // junk after the end
     std::copy_n(u"Caf\u00E9", 5, lf.lfFaceName);
-    Owned font(CreateFontIndirectW(&lf));
+    const HGDIOBJ font = m_keep(CreateFontIndirectW(&lf));
     const PALETTEENTRY entries[] = {{1, 2, 3, 0}, {4, 5, 6, 1}};
-    Owned palette(CreatePalette(entries));
+    const HGDIOBJ palette = m_keep(CreatePalette(entries));
     m_dc->SelectObject(font);
     m_dc->SelectObject(palette);
     const WmfFile file = Finish();
@@ -346,7 +315,7 @@ TEST_F(WmfRecorderTest, TextIsWrittenInTheFontsCodePageWithSixteenBitAdvances)
     };
     for (const Case& c : cases) {
         m_dc = CreateMetaFileW(nullptr);
-        Owned font(MakeFont(c.charSet));
+        const HGDIOBJ font = m_keep.Font(TestFont(-20, c.charSet));
         m_dc->SelectObject(font);
         EXPECT_TRUE(m_dc->ExtTextOutW(5, 6, 0, nullptr, c.text.data(), UINT(c.text.size()),
                                       c.dx.data()));
@@ -378,8 +347,8 @@ TEST_F(WmfRecorderTest, TextRectangleOptionsAndPairedAdvances)
 
 TEST_F(WmfRecorderTest, FillRectPaintsWithItsBrushAndSelectsTheCurrentOneBack)
 {
-    Owned current(CreateSolidBrush(RGB(1, 1, 1)));
-    Owned fill(CreateSolidBrush(RGB(2, 2, 2)));
+    const HGDIOBJ current = m_keep(CreateSolidBrush(RGB(1, 1, 1)));
+    const HGDIOBJ fill = m_keep(CreateSolidBrush(RGB(2, 2, 2)));
     m_dc->SelectObject(current);
     const RECT rect{10, 20, 15, 28};
     EXPECT_TRUE(m_dc->FillRect(&rect, fill));
@@ -398,7 +367,7 @@ TEST_F(WmfRecorderTest, ClosedDcRecordsNothingAndClosesOnce)
     ASSERT_NE(CloseMetaFile(m_dc.get()), nullptr);
     EXPECT_EQ(CloseMetaFile(m_dc.get()), nullptr);
     EXPECT_FALSE(m_dc->Rectangle(0, 0, 1, 1));
-    Owned pen(CreatePen(PS_SOLID, 1, 0));
+    const HGDIOBJ pen = m_keep(CreatePen(PS_SOLID, 1, 0));
     m_dc->SelectObject(pen);  // must not touch the finished metafile
     CTkDC screen;
     EXPECT_EQ(CloseMetaFile(&screen), nullptr);

@@ -66,31 +66,6 @@ TEST_F(TkQtPaintShapeTest, BoxesAndTheirEdges)
     }
 }
 
-// A box's fill without a pen leaves out the right and bottom edges; reversed
-// corners are normalised first.
-TEST_F(TkQtPaintShapeTest, BoxesWithoutPenFillOnePixelLess)
-{
-    const struct {
-        const char* what;
-        BOOL (CTkDC::*draw)(int, int, int, int);
-        RECT box;
-        QRect ink;
-        int count;  // of black pixels; 0 for a round shape
-    } cases[] = {
-        {"rectangle", &CTkDC::Rectangle, {2, 2, 12, 12}, QRect(2, 2, 9, 9), 81},
-        {"reversed", &CTkDC::Rectangle, {12, 12, 2, 2}, QRect(2, 2, 9, 9), 81},
-        {"ellipse", &CTkDC::Ellipse, {0, 0, 11, 11}, QRect(0, 0, 10, 10), 0},
-    };
-    for (const auto& c : cases) {
-        Reset(32, 32, kWhite);
-        dc().SelectObject(GetStockObject(NULL_PEN));
-        dc().SelectObject(GetStockObject(BLACK_BRUSH));
-        (dc().*c.draw)(c.box.left, c.box.top, c.box.right, c.box.bottom);
-        EXPECT_EQ(InkBounds(), c.ink) << c.what;
-        EXPECT_TRUE(c.count == 0 || Count(kBlack) == c.count) << c.what << ": " << Count(kBlack);
-    }
-}
-
 // Two squares, the inner one wound the same way or the other: ALTERNATE
 // always leaves it empty, WINDING fills it only when wound the same way.
 TEST_F(TkQtPaintShapeTest, PolygonFillModes)
@@ -220,15 +195,16 @@ TEST_F(TkQtPaintShapeTest, GeometricPensScaleCosmeticPensDoNot)
 
     Reset(32, 32, kWhite);
     dc().SetMapMode(MM_ANISOTROPIC);
-    dc().SetWindowExt(1, 1);
-    dc().SetViewportExt(4, 2);
+    dc().SetWindowExt(2, 1);
+    dc().SetViewportExt(5, 2);
     LOGBRUSH lb{BS_SOLID, RGB(0, 0, 0), 0};
-    Use(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT, 2, &lb, 0, nullptr));
-    dc().MoveTo(1, 8);
-    dc().LineTo(6, 8);
-    // Two logical units are eight pixels across the x scale, centred on y 16.
+    Use(ExtCreatePen(PS_GEOMETRIC | PS_ENDCAP_FLAT, 3, &lb, 0, nullptr));
+    dc().MoveTo(2, 8);
+    dc().LineTo(12, 8);
+    // Three logical units are 7.5 pixels across the x scale, rounded to 8,
+    // centred on y 16.
     EXPECT_EQ(Column(10, 10, 21), "..########..");
-    EXPECT_EQ(Row(16, 2, 25), "..####################..");
+    EXPECT_EQ(Row(16, 3, 31), ".." + std::string(25, '#') + "..");
 }
 
 TEST_F(TkQtPaintShapeTest, EndCapsAndJoins)
