@@ -169,6 +169,10 @@ public:
     void SetManipulator(IVxInputHandler* pManipulator) { m_pManipulator = pManipulator; }
     // Mouse and key messages are ignored while the view is not active.
     void SetActive(bool bActive) { m_bActive = bActive; }
+    bool IsActive() const { return m_bActive; }
+    // The view is active while it has the keyboard focus; the selection's
+    // handles show only then.
+    void OnActivateView(bool bActivate);
     // The message operations, after VxViewInput.cpp has turned Qt's events into them.
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnMouseMove(UINT nFlags, POINT point);
@@ -195,6 +199,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
 

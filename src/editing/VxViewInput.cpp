@@ -173,10 +173,17 @@ void CVxView::contextMenuEvent(QContextMenuEvent* pEvent)
     Route([&](IVxInputHandler& h) { return h.OnContextMenu(*this, point); });
 }
 
+void CVxView::focusInEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    OnActivateView(true);
+}
+
 void CVxView::focusOutEvent(QFocusEvent* pEvent)
 {
     QAbstractScrollArea::focusOutEvent(pEvent);
     OnCancelMode();
+    OnActivateView(false);
 }
 
 void CVxView::timerEvent(QTimerEvent* pEvent)

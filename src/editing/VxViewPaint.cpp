@@ -46,7 +46,7 @@ void CVxView::DrawPage(CTkDC& dc, const RECT& rcDevice)
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridLines) DrawGrid(dc, clip);
     DrawPicture(dc);
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridDots) DrawGrid(dc, clip);
-    DrawHandles(dc);
+    if (m_bActive) DrawHandles(dc);
 }
 
 

@@ -162,3 +162,17 @@ void CVxView::DrawHandles(CTkDC& dc)
 {
     if (CVxGraphicManipulator* pManipulator = GetSelectionManipulator()) pManipulator->DrawHandles(dc);
 }
+
+void CVxView::OnActivateView(bool bActivate)
+{
+    if (bActivate == m_bActive) return;
+    if (m_selection.HasNoChildren()) {
+        m_bActive = bActivate;
+        return;
+    }
+    // The screen is brought up to date with the handles as they were; being
+    // inverted, drawing them again then shows or takes them away.
+    const std::unique_ptr<CTkDC> dc = GetClientDC();
+    m_bActive = bActivate;
+    DrawHandles(*dc);
+}
