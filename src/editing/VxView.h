@@ -228,7 +228,7 @@ private:
     // The grid over the page inside clip (picture units).
     void DrawGrid(CTkDC& dc, const RECT& clip) const;
     // Paints rc of the screen image afresh.
-    void PaintScreen(const QRect& rc);
+    void PaintScreen(const QRegion& area);
     // Resizes the screen image to the window and paints what is dirty.
     void BringScreenUpToDate();
     // Repaints the whole screen image at the next paint.
