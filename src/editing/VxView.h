@@ -218,6 +218,10 @@ public:
     void SetContextMenu(QMenu* pMenu) { m_pContextMenu = pMenu; }
     // Mouse and key messages are ignored while the view is not active.
     void SetActive(bool bActive) { m_bActive = bActive; }
+    bool IsActive() const { return m_bActive; }
+    // The view is active while it has the keyboard focus; the selection's
+    // handles show only then.
+    void OnActivateView(bool bActivate);
     // The message operations, after VxViewInput.cpp has turned Qt's events into them.
     void OnLButtonDown(UINT nFlags, POINT point);
     void OnMouseMove(UINT nFlags, POINT point);
@@ -244,6 +248,7 @@ protected:
     void keyPressEvent(QKeyEvent* pEvent) override;
     void keyReleaseEvent(QKeyEvent* pEvent) override;
     void contextMenuEvent(QContextMenuEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
 
@@ -272,7 +277,7 @@ private:
     // The grid over the page inside clip (picture units).
     void DrawGrid(CTkDC& dc, const RECT& clip) const;
     // Paints rc of the screen image afresh.
-    void PaintScreen(const QRect& rc);
+    void PaintScreen(const QRegion& area);
     // Resizes the screen image to the window and paints what is dirty.
     void BringScreenUpToDate();
     // Repaints the whole screen image at the next paint.

@@ -216,6 +216,12 @@ void CVxView::contextMenuEvent(QContextMenuEvent* pEvent)
     Route([&](IVxInputHandler& h) { return h.OnContextMenu(*this, point); });
 }
 
+void CVxView::focusInEvent(QFocusEvent* pEvent)
+{
+    QAbstractScrollArea::focusInEvent(pEvent);
+    OnActivateView(true);
+}
+
 void CVxView::focusOutEvent(QFocusEvent* pEvent)
 {
     QAbstractScrollArea::focusOutEvent(pEvent);
@@ -225,6 +231,7 @@ void CVxView::focusOutEvent(QFocusEvent* pEvent)
     const CVxGraphicManipulator* pManipulator = m_bManipulatorStale ? nullptr : m_pSelectionManipulator.get();
     if (pManipulator && pManipulator->IsEditingPoints() && !m_bCapture && !m_pManipulator) return;
     OnCancelMode();
+    OnActivateView(false);
 }
 
 void CVxView::timerEvent(QTimerEvent* pEvent)

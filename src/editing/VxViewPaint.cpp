@@ -46,7 +46,7 @@ void CVxView::DrawPage(CTkDC& dc, const RECT& rcDevice)
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridLines) DrawGrid(dc, clip);
     DrawPicture(dc);
     if (m_grid.bDisplayGrid && m_grid.nGridType == kVxGridDots) DrawGrid(dc, clip);
-    DrawHandles(dc);
+    if (m_bActive) DrawHandles(dc);
 }
 
 
@@ -111,8 +111,9 @@ void CVxView::DrawGrid(CTkDC& dc, const RECT& clip) const
     DeleteObject(hPen);
 }
 
-void CVxView::PaintScreen(const QRect& rc)
+void CVxView::PaintScreen(const QRegion& area)
 {
+    const QRect rc = area.boundingRect();
     QImage image(rc.size(), QImage::Format_RGB32);
     if (image.isNull()) return;
     {
@@ -121,7 +122,9 @@ void CVxView::PaintScreen(const QRect& rc)
         PrepareDC(*dc, {rc.left(), rc.top()});
         DrawPage(*dc, {0, 0, rc.width(), rc.height()});
     }
+    // Only the area: pixels around it may hold feedback drawn since.
     QPainter painter(&m_screen);
+    painter.setClipRegion(area);
     painter.drawImage(rc.topLeft(), image);
 }
 
@@ -133,7 +136,16 @@ void CVxView::BringScreenUpToDate()
         m_dirty = QRegion(QRect(QPoint(0, 0), size));
     }
     if (m_screen.isNull()) return;
-    for (const QRect& rc : m_dirty) PaintScreen(rc);
+    // Every paint walks the whole picture, so rectangles that lie close, as
+    // a graphic's old and new places do, are painted in one go.
+    const QRect bounds = m_dirty.boundingRect();
+    qint64 nArea = 0;
+    for (const QRect& rc : m_dirty) nArea += qint64(rc.width()) * rc.height();
+    if (2 * nArea >= qint64(bounds.width()) * bounds.height()) {
+        PaintScreen(m_dirty);
+    } else {
+        for (const QRect& rc : m_dirty) PaintScreen(QRegion(rc));
+    }
     m_dirty = QRegion();
 }
 

@@ -8,6 +8,7 @@
 #include "editing/VxUndoCheckpoint.h"
 #include "graphics/VxGeometry.h"
 #include "graphics/VxGraphic.h"
+#include "graphics/VxGraphicList.h"
 #include "graphics/VxPicture.h"
 #include "platform/gdi/TkDC.h"
 #include "platform/qt/TkQtDC.h"
@@ -17,6 +18,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -100,18 +103,32 @@ void CVxView::SelectAtPoint(POINT point, bool bToggle)
 void CVxView::SelectInRect(const RECT& rect, bool bToggle)
 {
     InvalidateHandles();
-    if (!bToggle) m_selection.RemoveAllChildren();
     const RECT r = VxNormalizeRect(rect);
+    std::vector<CVxGraphic*> inside;
     CVxPicture& picture = m_doc.GetPicture();
     for (auto pos = picture.GetFirstChildPosition(); pos;) {
         CVxGraphic* pGraphic = picture.GetNextChild(pos);
-        if (!pGraphic->IsInsideRect(r)) continue;
-        const auto found = m_selection.FindChild(pGraphic);
-        if (!found)
-            m_selection.AddChildTail(pGraphic);
-        else
-            m_selection.RemoveChildAt(found);
+        if (pGraphic->IsInsideRect(r)) inside.push_back(pGraphic);
     }
+    // The new selection is made whole and given at once: adding or removing
+    // graphics one by one would measure the selection after each, which on a
+    // large picture takes quadratic time. Toggling keeps what was selected and
+    // not inside, then adds what is inside and was not selected.
+    CVxGraphicList result;
+    std::unordered_set<const CVxGraphic*> selected;
+    if (bToggle) {
+        const std::unordered_set<const CVxGraphic*> insideSet(inside.begin(), inside.end());
+        for (auto pos = m_selection.GetFirstChildPosition(); pos;) {
+            CVxGraphic* pGraphic = m_selection.GetNextChild(pos);
+            selected.insert(pGraphic);
+            if (!insideSet.contains(pGraphic)) result.AddTail(pGraphic);
+        }
+    }
+    for (CVxGraphic* pGraphic : inside) {
+        if (!selected.contains(pGraphic)) result.AddTail(pGraphic);
+    }
+    m_selection.RemoveAllChildren();
+    if (!result.IsEmpty()) m_selection.AddChildrenTail(result);
     m_bManipulatorStale = true;
     InvalidateHandles();
 }
@@ -164,4 +181,18 @@ void CVxView::InvalidateHandles()
 void CVxView::DrawHandles(CTkDC& dc)
 {
     if (CVxGraphicManipulator* pManipulator = GetSelectionManipulator()) pManipulator->DrawHandles(dc);
+}
+
+void CVxView::OnActivateView(bool bActivate)
+{
+    if (bActivate == m_bActive) return;
+    if (m_selection.HasNoChildren()) {
+        m_bActive = bActivate;
+        return;
+    }
+    // The screen is brought up to date with the handles as they were; being
+    // inverted, drawing them again then shows or takes them away.
+    const std::unique_ptr<CTkDC> dc = GetClientDC();
+    m_bActive = bActivate;
+    DrawHandles(*dc);
 }

@@ -2,6 +2,8 @@
 
 #include "editing/VxEditDialogs.h"
 #include "resources/VxResourceIds.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "support/EmfBuilder.h"
 #include "support/TestPictures.h"
 
 #include <QByteArray>
@@ -115,6 +117,32 @@ TEST_F(VxViewPrintingTest, PrintingToAPdfFileGivesOnePageWithThePicture)
     const PdfFacts blank = ReadPdf(empty);
     EXPECT_EQ(blank.nPages, 1);
     EXPECT_TRUE(BlackFill(blank.contents).isEmpty());
+}
+
+TEST_F(VxViewPrintingTest, HatchesKeepTheirScreenSpacingOnPaper)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    EmfBuilder emf;
+    emf.CreateBrushIndirect(1, LOGBRUSH{BS_HATCHED, RGB(0, 0, 0), HS_VERTICAL});
+    emf.Record(EMR_SELECTOBJECT, {1});
+    emf.Record(EMR_RECTANGLE, {10, 10, 60, 30});
+    std::vector<std::uint8_t> bytes = emf.Finish();
+    SetU32(bytes, 56, 2);  // nHandles: the brush and the header's own
+    LoadInto(m_doc, bytes);
+    CVxScriptedEditDialogs dialogs;
+    const CVxEditDialogsGuard guard(dialogs);
+    const QString printed = dir.filePath(QStringLiteral("hatched.pdf"));
+    dialogs.QueuePrintToPdf(printed.toStdString());
+    m_pView->OnCmdMsg(ID_FILE_PRINT, nullptr);
+    QFile file(printed);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // The hatch's tile repeats every 8 pixels of a 96-dpi screen: 100 pixels
+    // at 1200 dpi.
+    static const QRegularExpression step(QStringLiteral(R"(/XStep ([0-9.]+))"));
+    const QRegularExpressionMatch m = step.match(QString::fromLatin1(file.readAll()));
+    ASSERT_TRUE(m.hasMatch());
+    EXPECT_EQ(m.captured(1).toDouble(), 100);
 }
 
 }  // namespace

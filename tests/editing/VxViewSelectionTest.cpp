@@ -197,3 +197,30 @@ TEST_F(VxViewSelectionTest, WithSnapOnTheNearestCornerLandsOnTheGrid)
 }
 
 }  // namespace
+
+namespace {
+
+// The view is active while it has the focus: the handles show only then, and
+// clicks reach the tools only then.
+TEST_F(VxViewSelectionTest, HandlesAndClicksNeedTheViewActive)
+{
+    Click({250, 250});
+    ASSERT_TRUE(IsSelected(m_pFilled));
+    // The top left handle covers the box's corner, inverting its blue.
+    const QRgb handle = Grab().pixel(102, 102);
+    ASSERT_NE(handle, qRgb(0, 0, 255));
+
+    m_pView->OnActivateView(false);
+    EXPECT_FALSE(m_pView->IsActive());
+    EXPECT_EQ(Grab().pixel(102, 102), qRgb(0, 0, 255));
+    Click({400, 300});
+    EXPECT_TRUE(IsSelected(m_pFilled));
+
+    m_pView->OnActivateView(true);
+    EXPECT_EQ(Grab().pixel(102, 102), handle);
+    // A repaint agrees with what activation drew.
+    m_pView->OnViewRedraw();
+    EXPECT_EQ(Grab().pixel(102, 102), handle);
+}
+
+}  // namespace

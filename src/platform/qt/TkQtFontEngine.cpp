@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <unordered_map>
@@ -287,13 +288,26 @@ QString CTkQtFontEngine::ShownText(const LOGFONTW& font, const WCHAR* text, int 
     return shown;
 }
 
+namespace {
+
+bool IsSameFont(const LOGFONTW& a, const LOGFONTW& b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+}  // namespace
+
 const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return nullptr;
+    if (m_lastFace && IsSameFont(m_lastFace->first, font))
+        return m_lastFace->second;
     const FaceKey key = KeyOf(font);
-    if (const auto it = m_faces.find(key); it != m_faces.end())
+    if (const auto it = m_faces.find(key); it != m_faces.end()) {
+        m_lastFace.emplace(font, it->second.get());
         return it->second.get();
+    }
 
     QFont qfont = MakeQFont(font);
     qfont.setPixelSize(64);  // any size finds the face; it is measured in font units
@@ -312,7 +326,9 @@ const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
     auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}});
     if (m_faces.size() >= kMaxFaces)
         m_faces.clear();
-    return m_faces.emplace(key, std::move(face)).first->second.get();
+    const CFace* pFace = m_faces.emplace(key, std::move(face)).first->second.get();
+    m_lastFace.emplace(font, pFace);
+    return pFace;
 }
 
 bool CTkQtFontEngine::Size(const LOGFONTW& font, CSized* pSized)
@@ -346,16 +362,22 @@ double CTkQtFontEngine::GetStretch(const LOGFONTW& font)
 
 QRawFont CTkQtFontEngine::GetRawFont(const LOGFONTW& font)
 {
+    if (m_lastRawFont && IsSameFont(m_lastRawFont->first, font) && FindFace(font) != nullptr)
+        return m_lastRawFont->second;
     CSized sized;
     if (!Size(font, &sized))
         return {};
     const auto key = std::make_tuple(KeyOf(font), sized.em);
-    if (const auto it = m_sizedFaces.find(key); it != m_sizedFaces.end())
+    const auto it = m_sizedFaces.find(key);
+    if (it != m_sizedFaces.end()) {
+        m_lastRawFont.emplace(font, it->second);
         return it->second;
+    }
     QRawFont raw = sized.pFace->raw;
     raw.setPixelSize(sized.em);
     if (m_sizedFaces.size() >= kMaxSizedFaces)
         m_sizedFaces.clear();
+    m_lastRawFont.emplace(font, raw);
     return m_sizedFaces.emplace(key, raw).first->second;
 }
 

@@ -17,6 +17,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -64,4 +65,8 @@ private:
 
     std::map<FaceKey, std::unique_ptr<CFace>> m_faces;
     std::map<std::tuple<FaceKey, double>, QRawFont> m_sizedFaces;
+    // The last font asked for and its answers: a picture's texts mostly share
+    // one, and building the key costs more than drawing a short text.
+    std::optional<std::pair<LOGFONTW, const CFace*>> m_lastFace;
+    std::optional<std::pair<LOGFONTW, QRawFont>> m_lastRawFont;
 };

@@ -12,6 +12,8 @@
 #include "platform/qt/TkQtPaintRop.h"
 #include "platform/qt/TkQtPaintText.h"
 
+#include <QPagedPaintDevice>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -136,6 +138,10 @@ void CTkQtPaintBackend::Begin()
         // QPainter mixes its raster operations into the other two formats only.
         m_bRasterOps = m_pImage != nullptr && pImage->format() != QImage::Format_ARGB32;
     }
+    // Hatches of 8 printer pixels would shrink to specks: on paper they keep
+    // the size they have on the screen.
+    if (dynamic_cast<QPagedPaintDevice*>(m_pDevice) != nullptr)
+        m_nHatchSize = TkQtPaperHatchSize(m_pDevice->logicalDpiY());
     m_painter.begin(m_pDevice);
 }
 
@@ -223,7 +229,7 @@ BOOL CTkQtPaintBackend::PaintWith(CTkDC& dc, const CTkQtPaintColours& colours,
     job.path.setFillRule(dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     if ((parts & kFill) != 0) {
         if (const CTkGdiObject* pBrush = TkLookupGdiObject(dc.GetCurrentObject(OBJ_BRUSH)))
-            job.brush = TkQtMakeBrush(*pBrush, colours);
+            job.brush = TkQtMakeBrush(*pBrush, colours, m_nHatchSize);
     }
     if ((parts & kStroke) != 0 && !pen.IsNull())
         SetOutline(job, colours, pen, figures, std::move(pixelFigure));
@@ -257,16 +263,13 @@ void CTkQtPaintBackend::PaintJob(const CJob& job, int rop, const QRegion& clip)
 {
     if (rop == R2_NOP || clip.isEmpty())
         return;
-    const Mix copy = [](QRgb colour, QRgb) { return colour | 0xFF000000; };
-    const Mix mixed = [rop](QRgb colour, QRgb dest) { return TkApplyRop2(rop, colour, dest); };
-    const Mix& mix = rop == R2_COPYPEN ? copy : mixed;
     if (rop == R2_COPYPEN || !job.HasPainterParts()) {
         if (job.HasPainterParts()) {
             PrepareFor(clip, CopyMode());
             DrawJob(m_painter, job);
         }
         if (!job.lines.empty())
-            DrawLines(*m_pImage, QPoint(0, 0), job, clip, mix);
+            DrawLines(*m_pImage, QPoint(0, 0), job, clip, rop);
         return;
     }
     // One solid colour covers each pixel once, so QPainter's own raster operation
@@ -291,16 +294,21 @@ void CTkQtPaintBackend::PaintJob(const CJob& job, int rop, const QRegion& clip)
 }
 
 void CTkQtPaintBackend::DrawLines(QImage& target, QPoint origin, const CJob& job,
-                                  const QRegion& clip, const Mix& mix)
+                                  const QRegion& clip, int rop)
 {
     const QRect bounds = clip.boundingRect() & QRect(origin, target.size());
     const bool box = clip.rectCount() == 1;
-    CTkQtPaintLine raster(bounds, job.runs, [&](int x, int y, bool dash) {
-        if ((!dash && !job.gapColour) || (!box && !clip.contains(QPoint(x, y))))
-            return;
-        auto* line = reinterpret_cast<QRgb*>(target.scanLine(y - origin.y()));
-        QRgb& pixel = line[x - origin.x()];
-        pixel = mix(dash ? job.lineColour : *job.gapColour, pixel);
+    // Detaches once, here, rather than at every pixel.
+    uchar* const bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    CTkQtPaintLine raster(bounds, job.runs, [&](std::span<const CTkQtPaintLine::CPixel> pixels) {
+        for (const CTkQtPaintLine::CPixel& p : pixels) {
+            if ((!p.dash && !job.gapColour) || (!box && !clip.contains(QPoint(p.x, p.y))))
+                continue;
+            QRgb& pixel = reinterpret_cast<QRgb*>(bits + (p.y - origin.y()) * stride)[p.x - origin.x()];
+            const QRgb colour = p.dash ? job.lineColour : *job.gapColour;
+            pixel = rop == R2_COPYPEN ? colour | 0xFF000000 : TkApplyRop2(rop, colour, pixel);
+        }
     });
     for (const QPolygon& figure : job.lines)
         raster.Figure(figure);
@@ -332,8 +340,7 @@ void CTkQtPaintBackend::PaintThroughLayer(const CJob& job, const QRect& bounds,
         p.setClipRegion(clip);
         DrawJob(p, job);
     }
-    DrawLines(layer, bounds.topLeft(), job, clip,
-              [](QRgb colour, QRgb) { return colour | 0xFF000000; });
+    DrawLines(layer, bounds.topLeft(), job, clip, R2_COPYPEN);
     CombineLayer(layer, bounds.topLeft(), clip, combine);
 }
 
@@ -598,7 +605,7 @@ std::optional<QBrush> CTkQtPaintBackend::SelectedBrush(const CTkDC& dc) const
     const CTkGdiObject* pBrush = TkLookupGdiObject(dc.GetCurrentObject(OBJ_BRUSH));
     if (pBrush == nullptr)
         return std::nullopt;
-    return TkQtMakeBrush(*pBrush, CTkQtPaintColours(dc));
+    return TkQtMakeBrush(*pBrush, CTkQtPaintColours(dc), m_nHatchSize);
 }
 
 // Text
@@ -740,7 +747,8 @@ BOOL CTkQtPaintBackend::FillRect(CTkDC& dc, const RECT& rect, HBRUSH hBrush)
     const QRegion clip = Clip(dc);
     if (pBrush == nullptr)
         return FALSE;
-    const std::optional<QBrush> brush = TkQtMakeBrush(*pBrush, CTkQtPaintColours(dc));
+    const std::optional<QBrush> brush =
+        TkQtMakeBrush(*pBrush, CTkQtPaintColours(dc), m_nHatchSize);
     if (brush && !clip.isEmpty()) {
         PrepareFor(clip, CopyMode());
         m_painter.setBrushOrigin(dc.GetBrushOrg().x, dc.GetBrushOrg().y);

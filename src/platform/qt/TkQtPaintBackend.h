@@ -99,7 +99,6 @@ private:
 
         bool HasPainterParts() const { return brush || pen || gapPen; }
     };
-    using Mix = std::function<QRgb(QRgb colour, QRgb dest)>;
     // How a layer's pixel combines with the one below it; x and y are the pixel's
     // place in the layer.
     using Combine = std::function<QRgb(QRgb layer, QRgb dest, int x, int y)>;
@@ -118,8 +117,9 @@ private:
                     const QPainterPath& figures, std::optional<QPolygon> pixelFigure) const;
     void PaintJob(const CJob& job, int rop, const QRegion& clip);
     static void DrawJob(QPainter& painter, const CJob& job);
+    // Sets the job's one-pixel lines on target, mixed by rop.
     static void DrawLines(QImage& target, QPoint origin, const CJob& job, const QRegion& clip,
-                          const Mix& mix);
+                          int rop);
     void PaintThroughLayer(const CJob& job, const QRect& bounds, const QRegion& clip,
                            const Combine& combine);
     void CombineLayer(const QImage& layer, QPoint at, const QRegion& clip,
@@ -145,6 +145,7 @@ private:
     QPaintDevice* m_pDevice;
     QImage* m_pImage = nullptr;
     bool m_bRasterOps = false;
+    int m_nHatchSize = 8;  // a hatch tile's side in device pixels
     QPainter m_painter;
     RECT m_deviceRect{};  // the DC's surface when the clip was last reset
     QRegion m_clip;       // device pixels

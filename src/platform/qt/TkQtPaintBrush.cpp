@@ -4,6 +4,9 @@
 #include "platform/qt/TkQtPaintColours.h"
 #include "platform/qt/TkQtPaintDib.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr int kHatchSize = 8;
@@ -36,7 +39,8 @@ bool IsHatchPixel(int hatch, int x, int y)
     }
 }
 
-std::optional<QBrush> HatchBrush(const LOGBRUSH& lb, const CTkQtPaintColours& colours)
+std::optional<QBrush> HatchBrush(const LOGBRUSH& lb, const CTkQtPaintColours& colours,
+                                 int nHatchSize)
 {
     const QRgb colour = colours.Of(lb.lbColor);
     switch (lb.lbHatch) {
@@ -51,7 +55,7 @@ std::optional<QBrush> HatchBrush(const LOGBRUSH& lb, const CTkQtPaintColours& co
     if (lb.lbHatch > HS_DIAGCROSS)
         return std::nullopt;
     const auto gaps = colours.IsOpaque() ? std::optional<QRgb>(colours.Background()) : std::nullopt;
-    return QBrush(TkQtHatchTile(int(lb.lbHatch), colour, gaps));
+    return QBrush(TkQtHatchTile(int(lb.lbHatch), colour, gaps, nHatchSize));
 }
 
 std::optional<QBrush> PatternBrush(const CTkGdiObject& object, const CTkQtPaintColours& colours)
@@ -71,25 +75,38 @@ std::optional<QBrush> PatternBrush(const CTkGdiObject& object, const CTkQtPaintC
 
 }  // namespace
 
-QImage TkQtHatchTile(int hatch, QRgb colour, std::optional<QRgb> gaps)
+QImage TkQtHatchTile(int hatch, QRgb colour, std::optional<QRgb> gaps, int nSize)
 {
-    QImage tile(kHatchSize, kHatchSize, QImage::Format_ARGB32_Premultiplied);
+    nSize = std::max(nSize, 1);
+    QImage tile(nSize, nSize, QImage::Format_ARGB32_Premultiplied);
     const QRgb gap = gaps ? qRgb(qRed(*gaps), qGreen(*gaps), qBlue(*gaps)) : 0;
     const QRgb ink = qRgb(qRed(colour), qGreen(colour), qBlue(colour));
-    for (int y = 0; y < kHatchSize; ++y) {
+    // Each tile pixel takes the pattern pixel it falls in.
+    const auto pattern = [nSize](int v) { return v * kHatchSize / nSize; };
+    for (int y = 0; y < nSize; ++y) {
         auto* line = reinterpret_cast<QRgb*>(tile.scanLine(y));
-        for (int x = 0; x < kHatchSize; ++x)
-            line[x] = IsHatchPixel(hatch, x, y) ? ink : gap;
+        for (int x = 0; x < nSize; ++x)
+            line[x] = IsHatchPixel(hatch, pattern(x), pattern(y)) ? ink : gap;
     }
     return tile;
 }
 
-std::optional<QBrush> TkQtMakeBrush(const CTkGdiObject& object, const CTkQtPaintColours& colours)
+int TkQtPaperHatchSize(int nDpi)
+{
+    constexpr int kScreenDpi = 96;
+    // Beyond this a tile would take more memory than a hatch is worth.
+    constexpr int kMaxSize = 1024;
+    return std::clamp(int(std::lround(double(kHatchSize) * nDpi / kScreenDpi)), kHatchSize,
+                      kMaxSize);
+}
+
+std::optional<QBrush> TkQtMakeBrush(const CTkGdiObject& object, const CTkQtPaintColours& colours,
+                                    int nHatchSize)
 {
     const LOGBRUSH& lb = object.brush;
     switch (lb.lbStyle) {
     case BS_SOLID: return QBrush(QColor(colours.Of(lb.lbColor)));
-    case BS_HATCHED: return HatchBrush(lb, colours);
+    case BS_HATCHED: return HatchBrush(lb, colours, nHatchSize);
     case BS_PATTERN:
     case BS_PATTERN8X8:
     case BS_MONOPATTERN:

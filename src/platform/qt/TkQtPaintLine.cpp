@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <numbers>
 #include <numeric>
+#include <unordered_map>
 #include <utility>
 
 #include <QTransform>
@@ -15,15 +16,16 @@ namespace {
 // Products of two 32-bit coordinate differences need more than 64 bits.
 __extension__ using Wide = __int128;
 
-// round(numerator / denominator) with halves towards +infinity; denominator > 0.
-std::int64_t RoundedQuotient(Wide numerator, Wide denominator)
+// floor(numerator / denominator) and what remains; denominator > 0.
+std::pair<std::int64_t, std::int64_t> FlooredDivision(Wide numerator, std::int64_t denominator)
 {
-    const Wide twice = 2 * numerator + denominator;
-    const Wide doubled = 2 * denominator;
-    Wide q = twice / doubled;
-    if (twice % doubled != 0 && twice < 0)
-        --q;  // floor, not truncation
-    return std::int64_t(q);
+    Wide q = numerator / denominator;
+    Wide r = numerator % denominator;
+    if (r < 0) {
+        --q;
+        r += denominator;
+    }
+    return {std::int64_t(q), std::int64_t(r)};
 }
 
 constexpr double kFine = 16;
@@ -69,14 +71,61 @@ void AppendPoint(QPolygon& points, QPoint p)
         points.push_back(p);
 }
 
-QPolygon PixelFigure(const QPainterPath& subpath, bool curved)
+// The figure of elements [begin, end) of figures, which has curves.
+QPolygon CurvedFigure(const QPainterPath& figures, int begin, int end)
 {
+    QPainterPath subpath(figures.elementAt(begin));
+    for (int i = begin + 1; i < end; ++i) {
+        const QPainterPath::Element e = figures.elementAt(i);
+        if (e.isLineTo()) {
+            subpath.lineTo(e);
+        } else if (e.isCurveTo() && i + 2 < end) {
+            subpath.cubicTo(e, figures.elementAt(i + 1), figures.elementAt(i + 2));
+            i += 2;
+        }
+    }
     QPolygon points;
     for (const QPolygonF& flat : subpath.toSubpathPolygons(QTransform::fromScale(kFine, kFine))) {
         for (const QPointF& p : flat)
             AppendPoint(points, Rounded(p));
     }
-    return curved ? Thinned(points) : points;
+    return Thinned(points);
+}
+
+// The figure of elements [begin, end) of figures, all of them straight: its
+// points rounded as a flattened curve's would be.
+QPolygon StraightFigure(const QPainterPath& figures, int begin, int end)
+{
+    QPolygon points;
+    points.reserve(end - begin);
+    for (int i = begin; i < end; ++i) {
+        const QPainterPath::Element e = figures.elementAt(i);
+        AppendPoint(points, Rounded(QPointF(e.x * kFine, e.y * kFine)));
+    }
+    return points;
+}
+
+// Cosine and sine of a quarter turn in steps: the same for every ellipse of
+// that many steps, so kept rather than computed again for each one.
+const std::vector<std::pair<double, double>>& QuarterTurn(int steps)
+{
+    constexpr std::size_t kMaxKept = 1 << 20;
+    thread_local std::unordered_map<int, std::vector<std::pair<double, double>>> kept;
+    thread_local std::size_t nKept = 0;
+    if (const auto it = kept.find(steps); it != kept.end())
+        return it->second;
+    if (nKept > kMaxKept) {
+        kept.clear();
+        nKept = 0;
+    }
+    std::vector<std::pair<double, double>> turn;
+    turn.reserve(std::size_t(steps) + 1);
+    for (int i = 0; i <= steps; ++i) {
+        const double t = std::numbers::pi / 2 * i / steps;
+        turn.emplace_back(std::cos(t), std::sin(t));
+    }
+    nKept += turn.size();
+    return kept.emplace(steps, std::move(turn)).first->second;
 }
 
 // Past this the pixels of an ellipse are too many to walk one by one.
@@ -100,10 +149,9 @@ std::optional<QPolygon> CTkQtPaintLine::RoundedFigure(const QRectF& outline, dou
     // The top right corner from 3 o'clock to 12 o'clock, in steps under a pixel.
     QPolygon quarter;
     const int steps = int(std::ceil(4 * (rx + ry))) + 4;
-    for (int i = 0; i <= steps; ++i) {
-        const double t = std::numbers::pi / 2 * i / steps;
-        AppendPoint(quarter, QPoint(int(std::lround(cornerX + rx * std::cos(t))),
-                                    int(std::lround(cornerY - ry * std::sin(t)))));
+    for (const auto& [cos, sin] : QuarterTurn(steps)) {
+        AppendPoint(quarter, QPoint(int(std::lround(cornerX + rx * cos)),
+                                    int(std::lround(cornerY - ry * sin))));
     }
     quarter = Thinned(quarter);
     const auto mirror = [&](QPoint p, bool x, bool y) {
@@ -125,28 +173,18 @@ std::optional<QPolygon> CTkQtPaintLine::RoundedFigure(const QRectF& outline, dou
 std::vector<QPolygon> CTkQtPaintLine::PixelFigures(const QPainterPath& figures)
 {
     std::vector<QPolygon> result;
-    QPainterPath subpath;
-    bool curved = false;
-    const auto flush = [&] {
-        if (!subpath.isEmpty())
-            result.push_back(PixelFigure(subpath, curved));
-        subpath = QPainterPath();
-        curved = false;
-    };
-    for (int i = 0; i < figures.elementCount(); ++i) {
-        const QPainterPath::Element e = figures.elementAt(i);
-        if (e.isMoveTo()) {
-            flush();
-            subpath.moveTo(e);
-        } else if (e.isLineTo()) {
-            subpath.lineTo(e);
-        } else if (e.isCurveTo() && i + 2 < figures.elementCount()) {
-            subpath.cubicTo(e, figures.elementAt(i + 1), figures.elementAt(i + 2));
-            curved = true;
-            i += 2;
-        }
+    const int count = figures.elementCount();
+    for (int begin = 0; begin < count;) {
+        int end = begin + 1;
+        bool curved = false;
+        for (; end < count && !figures.elementAt(end).isMoveTo(); ++end)
+            curved = curved || figures.elementAt(end).isCurveTo();
+        // A lone move sets no pixel.
+        if (end - begin > 1)
+            result.push_back(curved ? CurvedFigure(figures, begin, end)
+                                    : StraightFigure(figures, begin, end));
+        begin = end;
     }
-    flush();
     return result;
 }
 
@@ -197,14 +235,76 @@ void CTkQtPaintLine::Segment(QPoint from, QPoint to)
     std::int64_t last = step > 0 ? high - majorStart : majorStart - low;
     first = std::max<std::int64_t>(first, 0);
     last = std::min(last, n - 1);
+    if (first <= last) {
+        // The minor coordinate of step k is round(k * minorDelta / n), halves up:
+        // floor((2 k minorDelta + n) / 2n), followed step by step through its
+        // remainder.
+        const std::int64_t period = 2 * n;
+        const auto minorAt = [&](std::int64_t k) {
+            return FlooredDivision(2 * Wide(k) * minorDelta + n, period);
+        };
+        const std::int64_t minorLow = xMajor ? m_bounds.top() : m_bounds.left();
+        const std::int64_t minorHigh = xMajor ? m_bounds.bottom() : m_bounds.right();
+        // The minor coordinate moves one way, so its ends tell whether every
+        // step lies inside the bounds.
+        const std::int64_t minorFirst = minorStart + minorAt(first).first;
+        const std::int64_t minorLast = minorStart + minorAt(last).first;
+        const bool inside = std::min(minorFirst, minorLast) >= minorLow &&
+                            std::max(minorFirst, minorLast) <= minorHigh;
+        m_pixels.clear();
+        const CWalk walk{first, last, xMajor, step, majorStart, minorStart, minorDelta, n};
+        if (inside && m_runs.empty())
+            SolidSteps(walk);
+        else
+            Steps(walk);
+        if (!m_pixels.empty())
+            m_visit(m_pixels);
+    }
+    m_phase += n;
+}
+
+void CTkQtPaintLine::Steps(const CWalk& walk)
+{
+    const auto [first, last, xMajor, step, majorStart, minorStart, minorDelta, n] = walk;
+    const std::int64_t period = 2 * n;
+    const std::int64_t advance = 2 * minorDelta;
+    auto [quotient, remainder] = FlooredDivision(2 * Wide(first) * minorDelta + n, period);
     for (std::int64_t k = first; k <= last; ++k) {
         const std::int64_t major = majorStart + step * k;
-        const std::int64_t minor = minorStart + RoundedQuotient(Wide(k) * minorDelta, n);
+        const std::int64_t minor = minorStart + quotient;
         const std::int64_t x = xMajor ? major : minor;
         const std::int64_t y = xMajor ? minor : major;
         if (x >= m_bounds.left() && x <= m_bounds.right() && y >= m_bounds.top() &&
             y <= m_bounds.bottom())
-            m_visit(int(x), int(y), IsDash(m_phase + k));
+            m_pixels.push_back({int(x), int(y), IsDash(m_phase + k)});
+        remainder += advance;
+        if (remainder >= period) {
+            remainder -= period;
+            ++quotient;
+        } else if (remainder < 0) {
+            remainder += period;
+            --quotient;
+        }
     }
-    m_phase += n;
+}
+
+void CTkQtPaintLine::SolidSteps(const CWalk& walk)
+{
+    const auto [first, last, xMajor, step, majorStart, minorStart, minorDelta, n] = walk;
+    // Every step is inside and a dash: the same pixels as Steps, without its
+    // tests.
+    const std::int64_t period = 2 * n;
+    const std::int64_t advance = 2 * minorDelta;
+    auto [quotient, remainder] = FlooredDivision(2 * Wide(first) * minorDelta + n, period);
+    m_pixels.resize(std::size_t(last - first + 1));
+    CPixel* pOut = m_pixels.data();
+    for (std::int64_t k = first; k <= last; ++k, ++pOut) {
+        const int major = int(majorStart + step * k);
+        const int minor = int(minorStart + quotient);
+        *pOut = xMajor ? CPixel{major, minor, true} : CPixel{minor, major, true};
+        remainder += advance;
+        const std::int64_t carry = (remainder >= period ? 1 : 0) - (remainder < 0 ? 1 : 0);
+        quotient += carry;
+        remainder -= carry * period;
+    }
 }

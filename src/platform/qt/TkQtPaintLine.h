@@ -5,7 +5,8 @@
 // line drawn backwards covers its start but not its end. The style (runs of dash
 // and gap pixels) advances one step per pixel and goes on across the segments
 // and figures of one call. Only pixels inside the bounds are visited, so that
-// coordinates far outside the device cost nothing.
+// coordinates far outside the device cost nothing. The pixels of a segment are
+// handed over together: one call per pixel would cost more than setting it.
 
 #include <QPainterPath>
 #include <QPoint>
@@ -15,13 +16,19 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <vector>
 
 class CTkQtPaintLine {
 public:
-    // Called for every pixel the lines set; dash is false for the gaps of a
-    // styled line.
-    using Visit = std::function<void(int x, int y, bool dash)>;
+    // A pixel the lines set; dash is false for the gaps of a styled line.
+    struct CPixel {
+        int x;
+        int y;
+        bool dash;
+    };
+    // Called with the pixels of each segment, in drawing order.
+    using Visit = std::function<void(std::span<const CPixel> pixels)>;
 
     // runs: dash and gap lengths in pixels, dash first; empty for a solid line.
     CTkQtPaintLine(const QRect& bounds, std::vector<int> runs, Visit visit);
@@ -42,6 +49,17 @@ public:
 
 private:
     void Segment(QPoint from, QPoint to);
+    // Steps first..last of a segment of n steps: step k is at major coordinate
+    // majorStart + step * k and minor coordinate minorStart + round(k * minorDelta / n).
+    struct CWalk {
+        std::int64_t first, last;
+        bool xMajor;
+        int step;
+        std::int64_t majorStart, minorStart, minorDelta, n;
+    };
+    // The walk's pixels into m_pixels; SolidSteps when all are inside and dashes.
+    void Steps(const CWalk& walk);
+    void SolidSteps(const CWalk& walk);
     bool IsDash(std::int64_t step) const;
 
     QRect m_bounds;
@@ -49,4 +67,5 @@ private:
     std::int64_t m_period = 0;
     Visit m_visit;
     std::int64_t m_phase = 0;  // pixels of the style used so far
+    std::vector<CPixel> m_pixels;
 };

@@ -121,8 +121,26 @@ int CTkQtPaintText::MeasuredAdvance(UINT options, const WCHAR* text, UINT unit,
     return size.cx;
 }
 
+// The glyph of each character of text (a surrogate pair is one), looked up
+// all at once; empty when the face does not give one glyph per character.
+QList<quint32> CTkQtPaintText::GlyphsOf(UINT options, const WCHAR* text, UINT count) const
+{
+    if ((options & ETO_GLYPH_INDEX) != 0)
+        return {};
+    QList<quint32> glyphs =
+        m_raw.glyphIndexesForString(CTkQtFontEngine::ShownText(m_font, text, int(count)));
+    qsizetype characters = 0;
+    for (UINT unit = 0; unit < count; unit += UnitsAt(options, text, unit, count))
+        ++characters;
+    if (glyphs.size() != characters)
+        glyphs.clear();
+    return glyphs;
+}
+
 void CTkQtPaintText::PlaceGlyphs(UINT options, const WCHAR* text, UINT count, const INT* dx)
 {
+    const QList<quint32> glyphs = GlyphsOf(options, text, count);
+    qsizetype character = 0;
     const SIZE& v = m_dc.GetViewportExt();
     const SIZE& w = m_dc.GetWindowExt();
     const double sx = std::fabs(AxisScale(v.cx, w.cx));
@@ -137,11 +155,14 @@ void CTkQtPaintText::PlaceGlyphs(UINT options, const WCHAR* text, UINT count, co
     for (UINT unit = 0; unit < count;) {
         const UINT units = UnitsAt(options, text, unit, count);
         quint32 glyph = text[unit];
-        if ((options & ETO_GLYPH_INDEX) == 0) {
+        if (!glyphs.isEmpty()) {
+            glyph = glyphs[character];
+        } else if ((options & ETO_GLYPH_INDEX) == 0) {
             const QString shown = CTkQtFontEngine::ShownText(m_font, text + unit, int(units));
             const QList<quint32> found = m_raw.glyphIndexesForString(shown);
             glyph = found.isEmpty() ? 0 : found.front();
         }
+        ++character;
         m_glyphs.push_back({glyph, QPointF(x, y)});
         for (UINT k = 0; k < units && dx != nullptr; ++k) {
             logicalX += pairs ? dx[2 * (unit + k)] : dx[unit + k];

@@ -54,6 +54,7 @@ private:
 
     bool MakeDeviceFont();
     bool MakeFace();
+    QList<quint32> GlyphsOf(UINT options, const WCHAR* text, UINT count) const;
     void PlaceGlyphs(UINT options, const WCHAR* text, UINT count, const INT* dx);
     int MeasuredAdvance(UINT options, const WCHAR* text, UINT unit, UINT units) const;
     void Align(POINT reference);

@@ -4,9 +4,11 @@
 #include "platform/qt/TkQtPaintTest.h"
 
 #include "platform/gdi/TkPackedDib.h"
+#include "platform/qt/TkQtPaintBrush.h"
 #include "platform/qt/TkQtPaintDib.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace {
@@ -84,6 +86,22 @@ TEST_F(TkQtPaintBrushTest, TheSixHatches)
         for (const QPoint& p : c.set)
             EXPECT_EQ(At(p.x(), p.y()), kBlack) << "hatch " << c.hatch << " at " << p.x();
     }
+}
+
+TEST(TkQtHatchTileTest, PaperTilesScaleTheEightPixelPattern)
+{
+    // 600 dpi: 50 pixels, each pattern pixel 6 or 7 of them.
+    ASSERT_EQ(TkQtPaperHatchSize(600), 50);
+    EXPECT_EQ(TkQtPaperHatchSize(96), 8);
+    EXPECT_EQ(TkQtPaperHatchSize(72), 8);
+    const QImage tile = TkQtHatchTile(HS_BDIAGONAL, qRgb(0, 0, 0), qRgb(255, 255, 255), 50);
+    ASSERT_EQ(tile.size(), QSize(50, 50));
+    std::string top;
+    for (int x = 0; x < 50; ++x)
+        top += tile.pixel(x, 0) == 0xFF000000 ? '#' : '.';
+    EXPECT_EQ(top, std::string(44, '.') + std::string(6, '#'));
+    EXPECT_EQ(tile.pixel(0, 49), 0xFF000000);
+    EXPECT_EQ(tile.pixel(49, 49), 0xFFFFFFFF);
 }
 
 TEST_F(TkQtPaintBrushTest, HatchGapsShowTheBackgroundOnlyWhenOpaque)

@@ -24,6 +24,27 @@ TEST_F(TkQtPaintShapeTest, ThinLineLeavesOutItsLastPixel)
     EXPECT_EQ(At(20, 20), kWhite);
 }
 
+// Each step takes the nearest pixel across the line, halves going down the
+// screen, whichever way the line runs along its long axis.
+TEST_F(TkQtPaintShapeTest, SlopedLinesRoundHalfStepsDownTheScreen)
+{
+    const struct {
+        POINT from, to;
+        int y;  // the rows y, y + 1, y + 2 show the line
+        const char* rows[3];
+    } cases[] = {
+        {{0, 4}, {8, 6}, 4, {"##.......", "..####...", "......##."}},
+        {{0, 12}, {8, 10}, 10, {".......#.", "...####..", "###......"}},
+        {{8, 20}, {0, 22}, 20, {".......##", "...####..", ".##......"}},
+    };
+    for (const auto& c : cases) {
+        dc().MoveTo(c.from.x, c.from.y);
+        dc().LineTo(c.to.x, c.to.y);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(Row(c.y + i, 0, 8), c.rows[i]) << c.from.x << "," << c.from.y;
+    }
+}
+
 // An outline runs through the box's last row and column, a fill without a pen
 // stops one pixel short of them; reversed corners are normalised; a wide
 // inside-frame pen stays in the box, a wide plain one straddles its outline.
