@@ -10,6 +10,9 @@
 
 namespace {
 
+using V = CVxView;
+constexpr unsigned kX1 = kTkCmdEnabledByX1;
+
 const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_VIEW_ZOOM_IN, &CVxView::OnZoomIn, &CVxView::OnUpdateZoomIn),
     TkOnCommand(ID_VIEW_ZOOM_OUT, &CVxView::OnZoomOut, &CVxView::OnUpdateZoomOut),
@@ -35,6 +38,26 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_EDIT_OPEN, &CVxView::OnEditOpen, &CVxView::OnUpdateEditOpen),
     TkOnCommandRange(ID_POINT_NEXT, ID_SUBPOLYGON_DELETE, &CVxView::OnPointCommand,
                      &CVxView::OnUpdatePointCommand),
+    // Edit commands of VxViewEditCommands.cpp and VxViewAttributeCommands.cpp.
+    TkOnCommand(ID_EDIT_SELECT_NEXT, &V::OnEditSelectNext, &V::OnUpdateHasGraphics, kX1),
+    TkOnCommand(ID_EDIT_SELECT_PREVIOUS, &V::OnEditSelectPrevious, &V::OnUpdateHasGraphics, kX1),
+    TkOnCommand(ID_EDIT_SELECT_SIMILAR, &V::OnEditSelectSimilar, &V::OnUpdateHasSelection, kX1),
+    TkOnCommand(ID_ARRANGE_BRING_TO_FRONT, &V::OnArrangeBringToFront, &V::OnUpdateHasSelection, kX1),
+    TkOnCommand(ID_ARRANGE_SEND_TO_BACK, &V::OnArrangeSendToBack, &V::OnUpdateHasSelection, kX1),
+    TkOnCommandRange(ID_ARRANGE_FLIP_HORIZONTAL, ID_ARRANGE_FLIP_BOTH, &V::OnArrangeFlip,
+                     &V::OnUpdateHasSelection, kX1),
+    TkOnCommand(ID_EDIT_TRIM_PICTURE, &V::OnEditTrimPicture, &V::OnUpdateHasGraphics, kX1),
+    TkOnCommandRange(ID_FORMAT_TRANSPARENT, ID_FORMAT_OPAQUE, &V::OnBkMode, &V::OnUpdateBkMode, kX1),
+    TkOnCommandRange(ID_FORMAT_COUNTERCLOCKWISE, ID_FORMAT_CLOCKWISE, &V::OnArcDirection,
+                     &V::OnUpdateArcDirection, kX1),
+    TkOnCommandRange(ID_COLOR_FIRST, ID_COLOR_LAST, &V::OnColor, &V::OnUpdateColor, kX1),
+    TkOnCommand(ID_COLOR_CUSTOM, &V::OnColorCustom, &V::OnUpdateColorCustom, kX1),
+    TkOnCommandRange(ID_COLOR_TARGET_LINE, ID_COLOR_TARGET_BACKGROUND, &V::OnColorTarget,
+                     &V::OnUpdateColorTarget, kX1),
+    TkOnCommandRange(ID_FILL_FIRST, ID_FILL_LAST, &V::OnFill, &V::OnUpdateFill, kX1),
+    TkOnCommandRange(ID_TEXT_BOLD, ID_TEXT_UNDERLINE, &V::OnFontStyle, &V::OnUpdateFontStyle, kX1),
+    TkOnCommandRange(ID_TEXT_ALIGN_LEFT, ID_TEXT_ALIGN_RIGHT, &V::OnTextAlign, &V::OnUpdateTextAlign, kX1),
+    TkOnCommandRange(ID_LINE_STYLE_FIRST, ID_LINE_STYLE_LAST, &V::OnLineStyle, &V::OnUpdateLineStyle, kX1),
     TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
     TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
     TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),

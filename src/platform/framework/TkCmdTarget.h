@@ -36,9 +36,10 @@ constexpr CTkCmdEntry<T> TkOnCommand(unsigned nID, void (T::*pfn)(),
 template <typename T>
 constexpr CTkCmdEntry<T> TkOnCommandRange(unsigned nFirst, unsigned nLast,
                                           void (T::*pfn)(unsigned),
-                                          void (T::*pfnUpdate)(CTkCmdUI&) = nullptr)
+                                          void (T::*pfnUpdate)(CTkCmdUI&) = nullptr,
+                                          unsigned nFlags = 0)
 {
-    return {nFirst, nLast, nullptr, pfn, pfnUpdate, 0};
+    return {nFirst, nLast, nullptr, pfn, pfnUpdate, nFlags};
 }
 
 class CTkCmdTarget {
