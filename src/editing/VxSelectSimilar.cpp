@@ -108,36 +108,43 @@ Value GetValue(const Groups& g, VxSimilarFilter filter)
     return {};
 }
 
+constexpr const char* kGroupNames[4] = {"Pen", "Brush", "Font", "Global"};
+
+// The graphic's own groups, valid until it changes.
 void ReadGroups(CVxGraphic& graphic, Groups& g)
 {
-    g.pPen = graphic.CopyProperty("Pen");
-    g.pBrush = graphic.CopyProperty("Brush");
-    g.pFont = graphic.CopyProperty("Font");
-    g.pGlobal = graphic.CopyProperty("Global");
+    g.pPen = graphic.LookupProperty(kGroupNames[0]);
+    g.pBrush = graphic.LookupProperty(kGroupNames[1]);
+    g.pFont = graphic.LookupProperty(kGroupNames[2]);
+    g.pGlobal = graphic.LookupProperty(kGroupNames[3]);
 }
 
 }  // namespace
 
 const CVxPenGraphicProperty* Groups::Pen() const
 {
-    return dynamic_cast<const CVxPenGraphicProperty*>(pPen.get());
+    return dynamic_cast<const CVxPenGraphicProperty*>(pPen);
 }
 const CVxBrushGraphicProperty* Groups::Brush() const
 {
-    return dynamic_cast<const CVxBrushGraphicProperty*>(pBrush.get());
+    return dynamic_cast<const CVxBrushGraphicProperty*>(pBrush);
 }
 const CVxFontGraphicProperty* Groups::Font() const
 {
-    return dynamic_cast<const CVxFontGraphicProperty*>(pFont.get());
+    return dynamic_cast<const CVxFontGraphicProperty*>(pFont);
 }
 const CVxGlobalGraphicProperty* Groups::Global() const
 {
-    return dynamic_cast<const CVxGlobalGraphicProperty*>(pGlobal.get());
+    return dynamic_cast<const CVxGlobalGraphicProperty*>(pGlobal);
 }
 
 CVxSelectSimilar::CVxSelectSimilar(CVxSelection& selection)
 {
-    ReadGroups(selection, m_selection);
+    for (std::size_t i = 0; i < m_copies.size(); ++i) m_copies[i] = selection.CopyProperty(kGroupNames[i]);
+    m_selection.pPen = m_copies[0].get();
+    m_selection.pBrush = m_copies[1].get();
+    m_selection.pFont = m_copies[2].get();
+    m_selection.pGlobal = m_copies[3].get();
     bool bFirst = true;
     for (auto pos = selection.GetFirstChildPosition(); pos;) {
         const std::string strType = selection.GetNextChild(pos)->GetTypeName();

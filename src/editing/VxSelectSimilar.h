@@ -58,7 +58,10 @@ public:
 
     // The values of one graphic or of the selection; null where there are none.
     struct Groups {
-        std::unique_ptr<CVxGraphicProperty> pPen, pBrush, pFont, pGlobal;
+        const CVxGraphicProperty* pPen = nullptr;
+        const CVxGraphicProperty* pBrush = nullptr;
+        const CVxGraphicProperty* pFont = nullptr;
+        const CVxGraphicProperty* pGlobal = nullptr;
         std::string strType;
         bool bOneType = true;
         const CVxPenGraphicProperty* Pen() const;
@@ -68,6 +71,8 @@ public:
     };
 
 private:
+    // Copies: the selection gathers afresh as graphics join it.
+    std::array<std::unique_ptr<CVxGraphicProperty>, 4> m_copies;
     Groups m_selection;
     std::array<bool, kVxSimilarFilterCount> m_offered{};
 };

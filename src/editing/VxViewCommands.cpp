@@ -34,10 +34,10 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand<CVxView>(ID_INDICATOR_SELECTION, nullptr, &CVxView::OnUpdateSelectionPane),
     TkOnCommandRange(ID_TOOL_SELECTION, ID_TOOL_TEXT, &CVxView::OnTool, &CVxView::OnUpdateTool),
     TkOnCommandRange(ID_TOOL_ARC, ID_TOOL_ARC, &CVxView::OnTool, &CVxView::OnUpdateTool),
-    TkOnCommand(ID_EDIT_POINTS, &CVxView::OnEditPoints, &CVxView::OnUpdateEditPoints),
-    TkOnCommand(ID_EDIT_OPEN, &CVxView::OnEditOpen, &CVxView::OnUpdateEditOpen),
+    TkOnCommand(ID_EDIT_POINTS, &CVxView::OnEditPoints, &CVxView::OnUpdateEditPoints, kX1),
+    TkOnCommand(ID_EDIT_OPEN, &CVxView::OnEditOpen, &CVxView::OnUpdateEditOpen, kX1),
     TkOnCommandRange(ID_POINT_NEXT, ID_SUBPOLYGON_DELETE, &CVxView::OnPointCommand,
-                     &CVxView::OnUpdatePointCommand),
+                     &CVxView::OnUpdatePointCommand, kX1),
     // Edit commands of VxViewEditCommands.cpp and VxViewAttributeCommands.cpp.
     TkOnCommand(ID_EDIT_SELECT_NEXT, &V::OnEditSelectNext, &V::OnUpdateHasGraphics, kX1),
     TkOnCommand(ID_EDIT_SELECT_PREVIOUS, &V::OnEditSelectPrevious, &V::OnUpdateHasGraphics, kX1),
