@@ -181,6 +181,7 @@ void CVxView::OnSelectionChanged()
     }
     for (unsigned nTarget = ID_COLOR_TARGET_LINE; nTarget <= ID_COLOR_TARGET_BACKGROUND; ++nTarget) {
         COLORREF color = 0;
+        if (!m_selection.HasProperty(TargetGroup(nTarget))) continue;
         GetTargetColor(nTarget, color);
         ShowTargetColor(nTarget, color);
     }
@@ -299,6 +300,8 @@ void CVxView::OnLineStyle(unsigned nID)
     const UINT nStyle = nID - ID_LINE_STYLE_FIRST;
     if (!pPen || (pPen->GetState(CVxPenGraphicProperty::Style) == VX_STATE_DEFINED && pPen->GetStyle() == nStyle))
         return;
+    // Set as values, not gathered: a gathering property would only mark them mixed.
+    pPen->SetGathering(FALSE);
     pPen->SetStyle(nStyle);
     // Dash lengths belong to user-styled pens only.
     pPen->SetStyleEntries({});

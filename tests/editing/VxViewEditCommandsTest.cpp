@@ -198,6 +198,19 @@ TEST_F(VxViewEditCommandsTest, BoldOnMixedTextMakesAllBoldThenAllNormal)
     EXPECT_TRUE(m_doc.CanUndo());
 }
 
+TEST_F(VxViewEditCommandsTest, LineStyleAndFillReachEverySelectedGraphic)
+{
+    CVxGraphic& a = Line(1);
+    CVxGraphic& b = Line(2);
+    Pen(b).SetStyle(PS_DOT);
+    SelectAll();
+    Run(ID_LINE_STYLE_FIRST + PS_DASH);
+    EXPECT_EQ(Pen(a).GetStyle(), UINT(PS_DASH));
+    EXPECT_EQ(Pen(b).GetStyle(), UINT(PS_DASH));
+    EXPECT_TRUE(Update(ID_LINE_STYLE_FIRST + PS_DASH).IsRadio());
+    EXPECT_FALSE(Update(ID_FILL_FIRST + 8).IsEnabled());  // no picture brush in that slot
+}
+
 TEST_F(VxViewEditCommandsTest, TransparentClearsOpaqueTextBoxes)
 {
     CVxText& boxed = Text(u"Arial", FW_NORMAL, ETO_OPAQUE | ETO_CLIPPED);
