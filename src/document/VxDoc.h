@@ -80,6 +80,7 @@ public:
     void PrepareMetafileDC(CTkDC& dc);
     void SetPictureSizeToFrame(const RECT& frame);
     void AddImportedGdiObjects(std::vector<HBITMAP>& bitmaps, std::vector<PackedDib>& globals);
+    bool HasPatternBitmaps() const { return !m_bitmaps.empty(); }
     SIZE GetUnitsPerCmSize() const { return m_sizeUnitsPerCm; }
     CTkPair<double> GetUnitsPerCm() const override { return m_unitsPerCm; }
     CTkPair<double> GetUnitsPerInch() const { return m_unitsPerInch; }

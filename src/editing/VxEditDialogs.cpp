@@ -62,6 +62,26 @@ void CVxScriptedEditDialogs::RunPrintPreview(QPrinter& printer, const PaintPages
     paint(printer);
 }
 
+bool CVxScriptedEditDialogs::RunSelectSimilar(VxSelectSimilarData& data)
+{
+    if (m_similar.empty()) return false;
+    const auto answer = std::move(m_similar.front());
+    m_similar.pop_front();
+    if (!answer) return false;
+    answer(data);
+    for (std::size_t i = 0; i < data.checked.size(); ++i) data.checked[i] = data.checked[i] && data.offered[i];
+    return true;
+}
+
+bool CVxScriptedEditDialogs::RunColor(COLORREF& color)
+{
+    if (m_color.empty()) return false;
+    const std::optional<COLORREF> answer = m_color.front();
+    m_color.pop_front();
+    if (answer) color = *answer;
+    return answer.has_value();
+}
+
 IVxEditDialogs& VxGetEditDialogs()
 {
     return Installed() ? *Installed() : Default();

@@ -3,6 +3,8 @@
 // that the editor shows Qt forms and tests answer them by script.
 
 #include "editing/VxGridSettings.h"
+#include "editing/VxSelectSimilar.h"
+#include "platform/gdi/GdiTypes.h"
 
 #include <deque>
 #include <functional>
@@ -29,6 +31,10 @@ public:
     // as printer's page.
     using PaintPages = std::function<void(QPrinter&)>;
     virtual void RunPrintPreview(QPrinter& printer, const PaintPages& paint) = 0;
+    // Select Similar: ticks among the offered filters; true when confirmed.
+    virtual bool RunSelectSimilar(VxSelectSimilarData& data) = 0;
+    // The colour dialog opened on color; true when a colour was chosen.
+    virtual bool RunColor(COLORREF& color) = 0;
 };
 
 // Answers from a script, in order; with none left a dialog is cancelled.
@@ -46,7 +52,15 @@ public:
     bool ChoosePrinter(QPrinter& printer, const std::string&) override { return RunPrintDialog(printer); }
     // Paints into the queued PDF file, as the preview would on screen.
     void RunPrintPreview(QPrinter& printer, const PaintPages& paint) override;
+    bool RunSelectSimilar(VxSelectSimilarData& data) override;
+    bool RunColor(COLORREF& color) override;
 
+    // The answer sees what the dialog offers and ticks as the user would.
+    void QueueSelectSimilar(std::function<void(VxSelectSimilarData&)> answer)
+    {
+        m_similar.push_back(std::move(answer));
+    }
+    void QueueColor(std::optional<COLORREF> color) { m_color.push_back(color); }
     void QueuePrintToPdf(std::string strPath) { m_print.push_back(std::move(strPath)); }
     void QueuePrintSetup(std::function<void(QPrinter&)> setup) { m_setup.push_back(std::move(setup)); }
     void QueueGrid(GridAnswer answer) { m_grid.push_back(std::move(answer)); }
@@ -57,6 +71,8 @@ private:
     std::deque<std::optional<int>> m_zoom;
     std::deque<std::string> m_print;
     std::deque<std::function<void(QPrinter&)>> m_setup;
+    std::deque<std::function<void(VxSelectSimilarData&)>> m_similar;  // empty: cancel
+    std::deque<std::optional<COLORREF>> m_color;
 };
 
 IVxEditDialogs& VxGetEditDialogs();

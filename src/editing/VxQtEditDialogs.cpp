@@ -1,9 +1,11 @@
 #include "editing/VxQtEditDialogs.h"
 
+#include "editing/TkSelectSimilarDialog.h"
 #include "editing/VxGridSettingsDialog.h"
 #include "platform/framework/TkStrings.h"
 #include "resources/VxResourceIds.h"
 
+#include <QColorDialog>
 #include <QInputDialog>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
@@ -53,4 +55,22 @@ void CVxQtEditDialogs::RunPrintPreview(QPrinter& printer, const PaintPages& pain
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [&paint](QPrinter* pPrinter) { paint(*pPrinter); });
     dialog.exec();
+}
+
+bool CVxQtEditDialogs::RunSelectSimilar(VxSelectSimilarData& data)
+{
+    CTkSelectSimilarDialog dialog(data, m_pParent);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    data = dialog.GetData();
+    return true;
+}
+
+bool CVxQtEditDialogs::RunColor(COLORREF& color)
+{
+    // COLORREF keeps red in its low byte.
+    const QColor initial(GetRValue(color), GetGValue(color), GetBValue(color));
+    const QColor chosen = QColorDialog::getColor(initial, m_pParent);
+    if (!chosen.isValid()) return false;
+    color = RGB(chosen.red(), chosen.green(), chosen.blue());
+    return true;
 }

@@ -15,6 +15,8 @@ public:
     bool RunPrintDialog(QPrinter& printer) override;
     bool RunPrintSetup(QPrinter& printer) override;
     void RunPrintPreview(QPrinter& printer, const PaintPages& paint) override;
+    bool RunSelectSimilar(VxSelectSimilarData& data) override;
+    bool RunColor(COLORREF& color) override;
 
 private:
     QWidget* m_pParent = nullptr;  // not owned

@@ -6,6 +6,7 @@
 // it is drawn again. Its members are split by topic over VxView*.cpp.
 
 #include "document/VxDoc.h"
+#include "attributes/TkPalette.h"
 #include "editing/IVxToolView.h"
 #include "editing/VxClipboardFormats.h"
 #include "editing/VxGridSettings.h"
@@ -32,6 +33,7 @@
 
 class CTkDC;
 class CVxGraphicManipulator;
+class CVxGraphicProperty;
 class QMenu;
 class QPaintDevice;
 class QPrinter;
@@ -198,6 +200,52 @@ public:
     void OnTool(unsigned nID);
     void OnUpdateTool(CTkCmdUI& cmdUI);
 
+    // --- selection, order, flips and trim (VxViewArrangeCommands.cpp)
+    void OnEditSelectNext();
+    void OnEditSelectPrevious();
+    void OnEditSelectSimilar();
+    void OnArrangeBringToFront();
+    void OnArrangeSendToBack();
+    void OnArrangeFlip(unsigned nID);
+    void OnEditTrimPicture();
+
+    // --- colours, fills and the quick attribute commands (VxViewAttributeCommands.cpp)
+    // What the frame's colour and fill toolbars listen to.
+    struct VxPaletteSignals {
+        // A colour slot changed: its command (32900 + slot) and colour.
+        std::function<void(unsigned, COLORREF)> paletteColorChanged;
+        // A fill slot changed: its command (32960 + slot) and brush.
+        std::function<void(unsigned, const LOGBRUSH&)> paletteBrushPatternChanged;
+        // The selection's colour for a target (32951-32954).
+        std::function<void(unsigned, COLORREF)> selectionColorChanged;
+        // The colour commands now change this target.
+        std::function<void(unsigned)> colorModeChanged;
+    };
+    void SetPaletteSignals(VxPaletteSignals sink) { m_paletteSignals = std::move(sink); }
+    const CTkPalette<COLORREF>& GetColorPalette();
+    const CTkPalette<LOGBRUSH>& GetFillPalette();
+    unsigned GetColorTarget() const { return m_nColorTarget; }
+    void OnColor(unsigned nID);
+    void OnUpdateColor(CTkCmdUI& cmdUI);
+    void OnColorCustom();
+    void OnUpdateColorCustom(CTkCmdUI& cmdUI);
+    void OnColorTarget(unsigned nID);
+    void OnUpdateColorTarget(CTkCmdUI& cmdUI);
+    void OnFill(unsigned nID);
+    void OnUpdateFill(CTkCmdUI& cmdUI);
+    void OnLineStyle(unsigned nID);
+    void OnUpdateLineStyle(CTkCmdUI& cmdUI);
+    // Bold, italic and underline.
+    void OnFontStyle(unsigned nID);
+    void OnUpdateFontStyle(CTkCmdUI& cmdUI);
+    void OnTextAlign(unsigned nID);
+    void OnUpdateTextAlign(CTkCmdUI& cmdUI);
+    // Transparent and opaque.
+    void OnBkMode(unsigned nID);
+    void OnUpdateBkMode(CTkCmdUI& cmdUI);
+    void OnArcDirection(unsigned nID);
+    void OnUpdateArcDirection(CTkCmdUI& cmdUI);
+
     // --- selection (VxViewSelection.cpp)
     // The front-most graphic of the picture that paints within a few pixels
     // of point (picture units), or null.
@@ -296,6 +344,22 @@ private:
     // The selection's area with its handles, repainted at the next paint.
     void InvalidateHandles();
     void DrawHandles(CTkDC& dc);
+    // The colour targets after a change of the selection, and their colours.
+    void OnSelectionChanged();
+    // The palettes from the picture's colours, at the first use after a reset.
+    void EnsurePalettes();
+    bool IsColorTargetUsable(unsigned nTarget);
+    // The selection's colour for nTarget; false when it is not uniform.
+    bool GetTargetColor(unsigned nTarget, COLORREF& color);
+    void ShowTargetColor(unsigned nTarget, COLORREF color);
+    void AddPaletteColor(COLORREF color, BOOL bSticky);
+    void AddPaletteFill(LOGBRUSH brush, BOOL bSticky);
+    void ApplyColor(COLORREF color);
+    // Applies group to the selection, an undo step first when graphics change.
+    void ApplyToSelection(CVxGraphicProperty& group);
+    // The selection moved to the picture's head or tail as one block.
+    void MoveSelectionInOrder(bool bToFront);
+
     // Lets the graphics' Edit reach the views' point editing; once per run.
     static void InstallPointEditing();
     // The selected graphics, to test membership in one step.
@@ -340,6 +404,16 @@ private:
     std::vector<std::pair<UINT, int>> m_timers;  // the tools' ids and Qt's
     // The editor's own cursors, made when first shown.
     std::array<std::optional<QCursor>, IDC_LAST_CURSOR - IDC_FIRST_CURSOR + 1> m_cursors;
+    // Stamped by a use counter: uses within one clock tick keep their order.
+    static CTkPalette<COLORREF>::Clock UseCounter()
+    {
+        return [n = std::uint32_t(0)]() mutable { return ++n; };
+    }
+    CTkPalette<COLORREF> m_colorPalette{9, UseCounter()};
+    CTkPalette<LOGBRUSH> m_fillPalette{10, UseCounter()};
+    bool m_bPalettesStale = true;
+    unsigned m_nColorTarget = ID_COLOR_TARGET_FILL;
+    VxPaletteSignals m_paletteSignals;
     // The printer and page chosen in Print Setup, kept for the next print.
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -10,6 +10,9 @@
 
 namespace {
 
+using V = CVxView;
+constexpr unsigned kX1 = kTkCmdEnabledByX1;
+
 const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_VIEW_ZOOM_IN, &CVxView::OnZoomIn, &CVxView::OnUpdateZoomIn),
     TkOnCommand(ID_VIEW_ZOOM_OUT, &CVxView::OnZoomOut, &CVxView::OnUpdateZoomOut),
@@ -31,10 +34,30 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand<CVxView>(ID_INDICATOR_SELECTION, nullptr, &CVxView::OnUpdateSelectionPane),
     TkOnCommandRange(ID_TOOL_SELECTION, ID_TOOL_TEXT, &CVxView::OnTool, &CVxView::OnUpdateTool),
     TkOnCommandRange(ID_TOOL_ARC, ID_TOOL_ARC, &CVxView::OnTool, &CVxView::OnUpdateTool),
-    TkOnCommand(ID_EDIT_POINTS, &CVxView::OnEditPoints, &CVxView::OnUpdateEditPoints),
-    TkOnCommand(ID_EDIT_OPEN, &CVxView::OnEditOpen, &CVxView::OnUpdateEditOpen),
+    TkOnCommand(ID_EDIT_POINTS, &CVxView::OnEditPoints, &CVxView::OnUpdateEditPoints, kX1),
+    TkOnCommand(ID_EDIT_OPEN, &CVxView::OnEditOpen, &CVxView::OnUpdateEditOpen, kX1),
     TkOnCommandRange(ID_POINT_NEXT, ID_SUBPOLYGON_DELETE, &CVxView::OnPointCommand,
-                     &CVxView::OnUpdatePointCommand),
+                     &CVxView::OnUpdatePointCommand, kX1),
+    // Edit commands of VxViewEditCommands.cpp and VxViewAttributeCommands.cpp.
+    TkOnCommand(ID_EDIT_SELECT_NEXT, &V::OnEditSelectNext, &V::OnUpdateNeedsGraphics, kX1),
+    TkOnCommand(ID_EDIT_SELECT_PREVIOUS, &V::OnEditSelectPrevious, &V::OnUpdateNeedsGraphics, kX1),
+    TkOnCommand(ID_EDIT_SELECT_SIMILAR, &V::OnEditSelectSimilar, &V::OnUpdateNeedsSelection, kX1),
+    TkOnCommand(ID_ARRANGE_BRING_TO_FRONT, &V::OnArrangeBringToFront, &V::OnUpdateNeedsSelection, kX1),
+    TkOnCommand(ID_ARRANGE_SEND_TO_BACK, &V::OnArrangeSendToBack, &V::OnUpdateNeedsSelection, kX1),
+    TkOnCommandRange(ID_ARRANGE_FLIP_HORIZONTAL, ID_ARRANGE_FLIP_BOTH, &V::OnArrangeFlip,
+                     &V::OnUpdateNeedsSelection, kX1),
+    TkOnCommand(ID_EDIT_TRIM_PICTURE, &V::OnEditTrimPicture, &V::OnUpdateNeedsGraphics, kX1),
+    TkOnCommandRange(ID_FORMAT_TRANSPARENT, ID_FORMAT_OPAQUE, &V::OnBkMode, &V::OnUpdateBkMode, kX1),
+    TkOnCommandRange(ID_FORMAT_COUNTERCLOCKWISE, ID_FORMAT_CLOCKWISE, &V::OnArcDirection,
+                     &V::OnUpdateArcDirection, kX1),
+    TkOnCommandRange(ID_COLOR_FIRST, ID_COLOR_LAST, &V::OnColor, &V::OnUpdateColor, kX1),
+    TkOnCommand(ID_COLOR_CUSTOM, &V::OnColorCustom, &V::OnUpdateColorCustom, kX1),
+    TkOnCommandRange(ID_COLOR_TARGET_LINE, ID_COLOR_TARGET_BACKGROUND, &V::OnColorTarget,
+                     &V::OnUpdateColorTarget, kX1),
+    TkOnCommandRange(ID_FILL_FIRST, ID_FILL_LAST, &V::OnFill, &V::OnUpdateFill, kX1),
+    TkOnCommandRange(ID_TEXT_BOLD, ID_TEXT_UNDERLINE, &V::OnFontStyle, &V::OnUpdateFontStyle, kX1),
+    TkOnCommandRange(ID_TEXT_ALIGN_LEFT, ID_TEXT_ALIGN_RIGHT, &V::OnTextAlign, &V::OnUpdateTextAlign, kX1),
+    TkOnCommandRange(ID_LINE_STYLE_FIRST, ID_LINE_STYLE_LAST, &V::OnLineStyle, &V::OnUpdateLineStyle, kX1),
     TkOnCommand(ID_FILE_PRINT, &CVxView::OnFilePrint),
     TkOnCommand(ID_FILE_PRINT_PREVIEW, &CVxView::OnFilePrintPreview),
     TkOnCommand(ID_FILE_PRINT_SETUP, &CVxView::OnFilePrintSetup),

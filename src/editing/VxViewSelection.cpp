@@ -165,6 +165,7 @@ void CVxView::UpdateManipulator()
     if (m_pSelectionManipulator)
         m_pSelectionManipulator->RestoreEditPoints(m_nUndoEditPoints, m_nUndoCurrentPoint);
     m_nUndoEditPoints = 0;
+    OnSelectionChanged();
 }
 
 void CVxView::InvalidateHandles()

@@ -101,6 +101,7 @@ void CVxView::UpdateScrollBars()
 void CVxView::ResetForPicture()
 {
     m_selection.RemoveAllChildren();
+    m_bPalettesStale = true;
     EnterFullPage();
     InvalidateAll();
 }
