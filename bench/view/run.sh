@@ -12,7 +12,7 @@ trap 'rm -rf "$work"' EXIT
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DGLYPHAR_BENCH=ON -DGLYPHAR_TESTS=OFF >/dev/null
 cmake --build "$build" -j2 --target glyphar_view_bench glyphar_edit_bench glyphar_arrange_bench \
-      glyphar_gesture_bench
+      glyphar_gesture_bench \
       glyphar-make-large-emf >/dev/null
 "$build/bench/document/glyphar-make-large-emf" "$work/large.emf"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
