@@ -231,7 +231,10 @@ void CVxView::focusOutEvent(QFocusEvent* pEvent)
     const CVxGraphicManipulator* pManipulator = m_bManipulatorStale ? nullptr : m_pSelectionManipulator.get();
     if (pManipulator && pManipulator->IsEditingPoints() && !m_bCapture && !m_pManipulator) return;
     OnCancelMode();
-    OnActivateView(false);
+    // A menu opened over the window does not take the view's place: the
+    // selection stays shown while a command is picked for it.
+    const Qt::FocusReason reason = pEvent->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) OnActivateView(false);
 }
 
 void CVxView::timerEvent(QTimerEvent* pEvent)

@@ -7,6 +7,11 @@
 #include "platform/framework/TkMessageService.h"
 #include "resources/VxResourceIds.h"
 
+#include <QCoreApplication>
+#include <QFocusEvent>
+
+#include <utility>
+
 namespace {
 
 class VxViewSelectionTest : public VxViewFixture {
@@ -221,6 +226,15 @@ TEST_F(VxViewSelectionTest, HandlesAndClicksNeedTheViewActive)
     // A repaint agrees with what activation drew.
     m_pView->OnViewRedraw();
     EXPECT_EQ(Grab().pixel(102, 102), handle);
+
+    // A menu taking the focus leaves the view active; another window does not.
+    for (const auto& [reason, bActive] : {std::pair{Qt::PopupFocusReason, true}, std::pair{Qt::MenuBarFocusReason, true},
+                                          std::pair{Qt::ActiveWindowFocusReason, false}}) {
+        m_pView->OnActivateView(true);
+        QFocusEvent out(QEvent::FocusOut, reason);
+        QCoreApplication::sendEvent(m_pView.get(), &out);
+        EXPECT_EQ(m_pView->IsActive(), bActive) << reason;
+    }
 }
 
 }  // namespace
