@@ -186,15 +186,27 @@ void CVxDoc::WriteGraphicRefs(CTkArchive& ar, const CVxGraphic& group)
     ar.WriteCount(std::uint64_t(group.GetChildCount()));
     if (group.HasNoChildren()) return;
     std::vector<CVxGraphic*> graphics;
+    graphics.reserve(std::size_t(m_pPicture->GetChildCount()));
     CollectGraphics(*m_pPicture, graphics);
+    // Groups mostly list graphics in picture order (Select All, a rubber band):
+    // a forward walk finds those; the table is built only for the first that
+    // is out of order.
     std::unordered_map<const CVxGraphic*, std::uint32_t> places;
-    places.reserve(graphics.size());
-    for (std::size_t i = 0; i < graphics.size(); ++i) places.emplace(graphics[i], std::uint32_t(i));
+    std::size_t nNext = 0;
     for (CVxGraphic::POSITION pos = group.GetFirstChildPosition(); pos;) {
-        const auto it = places.find(group.GetNextChild(pos));
-        // A graphic outside the picture could not be found again on reading.
-        if (it == places.end()) throw CTkArchiveException(CTkArchiveException::generic);
-        ar << it->second;
+        const CVxGraphic* pGraphic = group.GetNextChild(pos);
+        if (nNext >= graphics.size() || graphics[nNext] != pGraphic) {
+            if (places.empty()) {
+                places.reserve(graphics.size());
+                for (std::size_t i = 0; i < graphics.size(); ++i)
+                    places.emplace(graphics[i], std::uint32_t(i));
+            }
+            const auto it = places.find(pGraphic);
+            // A graphic outside the picture could not be found again on reading.
+            if (it == places.end()) throw CTkArchiveException(CTkArchiveException::generic);
+            nNext = it->second;
+        }
+        ar << std::uint32_t(nNext++);
     }
 }
 

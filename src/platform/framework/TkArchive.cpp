@@ -1,6 +1,7 @@
 #include "platform/framework/TkArchive.h"
 
 #include "platform/framework/TkFile.h"
+#include "platform/framework/TkMemFile.h"
 #include "platform/framework/TkUnicode.h"
 #include "platform/gdi/TkCodePage.h"
 
@@ -93,10 +94,16 @@ void ReadBlock(CTkArchive& ar, std::uint8_t* p, std::size_t size)
 // Only the wide form is written.
 void WriteWideStringLength(CTkArchive& ar, std::uint64_t length)
 {
-    ar << std::uint8_t(0xFF) << kWideStringMarker;
     if (length < 0xFF) {
-        ar << std::uint8_t(length);
-    } else if (length < 0xFFFE) {
+        // The common short string: its whole prefix in one write.
+        const std::array<std::uint8_t, 4> prefix{0xFF, std::uint8_t(kWideStringMarker),
+                                                 std::uint8_t(kWideStringMarker >> 8),
+                                                 std::uint8_t(length)};
+        ar.Write(prefix.data(), std::uint32_t(prefix.size()));
+        return;
+    }
+    ar << std::uint8_t(0xFF) << kWideStringMarker;
+    if (length < 0xFFFE) {
         ar << std::uint8_t(0xFF) << std::uint16_t(length);
     } else if (length < 0xFFFFFFFF) {
         ar << std::uint8_t(0xFF) << std::uint16_t(0xFFFF) << std::uint32_t(length);
@@ -172,7 +179,8 @@ std::string ReadStringBytes(CTkArchive& ar, bool& bWide)
 
 }  // namespace
 
-CTkArchive::CTkArchive(CTkFile* pFile, Mode mode) : m_pFile(pFile), m_mode(mode)
+CTkArchive::CTkArchive(CTkFile* pFile, Mode mode)
+    : m_pFile(pFile), m_pMemFile(dynamic_cast<CTkMemFile*>(pFile)), m_mode(mode)
 {
     if (IsLoading()) m_loadClasses.push_back(nullptr);
 }
@@ -180,7 +188,11 @@ CTkArchive::CTkArchive(CTkFile* pFile, Mode mode) : m_pFile(pFile), m_mode(mode)
 void CTkArchive::Write(const void* pBuffer, std::uint32_t count)
 {
     if (IsLoading()) Throw(CTkArchiveException::readOnly);
-    m_pFile->Write(pBuffer, count);
+    if (m_pMemFile) {
+        m_pMemFile->Append(pBuffer, count);
+    } else {
+        m_pFile->Write(pBuffer, count);
+    }
 }
 
 std::uint32_t CTkArchive::Read(void* pBuffer, std::uint32_t count)
@@ -191,6 +203,10 @@ std::uint32_t CTkArchive::Read(void* pBuffer, std::uint32_t count)
 
 void CTkArchive::ReadExact(void* pBuffer, std::uint32_t count)
 {
+    if (m_pMemFile && IsLoading()) {
+        if (!m_pMemFile->ReadAll(pBuffer, count)) Throw(CTkArchiveException::endOfFile);
+        return;
+    }
     if (Read(pBuffer, count) != count) Throw(CTkArchiveException::endOfFile);
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CTkFile;
+class CTkMemFile;
 class CTkDocumentBase;
 
 class CTkArchiveException {
@@ -103,6 +104,7 @@ private:
     std::uint32_t NextMapIndex(const CTkRuntimeClass* pLoadedClass = nullptr);
 
     CTkFile* m_pFile;
+    CTkMemFile* m_pMemFile;  // m_pFile when it is a memory file: its fast paths
     Mode m_mode;
     std::uint32_t m_nMapCount = 1;  // index 0 is the null tag
     std::vector<const CTkRuntimeClass*> m_loadClasses;  // by index while loading
