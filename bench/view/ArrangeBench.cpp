@@ -45,12 +45,7 @@ int main(int argc, char** argv)
     CVxView& view = frame.GetView();
     view.viewport()->grab();
     const SIZE size = doc.GetPictureSize();
-    // Everything, without a repaint per graphic added.
-    view.GetSelection().SetUpdateViews(FALSE);
-    for (auto pos = doc.GetPicture().GetFirstChildPosition(); pos;)
-        view.GetSelection().AddChildTail(doc.GetPicture().GetNextChild(pos));
-    view.GetSelection().SetUpdateViews(TRUE);
-    view.Select(nullptr, true);  // tells the view its selection changed
+    view.OnEditSelectAll();
     std::fprintf(stderr, "%d graphics, %d selected, %ld x %ld\n", doc.GetPicture().GetChildCount(),
                  view.GetSelection().GetChildCount(), long(size.cx), long(size.cy));
     const Clock::time_point t = Clock::now();

@@ -41,27 +41,21 @@ void CVxView::OnEditSelectSimilar()
     VxSelectSimilarData data = similar.GetData();
     if (!VxGetEditDialogs().RunSelectSimilar(data)) return;
     CTkWaitCursor wait;
-    InvalidateHandles();
-    const std::unordered_set<const CVxGraphic*> selected = [&] {
-        std::unordered_set<const CVxGraphic*> set;
-        for (auto pos = m_selection.GetFirstChildPosition(); pos;) set.insert(m_selection.GetNextChild(pos));
-        return set;
-    }();
+    const std::unordered_set<const CVxGraphic*> selected = GetSelectedSet();
+    CVxGraphicList added;
     CVxPicture& picture = m_doc.GetPicture();
     for (auto pos = picture.GetFirstChildPosition(); pos;) {
         CVxGraphic* pGraphic = picture.GetNextChild(pos);
-        if (!selected.contains(pGraphic) && similar.Matches(*pGraphic, data)) m_selection.AddChildTail(pGraphic);
+        if (!selected.contains(pGraphic) && similar.Matches(*pGraphic, data)) added.AddTail(pGraphic);
     }
-    m_bManipulatorStale = true;
-    InvalidateHandles();
+    AddToSelection(added);
 }
 
 void CVxView::MoveSelectionInOrder(bool bToFront)
 {
     if (m_selection.HasNoChildren()) return;
     m_doc.SaveUndoState();
-    std::unordered_set<const CVxGraphic*> selected;
-    for (auto pos = m_selection.GetFirstChildPosition(); pos;) selected.insert(m_selection.GetNextChild(pos));
+    const std::unordered_set<const CVxGraphic*> selected = GetSelectedSet();
     CVxPicture& picture = m_doc.GetPicture();
     CVxGraphicList moved;
     // One notice for the whole move, not one per graphic.

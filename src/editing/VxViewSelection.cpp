@@ -115,12 +115,12 @@ void CVxView::SelectInRect(const RECT& rect, bool bToggle)
     // large picture takes quadratic time. Toggling keeps what was selected and
     // not inside, then adds what is inside and was not selected.
     CVxGraphicList result;
-    std::unordered_set<const CVxGraphic*> selected;
+    const std::unordered_set<const CVxGraphic*> selected =
+        bToggle ? GetSelectedSet() : std::unordered_set<const CVxGraphic*>{};
     if (bToggle) {
         const std::unordered_set<const CVxGraphic*> insideSet(inside.begin(), inside.end());
         for (auto pos = m_selection.GetFirstChildPosition(); pos;) {
             CVxGraphic* pGraphic = m_selection.GetNextChild(pos);
-            selected.insert(pGraphic);
             if (!insideSet.contains(pGraphic)) result.AddTail(pGraphic);
         }
     }
