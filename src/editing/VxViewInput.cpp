@@ -9,6 +9,7 @@
 #include "resources/VxCursors.h"
 #include "resources/VxResourceIds.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QFocusEvent>
@@ -231,10 +232,12 @@ void CVxView::focusOutEvent(QFocusEvent* pEvent)
     const CVxGraphicManipulator* pManipulator = m_bManipulatorStale ? nullptr : m_pSelectionManipulator.get();
     if (pManipulator && pManipulator->IsEditingPoints() && !m_bCapture && !m_pManipulator) return;
     OnCancelMode();
-    // A menu opened over the window does not take the view's place: the
-    // selection stays shown while a command is picked for it.
+    // A menu or one of the editor's dialogs opened over the window does not
+    // take the view's place: the selection stays shown while it is worked on.
     const Qt::FocusReason reason = pEvent->reason();
-    if (reason != Qt::PopupFocusReason && reason != Qt::MenuBarFocusReason) OnActivateView(false);
+    const bool bOverWindow = reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+                             QApplication::activeModalWidget() != nullptr;
+    if (!bOverWindow) OnActivateView(false);
 }
 
 void CVxView::timerEvent(QTimerEvent* pEvent)

@@ -8,6 +8,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <QCoreApplication>
+#include <QDialog>
 #include <QFocusEvent>
 
 #include <utility>
@@ -235,6 +236,14 @@ TEST_F(VxViewSelectionTest, HandlesAndClicksNeedTheViewActive)
         QCoreApplication::sendEvent(m_pView.get(), &out);
         EXPECT_EQ(m_pView->IsActive(), bActive) << reason;
     }
+    // Nor does a dialog of the editor's own.
+    QDialog dialog;
+    dialog.setModal(true);
+    dialog.show();
+    m_pView->OnActivateView(true);
+    QFocusEvent out(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
+    QCoreApplication::sendEvent(m_pView.get(), &out);
+    EXPECT_TRUE(m_pView->IsActive());
 }
 
 }  // namespace
