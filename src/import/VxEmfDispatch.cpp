@@ -3,6 +3,7 @@
 #include "import/VxEmfToVxConverter.h"
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/TkCodePage.h"
+#include "platform/gdi/TkEmfBlitRecords.h"
 #include "platform/gdi/TkEmfRecords.h"
 
 #include <array>
@@ -206,12 +207,23 @@ int ExtTextOutA(CVxEmfConverter& c, Bytes b)
     });
 }
 
+// A blit with a source bitmap. A malformed one is only listed as ignored: a
+// broken bitmap must not cost the rest of the picture.
+int DibBlit(CVxEmfConverter& c, Bytes b)
+{
+    auto* pConverter = dynamic_cast<CVxEmfToVxConverter*>(&c);
+    const std::optional<TkEmrDibBlit> blit = TkParseEmrDibBlit(b);
+    return pConverter && blit ? pConverter->OnDibBlit(*blit) : kNotHandled;
+}
+
 // A blit without a source that copies the brush is a pattern fill (how PatBlt is
-// recorded); every other blit stays ignored.
+// recorded); a blit with one is a bitmap; every other blit stays ignored.
 int BitBlt(CVxEmfConverter& c, Bytes b)
 {
     auto* pConverter = dynamic_cast<CVxEmfToVxConverter*>(&c);
     const std::optional<TkEmrBitBlt> blit = TkParseEmrBitBlt(b);
+    if (blit && blit->bSource)
+        return DibBlit(c, b);
     if (pConverter == nullptr || !blit || blit->bSource || blit->rop != PATCOPY)
         return kNotHandled;
     const std::int64_t right = std::int64_t(blit->xDest) + blit->cxDest;
@@ -230,7 +242,7 @@ struct DispatchEntry {
 using C = CVxEmfConverter;
 using P = CVxEmfToVxConverter;
 
-constexpr std::array<DispatchEntry, 52> kDispatchTable{{
+constexpr std::array<DispatchEntry, 55> kDispatchTable{{
     {EMR_HEADER, Header},
     {EMR_POLYGON, Polygon},
     {EMR_POLYLINE, Polyline},
@@ -283,6 +295,9 @@ constexpr std::array<DispatchEntry, 52> kDispatchTable{{
     {EMR_CREATEDIBPATTERNBRUSHPT, CreateDibPatternBrushPt},
     {EMR_EXTCREATEPEN, ExtCreatePen},
     {EMR_BITBLT, BitBlt},
+    {EMR_STRETCHBLT, DibBlit},
+    {EMR_STRETCHDIBITS, DibBlit},
+    {EMR_SETDIBITSTODEVICE, DibBlit},
 }};
 
 }  // namespace

@@ -16,6 +16,7 @@
 
 class CVxGraphic;
 class CVxPath;
+struct TkEmrDibBlit;
 
 class CVxEmfToVxConverter : public CVxEmfConverter {
 public:
@@ -84,6 +85,8 @@ public:
     virtual int OnStrokeAndFillPath();
     // A pattern fill of box with the current brush.
     virtual int OnPatBlt(const RECT& box);
+    // A blit with a source bitmap, drawn as a bitmap graphic.
+    virtual int OnDibBlit(const TkEmrDibBlit& record);
 
     // The header's frame, placed into the bounds.
     RECT GetFrameRect() const;

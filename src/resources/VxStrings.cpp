@@ -151,6 +151,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {5057, "Grid"},
     {5058, "Enhanced metafile"},
     {5059, "Windows metafile"},
+    {5070, "Bitmap"},
     {5071, "%.2f, %.2f %s"},
     {5072, "%.2f x %.2f %s"},
     {5073, "pu."},

@@ -650,6 +650,31 @@ BOOL CTkMetaFileRecorder::PatBlt(CTkDC&, const RECT& rect, DWORD rop)
 // Copying pixels out of another DC is not recorded.
 BOOL CTkMetaFileRecorder::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD) { return FALSE; }
 
+// A stretched DIB is META_STRETCHDIB with its BITMAPINFO and bits after the
+// fields; the other blits are not recorded.
+BOOL CTkMetaFileRecorder::DibBlit(CTkDC&, const TkDibBlit& blit)
+{
+    if (m_bClosed || blit.call != TkDibBlitCall::StretchDIBits)
+        return FALSE;
+    Params params;
+    params.DWord(blit.rop)
+        .Word(WORD(blit.usage))
+        .Coord(blit.cySrc)
+        .Coord(blit.cxSrc)
+        .Coord(blit.ySrc)
+        .Coord(blit.xSrc)
+        .Coord(blit.cyDest)
+        .Coord(blit.cxDest)
+        .Coord(blit.yDest)
+        .Coord(blit.xDest);
+    // The bits follow the header and table unpadded, whatever their length.
+    std::vector<BYTE> dib(blit.bmi.begin(), blit.bmi.end());
+    dib.insert(dib.end(), blit.bits.begin(), blit.bits.end());
+    params.Bytes(dib);
+    Emit(META_STRETCHDIB, params.View());
+    return TRUE;
+}
+
 std::unique_ptr<CTkDC> CreateMetaFileW(const WCHAR* pszFile)
 {
     if (pszFile != nullptr)

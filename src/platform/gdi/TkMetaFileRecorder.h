@@ -21,7 +21,8 @@
 //   and then the DC's own brush again).
 // Calls that the format cannot carry at all fail and write nothing: more than 32767
 // points in one figure or characters in one text, a comment over 65535 bytes,
-// glyph-index text, BitBlt, DrawFocusRect. An object without a record form (a
+// glyph-index text, BitBlt, DrawFocusRect. Of the metafile blits only StretchDIBits
+// is written (META_STRETCHDIB). An object without a record form (a
 // pattern of 4 or 8 bits per pixel, which has no colour table to write) is not
 // written or selected, so playback goes on with the previous object.
 
@@ -91,6 +92,7 @@ public:
     BOOL PatBlt(CTkDC& dc, const RECT& rect, DWORD rop) override;
     BOOL BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT sourceOrigin,
                 DWORD rop) override;
+    BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit) override;
 
 private:
     void OnDeleteObject(HGDIOBJ hObject) override;

@@ -86,7 +86,7 @@ bool TkMeasurePackedDib(std::span<const std::uint8_t> dib, UINT usage,
 
     const bool core = headerSize == kCoreHeaderSize;
     std::uint64_t entries = h.colorsUsed;
-    if (entries == 0 && h.bitCount <= 8)
+    if (entries == 0 && h.bitCount != 0 && h.bitCount <= 8)  // JPEG and PNG have none
         entries = std::uint64_t(1) << h.bitCount;
     // DIB_PAL_INDICES bitmaps have no colour table at all.
     const std::uint64_t entrySize =

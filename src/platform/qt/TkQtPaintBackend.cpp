@@ -6,6 +6,7 @@
 #include "platform/qt/TkQtFontEngine.h"
 #include "platform/qt/TkQtPaintBrush.h"
 #include "platform/qt/TkQtPaintColours.h"
+#include "platform/qt/TkQtPaintDib.h"
 #include "platform/qt/TkQtPaintGeometry.h"
 #include "platform/qt/TkQtPaintLine.h"
 #include "platform/qt/TkQtPaintPen.h"
@@ -789,7 +790,6 @@ BOOL CTkQtPaintBackend::BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT
     const auto* pSource = dynamic_cast<const CTkQtPaintBackend*>(source.GetBackend());
     if (pSource == nullptr || pSource->GetImage() == nullptr)
         return FALSE;
-    const QRegion clip = Clip(dc);
     const auto extent = [](LONG from, LONG to) {
         return LONG(std::clamp<std::int64_t>(std::int64_t(to) - from, 0, INT_MAX));
     };
@@ -798,9 +798,15 @@ BOOL CTkQtPaintBackend::BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT
     const RECT from{sourceOrigin.x, sourceOrigin.y,
                     LONG(std::min<std::int64_t>(std::int64_t(sourceOrigin.x) + width, INT_MAX)),
                     LONG(std::min<std::int64_t>(std::int64_t(sourceOrigin.y) + height, INT_MAX))};
-    QRect area = TkQtDeviceRect(dc, dest);
-    const QImage pixels = VisibleSource(*pSource->GetImage(), TkQtDeviceRect(source, from),
-                                        clip.boundingRect(), &area);
+    return BlitImage(dc, *pSource->GetImage(), TkQtDeviceRect(source, from),
+                     TkQtDeviceRect(dc, dest), rop);
+}
+
+BOOL CTkQtPaintBackend::BlitImage(CTkDC& dc, const QImage& source, const QRect& from,
+                                  QRect area, DWORD rop)
+{
+    const QRegion clip = Clip(dc);
+    const QImage pixels = VisibleSource(source, from, clip.boundingRect(), &area);
     if (pixels.isNull())
         return TRUE;
     if (rop == SRCCOPY) {
@@ -820,4 +826,36 @@ BOOL CTkQtPaintBackend::BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT
         return TkApplyRop3(rop, p, s, d);
     });
     return TRUE;
+}
+
+// The bitmap turned as the signs of the source and destination extents in
+// device space ask, then drawn like a BitBlt from the part the blit names.
+BOOL CTkQtPaintBackend::DibBlit(CTkDC& dc, const TkDibBlit& blit)
+{
+    if (!TkRop3UsesSource(blit.rop))
+        return FALSE;
+    const auto far = [](LONG from, LONG extent) {
+        return LONG(std::clamp<std::int64_t>(std::int64_t(from) + extent, INT_MIN, INT_MAX));
+    };
+    POINT corners[2] = {{blit.xDest, blit.yDest},
+                        {far(blit.xDest, blit.cxDest), far(blit.yDest, blit.cyDest)}};
+    dc.LPtoDP(corners, 2);
+    const CTkQtPaintColours colours(dc);
+    bool bBottomUp = true;
+    QImage image = TkQtDecodeBlitDib(blit, {colours.Text(), colours.Background(),
+                                            colours.Palette()}, &bBottomUp);
+    if (image.isNull())
+        return TRUE;
+    QRect from = TkQtBlitSourceRect(blit, image.height(), bBottomUp);
+    const bool mirrorX = (corners[1].x < corners[0].x) != (blit.cxSrc < 0);
+    const bool mirrorY = (corners[1].y < corners[0].y) != (blit.cySrc < 0);
+    if (mirrorX || mirrorY) {
+        image = image.mirrored(mirrorX, mirrorY);
+        if (mirrorX)
+            from.moveLeft(image.width() - 1 - from.right());
+        if (mirrorY)
+            from.moveTop(image.height() - 1 - from.bottom());
+    }
+    return BlitImage(dc, image, from,
+                     TkQtRect({corners[0].x, corners[0].y, corners[1].x, corners[1].y}), blit.rop);
 }

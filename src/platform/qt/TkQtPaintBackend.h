@@ -82,6 +82,7 @@ public:
     BOOL PatBlt(CTkDC& dc, const RECT& rect, DWORD rop) override;
     BOOL BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT sourceOrigin,
                 DWORD rop) override;
+    BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit) override;
 
 private:
     // What one call paints, in this order: the fill and wide pens by QPainter,
@@ -124,6 +125,8 @@ private:
                            const Combine& combine);
     void CombineLayer(const QImage& layer, QPoint at, const QRegion& clip,
                       const Combine& combine);
+    // The pixels of source inside from, stretched onto area (device pixels) by rop.
+    BOOL BlitImage(CTkDC& dc, const QImage& source, const QRect& from, QRect area, DWORD rop);
     // How a drawing call's figure joins the path.
     enum FigureKind { kOpen, kContinued, kClosed };
     // Adds the figures to the path being collected, or else paints their parts.

@@ -2,7 +2,11 @@
 
 #include "platform/gdi/TkPackedDib.h"
 
+#include <algorithm>
 #include <bit>
+#include <tuple>
+#include <utility>
+#include <limits>
 
 namespace {
 
@@ -72,7 +76,8 @@ private:
 
 bool CDibReader::ReadTable()
 {
-    if (m_layout.bitCount == 1) {  // monochrome: the DC's colours, whatever the table says
+    if (m_layout.bitCount == 1 && !m_colours.bMonoFromTable) {
+        // A monochrome pattern takes the DC's colours, whatever the table says.
         m_table = {m_colours.textColour, m_colours.bkColour};
         return true;
     }
@@ -154,15 +159,59 @@ QImage CDibReader::Decode()
 }  // namespace
 
 QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
-                           const TkQtDibColours& colours)
+                           const TkQtDibColours& colours, std::int64_t maxPixels)
 {
     TkPackedDibLayout layout;
     if (!TkMeasurePackedDib(dib, usage, &layout))
         return {};
+    const std::int64_t rows = layout.height < 0 ? -std::int64_t(layout.height) : layout.height;
+    if (std::int64_t(layout.width) * rows > maxPixels)
+        return {};
+    if (layout.compression == BI_PNG || layout.compression == BI_JPEG) {
+        const auto bits = dib.subspan(layout.BitsOffset(), layout.bitsSize);
+        if (bits.size() > std::size_t(std::numeric_limits<int>::max()))
+            return {};
+        const QImage image = QImage::fromData(bits.data(), int(bits.size()));
+        // The header's size is the one the picture was laid out for.
+        if (image.width() != layout.width || image.height() != rows)
+            return {};
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
     if (layout.compression != BI_RGB && layout.compression != BI_BITFIELDS)
         return {};
-    const std::int64_t rows = layout.height < 0 ? -std::int64_t(layout.height) : layout.height;
-    if (std::int64_t(layout.width) * rows > kTkQtMaxPatternPixels)
-        return {};
     return CDibReader(dib, usage, layout, colours).Decode();
+}
+
+QImage TkQtDecodeBlitDib(const TkDibBlit& blit, const TkQtDibColours& colours,
+                         bool* pbBottomUp)
+{
+    TkQtDibColours own = colours;
+    own.bMonoFromTable = true;
+    std::vector<std::uint8_t> joined;
+    std::span<const std::uint8_t> dib{blit.bmi.data(), blit.bmi.size() + blit.bits.size()};
+    if (blit.bmi.data() + blit.bmi.size() != blit.bits.data()) {
+        joined.assign(blit.bmi.begin(), blit.bmi.end());
+        joined.insert(joined.end(), blit.bits.begin(), blit.bits.end());
+        dib = joined;
+    }
+    TkPackedDibLayout layout;
+    if (!TkMeasurePackedDib(dib, blit.usage, &layout))
+        return {};
+    *pbBottomUp = layout.height > 0;
+    return TkQtDecodePackedDib(dib, blit.usage, own, kTkQtMaxBitmapPixels);
+}
+
+QRect TkQtBlitSourceRect(const TkDibBlit& blit, int imageHeight, bool bBottomUp)
+{
+    const auto span = [](std::int64_t from, std::int64_t extent) {
+        return std::pair(std::min(from, from + extent), std::max(from, from + extent));
+    };
+    const auto [x0, x1] = span(blit.xSrc, blit.cxSrc);
+    auto [y0, y1] = span(blit.ySrc, blit.cySrc);
+    if (bBottomUp)
+        std::tie(y0, y1) = std::pair(imageHeight - y1, imageHeight - y0);
+    const auto clamp = [](std::int64_t v) {
+        return int(std::clamp<std::int64_t>(v, -kTkQtMaxBitmapPixels, kTkQtMaxBitmapPixels));
+    };
+    return QRect(QPoint(clamp(x0), clamp(y0)), QPoint(clamp(x1) - 1, clamp(y1) - 1));
 }

@@ -3,6 +3,7 @@
 // into images for painting. The bytes are measured before anything reads them.
 
 #include "platform/gdi/GdiTypes.h"
+#include "platform/gdi/TkDibBlit.h"
 
 #include <QImage>
 
@@ -18,12 +19,30 @@ struct TkQtDibColours {
     QRgb bkColour = 0xFFFFFFFF;
     // The DC's palette, for DIB_PAL_COLORS colour tables.
     std::vector<QRgb> palette;
+    // A bitmap that is drawn rather than used as a pattern keeps the colours of
+    // its own table, whatever its depth.
+    bool bMonoFromTable = false;
 };
 
 // Patterns larger than this many pixels are refused rather than decoded.
 constexpr std::int64_t kTkQtMaxPatternPixels = std::int64_t(1) << 22;
+// And bitmaps drawn by a blit larger than this (128 MB as an image).
+constexpr std::int64_t kTkQtMaxBitmapPixels = std::int64_t(1) << 25;
 
 // The DIB as an opaque RGB32 image with its top row first, or a null image when
-// the bytes are not a DIB this can draw (malformed, compressed, too large).
+// the bytes are not a DIB this can draw (malformed, run-length encoded, larger
+// than maxPixels). A PNG or JPEG bitmap is decoded by Qt.
 QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
-                           const TkQtDibColours& colours);
+                           const TkQtDibColours& colours,
+                           std::int64_t maxPixels = kTkQtMaxPatternPixels);
+
+// The whole bitmap of a blit, whose BITMAPINFO and bits may lie apart, drawn in
+// the colours of its own table; a null image as above. *pbBottomUp tells how
+// its rows were stored.
+QImage TkQtDecodeBlitDib(const TkDibBlit& blit, const TkQtDibColours& colours,
+                         bool* pbBottomUp);
+
+// The blit's source rectangle in that image (top row first), as StretchDIBits
+// reads it: y counts from the last stored row of a bottom-up bitmap. It may
+// reach outside the image.
+QRect TkQtBlitSourceRect(const TkDibBlit& blit, int imageHeight, bool bBottomUp);

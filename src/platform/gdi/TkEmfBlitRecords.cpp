@@ -1,0 +1,105 @@
+#include "platform/gdi/TkEmfBlitRecords.h"
+
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkEmfRecords.h"
+
+namespace {
+
+using Bytes = std::span<const std::uint8_t>;
+
+constexpr std::size_t kBitBltFixed = 100;
+constexpr std::size_t kStretchBltFixed = 108;
+constexpr std::size_t kStretchDibFixed = 80;
+constexpr std::size_t kSetDibFixed = 76;
+
+// The bitmap's two areas must lie after the fixed fields; a zero length is an
+// absent area.
+bool AttachAreas(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, TkDibBlit* p)
+{
+    const DWORD offBmi = r.U32(at), cbBmi = r.U32(at + 4);
+    const DWORD offBits = r.U32(at + 8), cbBits = r.U32(at + 12);
+    const auto area = [&](DWORD offset, DWORD length, Bytes* pOut) {
+        if (length == 0)
+            return true;
+        if (offset < fixed || !r.Has(offset, length))
+            return false;
+        *pOut = r.Bytes(offset, length);
+        return true;
+    };
+    return area(offBmi, cbBmi, &p->bmi) && area(offBits, cbBits, &p->bits);
+}
+
+// BitBlt and StretchBlt: destination, ROP, source origin, its transform,
+// background colour and usage, then the bitmap's areas.
+std::optional<TkEmrDibBlit> ParseBlt(const CTkEmfFieldReader& r, bool bStretch)
+{
+    const std::size_t fixed = bStretch ? kStretchBltFixed : kBitBltFixed;
+    if (!r.Has(0, fixed))
+        return std::nullopt;
+    TkEmrDibBlit e;
+    TkDibBlit& b = e.blit;
+    b.call = bStretch ? TkDibBlitCall::StretchBlt : TkDibBlitCall::BitBlt;
+    b.xDest = r.I32(24);
+    b.yDest = r.I32(28);
+    b.cxDest = r.I32(32);
+    b.cyDest = r.I32(36);
+    b.rop = r.U32(40);
+    b.xSrc = r.I32(44);
+    b.ySrc = r.I32(48);
+    for (int i = 0; i < 6; ++i)
+        e.xformSrc[i] = r.F32(52 + 4 * std::size_t(i));
+    b.usage = r.U32(80);
+    b.cxSrc = bStretch ? r.I32(100) : b.cxDest;
+    b.cySrc = bStretch ? r.I32(104) : b.cyDest;
+    if (!AttachAreas(r, 84, fixed, &b))
+        return std::nullopt;
+    return e;
+}
+
+// StretchDIBits and SetDIBitsToDevice share their fields up to the usage.
+std::optional<TkEmrDibBlit> ParseDib(const CTkEmfFieldReader& r, bool bStretch)
+{
+    const std::size_t fixed = bStretch ? kStretchDibFixed : kSetDibFixed;
+    if (!r.Has(0, fixed))
+        return std::nullopt;
+    TkEmrDibBlit e;
+    TkDibBlit& b = e.blit;
+    b.call = bStretch ? TkDibBlitCall::StretchDIBits : TkDibBlitCall::SetDIBitsToDevice;
+    b.xDest = r.I32(24);
+    b.yDest = r.I32(28);
+    b.xSrc = r.I32(32);
+    b.ySrc = r.I32(36);
+    b.cxSrc = r.I32(40);
+    b.cySrc = r.I32(44);
+    b.usage = r.U32(64);
+    if (bStretch) {
+        b.rop = r.U32(68);
+        b.cxDest = r.I32(72);
+        b.cyDest = r.I32(76);
+    } else {
+        b.rop = SRCCOPY;
+        b.startScan = r.U32(68);
+        b.scans = r.U32(72);
+        b.cxDest = b.cxSrc;
+        b.cyDest = b.cySrc;
+    }
+    if (!AttachAreas(r, 48, fixed, &b))
+        return std::nullopt;
+    return e;
+}
+
+}  // namespace
+
+std::optional<TkEmrDibBlit> TkParseEmrDibBlit(Bytes record)
+{
+    const CTkEmfFieldReader r(record);
+    if (!r.Has(0, 8))
+        return std::nullopt;
+    switch (r.U32(0)) {
+    case EMR_BITBLT: return ParseBlt(r, false);
+    case EMR_STRETCHBLT: return ParseBlt(r, true);
+    case EMR_STRETCHDIBITS: return ParseDib(r, true);
+    case EMR_SETDIBITSTODEVICE: return ParseDib(r, false);
+    default: return std::nullopt;
+    }
+}
