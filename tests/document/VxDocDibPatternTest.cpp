@@ -10,6 +10,7 @@
 #include "platform/gdi/WmfRecordTypes.h"
 #include "support/EmfBuilder.h"
 #include "support/EmfDecoder.h"
+#include "support/TestDib.h"
 #include "support/WmfDecoder.h"
 
 #include <gtest/gtest.h>
@@ -23,17 +24,9 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 // A 2 by 2 24-bit DIB: red and blue on the bottom row, green and white above.
-const Bytes kBmi{40, 0, 0, 0, 2, 0, 0, 0, 2, 0, 0, 0, 1, 0, 24, 0,
-                 0,  0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,  0,
-                 0,  0, 0, 0, 0, 0, 0, 0};
-const Bytes kBits{0, 0, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0xFF, 0, 0xFF, 0xFF, 0xFF, 0, 0};
-
-Bytes PackedDib()
-{
-    Bytes packed = kBmi;
-    packed.insert(packed.end(), kBits.begin(), kBits.end());
-    return packed;
-}
+const Bytes kDib = TestDib(2, 2, 24, {}, {{0, 0, 255, 255, 0, 0}, {0, 255, 0, 255, 255, 255}});
+const Bytes kBmi(kDib.begin(), kDib.begin() + 40);
+const Bytes kBits(kDib.begin() + 40, kDib.end());
 
 // One rectangle filled with the pattern, in a 2000 by 1000 frame.
 Bytes PatternRectangleEmf()
@@ -92,7 +85,7 @@ TEST_F(VxDocDibPattern, SavedThePatternIsWrittenWithItsDibAndAgainTheSame)
     CVxBrushGraphicProperty* pBrush = FirstBrush(original);
     ASSERT_NE(pBrush, nullptr);
     EXPECT_EQ(pBrush->GetStyle(), BS_DIBPATTERN);
-    EXPECT_EQ(DibMadeFrom(*pBrush), PackedDib());
+    EXPECT_EQ(DibMadeFrom(*pBrush), kDib);
 
     const std::string saved = m_temp.File("saved.emf");
     ASSERT_TRUE(original.OnSaveDocument(saved));
@@ -113,7 +106,7 @@ TEST_F(VxDocDibPattern, SavedThePatternIsWrittenWithItsDibAndAgainTheSame)
     CVxDoc reopened;
     ASSERT_TRUE(reopened.OnOpenDocument(saved));
     ASSERT_NE(FirstBrush(reopened), nullptr);
-    EXPECT_EQ(DibMadeFrom(*FirstBrush(reopened)), PackedDib());
+    EXPECT_EQ(DibMadeFrom(*FirstBrush(reopened)), kDib);
     fs::create_directory(m_temp.Path() / "again");
     const std::string again = (m_temp.Path() / "again" / "saved.emf").string();
     ASSERT_TRUE(reopened.OnSaveDocument(again));
@@ -130,7 +123,7 @@ TEST_F(VxDocDibPattern, SavedThePatternIsWrittenWithItsDibAndAgainTheSame)
     ASSERT_EQ(wmfBrushes.size(), 1u);
     EXPECT_EQ(wmfBrushes[0]->Word(0), BS_DIBPATTERN);
     EXPECT_EQ(wmfBrushes[0]->Word(1), DIB_RGB_COLORS);
-    EXPECT_EQ(wmfBrushes[0]->Bytes(2, PackedDib().size()), PackedDib());
+    EXPECT_EQ(wmfBrushes[0]->Bytes(2, kDib.size()), kDib);
     EXPECT_TRUE(m_messages.GetShown().empty());
 }
 

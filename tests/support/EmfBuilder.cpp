@@ -229,6 +229,26 @@ std::size_t EmfBuilder::ExtCreatePen(DWORD index, const EXTLOGPEN& pen,
     return at;
 }
 
+std::size_t EmfBuilder::DibBlit(DWORD type, std::initializer_list<std::uint32_t> before,
+                                std::initializer_list<std::uint32_t> after,
+                                std::span<const std::uint8_t> bmi,
+                                std::span<const std::uint8_t> bits)
+{
+    const std::size_t at = Begin(type);
+    const DWORD fixed = DWORD(24 + 4 * (before.size() + 4 + after.size()));
+    m_out.Rect({0, 0, 0, 0});
+    for (std::uint32_t f : before)
+        m_out.U32(f);
+    for (DWORD f : {fixed, DWORD(bmi.size()), DWORD(fixed + bmi.size()), DWORD(bits.size())})
+        m_out.U32(f);
+    for (std::uint32_t f : after)
+        m_out.U32(f);
+    m_out.Bytes(bmi);
+    m_out.Bytes(bits);
+    m_out.End();
+    return at;
+}
+
 std::size_t EmfBuilder::DibBrush(DWORD type, DWORD index, DWORD usage,
                                  std::span<const std::uint8_t> bmi,
                                  std::span<const std::uint8_t> bits)

@@ -49,6 +49,12 @@ public:
                              std::span<const std::uint8_t> bits = {});
     std::size_t DibBrush(DWORD type, DWORD index, DWORD usage, std::span<const std::uint8_t> bmi,
                          std::span<const std::uint8_t> bits);
+    // A bitmap record (EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
+    // EMR_SETDIBITSTODEVICE): empty bounds, the fields before the four that place
+    // the BITMAPINFO and bits, the fields after them, then the two areas.
+    std::size_t DibBlit(DWORD type, std::initializer_list<std::uint32_t> before,
+                        std::initializer_list<std::uint32_t> after,
+                        std::span<const std::uint8_t> bmi, std::span<const std::uint8_t> bits);
     // A plain LOGFONTW record (104 bytes), or with axes given the ENUMLOGFONTEXDV
     // form GDI writes, its names empty.
     std::size_t ExtCreateFont(DWORD index, const LOGFONTW& font);

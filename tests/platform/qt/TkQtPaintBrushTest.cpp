@@ -6,6 +6,7 @@
 #include "platform/gdi/TkPackedDib.h"
 #include "platform/qt/TkQtPaintBrush.h"
 #include "platform/qt/TkQtPaintDib.h"
+#include "support/TestDib.h"
 
 #include <cstdint>
 #include <string>
@@ -14,39 +15,6 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void PutLE(Bytes& b, std::uint32_t value, int count)
-{
-    for (int i = 0; i < count; ++i)
-        b.push_back(std::uint8_t(value >> (8 * i)));
-}
-
-// A packed DIB with a 40-byte header: table entries as 0x00RRGGBB (or palette
-// indices for DIB_PAL_COLORS), rows in stored order, each padded to 32 bits.
-Bytes Dib(LONG width, LONG height, WORD bitCount, const std::vector<std::uint32_t>& table,
-          const std::vector<Bytes>& rows, DWORD compression = BI_RGB, UINT usage = DIB_RGB_COLORS)
-{
-    Bytes b;
-    PutLE(b, 40, 4);
-    PutLE(b, std::uint32_t(width), 4);
-    PutLE(b, std::uint32_t(height), 4);
-    PutLE(b, 1, 2);
-    PutLE(b, bitCount, 2);
-    PutLE(b, compression, 4);
-    PutLE(b, 0, 4);
-    PutLE(b, 0, 4);
-    PutLE(b, 0, 4);
-    // Bit-field masks stand where the table would; they are not colours.
-    PutLE(b, compression == BI_BITFIELDS ? 0 : std::uint32_t(table.size()), 4);
-    PutLE(b, 0, 4);
-    for (const std::uint32_t entry : table)
-        PutLE(b, entry, usage == DIB_PAL_COLORS ? 2 : 4);
-    for (Bytes row : rows) {
-        row.resize((row.size() + 3) / 4 * 4);
-        b.insert(b.end(), row.begin(), row.end());
-    }
-    return b;
-}
 
 class TkQtPaintBrushTest : public TkQtPaintTest {
 protected:
@@ -133,7 +101,7 @@ TEST_F(TkQtPaintBrushTest, MonochromePatternsTakeTheDCColours)
     for (int row = 0; row < 8; ++row)
         bits.insert(bits.end(), {std::uint8_t(row % 2 == 0 ? 0xF0 : 0x0F), 0});
     const HBITMAP bitmap = HBITMAP(Keep(CreateBitmap(8, 8, 1, 1, bits)));
-    const Bytes dib = Dib(8, 2, 1, {0x00FF00FF, 0x0000FFFF}, {{0x0F}, {0xF0}});
+    const Bytes dib = TestDib(8, 2, 1, {0x00FF00FF, 0x0000FFFF}, {{0x0F}, {0xF0}});
     const QRgb text = qRgb(255, 0, 0);
     const QRgb back = qRgb(0, 0, 255);
     const HBRUSH brushes[] = {CreatePatternBrush(bitmap),
@@ -156,7 +124,7 @@ TEST_F(TkQtPaintBrushTest, MonochromePatternsTakeTheDCColours)
 TEST_F(TkQtPaintBrushTest, ColourDibPatternsKeepTheirColours)
 {
     // 24 bits, top-down (negative height): blue-green-red bytes.
-    const Bytes dib24 = Dib(2, -1, 24, {}, {{0x30, 0x20, 0x10, 0x60, 0x50, 0x40}});
+    const Bytes dib24 = TestDib(2, -1, 24, {}, {{0x30, 0x20, 0x10, 0x60, 0x50, 0x40}});
     Use(CreateDIBPatternBrushPt(dib24, DIB_RGB_COLORS));
     FillAll();
     EXPECT_EQ(At(0, 0), qRgb(0x10, 0x20, 0x30));
@@ -164,7 +132,7 @@ TEST_F(TkQtPaintBrushTest, ColourDibPatternsKeepTheirColours)
 
     // 8 bits with palette indices: the default palette's 13 is red, 16 blue.
     Reset(32, 32, kWhite);
-    const Bytes pal = Dib(2, 1, 8, {13, 16}, {{0, 1}}, BI_RGB, DIB_PAL_COLORS);
+    const Bytes pal = TestDib(2, 1, 8, {13, 16}, {{0, 1}}, BI_RGB, DIB_PAL_COLORS);
     Use(CreateDIBPatternBrushPt(pal, DIB_PAL_COLORS));
     FillAll();
     EXPECT_EQ(At(0, 0), qRgb(255, 0, 0));
@@ -174,24 +142,24 @@ TEST_F(TkQtPaintBrushTest, ColourDibPatternsKeepTheirColours)
 TEST_F(TkQtPaintBrushTest, DibDecoderRefusesWhatItCannotRead)
 {
     const TkQtDibColours colours;
-    const Bytes good = Dib(2, 1, 24, {}, {{1, 2, 3, 4, 5, 6}});
+    const Bytes good = TestDib(2, 1, 24, {}, {{1, 2, 3, 4, 5, 6}});
     EXPECT_FALSE(TkQtDecodePackedDib(good, DIB_RGB_COLORS, colours).isNull());
     const Bytes truncated(good.begin(), good.end() - 1);
     EXPECT_TRUE(TkQtDecodePackedDib(truncated, DIB_RGB_COLORS, colours).isNull());
     EXPECT_TRUE(TkQtDecodePackedDib({}, DIB_RGB_COLORS, colours).isNull());
-    const Bytes rle = Dib(2, 1, 8, {0, 0}, {{0, 2, 1, 0}}, BI_RLE8);
+    const Bytes rle = TestDib(2, 1, 8, {0, 0}, {{0, 2, 1, 0}}, BI_RLE8);
     EXPECT_TRUE(TkQtDecodePackedDib(rle, DIB_RGB_COLORS, colours).isNull());
     // Four thousand rows of one byte each hold more pixels than any pattern may.
-    const Bytes huge = Dib(4096, 4096, 1, {0, 0}, std::vector<Bytes>(4096, Bytes(512, 0)));
+    const Bytes huge = TestDib(4096, 4096, 1, {0, 0}, std::vector<Bytes>(4096, Bytes(512, 0)));
     EXPECT_TRUE(TkQtDecodePackedDib(huge, DIB_RGB_COLORS, colours).isNull());
 
     // 16-bit bit fields, 5-6-5: the masks follow the header.
-    Bytes fields = Dib(1, 1, 16, {0xF800, 0x07E0, 0x001F}, {{0x00, 0xF8}}, BI_BITFIELDS);
+    Bytes fields = TestDib(1, 1, 16, {0xF800, 0x07E0, 0x001F}, {{0x00, 0xF8}}, BI_BITFIELDS);
     const QImage red = TkQtDecodePackedDib(fields, DIB_RGB_COLORS, colours);
     ASSERT_FALSE(red.isNull());
     EXPECT_EQ(red.pixel(0, 0), qRgb(255, 0, 0));
     // An index past a short colour table reads as black.
-    const Bytes shortTable = Dib(2, 1, 4, {0x00FFFFFF}, {{0x01}});
+    const Bytes shortTable = TestDib(2, 1, 4, {0x00FFFFFF}, {{0x01}});
     const QImage indexed = TkQtDecodePackedDib(shortTable, DIB_RGB_COLORS, colours);
     ASSERT_FALSE(indexed.isNull());
     EXPECT_EQ(indexed.pixel(0, 0), qRgb(255, 255, 255));
@@ -204,9 +172,9 @@ TEST_F(TkQtPaintBrushTest, DibDecoderSurvivesDamagedHeaders)
     // sizes and counts: each result is a null image or one of the DIB's size.
     const TkQtDibColours colours;
     const std::vector<Bytes> dibs = {
-        Dib(3, 2, 1, {0, 0}, {{0xA0}, {0x40}}),
-        Dib(3, -2, 8, {1, 2, 3}, {{0, 1, 2}, {2, 1, 0}}),
-        Dib(2, 2, 32, {0xFF0000, 0xFF00, 0xFF}, {Bytes(8, 7), Bytes(8, 9)}, BI_BITFIELDS),
+        TestDib(3, 2, 1, {0, 0}, {{0xA0}, {0x40}}),
+        TestDib(3, -2, 8, {1, 2, 3}, {{0, 1, 2}, {2, 1, 0}}),
+        TestDib(2, 2, 32, {0xFF0000, 0xFF00, 0xFF}, {Bytes(8, 7), Bytes(8, 9)}, BI_BITFIELDS),
     };
     const std::uint8_t values[] = {0x00, 0x01, 0x7F, 0x80, 0xFF};
     for (const Bytes& dib : dibs) {
@@ -291,6 +259,37 @@ TEST_F(TkQtPaintBrushTest, BitBltReadsOnlyTheSourceThatExists)
                 1000000000, SRCCOPY);
     dc().BitBlt(0, 0, 2000000000, 2000000000, source.get(), -2000000000, 0, 0x00660046);
     EXPECT_EQ(BoundsOf(qRgb(1, 2, 3)), QRect(4, 0, 4, 8));
+}
+
+// StretchDIBits from a 2 x 2 bottom-up 24-bit DIB (red, blue over green, white)
+// and a one-bit DIB, which keeps its own table's colours.
+TEST_F(TkQtPaintBrushTest, StretchDibitsDrawsTheSourcePartTurnedBySigns)
+{
+    const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
+    const Bytes rgb = TestDib(2, 2, 24, {}, {{0, 255, 0, 255, 255, 255}, {0, 0, 255, 255, 0, 0}});
+    const Bytes mono = TestDib(8, 1, 1, {0x0000FF, 0xFFFF00}, {{0xF0}});
+    const auto draw = [&](const Bytes& dib, RECT dest, RECT src) {
+        TkPackedDibLayout layout;
+        ASSERT_TRUE(TkMeasurePackedDib(dib, DIB_RGB_COLORS, &layout));
+        const std::span<const BYTE> all(dib);
+        const TkDibBlit b{TkDibBlitCall::StretchDIBits, int(dest.left), int(dest.top),
+                          int(dest.right), int(dest.bottom), int(src.left), int(src.top),
+                          int(src.right), int(src.bottom), SRCCOPY, DIB_RGB_COLORS, 0, 0,
+                          all.first(layout.BitsOffset()), all.subspan(layout.BitsOffset())};
+        EXPECT_TRUE(dc().DibBlit(b));
+    };
+    draw(rgb, {0, 0, 4, 4}, {0, 0, 2, 2});
+    EXPECT_EQ((std::vector<QRgb>{At(0, 0), At(3, 1), At(1, 3), At(2, 2)}),
+              (std::vector<QRgb>{red, blue, green, kWhite}));
+    draw(rgb, {12, 0, -4, 4}, {0, 0, 2, 2});  // mirrored into x 8..11
+    EXPECT_EQ((std::vector<QRgb>{At(8, 0), At(11, 0)}), (std::vector<QRgb>{blue, red}));
+    draw(rgb, {16, 0, 2, 2}, {1, 1, 1, 1});  // y counts from the stored bottom row
+    EXPECT_EQ(At(17, 1), blue);
+    draw(rgb, {20, 0, 2, 1}, {-1, 1, 2, 1});  // half outside: only the inside is drawn
+    EXPECT_EQ(Row(0, 20, 21, red), ".#");
+    dc().SetTextColor(RGB(0, 255, 0));
+    draw(mono, {0, 8, 8, 1}, {0, 0, 8, 1});
+    EXPECT_EQ(Row(8, 0, 7, qRgb(255, 255, 0), blue), "####....");
 }
 
 }  // namespace
