@@ -60,8 +60,15 @@ public:
     }
 
     QImage Decode();
+    // Run-length coded rows, always bottom-up; pixels the runs skip keep the
+    // first colour of the table.
+    QImage DecodeRle();
 
 private:
+    QRgb Colour(std::size_t index) const
+    {
+        return index < m_table.size() ? m_table[index] : qRgb(0, 0, 0);
+    }
     bool ReadTable();
     bool ReadMasks();
     QRgb Pixel(std::size_t rowOffset, LONG x) const;
@@ -126,8 +133,7 @@ QRgb CDibReader::Pixel(std::size_t row, LONG x) const
     case 4:
     case 8: {
         const unsigned shift = unsigned(8 - bits - bitOffset % 8);
-        const std::size_t index = (m_dib[at] >> shift) & ((1u << bits) - 1);
-        return index < m_table.size() ? m_table[index] : qRgb(0, 0, 0);
+        return Colour((m_dib[at] >> shift) & ((1u << bits) - 1));
     }
     case 16: return m_masks.Of(ReadLE(m_dib, at, 2));
     case 24: return qRgb(m_dib[at + 2], m_dib[at + 1], m_dib[at]);
@@ -156,6 +162,52 @@ QImage CDibReader::Decode()
     return image;
 }
 
+QImage CDibReader::DecodeRle()
+{
+    if (m_layout.height < 0 || !ReadTable())
+        return {};
+    QImage image(m_layout.width, m_layout.height, QImage::Format_RGB32);
+    if (image.isNull())
+        return {};
+    image.fill(Colour(0));
+    const auto bits = m_dib.subspan(m_layout.BitsOffset(), m_layout.bitsSize);
+    const bool b4 = m_layout.compression == BI_RLE4;
+    const auto nibble = [b4](unsigned byte, std::int64_t k) {
+        return b4 ? (k % 2 == 0 ? byte >> 4 : byte & 15u) : byte;
+    };
+    std::int64_t x = 0, y = 0;  // y counts stored rows from the bottom
+    const auto put = [&](unsigned index) {
+        if (x < image.width() && y < image.height())
+            reinterpret_cast<QRgb*>(image.scanLine(int(image.height() - 1 - y)))[x] = Colour(index);
+        ++x;
+    };
+    for (std::size_t i = 0; i + 1 < bits.size() && y < image.height();) {
+        const unsigned count = bits[i], value = bits[i + 1];
+        i += 2;
+        if (count > 0) {  // a run of one index, or of two alternating nibbles
+            for (unsigned k = 0; k < count && x < image.width(); ++k)
+                put(b4 ? nibble(value, k) : value);
+        } else if (value == 0) {  // end of row
+            x = 0, ++y;
+        } else if (value == 1) {  // end of bitmap
+            break;
+        } else if (value == 2) {  // move right and up
+            if (i + 1 >= bits.size())
+                break;
+            x += bits[i], y += bits[i + 1];
+            i += 2;
+        } else {  // value literal indexes, padded to a whole word
+            const std::size_t bytes = b4 ? (value + 1) / 2 : value;
+            if (bytes > bits.size() - i)
+                break;
+            for (unsigned k = 0; k < value; ++k)
+                put(b4 ? nibble(bits[i + k / 2], k) : bits[i + k]);
+            i += (bytes + 1) / 2 * 2;
+        }
+    }
+    return image;
+}
+
 }  // namespace
 
 QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
@@ -177,6 +229,8 @@ QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
             return {};
         return image.convertToFormat(QImage::Format_RGB32);
     }
+    if (layout.compression == BI_RLE8 || layout.compression == BI_RLE4)
+        return CDibReader(dib, usage, layout, colours).DecodeRle();
     if (layout.compression != BI_RGB && layout.compression != BI_BITFIELDS)
         return {};
     return CDibReader(dib, usage, layout, colours).Decode();

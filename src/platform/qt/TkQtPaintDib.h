@@ -30,8 +30,8 @@ constexpr std::int64_t kTkQtMaxPatternPixels = std::int64_t(1) << 22;
 constexpr std::int64_t kTkQtMaxBitmapPixels = std::int64_t(1) << 25;
 
 // The DIB as an opaque RGB32 image with its top row first, or a null image when
-// the bytes are not a DIB this can draw (malformed, run-length encoded, larger
-// than maxPixels). A PNG or JPEG bitmap is decoded by Qt.
+// the bytes are not a DIB this can draw (malformed, larger than maxPixels).
+// Run-length coded bitmaps are decoded too, PNG and JPEG ones by Qt.
 QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
                            const TkQtDibColours& colours,
                            std::int64_t maxPixels = kTkQtMaxPatternPixels);

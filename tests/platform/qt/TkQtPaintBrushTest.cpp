@@ -261,13 +261,16 @@ TEST_F(TkQtPaintBrushTest, BitBltReadsOnlyTheSourceThatExists)
     EXPECT_EQ(BoundsOf(qRgb(1, 2, 3)), QRect(4, 0, 4, 8));
 }
 
-// StretchDIBits from a 2 x 2 bottom-up 24-bit DIB (red, blue over green, white)
-// and a one-bit DIB, which keeps its own table's colours.
+// StretchDIBits from a 2 x 2 bottom-up 24-bit DIB (red, blue over green, white),
+// a one-bit DIB, which keeps its own table's colours, and a run-length coded one.
 TEST_F(TkQtPaintBrushTest, StretchDibitsDrawsTheSourcePartTurnedBySigns)
 {
     const QRgb red = qRgb(255, 0, 0), blue = qRgb(0, 0, 255), green = qRgb(0, 255, 0);
     const Bytes rgb = TestDib(2, 2, 24, {}, {{0, 255, 0, 255, 255, 255}, {0, 0, 255, 255, 0, 0}});
     const Bytes mono = TestDib(8, 1, 1, {0x0000FF, 0xFFFF00}, {{0xF0}});
+    // Three literal indexes padded to a word, then the end of the bitmap.
+    Bytes rle = TestDib(3, 1, 8, {0x0000FF, 0xFFFF00}, {{0, 3, 1, 0, 1, 0, 0, 1}}, BI_RLE8);
+    rle[20] = 8;  // biSizeImage
     const auto draw = [&](const Bytes& dib, RECT dest, RECT src) {
         TkPackedDibLayout layout;
         ASSERT_TRUE(TkMeasurePackedDib(dib, DIB_RGB_COLORS, &layout));
@@ -290,6 +293,8 @@ TEST_F(TkQtPaintBrushTest, StretchDibitsDrawsTheSourcePartTurnedBySigns)
     dc().SetTextColor(RGB(0, 255, 0));
     draw(mono, {0, 8, 8, 1}, {0, 0, 8, 1});
     EXPECT_EQ(Row(8, 0, 7, qRgb(255, 255, 0), blue), "####....");
+    draw(rle, {0, 9, 3, 1}, {0, 0, 3, 1});
+    EXPECT_EQ(Row(9, 0, 2, qRgb(255, 255, 0), blue), "#.#");
 }
 
 }  // namespace
