@@ -2,6 +2,7 @@
 
 #include "attributes/VxPropertyMap.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
@@ -22,5 +23,6 @@ void VxRegisterGraphicClasses()
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPath));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxComment));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxCloseFigure));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxBezier));
     VxRegisterPropertyClasses();
 }
