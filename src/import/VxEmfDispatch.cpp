@@ -71,7 +71,8 @@ int PolyPolyline(CVxEmfConverter& c, Bytes b)
 // Point counts that do not make whole curves are left to the handler to refuse.
 int PolyBezier(CVxEmfConverter& c, Bytes b)
 {
-    return WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& p) { return c.OnPolyBezier(p.points); });
+    return WithParsed(TkParseEmrPoly(b),
+                      [&](const TkEmrPoly& p) { return c.OnPolyBezier(p.points); });
 }
 
 int PolyBezierTo(CVxEmfConverter& c, Bytes b)

@@ -38,8 +38,8 @@ int CVxEmfToVxConverter::OnRoundRect(const RECT& box, SIZE corner)
     RECT copy = box;
     if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
-    return AddShape(
-        std::make_unique<CVxRoundRect>(TransformBox(copy), TransformDistance(corner.cx, corner.cy)));
+    const SIZE placedCorner = TransformDistance(corner.cx, corner.cy);
+    return AddShape(std::make_unique<CVxRoundRect>(TransformBox(copy), placedCorner));
 }
 
 int CVxEmfToVxConverter::OnPie(const RECT& box, int xStart, int yStart, int xEnd, int yEnd)
