@@ -93,8 +93,9 @@ void CVxBezier::CopyFrom(CVxGraphic& source)
 
 BOOL CVxBezier::CanInsertPoint(int nPoint) const
 {
-    return nPoint >= 0 && nPoint <= GetPointCount() &&
-           GetPointCount() <= std::numeric_limits<int>::max() - 3;
+    // An empty curve has no anchor to grow from.
+    return IsCurveCount(std::size_t(GetPointCount())) && nPoint >= 0 &&
+           nPoint <= GetPointCount() && GetPointCount() <= std::numeric_limits<int>::max() - 3;
 }
 
 BOOL CVxBezier::InsertPoint(int nPoint, POINT point, BOOL /*bAllowDuplicate*/)
