@@ -3,13 +3,17 @@
 #include "attributes/VxPropertyMap.h"
 #include "graphics/VxArc.h"
 #include "graphics/VxBitmap.h"
+#include "graphics/VxBezier.h"
+#include "graphics/VxChord.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
 #include "graphics/VxLine.h"
 #include "graphics/VxPath.h"
+#include "graphics/VxPie.h"
 #include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
+#include "graphics/VxRoundRect.h"
 #include "graphics/VxText.h"
 
 void VxRegisterGraphicClasses()
@@ -24,5 +28,9 @@ void VxRegisterGraphicClasses()
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxComment));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxCloseFigure));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxBitmap));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxBezier));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxRoundRect));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPie));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxChord));
     VxRegisterPropertyClasses();
 }

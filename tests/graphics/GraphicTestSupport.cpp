@@ -5,6 +5,7 @@
 #include "platform/framework/TkMemFile.h"
 #include "platform/gdi/TkEnhMetaFile.h"
 #include "platform/gdi/TkEnhMetaFileRecorder.h"
+#include "platform/gdi/TkMetaFileRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -109,4 +110,18 @@ EmfFile RecordEmf(const std::function<void(CTkDC&)>& draw)
         return {};
     }
     return *file;
+}
+
+WmfFile RecordWmf(const std::function<void(CTkDC&)>& draw)
+{
+    std::unique_ptr<CTkDC> pDC = CreateMetaFileW(nullptr);
+    CVxGraphicProperty::BeginDrawing(pDC.get());
+    draw(*pDC);
+    CVxGraphicProperty::EndDrawing(pDC.get());
+    const std::unique_ptr<CTkMetaFile> pWmf = CloseMetaFile(pDC.get());
+    std::vector<std::uint8_t> bits(pWmf ? GetMetaFileBitsEx(pWmf.get(), 0, nullptr) : 0);
+    if (pWmf) GetMetaFileBitsEx(pWmf.get(), UINT(bits.size()), bits.data());
+    std::optional<WmfFile> file = DecodeWmf(bits);
+    EXPECT_TRUE(file) << "no Windows metafile";
+    return file.value_or(WmfFile{});
 }

@@ -6,14 +6,18 @@
 #include "TestGraphics.h"
 
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
+#include "graphics/VxChord.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
 #include "graphics/VxGraphicClasses.h"
 #include "graphics/VxLine.h"
 #include "graphics/VxPath.h"
+#include "graphics/VxPie.h"
 #include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
+#include "graphics/VxRoundRect.h"
 #include "graphics/VxText.h"
 #include "platform/framework/TkArchive.h"
 #include "support/TestFontEngine.h"
@@ -92,6 +96,11 @@ std::vector<std::unique_ptr<CVxGraphic>> OneOfEach()
     const std::vector<BYTE> note = CommentBytes();
     graphics.push_back(std::make_unique<CVxComment>(note.data(), std::uint32_t(note.size())));
     graphics.push_back(FilledPath());
+    const POINT curve[] = {{1, 2}, {3, 4}, {3, 4}, {-7, 8}};
+    graphics.push_back(std::make_unique<CVxBezier>(curve, FALSE, TRUE));
+    graphics.push_back(std::make_unique<CVxRoundRect>(RECT{0, 0, 9, 5}, SIZE{3, 2}));
+    graphics.push_back(std::make_unique<CVxPie>(RECT{0, 0, 200, 100}, POINT{9, 9}, POINT{0, 50}));
+    graphics.push_back(std::make_unique<CVxChord>(RECT{0, 0, 200, 100}, POINT{9, 9}, POINT{0, 1}));
     return graphics;
 }
 

@@ -2,7 +2,11 @@
 #include "TestGraphics.h"
 
 #include "graphics/VxGeometry.h"
+#include "graphics/VxBezier.h"
 #include "graphics/VxPoly.h"
+#include "platform/framework/TkArchive.h"
+#include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/WmfRecordTypes.h"
 
 #include <gtest/gtest.h>
 
@@ -276,3 +280,73 @@ TEST(VxPolyDraw, OpenOrClosedTimesOneOrSeveralFiguresPicksTheCall)
     EXPECT_EQ(DrawnBy(polyPolyline), Calls{"PolyPolyline counts=2,3: 0 0 10 0 1 1 2 2 3 3"});
 }
 
+namespace {
+
+// Two curves: anchors 0, 3 and 6.
+const POINT a{0, 0}, c1{10, -20}, c2{30, -20}, b{40, 0}, d1{50, 20}, d2{70, 20}, e{80, 0}, g{1, 2};
+const Points kTwo{a, c1, c2, b, d1, d2, e};
+
+}  // namespace
+
+TEST(VxBezierTest, PointsComeAndGoACurveAtATime)
+{
+    const struct {
+        int nInsert, nDelete;  // -1: not done
+        Points expected;
+    } cases[] = {
+        {3, -1, {a, c1, c2, g, g, g, b, d1, d2, e}},  // at an anchor: a curve ending on g
+        {2, -1, {a, a, a, a, c1, c2, b, d1, d2, e}},  // at a control: zero-length, shape kept
+        {-1, 0, {b, d1, d2, e}},                      // the first curve
+        {-1, 3, {a, d1, d2, e}},                      // an anchor, with the controls before it
+        {-1, 4, {a, c1, c2, b}},                      // a control, with its curve's end
+    };
+    for (const auto& c : cases) {
+        CVxBezier bezier(kTwo, FALSE, FALSE);
+        EXPECT_TRUE(c.nInsert >= 0 ? bezier.InsertPoint(c.nInsert, g, FALSE)
+                                   : bezier.DeletePoint(c.nDelete));
+        EXPECT_EQ(PointsOf(bezier), c.expected) << c.nInsert << " " << c.nDelete;
+    }
+    EXPECT_FALSE(CVxBezier({kTwo.data(), 4}, FALSE, FALSE).DeletePoint(2)) << "one curve stays";
+    for (std::size_t n : {1u, 3u, 5u, 6u}) {
+        CVxBezier none({kTwo.data(), n}, FALSE, FALSE);
+        EXPECT_FALSE(none.InsertPoint(0, g, TRUE) || none.GetPointCount() != 0) << n;
+    }
+}
+
+TEST(VxBezierTest, FlipsMoveThePointsAndStoredRunsThatMakeNoCurvesAreRefused)
+{
+    CVxBezier bezier(kTwo, FALSE, TRUE);
+    bezier.MoveHandle(VX_HANDLE_FIRST_POINT + 4, {50, 60});
+    bezier.Scale(-1, 1, 1, 1);  // Flip Horizontal, about x = 40
+    EXPECT_EQ(bezier.GetPoint(4), (POINT{30, 60}));
+
+    CVxPoly five(RECT{}, FALSE);
+    for (int k = 0; k < 5; ++k) five.InsertPoint(k, {k, k}, TRUE);
+    std::vector<std::uint8_t> bytes = StoreBare(five);
+    bytes.push_back(0);
+    EXPECT_THROW(LoadBare(bezier, bytes), CTkArchiveException);
+}
+
+TEST(VxBezierTest, WritesCurveRecordsAndFlattensThemForWindowsMetafiles)
+{
+    Points far = kTwo;
+    far[6] = {80000, 0};
+    CVxBezier from(far, FALSE, TRUE);
+    const EmfFile emfFrom = RecordEmf([&](CTkDC& dc) { from.Draw(&dc); });
+    EXPECT_EQ(emfFrom.Only(EMR_MOVETOEX).Point(8), a);
+    EXPECT_EQ(emfFrom.Only(EMR_POLYBEZIERTO).PolyPoints(),
+              (Points(far.begin() + 1, far.end())));
+
+    CVxBezier closed(kTwo, TRUE, FALSE);
+    const EmfFile emf = RecordEmf([&](CTkDC& dc) { closed.Draw(&dc); });
+    for (DWORD type : {EMR_BEGINPATH, EMR_CLOSEFIGURE, EMR_STROKEANDFILLPATH})
+        EXPECT_EQ(emf.Find(type).size(), 1u) << type;
+    EXPECT_EQ(emf.Only(EMR_POLYBEZIER16).PolyPoints(), kTwo);
+
+    const WmfFile wmf = RecordWmf([&](CTkDC& dc) { closed.Draw(&dc); });
+    ASSERT_EQ(wmf.Find(META_POLYGON).size(), 1u);
+    const WmfRecord& polygon = *wmf.Find(META_POLYGON)[0];
+    const int n = polygon.Short(0);
+    EXPECT_GT(n, 7) << "flattened";
+    EXPECT_EQ((POINT{polygon.Short(2 * n - 1), polygon.Short(2 * n)}), e);
+}

@@ -6,6 +6,7 @@
 #include "attributes/VxGlobalGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
@@ -13,6 +14,7 @@
 #include "graphics/VxPath.h"
 #include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
+#include "graphics/VxRoundRect.h"
 #include "graphics/VxText.h"
 #include "import/ConverterTestSupport.h"
 #include "platform/gdi/EmfRecordTypes.h"
@@ -46,12 +48,19 @@ TEST_F(ConverterShapes, DrawingRecordsGiveTheirGraphicsMapped)
     m_converter.OnLineTo(20, 20);
     EXPECT_EQ(m_converter.OnPolyPolygon(points, counts), 0);
     EXPECT_EQ(m_converter.OnPolyline(std::span(points).first(2)), 0);
+    EXPECT_EQ(m_converter.OnRoundRect({10, 10, 20, 30}, {4, -2}), 0);
+    EXPECT_EQ(m_converter.OnPie({0, 0, 100, 50}, 100, 25, 50, 0), 0);
+    EXPECT_EQ(m_converter.OnChord({0, 0, 100, 50}, 100, 25, 50, 0), 0);
+    EXPECT_EQ(m_converter.OnPolyBezier(std::span(points).first(4)), 0);
     const struct {
         const char* type;
         RECT rect;
     } expected[] = {{"Rectangle", {100, 100, 200, 300}}, {"Ellipse", {0, 0, 1000, 500}},
                     {"Line", {100, 100, 200, 100}},      {"Line", {200, 100, 200, 200}},
-                    {"Polygon", {0, 0, 300, 300}},       {"Polyline", {0, 0, 100, 0}}};
+                    {"Polygon", {0, 0, 300, 300}},       {"Polyline", {0, 0, 100, 0}},
+                    {"Rounded Rectangle", {100, 100, 200, 300}},
+                    {"Pie", {0, 0, 1000, 500}},          {"Chord", {0, 0, 1000, 500}},
+                    {"Bezier", {0, 0, 200, 200}}};
     ASSERT_EQ(m_converter.GetGraphics().GetCount(), int(std::size(expected)));
     for (int i = 0; i < int(std::size(expected)); ++i) {
         EXPECT_EQ(At(i)->GetTypeName(), expected[i].type) << i;
@@ -62,6 +71,8 @@ TEST_F(ConverterShapes, DrawingRecordsGiveTheirGraphicsMapped)
     ASSERT_NE(pPolygon, nullptr);
     EXPECT_EQ(pPolygon->GetSubPolygonCount(), 2);
     EXPECT_EQ(pPolygon->GetPoint(4), (POINT{300, 200}));
+    EXPECT_EQ(dynamic_cast<CVxRoundRect&>(*At(6)).GetCornerSize(), (SIZE{40, 20}));
+    EXPECT_EQ(dynamic_cast<CVxArc&>(*At(7)).GetArcStart(), (POINT{1000, 250}));
 }
 
 TEST_F(ConverterShapes, WindowsMetafileBoxesGrowByOneAndMoveByOne)
@@ -114,6 +125,12 @@ TEST_F(ConverterShapes, EmptyOrBrokenPolyRecords)
         {"no figures, no points", EMR_POLYPOLYGON16, {}, {}, 0, 1},
         {"figures without points", EMR_POLYPOLYGON16, {0, 0}, {}, 0, 2},
         {"two figures", EMR_POLYPOLYGON16, {2, 1}, {{0, 0}, {1, 1}, {2, 2}}, 0, 0},
+        // Curves need a start and three points each: other counts are only ignored.
+        {"POLYBEZIER16 with 3n+2 points", EMR_POLYBEZIER16, {}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}},
+         0, 1},
+        {"POLYBEZIERTO with 3n+1 points", EMR_POLYBEZIERTO, {}, {{0, 0}, {1, 1}, {2, 2}, {3, 3}},
+         0, 1},
+        {"POLYBEZIER16 with one point", EMR_POLYBEZIER16, {}, {{1, 1}}, 0, 1},
     };
     for (const auto& c : cases) {
         CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
@@ -210,13 +227,15 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
     builder.Record(EMR_BEGINPATH);
     builder.Record(EMR_MOVETOEX, {0, 0});
     builder.Record(EMR_LINETO, {100, 0});
+    const POINT curve[] = {{110, 10}, {120, 30}, {130, 50}};
+    builder.Poly(EMR_POLYBEZIERTO16, curve);
     builder.Record(EMR_LINETO, {100, 100});
     builder.Record(EMR_CLOSEFIGURE);
     builder.Record(EMR_ENDPATH);
     builder.Record(EMR_FILLPATH, {0, 0, 0, 0});
     builder.Record(EMR_STROKEPATH, {0, 0, 0, 0});
     const std::vector<int> answers = RunRecords(converter, builder.Finish());
-    EXPECT_EQ(answers, std::vector<int>(11, 0));
+    EXPECT_EQ(answers, std::vector<int>(12, 0));
 
     const CVxGraphicList& graphics = converter.GetGraphics();
     ASSERT_EQ(graphics.GetCount(), 2);
@@ -225,8 +244,15 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
         auto* pPath = dynamic_cast<CVxPath*>(GraphicAt(graphics, i));
         ASSERT_NE(pPath, nullptr);
         EXPECT_EQ(pPath->GetPathMode(), modes[i]);
-        ASSERT_EQ(pPath->GetChildCount(), 3);
+        ASSERT_EQ(pPath->GetChildCount(), 4);
         EXPECT_NE(dynamic_cast<CVxLine*>(pPath->GetFirstChild()), nullptr);
+        // A curve inside the bracket goes on from the current position.
+        auto pos = pPath->GetFirstChildPosition();
+        pPath->GetNextChild(pos);
+        auto* pCurve = dynamic_cast<CVxBezier*>(pPath->GetNextChild(pos));
+        ASSERT_TRUE(pCurve && pCurve->IsFromCurrent());
+        EXPECT_EQ(pCurve->GetPoint(0), (POINT{100, 0}));
+        EXPECT_EQ(pPath->GetNextChild(pos)->GetRect(), (RECT{130, 50, 100, 100}));
         auto* pClose = dynamic_cast<CVxCloseFigure*>(pPath->GetLastChild());
         ASSERT_NE(pClose, nullptr);
         EXPECT_EQ(pClose->GetRect(), (RECT{100, 100, 0, 0}));
