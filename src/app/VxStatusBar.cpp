@@ -61,6 +61,7 @@ CVxStatusBar::CVxStatusBar(QWidget* pParent)
         m_panes[i] = new QLabel(this);
         m_panes[i]->setObjectName(QString::number(kPaneIds[i]));
         m_panes[i]->setMinimumWidth(PaneWidth(i));
+        addPermanentWidget(m_panes[i]);
     }
     LoadSettings();
 }
@@ -113,16 +114,11 @@ void CVxStatusBar::SetPaneText(unsigned nID, const QString& text, bool bEnabled)
     m_panes[i]->setEnabled(bEnabled);
 }
 
-// Taken out and put back in order, so that turning panes on in any order
-// gives Coordinate, Size, Selection.
+// The panes stand in the bar in their order once and for all; hiding leaves
+// the others' order as it was.
 void CVxStatusBar::Rebuild()
 {
-    for (QLabel* pPane : m_panes) removeWidget(pPane);
-    for (std::size_t i = 0; i < kPaneCount; ++i) {
-        if (!m_shown[i]) continue;
-        addPermanentWidget(m_panes[i]);
-        m_panes[i]->show();
-    }
+    for (std::size_t i = 0; i < kPaneCount; ++i) m_panes[i]->setVisible(m_shown[i]);
 }
 
 int CVxStatusBar::PaneWidth(std::size_t i) const
