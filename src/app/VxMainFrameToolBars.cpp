@@ -120,7 +120,11 @@ QWidget* CVxMainFrame::MakeToolBarBox(unsigned nID, CVxToolBar& bar)
 {
     TkToolBarBoxHooks hooks{
         [this] { m_pView->setFocus(Qt::OtherFocusReason); },
-        [this](bool bEditing) { m_pView->SetToolBarBoxActive(bEditing); },
+        [this](bool bEditing) {
+            m_pView->SetToolBarBoxActive(bEditing);
+            // The selection a box works on stays shown while it is typed in.
+            if (bEditing) m_pView->OnActivateView(true);
+        },
         [this, nID](const QString& text) { CommitToolBarBox(nID, text); },
         [this] { UpdateFrame(); },
     };

@@ -290,7 +290,7 @@ void DrawTool(CCanvas& c, unsigned nID)
     default: {  // arc
         c.P().setPen(c.Pen(kInk, 1.2));
         c.P().setBrush(Qt::NoBrush);
-        c.P().drawArc(QRectF(QPointF(c.L(2), c.L(3)), QPointF(c.L(22), c.L(23))), 90 * 16, 90 * 16);
+        c.P().drawArc(QRectF(QPointF(c.L(1), c.L(3)), QPointF(c.L(14), c.L(20))), 0, 180 * 16);
         break;
     }
     }

@@ -32,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <set>
 
 namespace {
 
@@ -133,6 +134,22 @@ TEST_F(VxToolBarsTest, BarsAreMadeInOrderAndDockedOnTheirSides)
     // Bars with boxes dock only at the top or bottom.
     EXPECT_FALSE(frame.GetToolBar(IDW_TOOLBAR_LINE)->isAreaAllowed(Qt::LeftToolBarArea));
     EXPECT_TRUE(frame.GetToolBar(IDW_TOOLBAR_DRAW)->isAreaAllowed(Qt::RightToolBarArea));
+}
+
+TEST_F(VxToolBarsTest, AutoWrapStartsANewRowWhereABarWouldRunPastTheEdge)
+{
+    CVxMainFrame& frame = Start();
+    for (const int nWidth : {1800, 500, 1800}) {
+        frame.resize(nWidth, 700);
+        QApplication::processEvents();
+        std::set<int> rows;
+        for (unsigned nId : {IDW_TOOLBAR_COLOR, IDW_TOOLBAR_FILL, IDW_TOOLBAR_LINE, IDW_TOOLBAR_GRID}) {
+            const CVxToolBar& bar = *frame.GetToolBar(nId);
+            rows.insert(bar.y());
+            EXPECT_LT(bar.geometry().right(), frame.width()) << nWidth;
+        }
+        EXPECT_EQ(rows.size() > 1, nWidth < 1000) << nWidth;
+    }
 }
 
 TEST_F(VxToolBarsTest, LargeButtonsFromTheOptionsSheetApplyAtOnce)
