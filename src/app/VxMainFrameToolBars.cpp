@@ -175,7 +175,8 @@ void CVxMainFrame::UpdateToolBarBoxes()
         CTkCmdUI cmdUI(box.nID);
         OnCmdMsg(box.nID, &cmdUI);
         box.pWidget->setEnabled(cmdUI.IsEnabled());
-        const std::optional<std::string>& text = cmdUI.GetText();
+        // A disabled box shows nothing rather than a value of no graphic.
+        const std::optional<std::string> text = cmdUI.IsEnabled() ? cmdUI.GetText() : std::string();
         if (text && box.pEdit->text() != QString::fromStdString(*text))
             box.pEdit->setText(QString::fromStdString(*text));
     }
