@@ -37,6 +37,7 @@ constexpr std::array<unsigned, 3> kPaneIds{ID_INDICATOR_COORDINATE, ID_INDICATOR
 const auto kCommands = std::to_array<CTkCmdEntry<CVxMainFrame>>({
     TkOnCommand(ID_VIEW_STATUS_BAR, &CVxMainFrame::OnViewStatusBar,
                 &CVxMainFrame::OnUpdateViewStatusBar),
+    TkOnCommand(ID_VIEW_TOOLBAR, &CVxMainFrame::OnViewToolBars),
     TkOnCommandRange(ID_VIEW_COORDINATE_STATUS, ID_VIEW_SELECTION_STATUS, &CVxMainFrame::OnViewPane,
                      &CVxMainFrame::OnUpdateViewPane),
 });

@@ -61,6 +61,8 @@ public:
     CVxStatusBar& GetStatusBar() { return *m_pStatusBar; }
 
     // --- toolbars (VxMainFrameToolBars.cpp)
+    // A list of the bars at the pointer, each shown or hidden by a click.
+    void OnViewToolBars();
     // In creation order: Standard, Text, Draw, Color, Fill, Line, Zoom,
     // Format, Grid, Polygon.
     const std::vector<CVxToolBar*>& GetToolBars() const { return m_toolBars; }

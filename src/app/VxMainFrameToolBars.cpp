@@ -15,13 +15,16 @@
 #include "platform/framework/TkStrings.h"
 #include "resources/VxResourceIds.h"
 
+#include <QCursor>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLayout>
+#include <QMenu>
 #include <QScreen>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -112,6 +115,12 @@ void CVxMainFrame::ConnectPaletteSignals()
     });
     // The palettes are filled now, through the signals just connected.
     m_pView->GetColorPalette();
+}
+
+void CVxMainFrame::OnViewToolBars()
+{
+    const std::unique_ptr<QMenu> pMenu(createPopupMenu());
+    if (pMenu) pMenu->exec(QCursor::pos());
 }
 
 // --- the boxes

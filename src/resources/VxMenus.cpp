@@ -84,7 +84,7 @@ constexpr auto kMainMenu = std::to_array<VxMenuRow>({
     End(),
 
     Popup("&View"),
-    Later(ID_VIEW_TOOLBAR, "&Toolbars..."),
+    Item(ID_VIEW_TOOLBAR, "&Toolbars..."),
     Item(ID_VIEW_STATUS_BAR, "&Status Bar"),
     Item(ID_VIEW_COORDINATE_STATUS, "&Coordinate Status"),
     Item(ID_VIEW_SIZE_STATUS, "Si&ze Status"),
