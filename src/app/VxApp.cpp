@@ -130,6 +130,7 @@ bool CVxApp::ProcessShellCommand()
         PrintFromCommandLine();
         return false;
     }
+    m_pMainFrame->RestorePlacement();
     m_pMainFrame->show();
     WarnIfSettingsReadOnly();
     if (!m_cmdInfo.m_strFileName.empty()) {

@@ -129,8 +129,11 @@ void CVxApp::ApplyOptions(const VxAppSettings& chosen)
           &VxAppSettings::bDisplayUnhandledMetafileRecordWarnings);
     store("IgnoreTextCharacterSpacingTables", &VxAppSettings::bIgnoreTextCharacterSpacingTables);
     store("DragObjectOutlines", &VxAppSettings::nDragObjectOutlines);
-    store("UseLargeToolBarButtons", &VxAppSettings::bUseLargeToolBarButtons);
-    store("AutoWrapToolBars", &VxAppSettings::bAutoWrapToolBars);
+    // The bars change at once, without a restart.
+    if (store("UseLargeToolBarButtons", &VxAppSettings::bUseLargeToolBarButtons))
+        m_pMainFrame->ApplyButtonSize(chosen.bUseLargeToolBarButtons);
+    if (store("AutoWrapToolBars", &VxAppSettings::bAutoWrapToolBars))
+        m_pMainFrame->SetAutoWrap(chosen.bAutoWrapToolBars);
     // The history keeps its capacity until the next start.
     if (store("MaxNumberOfUndos", &VxAppSettings::nMaxNumberOfUndos))
         TkGetMessageService().ShowMessage(IDS_MAX_UNDOS_NEXT_START, MB_OK | MB_ICONINFORMATION);

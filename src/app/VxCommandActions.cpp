@@ -70,6 +70,14 @@ QAction* CVxCommandActions::ActionFor(const VxMenuRow& row)
     return pAction;
 }
 
+QAction& CVxCommandActions::GetOrMakeAction(unsigned nID)
+{
+    if (QAction* pAction = GetAction(nID)) return *pAction;
+    const std::string tip = TkExtractSubString(TkLoadString(nID), 1);
+    const std::string text = tip.empty() ? TkExtractSubString(TkLoadString(nID), 0) : tip;
+    return *ActionFor({VxMenuRowKind::Item, nID, text.c_str(), "", 0});
+}
+
 QAction* CVxCommandActions::GetAction(unsigned nID) const
 {
     const auto it = m_actions.find(nID);

@@ -30,6 +30,9 @@ public:
 
     // Null for an id no row names.
     QAction* GetAction(unsigned nID) const;
+    // The action of a command that may have no menu row (a toolbar button),
+    // named by its tooltip.
+    QAction& GetOrMakeAction(unsigned nID);
     std::vector<unsigned> GetIds() const;
 
     // Asks the route for the state of every command and shows it.

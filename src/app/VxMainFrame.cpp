@@ -1,6 +1,7 @@
 #include "app/VxMainFrame.h"
 
 #include "app/VxCommandActions.h"
+#include "app/VxStatusBar.h"
 #include "document/VxDoc.h"
 #include "editing/VxView.h"
 #include "platform/framework/TkMessageService.h"
@@ -12,6 +13,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
+#include <QResizeEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
@@ -21,6 +23,7 @@
 #include <QUrl>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -34,6 +37,9 @@ constexpr std::array<unsigned, 3> kPaneIds{ID_INDICATOR_COORDINATE, ID_INDICATOR
 const auto kCommands = std::to_array<CTkCmdEntry<CVxMainFrame>>({
     TkOnCommand(ID_VIEW_STATUS_BAR, &CVxMainFrame::OnViewStatusBar,
                 &CVxMainFrame::OnUpdateViewStatusBar),
+    TkOnCommand(ID_VIEW_TOOLBAR, &CVxMainFrame::OnViewToolBars),
+    TkOnCommandRange(ID_VIEW_COORDINATE_STATUS, ID_VIEW_SELECTION_STATUS, &CVxMainFrame::OnViewPane,
+                     &CVxMainFrame::OnUpdateViewPane),
 });
 
 QString LoadQString(unsigned nID)
@@ -63,16 +69,12 @@ CVxMainFrame::CVxMainFrame(CVxDoc& doc, QWidget* pParent) : QMainWindow(pParent)
     m_pContextMenu = new QMenu(this);
     m_pActions->BuildMenu(*m_pContextMenu, VxGetContextMenuRows());
     m_pView->SetContextMenu(m_pContextMenu);
-    m_pMessagePane = new QLabel(LoadQString(IDS_IDLE_PROMPT), this);
-    statusBar()->addWidget(m_pMessagePane, 1);
-    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
-        m_panes[i] = new QLabel(this);
-        m_panes[i]->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("0000.00, 0000.00 cm.")));
-        statusBar()->addPermanentWidget(m_panes[i]);
-    }
+    m_pStatusBar = new CVxStatusBar(this);
+    setStatusBar(m_pStatusBar);
     m_pView->SetMessageSink([this](const std::string& text) {
-        m_pMessagePane->setText(QString::fromStdString(text));
+        m_pStatusBar->GetMessagePane().setText(QString::fromStdString(text));
     });
+    CreateToolBars();
     setAcceptDrops(true);
     m_pIdleTimer = new QTimer(this);
     connect(m_pIdleTimer, &QTimer::timeout, this, [this] { UpdateFrame(); });
@@ -96,7 +98,7 @@ QAction* CVxMainFrame::GetCommand(unsigned nID) const
 
 QString CVxMainFrame::GetMessageText() const
 {
-    return m_pMessagePane->text();
+    return m_pStatusBar->GetMessagePane().text();
 }
 
 bool CVxMainFrame::OnCmdMsg(unsigned nID, CTkCmdUI* pCmdUI)
@@ -110,6 +112,7 @@ void CVxMainFrame::UpdateFrame()
 {
     m_pActions->UpdateAll();
     UpdatePanes();
+    UpdateToolBarBoxes();
     const QString title = QString::fromStdString(m_doc.m_strTitle) + QStringLiteral(" - ") +
                           QString::fromStdString(TkExtractSubString(
                               TkLoadString(IDS_DOCUMENT_STRING), kDocStringAppTitle));
@@ -121,7 +124,7 @@ bool CVxMainFrame::event(QEvent* pEvent)
     // A command's prompt while the pointer is on it, the idle prompt after.
     if (pEvent->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(pEvent)->tip();
-        m_pMessagePane->setText(tip.isEmpty() ? LoadQString(IDS_IDLE_PROMPT) : tip);
+        m_pStatusBar->GetMessagePane().setText(tip.isEmpty() ? LoadQString(IDS_IDLE_PROMPT) : tip);
         return true;
     }
     return QMainWindow::event(pEvent);
@@ -131,21 +134,30 @@ bool CVxMainFrame::event(QEvent* pEvent)
 
 void CVxMainFrame::UpdatePanes()
 {
-    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
-        CTkCmdUI cmdUI(kPaneIds[i]);
-        OnCmdMsg(kPaneIds[i], &cmdUI);
-        const QString text = QString::fromStdString(cmdUI.GetText().value_or(std::string()));
-        if (m_panes[i]->text() != text) m_panes[i]->setText(text);
-        m_panes[i]->setEnabled(cmdUI.IsEnabled());
+    for (unsigned nID : kPaneIds) {
+        CTkCmdUI cmdUI(nID);
+        OnCmdMsg(nID, &cmdUI);
+        m_pStatusBar->SetPaneText(nID, QString::fromStdString(cmdUI.GetText().value_or(std::string())),
+                                  cmdUI.IsEnabled());
     }
 }
 
 QString CVxMainFrame::GetPaneText(unsigned nID) const
 {
-    for (std::size_t i = 0; i < kPaneIds.size(); ++i) {
-        if (kPaneIds[i] == nID) return m_panes[i]->text();
-    }
-    return {};
+    return m_pStatusBar->GetPaneText(nID);
+}
+
+void CVxMainFrame::OnViewPane(unsigned nID)
+{
+    const unsigned nPane = ID_INDICATOR_COORDINATE + (nID - ID_VIEW_COORDINATE_STATUS);
+    m_pStatusBar->SetPaneShown(nPane, !m_pStatusBar->IsPaneShown(nPane));
+}
+
+void CVxMainFrame::OnUpdateViewPane(CTkCmdUI& cmdUI)
+{
+    const unsigned nPane = ID_INDICATOR_COORDINATE + (cmdUI.GetID() - ID_VIEW_COORDINATE_STATUS);
+    cmdUI.Enable();
+    cmdUI.SetCheck(m_pStatusBar->IsPaneShown(nPane) ? 1 : 0);
 }
 
 void CVxMainFrame::OnViewStatusBar()
@@ -184,11 +196,18 @@ bool CVxMainFrame::OpenDocumentFile(const std::string& strPath, bool* pbCancelle
 
 void CVxMainFrame::closeEvent(QCloseEvent* pEvent)
 {
-    if (SaveModified()) {
-        pEvent->accept();
-    } else {
+    if (!SaveModified()) {
         pEvent->ignore();
+        return;
     }
+    if (m_bKeepsPlacement) SavePlacement();
+    pEvent->accept();
+}
+
+void CVxMainFrame::resizeEvent(QResizeEvent* pEvent)
+{
+    QMainWindow::resizeEvent(pEvent);
+    RecalcLayout();
 }
 
 void CVxMainFrame::dragEnterEvent(QDragEnterEvent* pEvent)

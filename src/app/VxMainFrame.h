@@ -1,21 +1,27 @@
 #pragma once
 // The editor's main window: the view of the one document, the menus made from
-// the menu rows, the status bar's message pane, a title naming the document,
-// and files dropped on it. Commands are routed view, document, frame, then the
-// application.
+// the menu rows, the ten toolbars, the status bar with its panes, a title
+// naming the document, and files dropped on it. Commands are routed view,
+// document, frame, then the application. Its members are split by topic over
+// VxMainFrame*.cpp.
 
 #include "platform/framework/TkCmdTarget.h"
 
 #include <QMainWindow>
 
-#include <array>
 #include <string>
+#include <vector>
 
+class CVxBrushPatternToolBar;
+class CVxColorToolBar;
 class CVxCommandActions;
 class CVxDoc;
+class CVxStatusBar;
+class CVxToolBar;
 class CVxView;
 class QAction;
-class QLabel;
+class QComboBox;
+class QLineEdit;
 class QMenu;
 class QTimer;
 
@@ -49,6 +55,31 @@ public:
     bool SaveModified();
     void OnViewStatusBar();
     void OnUpdateViewStatusBar(CTkCmdUI& cmdUI);
+    // Coordinate, Size and Selection Status: show or hide the pane.
+    void OnViewPane(unsigned nID);
+    void OnUpdateViewPane(CTkCmdUI& cmdUI);
+    CVxStatusBar& GetStatusBar() { return *m_pStatusBar; }
+
+    // --- toolbars (VxMainFrameToolBars.cpp)
+    // A list of the bars at the pointer, each shown or hidden by a click.
+    void OnViewToolBars();
+    // In creation order: Standard, Text, Draw, Color, Fill, Line, Zoom,
+    // Format, Grid, Polygon.
+    const std::vector<CVxToolBar*>& GetToolBars() const { return m_toolBars; }
+    CVxToolBar* GetToolBar(unsigned nFrameId) const;
+    CVxColorToolBar& GetColorToolBar() { return *m_pColorBar; }
+    // The box of a toolbar control id (600-603), null for another id.
+    QWidget* GetToolBarBox(unsigned nID) const;
+    // What the Options sheet's "Toolbars" page changes, at once.
+    void ApplyButtonSize(bool bLarge);
+    void SetAutoWrap(bool bAutoWrap);
+    // Re-packs the docked bars so that none runs past the window's edge.
+    void RecalcLayout();
+    // Restores the window's placement from "WindowPos" and keeps it and the
+    // bar layout at close. Only for a start that shows the window (not one
+    // that prints, registers or unregisters).
+    void RestorePlacement();
+    void SavePlacement();
 
     // Brings every command's state and the title up to date.
     void UpdateFrame();
@@ -58,18 +89,37 @@ public:
 protected:
     bool event(QEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
     void dragEnterEvent(QDragEnterEvent* pEvent) override;
     void dropEvent(QDropEvent* pEvent) override;
 
 private:
     void UpdatePanes();
+    void CreateToolBars();
+    QWidget* MakeToolBarBox(unsigned nID, CVxToolBar& bar);
+    void ConnectPaletteSignals();
+    void UpdateToolBarBoxes();
+    void CommitToolBarBox(unsigned nID, const QString& text);
+    void RepackArea(Qt::ToolBarArea area);
+    void LoadBarState();
 
     CVxDoc& m_doc;
     CTkCmdTarget* m_pAppTarget = nullptr;
     CVxView* m_pView = nullptr;  // the rest are owned by the frame as Qt children
     CVxCommandActions* m_pActions = nullptr;
     QMenu* m_pContextMenu = nullptr;
-    QLabel* m_pMessagePane = nullptr;
-    std::array<QLabel*, 3> m_panes{};  // Coordinate, Size, Selection
+    CVxStatusBar* m_pStatusBar = nullptr;
     QTimer* m_pIdleTimer = nullptr;
+    std::vector<CVxToolBar*> m_toolBars;
+    CVxColorToolBar* m_pColorBar = nullptr;
+    CVxBrushPatternToolBar* m_pFillBar = nullptr;
+    struct ToolBarBox {
+        unsigned nID;
+        QWidget* pWidget;  // enabled and disabled as a whole
+        QLineEdit* pEdit;  // where the text is
+    };
+    std::vector<ToolBarBox> m_boxes;
+    bool m_bAutoWrap = true;
+    bool m_bRepacking = false;
+    bool m_bKeepsPlacement = false;
 };

@@ -245,6 +245,15 @@ public:
     void OnUpdateBkMode(CTkCmdUI& cmdUI);
     void OnArcDirection(unsigned nID);
     void OnUpdateArcDirection(CTkCmdUI& cmdUI);
+    // The toolbar boxes: line width (602), face name (600), point size (601).
+    // While the user edits a box its update leaves the box alone.
+    void SetToolBarBoxActive(bool bActive) { m_bToolBarBoxActive = bActive; }
+    void OnUpdateLineWidthBox(CTkCmdUI& cmdUI);
+    void OnUpdateFaceNameBox(CTkCmdUI& cmdUI);
+    void OnUpdatePointSizeBox(CTkCmdUI& cmdUI);
+    void SetLineWidth(int nWidth);
+    void SetFaceName(const std::u16string& faceName);
+    void SetPointSize(int nPoints);
 
     // --- selection (VxViewSelection.cpp)
     // The front-most graphic of the picture that paints within a few pixels
@@ -414,6 +423,7 @@ private:
     bool m_bPalettesStale = true;
     unsigned m_nColorTarget = ID_COLOR_TARGET_FILL;
     VxPaletteSignals m_paletteSignals;
+    bool m_bToolBarBoxActive = false;
     // The printer and page chosen in Print Setup, kept for the next print.
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -11,9 +11,13 @@
 #include "editing/VxEditDialogs.h"
 #include "graphics/VxText.h"
 #include "platform/framework/TkCmdUI.h"
+#include "platform/framework/TkUnicode.h"
 
 #include <array>
+#include <cmath>
+#include <cstdlib>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -412,4 +416,78 @@ void CVxView::OnUpdateArcDirection(CTkCmdUI& cmdUI)
     const int nDirection = cmdUI.GetID() == ID_FORMAT_COUNTERCLOCKWISE ? AD_COUNTERCLOCKWISE : AD_CLOCKWISE;
     cmdUI.SetRadio(pGlobal && pGlobal->GetState(CVxGlobalGraphicProperty::ArcDirection) == VX_STATE_DEFINED &&
                    pGlobal->GetArcDirection() == nDirection);
+}
+
+// --- toolbar boxes
+
+namespace {
+
+// A font height in picture units as whole points, the way the boxes show it.
+long HeightToPoints(const CVxDocumentContext& doc, LONG lfHeight)
+{
+    const double unitsPerPoint = doc.GetUnitsPerCm().y * 2.54 / 72.0;
+    return unitsPerPoint > 0 ? std::lround(std::abs(double(lfHeight)) / unitsPerPoint) : 0;
+}
+
+}  // namespace
+
+void CVxView::OnUpdateLineWidthBox(CTkCmdUI& cmdUI)
+{
+    const auto* pPen = dynamic_cast<const CVxPenGraphicProperty*>(m_selection.LookupProperty("Pen"));
+    cmdUI.Enable(pPen != nullptr);
+    if (!pPen || m_bToolBarBoxActive) return;
+    const bool bUniform = pPen->GetState(CVxPenGraphicProperty::Width) == VX_STATE_DEFINED;
+    cmdUI.SetText(bUniform ? std::to_string(pPen->GetWidth()) : std::string());
+}
+
+void CVxView::OnUpdateFaceNameBox(CTkCmdUI& cmdUI)
+{
+    const auto* pFont = dynamic_cast<const CVxFontGraphicProperty*>(m_selection.LookupProperty("Font"));
+    cmdUI.Enable(pFont != nullptr);
+    if (!pFont || m_bToolBarBoxActive) return;
+    const bool bUniform = pFont->GetState(CVxFontGraphicProperty::FaceName) == VX_STATE_DEFINED;
+    const std::u16string name = bUniform ? pFont->GetFaceName() : std::u16string();
+    cmdUI.SetText(TkUtf16ToUtf8(name));
+}
+
+void CVxView::OnUpdatePointSizeBox(CTkCmdUI& cmdUI)
+{
+    const auto* pFont = dynamic_cast<const CVxFontGraphicProperty*>(m_selection.LookupProperty("Font"));
+    cmdUI.Enable(pFont != nullptr);
+    if (!pFont || m_bToolBarBoxActive) return;
+    const bool bUniform = pFont->GetState(CVxFontGraphicProperty::Height) == VX_STATE_DEFINED;
+    cmdUI.SetText(bUniform ? std::to_string(HeightToPoints(m_doc, pFont->GetLogFont().lfHeight)) : std::string());
+}
+
+void CVxView::SetLineWidth(int nWidth)
+{
+    auto pPen = CopyGroup<CVxPenGraphicProperty>(m_selection, "Pen");
+    if (!pPen || (pPen->GetState(CVxPenGraphicProperty::Width) == VX_STATE_DEFINED && pPen->GetWidth() == nWidth))
+        return;
+    pPen->SetGathering(FALSE);
+    pPen->SetWidth(nWidth);
+    ApplyToSelection(*pPen);
+}
+
+void CVxView::SetFaceName(const std::u16string& faceName)
+{
+    auto pFont = CopyGroup<CVxFontGraphicProperty>(m_selection, "Font");
+    if (!pFont || faceName.empty() ||
+        (pFont->GetState(CVxFontGraphicProperty::FaceName) == VX_STATE_DEFINED && pFont->GetFaceName() == faceName))
+        return;
+    pFont->SetGathering(FALSE);
+    pFont->SetFaceName(faceName);
+    ApplyToSelection(*pFont);
+}
+
+void CVxView::SetPointSize(int nPoints)
+{
+    auto pFont = CopyGroup<CVxFontGraphicProperty>(m_selection, "Font");
+    const LONG lfHeight = -m_doc.PointsToLogicalY(nPoints);
+    if (!pFont || nPoints <= 0 ||
+        (pFont->GetState(CVxFontGraphicProperty::Height) == VX_STATE_DEFINED && pFont->GetLogFont().lfHeight == lfHeight))
+        return;
+    pFont->SetGathering(FALSE);
+    pFont->SetHeight(lfHeight);
+    ApplyToSelection(*pFont);
 }

@@ -22,6 +22,9 @@ const auto kCommands = std::to_array<CTkCmdEntry<CVxView>>({
     TkOnCommand(ID_VIEW_ZOOM_CUSTOM, &CVxView::OnViewZoomCustom,
                 &CVxView::OnUpdateViewZoomCustom),
     TkOnCommand<CVxView>(IDC_CUSTOM_ZOOM, nullptr, &CVxView::OnUpdateZoomBox),
+    TkOnCommand<CVxView>(IDC_FONT_FACE_NAME, nullptr, &CVxView::OnUpdateFaceNameBox),
+    TkOnCommand<CVxView>(IDC_POINT_SIZE, nullptr, &CVxView::OnUpdatePointSizeBox),
+    TkOnCommand<CVxView>(IDC_LINE_WIDTH, nullptr, &CVxView::OnUpdateLineWidthBox),
     TkOnCommand(ID_VIEW_REDRAW, &CVxView::OnViewRedraw),
     TkOnCommand(ID_EDIT_CANCEL, &CVxView::OnCancelMode),
     TkOnCommand(ID_VIEW_DISPLAY_GRID, &CVxView::OnViewDisplayGrid,
@@ -109,6 +112,7 @@ void CVxView::OnUpdateViewZoomCustom(CTkCmdUI& cmdUI)
 void CVxView::OnUpdateZoomBox(CTkCmdUI& cmdUI)
 {
     cmdUI.Enable();
+    if (m_bToolBarBoxActive) return;
     cmdUI.SetText(m_bFullPage ? TkLoadString(IDS_PAGE) : TkFormat("%d%%", m_nZoom / 100));
 }
 
