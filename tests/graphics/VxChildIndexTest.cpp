@@ -1,7 +1,6 @@
 #include "TestGraphics.h"
 
 #include "attributes/VxPenGraphicProperty.h"
-#include "graphics/VxChildIndex.h"
 #include "graphics/VxPicture.h"
 #include "support/TestRecordingBackend.h"
 
@@ -10,32 +9,24 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
-namespace {
-
-// Enough lines for the picture to index them: 20 columns and 15 rows on a
-// 20-unit grid, each line 10 units each way; the clip shows the first 5 x 5.
-constexpr int kLines = 300;
-constexpr RECT kClip{0, 0, 100, 100};
-
+// 300 lines (enough to be indexed) on a 20-unit grid; the clip shows 5 x 5 of
+// them. After each change the picture must draw exactly what every child
+// testing its own visibility draws, the changed line included or not.
 class VxChildIndexTest : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {
-        static_assert(kLines >= CVxChildIndex::kMinChildren);
         m_pDC = MakeRecordingDC(&m_pLog);
-        if (GetParam()) {
-            // Zoomed out with a flipped axis: rounding in the mapping.
+        if (GetParam()) {  // zoomed out, y flipped: rounding in the mapping
             m_pDC->SetMapMode(MM_ANISOTROPIC);
             m_pDC->SetWindowExt(1000, 1000);
             m_pDC->SetViewportExt(37, -37);
             m_pDC->SetViewportOrg(5, 20);
         }
-        m_pDC->IntersectClipRect(kClip.left, kClip.top, kClip.right, kClip.bottom);
+        m_pDC->IntersectClipRect(0, 0, 100, 100);
         CVxGraphicProperty::BeginDrawing(m_pDC.get());
-        for (int i = 0; i < kLines; ++i) {
+        for (int i = 0; i < 300; ++i) {
             const int x = i % 20 * 20, y = i / 20 * 20;
             m_lines.push_back(std::make_unique<CTestLine>(RECT{x, y, x + 10, y + 10}));
             m_picture.AddChildTail(m_lines.back().get());
@@ -43,87 +34,60 @@ protected:
     }
     void TearDown() override { CVxGraphicProperty::EndDrawing(m_pDC.get()); }
 
-    // The line ends drawn, in drawing order, by the picture or, as the
-    // reference, by each child testing its own visibility.
-    std::vector<std::string> Drawn(bool bByChild = false)
+    std::vector<std::string> Drawn(const std::function<void()>& draw)
     {
         m_pLog->Clear();
-        if (!bByChild) {
-            m_picture.Draw(m_pDC.get());
-        } else {
-            for (auto pos = m_picture.GetFirstChildPosition(); pos;)
-                m_picture.GetNextChild(pos)->Draw(m_pDC.get());
-        }
+        draw();
         std::vector<std::string> ends;
-        std::copy_if(m_pLog->Calls().begin(), m_pLog->Calls().end(), std::back_inserter(ends),
-                     [](const std::string& call) { return call.starts_with("LineTo"); });
+        std::ranges::copy_if(m_pLog->Calls(), std::back_inserter(ends),
+                             [](auto& s) { return s.starts_with("LineTo"); });
         return ends;
-    }
-    bool IsNear(const CVxGraphic& line)
-    {
-        const std::vector<CVxGraphic*> near = m_picture.GetChildrenNear(kClip);
-        return std::find(near.begin(), near.end(), &line) != near.end();
     }
 
     std::unique_ptr<CTkDC> m_pDC;
     CTestRecordingBackend* m_pLog = nullptr;
     std::vector<std::unique_ptr<CTestLine>> m_lines;
-    CVxPicture m_picture;
-    CVxPicture m_other;
+    CVxPicture m_picture, m_other;
 };
-
-}  // namespace
 
 TEST_P(VxChildIndexTest, DrawsAndFindsWhatEachChangeLeavesInTheClip)
 {
-    struct Step {
+    const auto pen = [this](int n, int width) {
+        auto pPen = m_lines[n]->CopyProperty("Pen");
+        dynamic_cast<CVxPenGraphicProperty&>(*pPen).SetWidth(width);
+        m_lines[n]->ApplyProperty(*pPen);
+    };
+    CVxPicture reversed;
+    for (auto it = m_lines.rbegin(); it != m_lines.rend(); ++it) reversed.AddChildTail(it->get());
+    const struct {
         const char* pszWhat;
         std::function<void()> change;
         int nLine;
         bool bShown;
-    };
-    const auto widenPen = [this](int nLine, int nWidth) {
-        std::unique_ptr<CVxGraphicProperty> pPen = m_lines[nLine]->CopyProperty("Pen");
-        dynamic_cast<CVxPenGraphicProperty&>(*pPen).SetWidth(nWidth);
-        m_lines[nLine]->ApplyProperty(*pPen);
-    };
-    const Step steps[] = {
-        {"moved into the clip", [&] { m_lines[299]->Offset(-295, -275); }, 299, true},
-        {"moved out with the views not told",
-         [&] {
-             m_lines[0]->SetUpdateViews(FALSE);
-             m_lines[0]->Offset(500, 500);
-         },
-         0, false},
-        {"moved in as a member of another picture",
-         [&] {
-             m_other.AddChildTail(m_lines[150].get());
-             m_other.Offset(-135, -137);
-         },
-         150, true},
-        {"a wider pen reaches in", [&] { widenPen(6, 25); }, 6, true},
-        {"removed from the picture", [&] { m_picture.RemoveChild(m_lines[1].get()); }, 1, false},
+    } steps[] = {
+        {"nothing yet", [] {}, 299, false},
+        {"moved in", [&] { m_lines[299]->Offset(-295, -275); }, 299, true},
+        {"moved out, views not told",
+         [&] { m_lines[0]->SetUpdateViews(FALSE), m_lines[0]->Offset(500, 500); }, 0, false},
+        {"moved in with another picture",
+         [&] { m_other.AddChildTail(m_lines[150].get()), m_other.Offset(-135, -137); }, 150, true},
+        {"a wider pen reaches in", [&] { pen(6, 25); }, 6, true},
+        {"removed", [&] { m_picture.RemoveChild(m_lines[1].get()); }, 1, false},
         {"put back in front", [&] { m_picture.AddChildTail(m_lines[1].get()); }, 1, true},
-        {"children taken from another picture",
-         [&] {
-             CVxPicture reversed;
-             for (auto it = m_lines.rbegin(); it != m_lines.rend(); ++it) reversed.AddChildTail(it->get());
-             m_picture.CopyFrom(reversed);
-         },
-         299, true},
+        {"children copied from another picture", [&] { m_picture.CopyFrom(reversed); }, 299, true},
     };
-    ASSERT_EQ(Drawn(), Drawn(true));
-    ASSERT_FALSE(Drawn().empty());
-    ASSERT_FALSE(IsNear(*m_lines[299]));
-    for (const Step& step : steps) {
+    for (const auto& step : steps) {
         step.change();
-        const std::vector<std::string> drawn = Drawn();
-        EXPECT_EQ(drawn, Drawn(true)) << step.pszWhat;
-        EXPECT_EQ(IsNear(*m_lines[step.nLine]), step.bShown) << step.pszWhat;
-        m_pLog->Clear();
-        m_lines[step.nLine]->Draw(m_pDC.get(), TRUE);
-        const std::string end = m_pLog->Calls().back();
-        EXPECT_EQ(std::count(drawn.begin(), drawn.end(), end), step.bShown ? 1 : 0) << step.pszWhat;
+        const auto drawn = Drawn([&] { m_picture.Draw(m_pDC.get()); });
+        const auto byChild = Drawn([&] {
+            for (auto pos = m_picture.GetFirstChildPosition(); pos;)
+                m_picture.GetNextChild(pos)->Draw(m_pDC.get());
+        });
+        EXPECT_EQ(drawn, byChild) << step.pszWhat;
+        const auto near = m_picture.GetChildrenNear({0, 0, 100, 100});
+        EXPECT_EQ(std::ranges::count(near, m_lines[step.nLine].get()), step.bShown) << step.pszWhat;
+        const auto own = Drawn([&] { m_lines[step.nLine]->Draw(m_pDC.get(), TRUE); });
+        EXPECT_EQ(std::ranges::count(drawn, own.back()), step.bShown) << step.pszWhat;
     }
 }
 
