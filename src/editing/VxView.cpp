@@ -227,6 +227,7 @@ void CVxView::OnUpdate(ITkDocumentView*, long lHint, CTkObject* pHint)
     case VX_HINT_UPDATE_GRAPHIC:
         // The whole picture changing (a graphic added to it) repaints all:
         // its bounds would cost a walk over every graphic.
+        if (pHint == &m_selection && m_bRegrouping) break;
         if (auto* pGraphic = dynamic_cast<CVxGraphic*>(pHint);
             pGraphic && pGraphic != &m_doc.GetPicture()) {
             InvalidateGraphic(*pGraphic);

@@ -352,6 +352,10 @@ private:
     IVxInputHandler* GetActiveManipulator();
     // The selection's area with its handles, repainted at the next paint.
     void InvalidateHandles();
+    // Only where the handles stand, when the graphics themselves stay as drawn.
+    void InvalidateHandleFrame();
+    // Changes which graphics are selected, repainting only the handles.
+    void Regroup(const std::function<void()>& change);
     void DrawHandles(CTkDC& dc);
     // The colour targets after a change of the selection, and their colours.
     void OnSelectionChanged();
@@ -391,6 +395,9 @@ private:
     IVxInputHandler* m_pManipulator = nullptr;
     std::unique_ptr<CVxGraphicManipulator> m_pSelectionManipulator;
     bool m_bManipulatorStale = true;
+    // While set, the selection's own repaint requests are dropped: only its
+    // members change, and the handle frame is repainted instead.
+    bool m_bRegrouping = false;
     // Point editing read back by an undo, for the manipulator made next.
     int m_nUndoEditPoints = 0;
     int m_nUndoCurrentPoint = 0;

@@ -68,29 +68,26 @@ CVxGraphic* CVxView::PickAt(POINT point)
     QImage image(2 * kPickPixels + 1, 2 * kPickPixels + 1, QImage::Format_RGB32);
     if (image.isNull()) return nullptr;
     const auto prepare = [&](CTkDC& dc) { PrepareDC(dc, {device.x - kPickPixels, device.y - kPickPixels}); };
-    CVxPicture& picture = m_doc.GetPicture();
+    const std::vector<CVxGraphic*> candidates = m_doc.GetPicture().GetChildrenNear(near);
     // Front to back: the first graphic that paints there is the one seen.
-    for (auto pos = picture.GetLastChildPosition(); pos;) {
-        CVxGraphic* pGraphic = picture.GetPrevChild(pos);
-        if (Overlaps(VxNormalizeRect(pGraphic->GetBounds()), near) && PaintsInto(image, *pGraphic, prepare))
-            return pGraphic;
+    for (auto it = candidates.rbegin(); it != candidates.rend(); ++it) {
+        if (Overlaps(VxNormalizeRect((*it)->GetBounds()), near) && PaintsInto(image, **it, prepare))
+            return *it;
     }
     return nullptr;
 }
 
 void CVxView::Select(CVxGraphic* pGraphic, bool bToggle)
 {
-    InvalidateHandles();
-    if (!bToggle) m_selection.RemoveAllChildren();
-    if (pGraphic) {
+    Regroup([&] {
+        if (!bToggle) m_selection.RemoveAllChildren();
+        if (!pGraphic) return;
         const auto pos = m_selection.FindChild(pGraphic);
         if (!pos)
             m_selection.AddChildTail(pGraphic);
         else if (bToggle)
             m_selection.RemoveChildAt(pos);
-    }
-    m_bManipulatorStale = true;
-    InvalidateHandles();
+    });
 }
 
 void CVxView::SelectAtPoint(POINT point, bool bToggle)
@@ -102,7 +99,6 @@ void CVxView::SelectAtPoint(POINT point, bool bToggle)
 
 void CVxView::SelectInRect(const RECT& rect, bool bToggle)
 {
-    InvalidateHandles();
     const RECT r = VxNormalizeRect(rect);
     std::vector<CVxGraphic*> inside;
     CVxPicture& picture = m_doc.GetPicture();
@@ -127,10 +123,10 @@ void CVxView::SelectInRect(const RECT& rect, bool bToggle)
     for (CVxGraphic* pGraphic : inside) {
         if (!selected.contains(pGraphic)) result.AddTail(pGraphic);
     }
-    m_selection.RemoveAllChildren();
-    if (!result.IsEmpty()) m_selection.AddChildrenTail(result);
-    m_bManipulatorStale = true;
-    InvalidateHandles();
+    Regroup([&] {
+        m_selection.RemoveAllChildren();
+        if (!result.IsEmpty()) m_selection.AddChildrenTail(result);
+    });
 }
 
 void CVxView::RollBackLater(const CVxUndoCheckpoint& checkpoint)
@@ -177,6 +173,40 @@ void CVxView::InvalidateHandles()
     const LONG dx = margin.right - margin.left;
     const LONG dy = margin.bottom - margin.top;
     InvalidatePicture({r.left - dx, r.top - dy, r.right + dx, r.bottom + dy});
+}
+
+void CVxView::Regroup(const std::function<void()>& change)
+{
+    InvalidateHandleFrame();
+    {
+        struct Reset {
+            bool& bFlag;
+            ~Reset() { bFlag = false; }
+        } reset{m_bRegrouping};
+        m_bRegrouping = true;
+        change();
+    }
+    m_bManipulatorStale = true;
+    InvalidateHandleFrame();
+}
+
+void CVxView::InvalidateHandleFrame()
+{
+    // One graphic may be showing its points, which stand inside it.
+    if (m_selection.GetChildCount() < 2) {
+        InvalidateHandles();
+        return;
+    }
+    m_selection.SetAllDirty();
+    // The box handles stand on the rectangle's sides and corners.
+    const RECT margin = VxNormalizeRect(ClientToPicture(RECT{0, 0, 2 * kHandleMargin, 2 * kHandleMargin}));
+    const LONG dx = margin.right - margin.left;
+    const LONG dy = margin.bottom - margin.top;
+    const RECT r = VxNormalizeRect(m_selection.GetRect());
+    InvalidatePicture({r.left - dx, r.top - dy, r.right + dx, r.top + dy});
+    InvalidatePicture({r.left - dx, r.bottom - dy, r.right + dx, r.bottom + dy});
+    InvalidatePicture({r.left - dx, r.top - dy, r.left + dx, r.bottom + dy});
+    InvalidatePicture({r.right - dx, r.top - dy, r.right + dx, r.bottom + dy});
 }
 
 void CVxView::DrawHandles(CTkDC& dc)

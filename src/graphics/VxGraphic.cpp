@@ -3,6 +3,7 @@
 #include "attributes/VxDocumentContext.h"
 #include "attributes/VxGlobalGraphicProperty.h"
 #include "attributes/VxPositionGraphicProperty.h"
+#include "graphics/VxChildIndex.h"
 #include "graphics/VxGeometry.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkStrings.h"
@@ -300,6 +301,7 @@ void CVxGraphic::CopyFrom(CVxGraphic& source)
 {
     if (&source == this)
         return;
+    VxNoteGraphicChange(this);
     m_rect = source.m_rect;
     m_pDocument = source.m_pDocument;
     PROPERTY_POSITION pos = source.GetFirstPropertyPosition();
@@ -327,6 +329,7 @@ RECT CVxGraphic::GetBounds()
 
 void CVxGraphic::SetModified(BOOL bModified)
 {
+    VxNoteGraphicChange(this);
     if (m_pDocument)
         m_pDocument->SetModifiedFlag(bModified != FALSE);
     if (bModified)
@@ -488,6 +491,8 @@ const CVxPropertyMap& CVxGraphic::GetPropertyMap() const
 
 void CVxGraphic::Invalidate()
 {
+    // Noted even when the views are not told: an index of areas must still learn.
+    VxNoteGraphicChange(this);
     if (m_pDocument && m_bUpdateViews)
         m_pDocument->UpdateAllViews(nullptr, VX_HINT_UPDATE_GRAPHIC, this);
 }

@@ -5,6 +5,7 @@
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkStrings.h"
 #include "platform/gdi/MulDiv.h"
+#include "platform/gdi/TkDC.h"
 
 #include <utility>
 #include <vector>
@@ -148,6 +149,7 @@ void CVxPicture::AddChildren(const CVxGraphicList& list, BOOL bAtHead)
 
 void CVxPicture::ChildrenChanged()
 {
+    m_index.Reset();
     SetModified(TRUE);
     SetAllDirty();
 }
@@ -330,8 +332,10 @@ void CVxPicture::CopyFrom(CVxGraphic& source)
     auto* pSource = dynamic_cast<CVxPicture*>(&source);
     // The children first, so that the base's applying of the source's
     // properties reaches the new children and not the ones being replaced.
-    if (pSource)
+    if (pSource) {
         m_children = pSource->m_children;
+        m_index.Reset();
+    }
     CVxGraphic::CopyFrom(source);
     if (!pSource)
         return;
@@ -344,8 +348,24 @@ void CVxPicture::CopyFrom(CVxGraphic& source)
 
 void CVxPicture::Draw(CTkDC* pDC, BOOL bContinue)
 {
+    // Each child still tests its own visibility; the index only passes over
+    // those that cannot meet the clip.
+    RECT area{};
+    if (!bContinue && !pDC->IsPrinting() && CVxChildIndex::GetClipArea(*pDC, area)) {
+        m_index.ForEachNear(m_children, *this, area, pDC,
+                            [pDC](CVxGraphic* pChild) { pChild->Draw(pDC, FALSE); });
+        return;
+    }
     for (POSITION pos = m_children.GetHeadPosition(); pos;)
         m_children.GetNextGraphic(pos)->Draw(pDC, bContinue);
+}
+
+std::vector<CVxGraphic*> CVxPicture::GetChildrenNear(const RECT& rect)
+{
+    std::vector<CVxGraphic*> near;
+    m_index.ForEachNear(m_children, *this, rect, nullptr,
+                        [&near](CVxGraphic* pChild) { near.push_back(pChild); });
+    return near;
 }
 
 void CVxPicture::DrawOutline(CTkDC* pDC, BOOL /*bContinue*/)
@@ -408,6 +428,7 @@ void CVxPicture::GatherProperties()
 
 void CVxPicture::SetAllDirty()
 {
+    m_index.Reset();
     m_bPropertiesDirty = TRUE;
     m_bRectDirty = TRUE;
     m_bDrawBoundsDirty = TRUE;

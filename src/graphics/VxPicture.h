@@ -4,8 +4,11 @@
 // picture and the selection) its properties are derived from the children and
 // rebuilt lazily after a change.
 
+#include "graphics/VxChildIndex.h"
 #include "graphics/VxGraphic.h"
 #include "graphics/VxGraphicList.h"
+
+#include <vector>
 
 class CVxPicture : public CVxGraphic {
     TK_DECLARE_DYNAMIC(CVxPicture)
@@ -77,6 +80,10 @@ public:
     BOOL CanEdit() const override;
     void Edit(CVxView* pView) override;
 
+    // The children whose drawn area or bounds may meet rect (picture units,
+    // normalised), in drawing order.
+    std::vector<CVxGraphic*> GetChildrenNear(const RECT& rect);
+
     // Rebuilds the gathered properties from the children.
     virtual void GatherProperties();
 
@@ -94,6 +101,8 @@ protected:
     BOOL m_bDrawBoundsDirty = TRUE;
 
 private:
+    CVxChildIndex m_index;
+
     // Runs f on each child with its view updates suspended.
     template <typename F>
     void ForEachChildQuietly(F f);

@@ -244,15 +244,18 @@ RECT CVxText::GetRect()
     return m_rect;
 }
 
+bool CVxText::HasDeviceDrawBounds() const
+{
+    // Opaque without clipping fills the rectangle and still draws all the text.
+    return GetFont().lfEscapement != 0 || (m_nOptions & kRectangleOptions) == ETO_OPAQUE;
+}
+
 RECT CVxText::GetDrawBounds(CTkDC* pDC)
 {
     const RECT bounds = GetNormalizedRect();
-    const bool bRotated = GetFont().lfEscapement != 0;
-    // Opaque without clipping fills the rectangle and still draws all the text.
-    const bool bOpaqueUnclipped = (m_nOptions & kRectangleOptions) == ETO_OPAQUE;
     CTkDC* pRegistered = CVxGraphicProperty::GetDrawingDC();
     CTkDC* pMeasuring = pRegistered != nullptr ? pRegistered : pDC;
-    if ((!bRotated && !bOpaqueUnclipped) || pMeasuring == nullptr)
+    if (!HasDeviceDrawBounds() || pMeasuring == nullptr)
         return bounds;
     const bool bSelected = m_bDrawing && pDC == pRegistered;
     const CMeasuringDC dc(*this, pMeasuring, !bSelected);

@@ -29,6 +29,9 @@ public:
     void Serialize(CTkArchive& ar) override;
     RECT GetRect() override;
     RECT GetDrawBounds(CTkDC* pDC = nullptr) override;
+    // Rotated text, and opaque text without clipping, reach past the rectangle
+    // by what the drawing device measures.
+    bool HasDeviceDrawBounds() const;
     // The reference point, by which the text is placed.
     POINT GetCenter() override;
     BOOL ApplyProperty(const CVxGraphicProperty& property) override;
