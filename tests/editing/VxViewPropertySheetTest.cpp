@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QStandardItemModel>
 
 #include <functional>
 
@@ -158,6 +159,8 @@ TEST_F(VxViewPropertySheetTest, FillPatternsEnableTheColourAndSetOnlyWhatWasChos
         Run(ID_FORMAT_FILL, [&](CVxPropertySheet& sheet) {
             QComboBox* pPattern = Find<QComboBox>(sheet, IDC_FILL_PATTERN);
             EXPECT_EQ(pPattern->currentIndex(), 0);  // both solid, in different colours
+            // One bitmap pattern in the picture: the second is not offered.
+            EXPECT_FALSE(qobject_cast<QStandardItemModel*>(pPattern->model())->item(9)->isEnabled());
             pPattern->setCurrentIndex(c.nPattern);
             emit pPattern->activated(c.nPattern);
             EXPECT_EQ(Find<CVxColorButton>(sheet, IDC_FILL_COLOR)->isEnabled(), c.bColorEnabled) << c.nPattern;

@@ -11,6 +11,7 @@
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QStandardItemModel>
 
 namespace {
 using B = CVxBrushGraphicProperty;
@@ -51,7 +52,13 @@ CVxBrushPropertyPage::CVxBrushPropertyPage(const CVxBrushGraphicProperty& brush)
 
 void CVxBrushPropertyPage::OnInitPage()
 {
-    // The view's patterns are known once the page is on its sheet.
+    // The view's patterns are known once the page is on its sheet. A bitmap
+    // pattern the picture does not use has nothing to offer.
+    const CVxPropertySheet* pSheet = GetSheet();
+    const CTkPalette<LOGBRUSH>* pPatterns = pSheet ? pSheet->GetFillPalette() : nullptr;
+    if (auto* pModel = qobject_cast<QStandardItemModel*>(m_pPattern->model())) {
+        for (int i = 0; i < pModel->rowCount(); ++i) pModel->item(i)->setEnabled(pPatterns && !pPatterns->IsFree(i));
+    }
     m_pPattern->setCurrentIndex(FindPattern());
 }
 
@@ -75,7 +82,7 @@ void CVxBrushPropertyPage::OnPatternSelected(int nIndex)
 {
     const CVxPropertySheet* pSheet = GetSheet();
     const CTkPalette<LOGBRUSH>* pPatterns = pSheet ? pSheet->GetFillPalette() : nullptr;
-    if (!pPatterns || nIndex < 0) return;
+    if (!pPatterns || nIndex < 0 || pPatterns->IsFree(nIndex)) return;
     const LOGBRUSH entry = pPatterns->GetAt(nIndex < int(std::size(kPatterns)) ? nIndex : 0);
     SetValue<B>(B::Style, [&](B& brush) { brush.SetStyle(entry.lbStyle); });
     if (HatchMatters(entry.lbStyle)) SetValue<B>(B::Hatch, [&](B& brush) { brush.SetHatch(entry.lbHatch); });
