@@ -209,6 +209,13 @@ public:
     void OnArrangeFlip(unsigned nID);
     void OnEditTrimPicture();
 
+    // --- the Properties sheet (VxViewPropertyCommands.cpp)
+    void OnEditProperties();
+    void OnUpdateEditProperties(CTkCmdUI& cmdUI);
+    // Line, Fill, Position, Font and Other: the sheet opened on that page.
+    void OnFormatPage(unsigned nID);
+    void OnUpdateFormatPage(CTkCmdUI& cmdUI);
+
     // --- colours, fills and the quick attribute commands (VxViewAttributeCommands.cpp)
     // What the frame's colour and fill toolbars listen to.
     struct VxPaletteSignals {
@@ -368,6 +375,9 @@ private:
     void AddPaletteColor(COLORREF color, BOOL bSticky);
     void AddPaletteFill(LOGBRUSH brush, BOOL bSticky);
     void ApplyColor(COLORREF color);
+    // Runs the Properties sheet on the selection, opened on page nPage when
+    // it is there.
+    void RunPropertySheet(unsigned nPage);
     // Applies group to the selection, an undo step first when graphics change.
     void ApplyToSelection(CVxGraphicProperty& group);
     // The selection moved to the picture's head or tail as one block.
@@ -406,6 +416,8 @@ private:
     IVxInputHandler* m_pCaptureHandler = nullptr;  // who set the capture
     unsigned m_nToolCommand = ID_TOOL_SELECTION;
     VxGridSettingsData m_grid;
+    // The page the Properties sheet was last closed on; 0 before.
+    unsigned m_nLastPropertyPage = 0;
     QImage m_screen;
     QRegion m_dirty;  // parts of m_screen that must be painted again
     std::function<void(const std::string&)> m_messageSink;
