@@ -283,3 +283,4 @@ constexpr unsigned IDS_ALL_FILES = 61442;
 constexpr unsigned IDS_SAVE_COPY_AS_TITLE = 61444;
 constexpr unsigned IDS_ASK_TO_SAVE = 61699;
 constexpr unsigned IDS_ENTER_INTEGER = 61714;
+constexpr unsigned IDS_ENTER_NUMBER = 61715;
