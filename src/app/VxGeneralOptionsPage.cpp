@@ -1,6 +1,5 @@
 #include "app/VxGeneralOptionsPage.h"
 
-#include "platform/framework/TkMessageService.h"
 #include "resources/VxResourceIds.h"
 
 #include <QCheckBox>
@@ -70,12 +69,7 @@ bool CVxGeneralOptionsPage::ReadMaxUndos(int& nValue) const
 bool CVxGeneralOptionsPage::OnKillActive()
 {
     int nValue = 0;
-    if (ReadMaxUndos(nValue)) return true;
-    TkGetMessageService().ShowMessage(IDS_ENTER_INTEGER, MB_OK | MB_ICONEXCLAMATION,
-                                      {"0", std::to_string(VxAppSettings::kMaxUndosLimit)});
-    m_pMaxUndos->setFocus();
-    m_pMaxUndos->selectAll();
-    return false;
+    return ReadIntegerField(m_pMaxUndos, 0, VxAppSettings::kMaxUndosLimit, nValue);
 }
 
 void CVxGeneralOptionsPage::Read(VxAppSettings& settings) const

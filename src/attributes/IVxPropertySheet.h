@@ -3,6 +3,8 @@
 // without reaching for its widgets: the pages by dialog id and the one undo
 // step a use of the sheet may take.
 
+class CVxGraphicProperty;
+
 class IVxPropertySheet {
 public:
     virtual ~IVxPropertySheet() = default;
@@ -12,4 +14,10 @@ public:
     virtual void RemovePage(unsigned nIdTemplate) = 0;
     // Takes the view's undo snapshot the first time it is called, then never.
     virtual void SaveUndoStateOnce() = 0;
+    // Adds the page of nIdTemplate showing the definite values of property;
+    // nothing when the sheet has no page of that id.
+    virtual void AddPropertyPage(unsigned nIdTemplate, const CVxGraphicProperty& property) = 0;
+    // The values the user set on that page (state 1; the others are not
+    // applied); null when the page is not in the sheet.
+    virtual const CVxGraphicProperty* GetPageValues(unsigned nIdTemplate) const = 0;
 };

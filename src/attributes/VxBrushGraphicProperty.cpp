@@ -3,6 +3,7 @@
 #include "attributes/VxObjectCache.h"
 #include "attributes/VxPropertyOwner.h"
 #include "platform/framework/TkArchive.h"
+#include "resources/VxResourceIds.h"
 
 TK_IMPLEMENT_SERIAL(CVxBrushGraphicProperty, CVxGraphicProperty, 0)
 
@@ -170,3 +171,5 @@ void CVxBrushGraphicProperty::BeginOutlineDrawing(CTkDC* pDC)
 }
 
 void CVxBrushGraphicProperty::EndOutlineDrawing(CTkDC* pDC) { s_outline.End(pDC); }
+
+unsigned CVxBrushGraphicProperty::GetPageId() const { return IDD_FILL_PAGE; }

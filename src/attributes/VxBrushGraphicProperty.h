@@ -17,6 +17,7 @@ public:
     void SetDefaults() override;
     void Merge(const CVxGraphicProperty& other) override;
     std::unique_ptr<CVxGraphicProperty> Clone() const override;
+    unsigned GetPageId() const override;
 
     const LOGBRUSH& GetLogBrush() const { return m_logBrush; }
     UINT GetStyle() const { return m_logBrush.lbStyle; }

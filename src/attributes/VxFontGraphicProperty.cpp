@@ -5,6 +5,7 @@
 #include "attributes/VxPropertyOwner.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/gdi/MulDiv.h"
+#include "resources/VxResourceIds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -240,3 +241,5 @@ bool CVxFontGraphicProperty::LogFontEquals(const LOGFONTW& a, const LOGFONTW& b)
 void CVxFontGraphicProperty::OpenCache(CTkDC* pDC) { s_cache.Open(pDC); }
 
 void CVxFontGraphicProperty::CloseCache(CTkDC* pDC) { s_cache.Close(pDC); }
+
+unsigned CVxFontGraphicProperty::GetPageId() const { return IDD_TEXT_PAGE; }

@@ -38,6 +38,7 @@ public:
     void Merge(const CVxGraphicProperty& other) override;
     void Scale(int xNum, int yNum, int xDenom, int yDenom) override;
     std::unique_ptr<CVxGraphicProperty> Clone() const override;
+    unsigned GetPageId() const override;
 
     const LOGFONTW& GetLogFont() const { return m_logFont; }
     // The face name up to its terminator (at most LF_FACESIZE characters).

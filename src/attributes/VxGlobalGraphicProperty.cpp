@@ -2,6 +2,7 @@
 
 #include "platform/framework/TkArchive.h"
 #include "platform/gdi/TkDC.h"
+#include "resources/VxResourceIds.h"
 
 TK_IMPLEMENT_SERIAL(CVxGlobalGraphicProperty, CVxGraphicProperty, 0)
 
@@ -198,3 +199,5 @@ void CVxGlobalGraphicProperty::BeginOutlineDrawing(CTkDC* pDC)
     pDC->SetROP2(R2_XORPEN);
     pDC->SetBkMode(TRANSPARENT);
 }
+
+unsigned CVxGlobalGraphicProperty::GetPageId() const { return IDD_OTHER_PAGE; }

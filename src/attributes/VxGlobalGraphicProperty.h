@@ -31,6 +31,7 @@ public:
     void SetDefaults() override;
     void Merge(const CVxGraphicProperty& other) override;
     std::unique_ptr<CVxGraphicProperty> Clone() const override;
+    unsigned GetPageId() const override;
     virtual void SelectArcDirection(CTkDC* pDC);
 
     int GetArcDirection() const { return m_nArcDirection; }

@@ -1,5 +1,6 @@
 #include "attributes/VxGraphicProperty.h"
 
+#include "attributes/IVxPropertySheet.h"
 #include "attributes/VxBrushGraphicProperty.h"
 #include "attributes/VxFontGraphicProperty.h"
 #include "attributes/VxGlobalGraphicProperty.h"
@@ -42,9 +43,33 @@ void CVxGraphicProperty::RestoreFromDC(CTkDC*) {}
 void CVxGraphicProperty::SelectOutlineIntoDC(CTkDC*) {}
 void CVxGraphicProperty::RestoreOutlineFromDC(CTkDC*) {}
 void CVxGraphicProperty::Scale(int, int, int, int) {}
-void CVxGraphicProperty::AddPage(CVxPropertySheet*) {}
-void CVxGraphicProperty::ReadPage(CVxPropertySheet*) {}
-void CVxGraphicProperty::RemovePage(CVxPropertySheet*) {}
+unsigned CVxGraphicProperty::GetPageId() const { return 0; }
+
+void CVxGraphicProperty::AddPage(IVxPropertySheet* pSheet)
+{
+    if (pSheet && GetPageId() != 0)
+        pSheet->AddPropertyPage(GetPageId(), *this);
+}
+
+void CVxGraphicProperty::ReadPage(IVxPropertySheet* pSheet)
+{
+    const CVxGraphicProperty* pValues =
+        pSheet && GetPageId() != 0 ? pSheet->GetPageValues(GetPageId()) : nullptr;
+    if (!pValues)
+        return;
+    // Set, not gathered: a gathering property would only mark changed values mixed.
+    const BOOL bGathering = m_bGathering;
+    m_bGathering = FALSE;
+    pSheet->SaveUndoStateOnce();
+    Apply(*pValues);
+    m_bGathering = bGathering;
+}
+
+void CVxGraphicProperty::RemovePage(IVxPropertySheet* pSheet)
+{
+    if (pSheet && GetPageId() != 0)
+        pSheet->RemovePage(GetPageId());
+}
 
 IVxPropertyOwner* CVxGraphicProperty::GetOwner() const
 {

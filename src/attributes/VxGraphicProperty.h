@@ -12,7 +12,7 @@
 
 class CTkDC;
 class CVxPropertyMap;
-class CVxPropertySheet;
+class IVxPropertySheet;
 class IVxPropertyOwner;
 
 // Value states
@@ -59,10 +59,14 @@ public:
     virtual void Merge(const CVxGraphicProperty& other) = 0;
     virtual void Scale(int xNum, int yNum, int xDenom, int yDenom);
     virtual std::unique_ptr<CVxGraphicProperty> Clone() const = 0;
-    // The page hooks; the pages come with the editor.
-    virtual void AddPage(CVxPropertySheet* pSheet);
-    virtual void ReadPage(CVxPropertySheet* pSheet);
-    virtual void RemovePage(CVxPropertySheet* pSheet);
+    // The page of the Properties sheet: added with the definite values, read
+    // back as the values the user set (one undo step per use of the sheet),
+    // removed. Nothing for a property without a page.
+    virtual void AddPage(IVxPropertySheet* pSheet);
+    virtual void ReadPage(IVxPropertySheet* pSheet);
+    virtual void RemovePage(IVxPropertySheet* pSheet);
+    // The dialog id of the property's page; 0 for none.
+    virtual unsigned GetPageId() const;
 
     const std::string& GetName() const { return m_strName; }
     BOOL IsGathering() const { return m_bGathering; }

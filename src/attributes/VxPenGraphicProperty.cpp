@@ -3,6 +3,7 @@
 #include "attributes/VxObjectCache.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/gdi/MulDiv.h"
+#include "resources/VxResourceIds.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -246,3 +247,5 @@ void CVxPenGraphicProperty::BeginOutlineDrawing(CTkDC* pDC)
 }
 
 void CVxPenGraphicProperty::EndOutlineDrawing(CTkDC* pDC) { s_outline.End(pDC); }
+
+unsigned CVxPenGraphicProperty::GetPageId() const { return IDD_LINE_PAGE; }

@@ -20,6 +20,7 @@ public:
     void Merge(const CVxGraphicProperty& other) override;
     void Scale(int xNum, int yNum, int xDenom, int yDenom) override;
     std::unique_ptr<CVxGraphicProperty> Clone() const override;
+    unsigned GetPageId() const override;
 
     const LOGPEN& GetLogPen() const { return m_logPen; }
     UINT GetStyle() const { return m_logPen.lopnStyle; }

@@ -1,6 +1,7 @@
 #include "attributes/VxPositionGraphicProperty.h"
 
 #include "attributes/VxPropertyOwner.h"
+#include "resources/VxResourceIds.h"
 
 TK_IMPLEMENT_SERIAL(CVxPositionGraphicProperty, CVxGraphicProperty, 0)
 
@@ -58,3 +59,5 @@ BOOL CVxPositionGraphicProperty::SetScale(int x, int y)
         m_sizeScale = SIZE{x, y};
     return TRUE;
 }
+
+unsigned CVxPositionGraphicProperty::GetPageId() const { return IDD_POSITION_PAGE; }

@@ -14,6 +14,7 @@ public:
     void SetDefaults() override;
     void Merge(const CVxGraphicProperty& other) override;
     std::unique_ptr<CVxGraphicProperty> Clone() const override;
+    unsigned GetPageId() const override;
 
     // Neutral values (0, 0) and (100, 100 percent) do nothing and return FALSE.
     BOOL SetOffset(int x, int y);

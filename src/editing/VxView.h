@@ -246,6 +246,13 @@ public:
     void OnArcDirection(unsigned nID);
     void OnUpdateArcDirection(CTkCmdUI& cmdUI);
 
+    // --- the Properties sheet (VxViewPropertyCommands.cpp)
+    void OnEditProperties();
+    void OnUpdateEditProperties(CTkCmdUI& cmdUI);
+    // Line, Fill, Position, Font and Other: the sheet opened on that page.
+    void OnFormatPage(unsigned nID);
+    void OnUpdateFormatPage(CTkCmdUI& cmdUI);
+
     // --- selection (VxViewSelection.cpp)
     // The front-most graphic of the picture that paints within a few pixels
     // of point (picture units), or null.
@@ -355,6 +362,9 @@ private:
     void AddPaletteColor(COLORREF color, BOOL bSticky);
     void AddPaletteFill(LOGBRUSH brush, BOOL bSticky);
     void ApplyColor(COLORREF color);
+    // Runs the Properties sheet on the selection, opened on page nPage when
+    // it is there.
+    void RunPropertySheet(unsigned nPage);
     // Applies group to the selection, an undo step first when graphics change.
     void ApplyToSelection(CVxGraphicProperty& group);
     // The selection moved to the picture's head or tail as one block.
@@ -414,6 +424,8 @@ private:
     bool m_bPalettesStale = true;
     unsigned m_nColorTarget = ID_COLOR_TARGET_FILL;
     VxPaletteSignals m_paletteSignals;
+    // The page the Properties sheet was last closed on; 0 before.
+    unsigned m_nLastPropertyPage = 0;
     // The printer and page chosen in Print Setup, kept for the next print.
     std::unique_ptr<QPrinter> m_pPrinter;
 };

@@ -112,7 +112,7 @@ const CVxPropertyMap& CVxSelection::GetDefaultPropertyMap() const
     return m_defaultProperties;
 }
 
-void CVxSelection::AddPropertyPages(CVxPropertySheet* pSheet)
+void CVxSelection::AddPropertyPages(IVxPropertySheet* pSheet)
 {
     for (PROPERTY_POSITION pos = GetFirstPropertyPosition(); pos;) {
         if (CVxGraphicProperty* pProperty = LookupProperty(GetNextPropertyName(pos)))
@@ -120,7 +120,7 @@ void CVxSelection::AddPropertyPages(CVxPropertySheet* pSheet)
     }
 }
 
-void CVxSelection::ApplyPropertyPages(CVxPropertySheet* pSheet)
+void CVxSelection::ApplyPropertyPages(IVxPropertySheet* pSheet)
 {
     // Copies first: applying one makes the gathered map stale.
     std::vector<std::unique_ptr<CVxGraphicProperty>> copies;
@@ -134,7 +134,7 @@ void CVxSelection::ApplyPropertyPages(CVxPropertySheet* pSheet)
     }
 }
 
-void CVxSelection::RemovePropertyPages(CVxPropertySheet* pSheet)
+void CVxSelection::RemovePropertyPages(IVxPropertySheet* pSheet)
 {
     for (PROPERTY_POSITION pos = GetFirstPropertyPosition(); pos;) {
         if (CVxGraphicProperty* pProperty = LookupProperty(GetNextPropertyName(pos)))

@@ -5,7 +5,7 @@
 
 #include "graphics/VxPicture.h"
 
-class CVxPropertySheet;
+class IVxPropertySheet;
 
 class CVxSelection : public CVxPicture {
     TK_DECLARE_DYNAMIC(CVxSelection)
@@ -34,9 +34,9 @@ public:
 
     // The Properties sheet: each property of the current map adds its page,
     // reads it back into a copy applied to the selection, or removes it.
-    void AddPropertyPages(CVxPropertySheet* pSheet);
-    void ApplyPropertyPages(CVxPropertySheet* pSheet);
-    void RemovePropertyPages(CVxPropertySheet* pSheet);
+    void AddPropertyPages(IVxPropertySheet* pSheet);
+    void ApplyPropertyPages(IVxPropertySheet* pSheet);
+    void RemovePropertyPages(IVxPropertySheet* pSheet);
 
 private:
     CVxPropertyMap m_defaultProperties;

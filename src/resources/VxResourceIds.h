@@ -101,6 +101,24 @@ constexpr unsigned IDC_PICTURE_WIDTH = 1800;
 constexpr unsigned IDC_PICTURE_HEIGHT = 1801;
 constexpr unsigned IDC_PICTURE_UNITS = 1802;
 constexpr unsigned IDC_PICTURE_RESIZE_OBJECTS = 1803;
+// --- Controls of the Line, Fill, Position and Other pages
+constexpr unsigned IDC_POSITION_OFFSET_X = 900;
+constexpr unsigned IDC_POSITION_OFFSET_Y = 901;
+constexpr unsigned IDC_POSITION_SCALE_X = 902;
+constexpr unsigned IDC_POSITION_SCALE_Y = 903;
+constexpr unsigned IDC_PEN_STYLE = 1300;
+constexpr unsigned IDC_PEN_WIDTH = 1301;
+constexpr unsigned IDC_PEN_COLOR = 1302;
+constexpr unsigned IDC_PEN_SAMPLE = 1303;
+constexpr unsigned IDC_FILL_PATTERN = 1400;
+constexpr unsigned IDC_FILL_COLOR = 1401;
+constexpr unsigned IDC_FILL_SAMPLE = 1402;
+constexpr unsigned IDC_OTHER_TEXT_COLOR = 1600;
+constexpr unsigned IDC_OTHER_BK_COLOR = 1601;
+constexpr unsigned IDC_OTHER_TRANSPARENT = 1602;
+constexpr unsigned IDC_OTHER_OPAQUE = 1603;
+constexpr unsigned IDC_OTHER_CLOCKWISE = 1604;
+constexpr unsigned IDC_OTHER_COUNTERCLOCKWISE = 1605;
 
 // --- Messages
 constexpr unsigned IDS_PASTE_OFF_PAGE = 4000;

@@ -1,5 +1,6 @@
 #include "attributes/pages/VxPropertySheet.h"
 
+#include "attributes/pages/VxAttributePages.h"
 #include "attributes/pages/VxPropertyPage.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/qt/TkQtModal.h"
@@ -27,7 +28,9 @@ void CVxPropertySheet::AddPage(std::unique_ptr<CVxPropertyPage> pPage)
 {
     const QString caption = pPage->GetCaption();
     // The tab widget takes the page as its child.
-    m_pTabs->addTab(pPage.release(), caption);
+    CVxPropertyPage* pAdded = pPage.release();
+    m_pTabs->addTab(pAdded, caption);
+    pAdded->OnInitPage();
 }
 
 CVxPropertyPage* CVxPropertySheet::FindPage(unsigned nIdTemplate) const
@@ -62,6 +65,18 @@ void CVxPropertySheet::SaveUndoStateOnce()
     if (!m_saveUndoState || m_bUndoSaved) return;
     m_saveUndoState();
     m_bUndoSaved = true;
+}
+
+void CVxPropertySheet::AddPropertyPage(unsigned nIdTemplate, const CVxGraphicProperty& property)
+{
+    if (std::unique_ptr<CVxPropertyPage> pPage = VxCreateAttributePage(nIdTemplate, property))
+        AddPage(std::move(pPage));
+}
+
+const CVxGraphicProperty* CVxPropertySheet::GetPageValues(unsigned nIdTemplate) const
+{
+    const CVxPropertyPage* pPage = FindPage(nIdTemplate);
+    return pPage ? pPage->GetUserValues() : nullptr;
 }
 
 void CVxPropertySheet::SetActivePage(unsigned nIdTemplate)

@@ -3,6 +3,8 @@
 // pages; it opens on a chosen page and tells which page was active at the end.
 
 #include "attributes/IVxPropertySheet.h"
+#include "attributes/TkPalette.h"
+#include "platform/gdi/GdiTypes.h"
 
 #include <QDialog>
 
@@ -26,6 +28,16 @@ public:
     bool HasPage(unsigned nIdTemplate) const override;
     void RemovePage(unsigned nIdTemplate) override;
     void SaveUndoStateOnce() override;
+    void AddPropertyPage(unsigned nIdTemplate, const CVxGraphicProperty& property) override;
+    const CVxGraphicProperty* GetPageValues(unsigned nIdTemplate) const override;
+
+    // What the attribute pages use of the view: its colour dialog and its
+    // fill patterns (null: the sheet has no view).
+    void SetColorDialog(std::function<bool(COLORREF&)> runColor) { m_runColor = std::move(runColor); }
+    // False when cancelled or there is no dialog.
+    bool RunColorDialog(COLORREF& color) const { return m_runColor && m_runColor(color); }
+    void SetFillPalette(const CTkPalette<LOGBRUSH>* pPalette) { m_pFillPalette = pPalette; }
+    const CTkPalette<LOGBRUSH>* GetFillPalette() const { return m_pFillPalette; }
 
     // Nothing when there is no such page.
     void SetActivePage(unsigned nIdTemplate);
@@ -43,4 +55,6 @@ private:
     QTabWidget* m_pTabs;  // owned by the dialog
     std::function<void()> m_saveUndoState;
     bool m_bUndoSaved = false;
+    std::function<bool(COLORREF&)> m_runColor;
+    const CTkPalette<LOGBRUSH>* m_pFillPalette = nullptr;
 };
