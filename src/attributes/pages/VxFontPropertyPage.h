@@ -7,41 +7,43 @@
 
 #include <memory>
 
-class CVxDocumentContext;
+class CVxColorButton;
+class CVxGlobalPropertyPage;
+class CVxGraphic;
+class CVxPageSample;
 class QLineEdit;
-class QToolButton;
+class QRadioButton;
+struct VxSampleArea;
 
 class CVxFontPropertyPage : public CVxPropertyPage {
 public:
     static constexpr int kMaxDegrees = 359;
 
-    // shown: the gathered font; only its definite members are shown. pContext
-    // converts heights between picture units and screen pixels (null: 1:1).
-    CVxFontPropertyPage(const CVxFontGraphicProperty& shown, CVxDocumentContext* pContext);
+    explicit CVxFontPropertyPage(const CVxFontGraphicProperty& font);
 
-    // What the user set on the page: only those members carry state 1.
-    const CVxFontGraphicProperty& GetTouched() const { return *m_pTouched; }
-    // What the page shows: members not definite are mixed or unset.
-    const CVxFontGraphicProperty& GetShown() const { return *m_pShown; }
     // A rotation typed but not a number keeps the page open.
     bool OnKillActive() override;
+    void OnInitPage() override { ShowOtherValues(); }
 
-    // The font dialog with the page's definite members; OK sets what it set.
-    void OnFont();
+protected:
+    void OnValuesChanged() override;
+    // The Other page may have changed the colour or alignment meanwhile.
+    void showEvent(QShowEvent* pEvent) override;
 
 private:
-    // Sets one member on what is shown and what is read back.
-    template <typename T, typename V>
-    void Touch(BOOL (CVxFontGraphicProperty::*pSet)(T), const V& value);
-    void ShowRotation();
+    // The font dialog with the page's definite members; OK sets what it set.
+    void OnFont();
+    void OnColor();
+    void OnAlign(UINT nHorizontal);
     void OnRotationEdited();
     void StepRotation(int nStep);
-    void UpdateSample();
+    void ShowOtherValues();
+    CVxGlobalPropertyPage* OtherPage() const;
+    std::unique_ptr<CVxGraphic> BuildSample(const VxSampleArea& area) const;
 
-    // Both set values by the setting rule (gathering clear).
-    std::unique_ptr<CVxFontGraphicProperty> m_pShown;
-    std::unique_ptr<CVxFontGraphicProperty> m_pTouched;
-    CVxDocumentContext* m_pContext;
     QLineEdit* m_pRotation;
+    CVxColorButton* m_pColor;
+    QRadioButton* m_pAlign[3];  // left, centre, right
+    CVxPageSample* m_pSample;
     bool m_bRotationWasEmpty;
 };

@@ -6,6 +6,7 @@
 #include "attributes/VxFontGraphicProperty.h"
 #include "attributes/pages/VxFontDialog.h"
 #include "attributes/pages/VxFontPropertyPage.h"
+#include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
 #include "graphics/VxSelection.h"
 #include "graphics/VxText.h"
@@ -31,9 +32,10 @@ Font& FontOf(CVxGraphic& graphic) { return static_cast<Font&>(*graphic.LookupPro
 class VxFontPropertyPageTest : public DocTest {
 protected:
     // Two 10-point texts in the document, selected; the second one's face,
-    // underline and escapement as given.
+    // underline and escapement as given. The sheet shows their pages.
     void MakeTexts(const char16_t* pszFace2, BYTE nUnderline2, LONG nEscapement2 = 0)
     {
+        m_selection.SetDocument(&m_doc);
         for (int i = 0; i < 2; ++i) {
             auto pText = std::make_unique<CVxText>(u"Text", 100, 100 + 500 * i, 0,
                                                    std::span<const INT>{}, RECT{});
@@ -45,9 +47,11 @@ protected:
         FontOf(*m_pTexts[1]).SetFaceName(pszFace2);
         FontOf(*m_pTexts[1]).SetUnderline(nUnderline2);
         FontOf(*m_pTexts[1]).SetEscapement(nEscapement2);
-        m_pPage = std::make_unique<CVxFontPropertyPage>(
-            static_cast<Font&>(*m_selection.LookupProperty("Font")), &m_doc);
+        m_selection.AddPropertyPages(&m_sheet);
+        m_pPage = m_sheet.FindPage(IDD_TEXT_PAGE);
+        ASSERT_NE(m_pPage, nullptr);
     }
+    const Font& Touched() const { return static_cast<const Font&>(*m_pPage->GetUserValues()); }
     // Clicks "&Font..." and plays the user's part on the dialog; OK after.
     void RunFontDialog(const std::function<void(QDialog&)>& user)
     {
@@ -58,15 +62,19 @@ protected:
         });
         m_pPage->findChild<QPushButton*>(QString::number(IDC_TEXT_FONT))->click();
     }
+    // OK on the sheet; the selection takes what was set.
     void Apply()
     {
-        m_selection.ApplyProperty(m_pPage->GetTouched());
+        static_cast<QDialog&>(m_sheet).accept();
+        ASSERT_EQ(m_sheet.result(), QDialog::Accepted);
+        m_selection.ApplyPropertyPages(&m_sheet);
     }
 
     CVxDoc m_doc;
     CVxSelection m_selection;
     CVxGraphic* m_pTexts[2] = {};
-    std::unique_ptr<CVxFontPropertyPage> m_pPage;
+    CVxPropertySheet m_sheet{[this] { m_doc.SaveUndoState(); }, "Properties"};
+    CVxPropertyPage* m_pPage = nullptr;
 };
 
 TEST_F(VxFontPropertyPageTest, RotationIsReducedToATurnAsItIsTyped)
@@ -88,7 +96,7 @@ TEST_F(VxFontPropertyPageTest, RotationIsReducedToATurnAsItIsTyped)
         QTest::keyClick(pField, Qt::Key_Delete);
         QTest::keyClicks(pField, c.pszTyped);
         EXPECT_EQ(pField->text(), c.pszShown) << c.pszTyped;
-        const Font& touched = m_pPage->GetTouched();
+        const Font& touched = Touched();
         if (c.nEscapement == 1) {
             EXPECT_NE(touched.GetState(Font::Escapement), VX_STATE_DEFINED) << c.pszTyped;
         } else {
@@ -168,7 +176,7 @@ TEST_F(VxFontPropertyPageTest, ABadSizeKeepsTheDialogOpen)
         EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between 1 and 9999.");
     }
     Apply();
-    EXPECT_EQ(m_pPage->GetTouched().GetState(Font::Height), VX_STATE_NONE);
+    EXPECT_EQ(Touched().GetState(Font::Height), VX_STATE_NONE);
 }
 
 }  // namespace
