@@ -78,6 +78,7 @@ CVxFontDialog::CVxFontDialog(const VxFontDialogData& data, QWidget* pParent)
     const LOGFONTW& lf = data.logFont;
     // A face that is not installed is kept by name; the box takes any text.
     m_pFace->setEditable(true);
+    m_pFace->setMinimumContentsLength(24);
     m_pFace->addItems(QFontDatabase::families());
     m_pFace->setEditText(IsDefined(Font::FaceName) ? FaceName(lf) : QString());
     for (const VxFontStyle& style : kStyles) m_pStyle->addItem(tr(style.pszName));

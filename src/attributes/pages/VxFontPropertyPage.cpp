@@ -89,7 +89,9 @@ CVxFontPropertyPage::CVxFontPropertyPage(const CVxFontGraphicProperty& font)
     pLayout->addWidget(pFont, 0, 0);
     pLayout->addWidget(m_pColor, 0, 1, 1, 3);
     pLayout->addWidget(pAlignBox, 1, 0, 2, 1);
-    pLayout->addWidget(new QLabel(tr("Ro&tation (degrees):"), this), 1, 1, 1, 3);
+    auto* pRotationLabel = new QLabel(tr("Ro&tation (degrees):"), this);
+    pRotationLabel->setBuddy(m_pRotation);
+    pLayout->addWidget(pRotationLabel, 1, 1, 1, 3);
     pLayout->addWidget(m_pRotation, 2, 1);
     pLayout->addWidget(pUp, 2, 2);
     pLayout->addWidget(pDown, 2, 3);
