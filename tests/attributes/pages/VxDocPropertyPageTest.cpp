@@ -1,11 +1,10 @@
-// The Picture page: sizes shown and typed in picture units, inches and
-// centimetres, the refused sizes, and resizing through the sheet.
+// The Picture page: sizes in picture units, inches and centimetres, the
+// refused sizes, and resizing through the sheet.
 
 #include "DocTestSupport.h"
 
 #include "attributes/pages/VxDocPropertyPage.h"
 #include "attributes/pages/VxPropertySheet.h"
-#include "document/VxDoc.h"
 #include "graphics/VxGraphic.h"
 #include "resources/VxResourceIds.h"
 
@@ -20,106 +19,73 @@ namespace {
 
 class VxDocPropertyPageTest : public DocTest {
 protected:
-    VxDocPropertyPageTest()
-        : m_sheet([this] { m_doc.SaveUndoState(); }, "Properties")
+    // A new use of the sheet: it may take one undo step again.
+    void NewSheet()
     {
-        CVxDocPropertyPage::AddPage(m_sheet, m_doc);
-        m_pPage = static_cast<CVxDocPropertyPage*>(m_sheet.FindPage(IDD_PICTURE_PAGE));
+        m_pSheet = std::make_unique<CVxPropertySheet>([this] { m_doc.SaveUndoState(); }, "Properties");
+        CVxDocPropertyPage::AddPage(*m_pSheet, m_doc);
     }
+    CVxDocPropertyPage& Page() { return *static_cast<CVxDocPropertyPage*>(m_pSheet->FindPage(IDD_PICTURE_PAGE)); }
     template <typename T>
-    T* Control(unsigned nId)
+    T* Control(unsigned nId) { return Page().findChild<T*>(QString::number(nId)); }
+    // Types over what the field held, as the user does.
+    void Type(unsigned nId, const QString& text)
     {
-        return m_pPage->findChild<T*>(QString::number(nId));
-    }
-    QLineEdit* Width() { return Control<QLineEdit>(IDC_PICTURE_WIDTH); }
-    QLineEdit* Height() { return Control<QLineEdit>(IDC_PICTURE_HEIGHT); }
-    // Types the text as the user does, replacing what the field held.
-    static void Type(QLineEdit* pField, const QString& text)
-    {
+        QLineEdit* pField = Control<QLineEdit>(nId);
         pField->selectAll();
         QTest::keyClick(pField, Qt::Key_Delete);
         QTest::keyClicks(pField, text);
     }
+    bool PressOk()
+    {
+        m_pSheet->setResult(QDialog::Rejected);
+        static_cast<QDialog&>(*m_pSheet).accept();
+        return m_pSheet->result() == QDialog::Accepted;
+    }
 
     CVxDoc m_doc;  // 6985 x 5397 picture units, 1000 per centimetre
-    CVxPropertySheet m_sheet;
-    CVxDocPropertyPage* m_pPage = nullptr;
+    std::unique_ptr<CVxPropertySheet> m_pSheet;
 };
 
-TEST_F(VxDocPropertyPageTest, ShowsAndReadsTheSizeInEachUnit)
+TEST_F(VxDocPropertyPageTest, ConvertsBetweenUnitsAndRefusesSizesOutsideTheSafeBounds)
 {
     struct Case {
         int nUnits;
-        QString shownWidth, shownHeight, typedWidth;
-        LONG nWidth;
-    };
-    for (const Case& c : {Case{0, "6985", "5397", "1234", 1234}, Case{1, "2.75", "2.1248", "1.5", 3810},
-                          Case{2, "6.985", "5.397", "2.0004", 2000}}) {
-        m_settings.WriteProfileInt("Application", "Units", c.nUnits);
-        CVxDocPropertyPage page(m_doc);
-        auto* pWidth = page.findChild<QLineEdit*>(QString::number(IDC_PICTURE_WIDTH));
-        EXPECT_EQ(pWidth->text(), c.shownWidth) << c.nUnits;
-        EXPECT_EQ(page.findChild<QLineEdit*>(QString::number(IDC_PICTURE_HEIGHT))->text(),
-                  c.shownHeight);
-        // OK untouched keeps the exact size although the shown one is rounded.
-        EXPECT_TRUE(page.OnKillActive());
-        EXPECT_EQ(page.GetPictureSize().cy, 5397);
-        Type(pWidth, c.typedWidth);
-        EXPECT_TRUE(page.OnKillActive());
-        EXPECT_EQ(page.GetPictureSize().cx, c.nWidth) << c.nUnits;
-        EXPECT_EQ(page.GetPictureSize().cy, 5397);
-    }
-    EXPECT_TRUE(m_messages.GetShown().empty());
-}
-
-TEST_F(VxDocPropertyPageTest, ChangingTheUnitsRedisplaysWhatWasTyped)
-{
-    auto* pUnits = Control<QComboBox>(IDC_PICTURE_UNITS);
-    Type(Width(), "2540");
-    pUnits->setCurrentIndex(1);
-    EXPECT_EQ(Width()->text(), "1");
-    pUnits->setCurrentIndex(2);
-    EXPECT_EQ(Width()->text(), "2.54");
-    EXPECT_EQ(Height()->text(), "5.397");
-    // A refused value keeps the units it was typed in.
-    Type(Width(), "x");
-    pUnits->setCurrentIndex(0);
-    EXPECT_EQ(pUnits->currentIndex(), 2);
-    EXPECT_EQ(Width()->text(), "x");
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_ENTER_NUMBER});
-}
-
-TEST_F(VxDocPropertyPageTest, RefusesSizesOutsideTheSafeBoundsAndKeepsThePageOpen)
-{
-    struct Case {
-        int nUnits;
-        QString typed;
-        const char* pszMessage;  // empty: accepted
+        const char *pszShownHeight, *pszTyped;
+        LONG nHeight;              // 0: refused with the message
+        const char* pszMessage = "";
     };
     const char* pszPu = "Enter an integer between 100 and 1073741823.";
     const char* pszIn = "Enter a number between 0.0394 and 422733.0012.";
     const char* pszCm = "Enter a number between 0.1 and 1073741.823.";
-    for (const Case& c : {Case{0, "99", pszPu}, Case{0, "1073741824", pszPu}, Case{0, "12a", pszPu},
-                          Case{0, "", pszPu}, Case{0, "100", ""}, Case{0, "1073741823", ""},
-                          Case{1, "0.0393", pszIn}, Case{1, "abc", pszIn}, Case{1, "0.0394", ""},
-                          Case{2, "1073741.824", pszCm}, Case{2, "1e400", pszCm}, Case{2, "0.1", ""}}) {
+    for (const Case& c : {Case{0, "5397", "100", 100}, Case{0, "5397", "1073741823", 1073741823},
+                          Case{0, "5397", "99", 0, pszPu}, Case{0, "5397", "1073741824", 0, pszPu},
+                          Case{0, "5397", "12a", 0, pszPu}, Case{0, "5397", "", 0, pszPu},
+                          Case{1, "2.1248", "1.5", 3810}, Case{1, "2.1248", "0.0394", 100},
+                          Case{1, "2.1248", "0.0393", 0, pszIn}, Case{1, "2.1248", "abc", 0, pszIn},
+                          Case{2, "5.397", "2.0004", 2000}, Case{2, "5.397", "1e400", 0, pszCm},
+                          Case{2, "5.397", "1073741.824", 0, pszCm}}) {
         m_messages.Reset();
-        Control<QComboBox>(IDC_PICTURE_UNITS)->setCurrentIndex(c.nUnits);
-        const SIZE before = m_pPage->GetPictureSize();
-        Type(Height(), c.typed);
-        static_cast<QDialog&>(m_sheet).accept();  // OK
-        const bool bAccepted = *c.pszMessage == '\0';
-        EXPECT_EQ(m_sheet.result() == QDialog::Accepted, bAccepted) << c.typed.toStdString();
-        if (bAccepted) {
-            m_sheet.setResult(QDialog::Rejected);
-            continue;
+        m_settings.WriteProfileInt("Application", "Units", c.nUnits);
+        NewSheet();
+        EXPECT_EQ(Control<QLineEdit>(IDC_PICTURE_HEIGHT)->text(), c.pszShownHeight);
+        Type(IDC_PICTURE_HEIGHT, c.pszTyped);
+        EXPECT_EQ(PressOk(), c.nHeight != 0) << c.pszTyped;
+        // The width, shown rounded but untouched, keeps its exact value.
+        EXPECT_EQ(Page().GetPictureSize(), (SIZE{6985, c.nHeight ? c.nHeight : 5397})) << c.pszTyped;
+        if (c.nHeight == 0) {
+            ASSERT_EQ(m_messages.GetShown().size(), 1u) << c.pszTyped;
+            EXPECT_EQ(m_messages.GetShown()[0].strText, c.pszMessage);
         }
-        ASSERT_EQ(m_messages.GetShown().size(), 1u) << c.typed.toStdString();
-        EXPECT_EQ(m_messages.GetShown()[0].strText, c.pszMessage);
-        EXPECT_EQ(m_pPage->GetPictureSize().cy, before.cy);
-        Type(Height(), "1000");  // mended for the next case
-        ASSERT_TRUE(m_pPage->OnKillActive());
     }
+    // Another unit shows what was typed; a refused value keeps the unit it was typed in.
+    Type(IDC_PICTURE_HEIGHT, "5");
+    Type(IDC_PICTURE_WIDTH, "2.54");
+    Control<QComboBox>(IDC_PICTURE_UNITS)->setCurrentIndex(1);
+    EXPECT_EQ(Control<QLineEdit>(IDC_PICTURE_WIDTH)->text(), "1");
+    Type(IDC_PICTURE_WIDTH, "x");
+    Control<QComboBox>(IDC_PICTURE_UNITS)->setCurrentIndex(0);
+    EXPECT_EQ(Control<QComboBox>(IDC_PICTURE_UNITS)->currentIndex(), 1);
 }
 
 TEST_F(VxDocPropertyPageTest, ResizingScalesEveryGraphicOnceOrNoneAndUndoRestoresTheBytes)
@@ -129,20 +95,17 @@ TEST_F(VxDocPropertyPageTest, ResizingScalesEveryGraphicOnceOrNoneAndUndoRestore
         CVxGraphic* pFirst = AddRectangle(m_doc, {100, 200, 1100, 700});
         CVxGraphic* pSecond = AddRectangle(m_doc, {3000, 1000, 4000, 5000});
         const std::vector<std::uint8_t> before = StoreGraphics(m_doc);
-        CVxPropertySheet sheet([this] { m_doc.SaveUndoState(); }, "Properties");
-        CVxDocPropertyPage::AddPage(sheet, m_doc);
-        auto* pPage = static_cast<CVxDocPropertyPage*>(sheet.FindPage(IDD_PICTURE_PAGE));
-        Type(pPage->findChild<QLineEdit*>(QString::number(IDC_PICTURE_WIDTH)), "13970");
-        pPage->findChild<QCheckBox*>(QString::number(IDC_PICTURE_RESIZE_OBJECTS))->setChecked(bResize);
-        static_cast<QDialog&>(sheet).accept();
-        CVxDocPropertyPage::ReadPage(sheet, m_doc);
+        NewSheet();
+        Type(IDC_PICTURE_WIDTH, "13970");
+        Control<QCheckBox>(IDC_PICTURE_RESIZE_OBJECTS)->setChecked(bResize);
+        ASSERT_TRUE(PressOk());
+        CVxDocPropertyPage::ReadPage(*m_pSheet, m_doc);
 
         EXPECT_EQ(m_doc.GetPictureSize().cx, 13970);
         const RECT first = bResize ? RECT{200, 200, 2200, 700} : RECT{100, 200, 1100, 700};
         const RECT second = bResize ? RECT{6000, 1000, 8000, 5000} : RECT{3000, 1000, 4000, 5000};
-        EXPECT_EQ(pFirst->GetRect(), first) << bResize;
+        EXPECT_EQ(pFirst->GetRect(), first);
         EXPECT_EQ(pSecond->GetRect(), second);
-        ASSERT_TRUE(m_doc.CanUndo());
         m_doc.OnEditUndo();
         EXPECT_EQ(m_doc.GetPictureSize().cx, 6985);
         EXPECT_EQ(StoreGraphics(m_doc), before);

@@ -1,13 +1,11 @@
-// The Text page and its font dialog on texts that agree or differ: the
-// rotation field, the empty face of mixed faces, three-state effects.
+// The Text page and its font dialog on two selected texts that agree or
+// differ: the rotation field, the empty face, three-state effects, bad input.
 
 #include "DocTestSupport.h"
 
 #include "attributes/VxFontGraphicProperty.h"
-#include "attributes/pages/VxFontDialog.h"
-#include "attributes/pages/VxFontPropertyPage.h"
+#include "attributes/pages/VxPropertyPage.h"
 #include "attributes/pages/VxPropertySheet.h"
-#include "document/VxDoc.h"
 #include "graphics/VxSelection.h"
 #include "graphics/VxText.h"
 #include "platform/qt/TkQtModal.h"
@@ -27,47 +25,47 @@ namespace {
 
 using Font = CVxFontGraphicProperty;
 
-Font& FontOf(CVxGraphic& graphic) { return static_cast<Font&>(*graphic.LookupProperty("Font")); }
+Font& FontOf(CVxGraphic* pGraphic) { return static_cast<Font&>(*pGraphic->LookupProperty("Font")); }
 
 class VxFontPropertyPageTest : public DocTest {
 protected:
-    // Two 10-point texts in the document, selected; the second one's face,
-    // underline and escapement as given. The sheet shows their pages.
-    void MakeTexts(const char16_t* pszFace2, BYTE nUnderline2, LONG nEscapement2 = 0)
+    // Two selected 10-point texts in the sheet; the second one's face,
+    // underline and rotation as given.
+    void MakeTexts(const char16_t* pszFace2, BYTE nUnderline2 = 0, LONG nEscapement2 = 0)
     {
+        m_selection.RemovePropertyPages(&m_sheet);
+        m_selection.RemoveAllChildren();
+        m_doc.DeleteContents();
         m_selection.SetDocument(&m_doc);
-        for (int i = 0; i < 2; ++i) {
-            auto pText = std::make_unique<CVxText>(u"Text", 100, 100 + 500 * i, 0,
-                                                   std::span<const INT>{}, RECT{});
-            m_doc.GetPicture().AddChildTail(pText.get());
-            m_pTexts[i] = pText.release();
-            m_selection.AddChildTail(m_pTexts[i]);
-            FontOf(*m_pTexts[i]).SetHeight(-m_doc.PointsToLogicalY(10));
+        for (CVxGraphic*& pText : m_pTexts) {
+            pText = new CVxText(u"Text", 100, 100, 0, {}, RECT{});
+            m_doc.GetPicture().AddChildTail(pText);
+            m_selection.AddChildTail(pText);
+            FontOf(pText).SetHeight(-m_doc.PointsToLogicalY(10));
         }
-        FontOf(*m_pTexts[1]).SetFaceName(pszFace2);
-        FontOf(*m_pTexts[1]).SetUnderline(nUnderline2);
-        FontOf(*m_pTexts[1]).SetEscapement(nEscapement2);
+        FontOf(m_pTexts[1]).SetFaceName(pszFace2);
+        FontOf(m_pTexts[1]).SetUnderline(nUnderline2);
+        FontOf(m_pTexts[1]).SetEscapement(nEscapement2);
         m_selection.AddPropertyPages(&m_sheet);
         m_pPage = m_sheet.FindPage(IDD_TEXT_PAGE);
-        ASSERT_NE(m_pPage, nullptr);
     }
-    const Font& Touched() const { return static_cast<const Font&>(*m_pPage->GetUserValues()); }
-    // Clicks "&Font..." and plays the user's part on the dialog; OK after.
-    void RunFontDialog(const std::function<void(QDialog&)>& user)
+    // Clicks "&Font..." and plays the user's part on the dialog, then OK.
+    void RunFontDialog(const std::function<void(QDialog&, QList<QComboBox*>)>& user)
     {
         const CTkScopedModalHandler handler([&](QDialog& dialog) {
-            user(dialog);
-            auto* pButtons = dialog.findChild<QDialogButtonBox*>();
-            pButtons->button(QDialogButtonBox::Ok)->click();
+            user(dialog, dialog.findChildren<QComboBox*>());  // face, style, size
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
         });
         m_pPage->findChild<QPushButton*>(QString::number(IDC_TEXT_FONT))->click();
     }
-    // OK on the sheet; the selection takes what was set.
-    void Apply()
+    // OK on the sheet; true when it closed and the selection took the values.
+    bool PressOk()
     {
+        m_sheet.setResult(QDialog::Rejected);
         static_cast<QDialog&>(m_sheet).accept();
-        ASSERT_EQ(m_sheet.result(), QDialog::Accepted);
+        if (m_sheet.result() != QDialog::Accepted) return false;
         m_selection.ApplyPropertyPages(&m_sheet);
+        return true;
     }
 
     CVxDoc m_doc;
@@ -77,106 +75,78 @@ protected:
     CVxPropertyPage* m_pPage = nullptr;
 };
 
-TEST_F(VxFontPropertyPageTest, RotationIsReducedToATurnAsItIsTyped)
+TEST_F(VxFontPropertyPageTest, RotationIsReducedToATurnAsItIsTypedAndBadInputKeepsThePageOpen)
 {
-    MakeTexts(u"Arial", 0);
-    auto* pField = m_pPage->findChild<QLineEdit*>(QString::number(IDC_TEXT_ROTATION));
-    EXPECT_EQ(pField->text(), "0");
     struct Case {
-        const char* pszTyped;
-        const char* pszShown;
-        LONG nEscapement;  // 1: not applied
-        bool bAccepted;
+        LONG nEscapement2;  // the second text's, before
+        const char *pszTyped, *pszShown;
+        bool bAccepted;     // else refused with the message
+        LONG nStored[2];    // each text's after OK
     };
-    for (const Case& c : {Case{"725", "5", 50, true}, Case{"-725", "-5", -50, true},
-                          Case{"359", "359", 3590, true}, Case{"360", "0", 0, true},
-                          Case{"4x", "4x", 1, false}, Case{"", "", 1, false}}) {
+    for (const Case& c : {Case{0, "725", "5", true, {50, 50}}, Case{0, "-725", "-5", true, {-50, -50}},
+                          Case{0, "360", "0", true, {0, 0}}, Case{900, "", "", true, {0, 900}},
+                          Case{0, "4x", "4x", false, {}}, Case{0, "", "", false, {}}}) {
         m_messages.Reset();
+        MakeTexts(u"Arial", 0, c.nEscapement2);
+        auto* pField = m_pPage->findChild<QLineEdit*>(QString::number(IDC_TEXT_ROTATION));
+        QTest::keyClicks(pField, "a");
         pField->selectAll();
         QTest::keyClick(pField, Qt::Key_Delete);
         QTest::keyClicks(pField, c.pszTyped);
         EXPECT_EQ(pField->text(), c.pszShown) << c.pszTyped;
-        const Font& touched = Touched();
-        if (c.nEscapement == 1) {
-            EXPECT_NE(touched.GetState(Font::Escapement), VX_STATE_DEFINED) << c.pszTyped;
-        } else {
-            EXPECT_EQ(touched.GetState(Font::Escapement), VX_STATE_DEFINED);
-            EXPECT_EQ(touched.GetLogFont().lfEscapement, c.nEscapement) << c.pszTyped;
+        EXPECT_EQ(PressOk(), c.bAccepted) << c.pszTyped;
+        if (!c.bAccepted) {
+            ASSERT_EQ(m_messages.GetShown().size(), 1u);
+            EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between -359 and 359.");
+            continue;
         }
-        EXPECT_EQ(m_pPage->OnKillActive(), c.bAccepted) << c.pszTyped;
-        EXPECT_EQ(m_messages.GetShown().size(), c.bAccepted ? 0u : 1u);
+        for (int i = 0; i < 2; ++i)
+            EXPECT_EQ(FontOf(m_pTexts[i]).GetLogFont().lfEscapement, c.nStored[i]) << c.pszTyped;
     }
-    EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between -359 and 359.");
-}
-
-TEST_F(VxFontPropertyPageTest, MixedRotationsLeftEmptyKeepEachRotation)
-{
-    MakeTexts(u"Arial", 0, 900);
-    auto* pField = m_pPage->findChild<QLineEdit*>(QString::number(IDC_TEXT_ROTATION));
-    EXPECT_EQ(pField->text(), "");
-    QTest::keyClicks(pField, "a");
-    pField->clear();
-    EXPECT_TRUE(m_pPage->OnKillActive());
-    Apply();
-    EXPECT_EQ(FontOf(*m_pTexts[0]).GetLogFont().lfEscapement, 0);
-    EXPECT_EQ(FontOf(*m_pTexts[1]).GetLogFont().lfEscapement, 900);
 }
 
 TEST_F(VxFontPropertyPageTest, DifferentFacesOpenWithAnEmptyFaceAndASizeChangeKeepsEachFace)
 {
-    MakeTexts(u"No Such Face", 0);
-    QString shownFace = "unset";
-    RunFontDialog([&](QDialog& dialog) {
-        auto boxes = dialog.findChildren<QComboBox*>();
-        shownFace = boxes[0]->currentText();
-        EXPECT_EQ(boxes[2]->currentText(), "10");
+    MakeTexts(u"No Such Face");
+    QString face = "unset", size;
+    RunFontDialog([&](QDialog& dialog, QList<QComboBox*> boxes) {
+        face = boxes[0]->currentText();
+        size = boxes[2]->currentText();
+        for (const char* pszBad : {"big", "0", "10000", ""}) {
+            boxes[2]->setEditText(pszBad);
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+            EXPECT_TRUE(dialog.isVisible()) << pszBad;
+        }
         boxes[2]->setEditText("20");
     });
-    EXPECT_EQ(shownFace, "");
-    Apply();
-    EXPECT_EQ(FontOf(*m_pTexts[0]).GetFaceName(), u"Arial");
-    EXPECT_EQ(FontOf(*m_pTexts[1]).GetFaceName(), u"No Such Face");
+    EXPECT_EQ(face, "");
+    EXPECT_EQ(size, "10");
+    ASSERT_EQ(m_messages.GetShown().size(), 4u);
+    EXPECT_EQ(m_messages.GetShown()[3].strText, "Enter an integer between 1 and 9999.");
+    ASSERT_TRUE(PressOk());
+    EXPECT_EQ(FontOf(m_pTexts[0]).GetFaceName(), u"Arial");
+    EXPECT_EQ(FontOf(m_pTexts[1]).GetFaceName(), u"No Such Face");
     for (CVxGraphic* pText : m_pTexts)
-        EXPECT_EQ(FontOf(*pText).GetLogFont().lfHeight, -m_doc.PointsToLogicalY(20));
+        EXPECT_EQ(FontOf(pText).GetLogFont().lfHeight, -m_doc.PointsToLogicalY(20));
 }
 
 TEST_F(VxFontPropertyPageTest, MixedUnderlineStaysMixedAndAFaceNotInstalledIsKeptByName)
 {
     MakeTexts(u"Arial", 1);
-    const LONG nHeight = FontOf(*m_pTexts[0]).GetLogFont().lfHeight;
+    const LONG nHeight = FontOf(m_pTexts[0]).GetLogFont().lfHeight;
     Qt::CheckState underline = Qt::Unchecked;
-    RunFontDialog([&](QDialog& dialog) {
+    RunFontDialog([&](QDialog& dialog, QList<QComboBox*> boxes) {
         underline = dialog.findChildren<QCheckBox*>()[1]->checkState();
-        dialog.findChildren<QComboBox*>()[0]->setEditText("No Such Face");
+        boxes[0]->setEditText("No Such Face");
     });
     EXPECT_EQ(underline, Qt::PartiallyChecked);
-    Apply();
-    EXPECT_EQ(FontOf(*m_pTexts[0]).GetLogFont().lfUnderline, 0);
-    EXPECT_EQ(FontOf(*m_pTexts[1]).GetLogFont().lfUnderline, 1);
-    for (CVxGraphic* pText : m_pTexts) {
-        EXPECT_EQ(FontOf(*pText).GetFaceName(), u"No Such Face");
-        // The size shown rounded to whole points is not set back.
-        EXPECT_EQ(FontOf(*pText).GetLogFont().lfHeight, nHeight);
+    ASSERT_TRUE(PressOk());
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(FontOf(m_pTexts[i]).GetLogFont().lfUnderline, i);
+        EXPECT_EQ(FontOf(m_pTexts[i]).GetFaceName(), u"No Such Face");
+        // The size, shown rounded to whole points, is not set back.
+        EXPECT_EQ(FontOf(m_pTexts[i]).GetLogFont().lfHeight, nHeight);
     }
-}
-
-TEST_F(VxFontPropertyPageTest, ABadSizeKeepsTheDialogOpen)
-{
-    MakeTexts(u"Arial", 0);
-    for (const char* pszSize : {"big", "0", "10000", ""}) {
-        m_messages.Reset();
-        bool bStillOpen = false;
-        RunFontDialog([&](QDialog& dialog) {
-            dialog.findChildren<QComboBox*>()[2]->setEditText(pszSize);
-            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-            bStillOpen = dialog.isVisible();
-        });
-        EXPECT_TRUE(bStillOpen) << pszSize;
-        ASSERT_FALSE(m_messages.GetShown().empty());
-        EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between 1 and 9999.");
-    }
-    Apply();
-    EXPECT_EQ(Touched().GetState(Font::Height), VX_STATE_NONE);
 }
 
 }  // namespace
