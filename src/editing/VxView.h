@@ -209,6 +209,13 @@ public:
     void OnArrangeFlip(unsigned nID);
     void OnEditTrimPicture();
 
+    // --- the Properties sheet (VxViewPropertyCommands.cpp)
+    void OnEditProperties();
+    void OnUpdateEditProperties(CTkCmdUI& cmdUI);
+    // Line, Fill, Position, Font and Other: the sheet opened on that page.
+    void OnFormatPage(unsigned nID);
+    void OnUpdateFormatPage(CTkCmdUI& cmdUI);
+
     // --- colours, fills and the quick attribute commands (VxViewAttributeCommands.cpp)
     // What the frame's colour and fill toolbars listen to.
     struct VxPaletteSignals {
@@ -245,13 +252,6 @@ public:
     void OnUpdateBkMode(CTkCmdUI& cmdUI);
     void OnArcDirection(unsigned nID);
     void OnUpdateArcDirection(CTkCmdUI& cmdUI);
-
-    // --- the Properties sheet (VxViewPropertyCommands.cpp)
-    void OnEditProperties();
-    void OnUpdateEditProperties(CTkCmdUI& cmdUI);
-    // Line, Fill, Position, Font and Other: the sheet opened on that page.
-    void OnFormatPage(unsigned nID);
-    void OnUpdateFormatPage(CTkCmdUI& cmdUI);
 
     // --- selection (VxViewSelection.cpp)
     // The front-most graphic of the picture that paints within a few pixels
@@ -400,6 +400,8 @@ private:
     IVxInputHandler* m_pCaptureHandler = nullptr;  // who set the capture
     unsigned m_nToolCommand = ID_TOOL_SELECTION;
     VxGridSettingsData m_grid;
+    // The page the Properties sheet was last closed on; 0 before.
+    unsigned m_nLastPropertyPage = 0;
     QImage m_screen;
     QRegion m_dirty;  // parts of m_screen that must be painted again
     std::function<void(const std::string&)> m_messageSink;
@@ -424,8 +426,6 @@ private:
     bool m_bPalettesStale = true;
     unsigned m_nColorTarget = ID_COLOR_TARGET_FILL;
     VxPaletteSignals m_paletteSignals;
-    // The page the Properties sheet was last closed on; 0 before.
-    unsigned m_nLastPropertyPage = 0;
     // The printer and page chosen in Print Setup, kept for the next print.
     std::unique_ptr<QPrinter> m_pPrinter;
 };
