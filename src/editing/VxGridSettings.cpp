@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace {
 
@@ -32,14 +31,6 @@ VxGridSettingsData VxGridSettingsData::Load()
     return data;
 }
 
-int VxLoadUnits()
-{
-    const int nUnits = TkGetSettings().GetProfileInt("Application", "Units", 0);
-    return nUnits >= 0 && nUnits <= 2 ? nUnits : 0;
-}
-
-void VxSaveUnits(int nUnits) { TkGetSettings().WriteProfileInt("Application", "Units", nUnits); }
-
 void VxGridSettingsData::Save() const
 {
     ITkSettings& settings = TkGetSettings();
@@ -66,16 +57,6 @@ CTkPair<double> VxGridSettingsData::GetUnitScale() const
     case 2: return unitsPerCm;
     default: return {1.0, 1.0};
     }
-}
-
-double VxGridSettingsData::ToShown(int nValue, double dScale)
-{
-    return std::round(nValue / dScale * 10000.0) / 10000.0;
-}
-
-int VxGridSettingsData::FromShown(double dValue, double dScale)
-{
-    return int(std::lround(dValue * dScale));
 }
 
 int VxSnapToGrid(int v, int nOrigin, int nSpacing)

@@ -2,6 +2,7 @@
 // The grid of the view: its eight settings in section "View", snapping, and
 // the conversion of its lengths to the units the Grid Settings dialog shows.
 
+#include "document/VxDisplayUnits.h"
 #include "platform/framework/TkPair.h"
 #include "platform/gdi/GdiTypes.h"
 
@@ -29,15 +30,7 @@ struct VxGridSettingsData {
 
     // Picture units per shown unit on each axis for nUnits.
     CTkPair<double> GetUnitScale() const;
-    // A length in picture units as the dialog shows it (to 0.0001), and back.
-    static double ToShown(int nValue, double dScale);
-    static int FromShown(double dValue, double dScale);
 };
-
-// The "Units" setting of section "Application" (0 picture units, 1 inches,
-// 2 centimetres); anything else reads as 0, since it indexes the unit names.
-int VxLoadUnits();
-void VxSaveUnits(int nUnits);
 
 // The grid point nearest v on one axis, ties going up.
 int VxSnapToGrid(int v, int nOrigin, int nSpacing);

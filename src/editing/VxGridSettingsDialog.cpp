@@ -72,9 +72,9 @@ void CVxGridSettingsDialog::ShowLengths()
     for (int i = 0; i < 4; ++i) {
         const double dScale = i % 2 == 0 ? scale.x : scale.y;
         m_pLengths[i]->setDecimals(m_data.nUnits == 0 ? 0 : 4);
-        m_pLengths[i]->setRange(VxGridSettingsData::ToShown(kLimits[i][0], dScale),
-                                VxGridSettingsData::ToShown(kLimits[i][1], dScale));
-        m_pLengths[i]->setValue(VxGridSettingsData::ToShown(values[i], dScale));
+        m_pLengths[i]->setRange(VxToShownUnits(kLimits[i][0], dScale),
+                                VxToShownUnits(kLimits[i][1], dScale));
+        m_pLengths[i]->setValue(VxToShownUnits(values[i], dScale));
     }
 }
 
@@ -83,7 +83,7 @@ void CVxGridSettingsDialog::StoreLengths()
     const CTkPair<double> scale = m_data.GetUnitScale();
     int values[4];
     for (int i = 0; i < 4; ++i)
-        values[i] = VxGridSettingsData::FromShown(m_pLengths[i]->value(), i % 2 == 0 ? scale.x : scale.y);
+        values[i] = VxFromShownUnits(m_pLengths[i]->value(), i % 2 == 0 ? scale.x : scale.y);
     m_data.ptOrigin = {values[0], values[1]};
     m_data.sizeSpacing = {values[2], values[3]};
 }

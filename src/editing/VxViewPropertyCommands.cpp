@@ -3,6 +3,7 @@
 
 #include "editing/VxView.h"
 
+#include "attributes/pages/VxDocPropertyPage.h"
 #include "attributes/pages/VxPropertySheet.h"
 #include "editing/VxEditDialogs.h"
 #include "platform/framework/TkCmdUI.h"
@@ -57,12 +58,14 @@ void CVxView::RunPropertySheet(unsigned nPage)
     sheet.SetColorDialog([](COLORREF& color) { return VxGetEditDialogs().RunColor(color); });
     sheet.SetFillPalette(&GetFillPalette());
     m_selection.AddPropertyPages(&sheet);
+    CVxDocPropertyPage::AddPage(sheet, m_doc);
     if (nPage != 0) sheet.SetActivePage(nPage);
     const int nResult = sheet.DoModal();
     if (const unsigned nActive = sheet.GetActivePageId()) m_nLastPropertyPage = nActive;
     if (nResult == IDOK) {
         InvalidateHandles();
         m_selection.ApplyPropertyPages(&sheet);
+        CVxDocPropertyPage::ReadPage(sheet, m_doc);
         // A moved or scaled selection needs new handles; the colour targets
         // show the new colours.
         m_bManipulatorStale = true;
@@ -70,4 +73,5 @@ void CVxView::RunPropertySheet(unsigned nPage)
         OnSelectionChanged();
     }
     m_selection.RemovePropertyPages(&sheet);
+    sheet.RemovePage(IDD_PICTURE_PAGE);
 }

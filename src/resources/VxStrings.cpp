@@ -295,6 +295,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {61444, "Save Copy As"},
     {61699, "Save changes to %1?"},
     {61714, "Enter an integer between %1 and %2."},
+    {61715, "Enter a number between %1 and %2."},
 });
 
 }  // namespace

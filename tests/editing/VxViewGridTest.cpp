@@ -122,11 +122,11 @@ TEST_F(VxViewGridTest, GridSettingsRoundTripThroughInchesAndCentimetres)
         dialogs.QueueGrid([&](VxGridSettingsData& data) {
             // OK without touching the spacing shows and reads it back.
             const CTkPair<double> scale = data.GetUnitScale();
-            data.sizeSpacing.cx = VxGridSettingsData::FromShown(
-                VxGridSettingsData::ToShown(data.sizeSpacing.cx, scale.x), scale.x);
-            data.sizeSpacing.cy = VxGridSettingsData::FromShown(
-                VxGridSettingsData::ToShown(data.sizeSpacing.cy, scale.y), scale.y);
-            data.ptOrigin.x = VxGridSettingsData::FromShown(c.dShownOrigin, scale.x);
+            data.sizeSpacing.cx = VxFromShownUnits(
+                VxToShownUnits(data.sizeSpacing.cx, scale.x), scale.x);
+            data.sizeSpacing.cy = VxFromShownUnits(
+                VxToShownUnits(data.sizeSpacing.cy, scale.y), scale.y);
+            data.ptOrigin.x = VxFromShownUnits(c.dShownOrigin, scale.x);
             data.nGridType = kVxGridLines;
         });
         dialogs.QueueGrid({});  // cancelled: nothing changes

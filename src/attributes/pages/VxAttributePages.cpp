@@ -1,6 +1,7 @@
 #include "attributes/pages/VxAttributePages.h"
 
 #include "attributes/pages/VxBrushPropertyPage.h"
+#include "attributes/pages/VxFontPropertyPage.h"
 #include "attributes/pages/VxGlobalPropertyPage.h"
 #include "attributes/pages/VxPenPropertyPage.h"
 #include "attributes/pages/VxPositionPropertyPage.h"
@@ -25,6 +26,7 @@ constexpr PageRow kPages[] = {
     {IDD_FILL_PAGE, &Make<CVxBrushPropertyPage, CVxBrushGraphicProperty>},
     {IDD_POSITION_PAGE, &Make<CVxPositionPropertyPage, CVxPositionGraphicProperty>},
     {IDD_OTHER_PAGE, &Make<CVxGlobalPropertyPage, CVxGlobalGraphicProperty>},
+    {IDD_TEXT_PAGE, &Make<CVxFontPropertyPage, CVxFontGraphicProperty>},
 };
 
 }  // namespace

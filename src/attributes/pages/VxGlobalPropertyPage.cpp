@@ -87,6 +87,16 @@ void CVxGlobalPropertyPage::OnColorClicked(G::Value v)
     SetValue<G>(v, [&](G& global) { bText ? global.SetTextColor(color) : global.SetBkColor(color); });
 }
 
+void CVxGlobalPropertyPage::SetTextColor(COLORREF color)
+{
+    SetValue<G>(G::TextColor, [&](G& global) { global.SetTextColor(color); });
+}
+
+void CVxGlobalPropertyPage::SetTextAlign(UINT nAlign)
+{
+    SetValue<G>(G::TextAlign, [&](G& global) { global.SetTextAlign(nAlign); });
+}
+
 void CVxGlobalPropertyPage::OnValuesChanged()
 {
     if (IsDefined<G>(G::TextColor)) m_pTextColor->SetColor(GetValues().GetTextColor());

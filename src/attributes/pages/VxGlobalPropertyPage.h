@@ -19,6 +19,9 @@ public:
     // A sample of page draws on the Other page's background colour and mode
     // where they are definite, else on white, opaque.
     static void SetSampleBackground(const CVxPropertyPage& page, CVxGraphic& sample);
+    // The Text page sets the text colour and alignment here.
+    void SetTextColor(COLORREF color);
+    void SetTextAlign(UINT nAlign);
 
 protected:
     void OnValuesChanged() override;
