@@ -120,20 +120,6 @@ TEST_F(VxDocWriteWmf, The2000By1000PictureHasItsPlaceableHeader)
     EXPECT_EQ(wmf->Find(0x041B).size(), 1u);  // META_RECTANGLE
 }
 
-TEST_F(VxDocWriteWmf, MakePlaceableHeaderChecksumsItsWords)
-{
-    BYTE header[22];
-    CVxDoc::MakePlaceableHeader(header, -5, 7, 32767, 100, 1270);
-    EXPECT_EQ(HeaderWord(header, 6), 0xFFFB);
-    EXPECT_EQ(HeaderWord(header, 8), 7);
-    EXPECT_EQ(HeaderWord(header, 10), 0x7FFF);
-    EXPECT_EQ(HeaderWord(header, 12), 100);
-    EXPECT_EQ(HeaderWord(header, 14), 1270);
-    int checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) checksum ^= HeaderWord(header, i);
-    EXPECT_EQ(HeaderWord(header, 20), checksum);
-}
-
 TEST_F(VxDocWriteWmf, UpTo32767UnitsCanBeWrittenAndNoMore)
 {
     CVxDoc doc;

@@ -237,20 +237,6 @@ TEST_F(TkQtPaintBrushTest, FillRectIgnoresTheMixAndTheSelectedBrush)
     EXPECT_FALSE(dc().FillRect(&r, 0));
 }
 
-TEST_F(TkQtPaintBrushTest, PatBltOperations)
-{
-    Use(CreateSolidBrush(RGB(0x0F, 0xF0, 0x33)));
-    EXPECT_TRUE(dc().PatBlt(0, 0, 4, 2, PATCOPY));
-    EXPECT_EQ(At(3, 1), qRgb(0x0F, 0xF0, 0x33));
-    EXPECT_EQ(At(4, 1), kWhite);
-    dc().PatBlt(0, 0, 4, 1, PATINVERT);  // the pattern XOR itself
-    EXPECT_EQ(At(2, 0), kBlack);
-    EXPECT_EQ(At(2, 1), qRgb(0x0F, 0xF0, 0x33));
-    dc().PatBlt(8, 0, 2, 2, DSTINVERT);
-    EXPECT_EQ(At(9, 1), kBlack);
-    EXPECT_FALSE(dc().PatBlt(0, 0, 4, 4, SRCCOPY));  // no source to read
-}
-
 TEST_F(TkQtPaintBrushTest, BitBltCopiesFromAnotherImage)
 {
     QImage sourceImage(8, 8, QImage::Format_RGB32);

@@ -77,19 +77,4 @@ TEST_F(TkQtPaintDCTest, PdfWriterIsAPrinterWithItsOwnCaps)
     EXPECT_GT(buffer.data().size(), 1000);
 }
 
-TEST_F(TkQtPaintDCTest, OtherDevicesStandForTheScreen)
-{
-    QImage target(20, 10, QImage::Format_RGB32);
-    target.fill(Qt::white);
-    const auto dc = TkCreatePaintDC(&target);
-    EXPECT_EQ(dc->GetObjectType(), OBJ_DC);
-    EXPECT_FALSE(dc->IsPrinting());
-    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 1920);
-    EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, 20, 10}));
-    dc->MoveTo(0, 0);
-    dc->LineTo(5, 0);
-    EXPECT_EQ(target.pixel(4, 0), kBlack);
-    EXPECT_EQ(target.pixel(5, 0), kWhite);
-}
-
 }  // namespace
