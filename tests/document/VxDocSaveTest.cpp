@@ -286,22 +286,6 @@ TEST_F(VxDocSaveChecks, FileSaveOfAWmfWithAPolyPolylineAsksWithoutADialog)
     EXPECT_TRUE(m_dialogs.GetRequests().empty());
 }
 
-TEST_F(VxDocSaveAs, FileSaveOfAClipboardFileOrAnUntitledPictureAsksForAName)
-{
-    for (const char* name : {"picture.clp", ""}) {
-        m_dialogs.Reset();
-        CVxDoc doc;
-        if (*name) doc.SetPathName(m_temp.File(name));
-        const std::string chosen = m_temp.File("chosen.wmf");
-        m_dialogs.QueueFileName(chosen);
-        doc.OnFileSave();
-        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-        EXPECT_FALSE(m_dialogs.GetRequests()[0].bOpenFileDialog);
-        EXPECT_EQ(doc.m_strPathName, chosen);
-        EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(chosen)));
-    }
-}
-
 TEST_F(VxDocSaveAs, TheProposedExtensionFollowsWhatAWmfCanHold)
 {
     struct Case {

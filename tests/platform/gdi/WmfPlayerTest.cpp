@@ -325,7 +325,8 @@ TEST_F(WmfPlayerTest, EndOfFileEndsThePlayAndMayBeMissing)
 {
     WmfBuilder b;
     b.Add(META_RECTANGLE, {1, 1, 0, 0});
-    EXPECT_TRUE(PlayBytes(WmfBuilder(b).Add(META_EOF).Add(META_ELLIPSE, {1, 1, 0, 0}).Build(false)));
+    const WmfBuilder afterEnd = WmfBuilder(b).Add(META_EOF).Add(META_ELLIPSE, {1, 1, 0, 0});
+    EXPECT_TRUE(PlayBytes(afterEnd.Build(false)));
     EXPECT_EQ(Log(), (Calls{"Rectangle 0 0 1 1"}));
     EXPECT_EQ(m_records, 2u);
     EXPECT_TRUE(PlayBytes(b.Build(false)));
@@ -391,45 +392,37 @@ TEST_F(WmfPlayerTest, CountsThatDoNotFitTheRecordSkipIt)
     EXPECT_EQ(Log(), (Calls{"Polygon 2: 0 0 1 1"}));
 }
 
-TEST_F(WmfPlayerTest, PlainHeaderIsCheckedAndItsFieldsRead)
+// A plain header needs its type, size and version; a placeable one its key and
+// checksum, and the player takes only the plain metafile behind it.
+TEST_F(WmfPlayerTest, HeadersAreRecognisedByTheirFields)
 {
-    Bytes bits = WmfBuilder().Objects(7).Add(META_SAVEDC).Build();
+    const Bytes bits = WmfBuilder().Objects(7).Add(META_SAVEDC).Build();
     TkWmfHeader header;
     ASSERT_TRUE(TkIsPlainWmfHeader(bits, &header));
     EXPECT_EQ(header.SizeBytes(), bits.size());
     EXPECT_EQ(header.numberOfObjects, 7);
-
     const auto refused = [&](std::size_t offset, std::uint8_t value) {
         Bytes bad = bits;
         bad[offset] = value;
         return !TkIsPlainWmfHeader(bad) && !PlayBytes(bad);
     };
-    EXPECT_TRUE(refused(0, 3));     // type
-    EXPECT_TRUE(refused(2, 8));     // header words
-    EXPECT_TRUE(refused(5, 0x02));  // version 0x0200
-    EXPECT_FALSE(refused(0, 2));    // a disk metafile is fine
-    EXPECT_FALSE(refused(5, 0x01)); // and so is version 0x0100
-    EXPECT_FALSE(TkIsPlainWmfHeader(std::span(bits).first(17)));
+    EXPECT_TRUE(refused(0, 3));      // type
+    EXPECT_TRUE(refused(2, 8));      // header words
+    EXPECT_TRUE(refused(5, 0x02));   // version 0x0200
+    EXPECT_FALSE(refused(0, 2));     // a disk metafile is fine
+    EXPECT_FALSE(refused(5, 0x01));  // and so is version 0x0100
     EXPECT_FALSE(PlayBytes(std::span(bits).first(17)));
-}
 
-TEST_F(WmfPlayerTest, PlaceableHeaderIsRecognisedByItsKey)
-{
-    const Bytes plain = WmfBuilder().Build();
-    const Bytes placeable = WmfPlaceable(plain, -10, 20, 1440, 720, 1440);
-    TkPlaceableWmfHeader header;
-    ASSERT_TRUE(TkIsPlaceableWmfHeader(placeable, &header));
-    EXPECT_EQ(header.left, -10);
-    EXPECT_EQ(header.bottom, 720);
-    EXPECT_EQ(header.checksum, 0xCDD7 ^ 0x9AC6 ^ 0xFFF6 ^ 20 ^ 1440 ^ 720 ^ 1440);
-    EXPECT_TRUE(TkIsPlainWmfHeader(std::span(placeable).subspan(kPlaceableWmfHeaderBytes)));
-
-    EXPECT_FALSE(TkIsPlaceableWmfHeader(plain));
+    const Bytes placeable = WmfPlaceable(bits, -10, 20, 1440, 720, 1440);
+    TkPlaceableWmfHeader box;
+    ASSERT_TRUE(TkIsPlaceableWmfHeader(placeable, &box));
+    EXPECT_EQ(box.left, -10);
+    EXPECT_EQ(box.bottom, 720);
+    EXPECT_FALSE(TkIsPlaceableWmfHeader(bits));
     EXPECT_FALSE(TkIsPlaceableWmfHeader(std::span(placeable).first(21)));
     Bytes wrongKey = placeable;
     wrongKey[3] = 0x9B;
     EXPECT_FALSE(TkIsPlaceableWmfHeader(wrongKey));
-    // The player takes the plain metafile: the placeable header is not one.
     EXPECT_FALSE(PlayBytes(placeable));
 }
 

@@ -12,23 +12,6 @@ namespace {
 
 using TkQtPaintDCTest = TkQtPaintTest;
 
-TEST_F(TkQtPaintDCTest, ImageDCIsAMemoryDCOverTheImage)
-{
-    Reset(40, 30, kWhite);
-    EXPECT_EQ(dc().GetObjectType(), OBJ_MEMDC);
-    EXPECT_EQ(dc().GetDeviceRect(), (RECT{0, 0, 40, 30}));
-    RECT clip{};
-    EXPECT_EQ(dc().GetClipBox(&clip), SIMPLEREGION);
-    EXPECT_EQ(clip, (RECT{0, 0, 40, 30}));
-    // Memory DCs answer for the display.
-    EXPECT_EQ(dc().GetDeviceCaps(HORZRES), 1920);
-    EXPECT_EQ(dc().GetDeviceCaps(LOGPIXELSX), 96);
-    EXPECT_FALSE(dc().IsPrinting());
-    const auto* pBackend = dynamic_cast<CTkQtPaintBackend*>(dc().GetBackend());
-    ASSERT_NE(pBackend, nullptr);
-    EXPECT_EQ(pBackend->GetImage(), &image());
-}
-
 TEST_F(TkQtPaintDCTest, ANewSurfaceStartsWithoutClipping)
 {
     dc().IntersectClipRect(0, 0, 4, 4);

@@ -328,21 +328,4 @@ TEST_F(TkQtPaintShapeTest, HugeCoordinatesAreClippedToTheDevice)
     EXPECT_EQ(At(0, 0), kBlack);
 }
 
-TEST_F(TkQtPaintShapeTest, PathsContinueFiguresFromTheCurrentPosition)
-{
-    // A bezier and a line continue the figure that MoveTo began, so closing it
-    // joins back to (2, 20).
-    dc().BeginPath();
-    dc().MoveTo(2, 20);
-    const POINT curve[] = {{2, 2}, {28, 2}, {28, 20}};
-    dc().PolyBezierTo(curve, 3);
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{28, 20}));
-    dc().LineTo(28, 28);
-    dc().CloseFigure();
-    dc().EndPath();
-    dc().StrokePath();
-    EXPECT_EQ(At(15, 24), kBlack);  // on the closing line from (28, 28) to (2, 20)
-    EXPECT_EQ(InkBounds().top(), 7);  // the curve's peak, 6.5
-}
-
 }  // namespace

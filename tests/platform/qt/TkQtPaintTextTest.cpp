@@ -159,18 +159,4 @@ TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
     EXPECT_GE(ink.right(), 38);
 }
 
-TEST_F(TkQtPaintTextTest, TextInAPathIsFilledAsOutlines)
-{
-    Select(Font(-40));
-    dc().SelectObject(GetStockObject(BLACK_BRUSH));
-    dc().SelectObject(GetStockObject(NULL_PEN));
-    ASSERT_TRUE(dc().BeginPath());
-    Text(10, 10, u"H");
-    ASSERT_TRUE(dc().EndPath());
-    EXPECT_EQ(InkBounds(), QRect());
-    ASSERT_TRUE(dc().FillPath());
-    EXPECT_GT(Count(kBlack), 100);
-    EXPECT_EQ(Count(kBlack) + Count(kWhite), 120 * 80);  // a fill has no grey edges
-}
-
 }  // namespace
