@@ -243,6 +243,7 @@ TEST(EmfRecords, PartsOutsideTheRecordAreRefused)
     EXPECT_TRUE(TkParseEmrPolyPoly(
         Built([](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON, {}, {}); })));
     EXPECT_FALSE(TkParseEmrPolyPoly(Fields(EMR_POLYGON, {0, 0, 0, 0, 0})));
+    EXPECT_TRUE(parsesText(text));
     Bytes noText = text;
     SetU32(noText, 44, 0);
     SetU32(noText, 48, 0xFFFFFFFF);
