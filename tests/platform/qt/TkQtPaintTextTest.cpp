@@ -127,25 +127,6 @@ TEST_F(TkQtPaintTextTest, FontHeightAndAdvancesGoThroughTheMapping)
     EXPECT_EQ(image(), direct);
 }
 
-TEST_F(TkQtPaintTextTest, UpdateCpWithoutAdvancesMovesByTheText)
-{
-    CTestFontEngineScope engine;
-    dc().SetMapMode(MM_ANISOTROPIC);
-    dc().SetWindowExt(1, 1);
-    dc().SetViewportExt(2, 2);
-    Select(Font(-10));  // 20 pixels: advances of 10 pixels, 5 logical units
-    dc().SetTextAlign(TA_UPDATECP);
-    dc().MoveTo(4, 4);
-    Text(0, 0, u"abc");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{19, 4}));
-    dc().SetTextAlign(TA_UPDATECP | TA_RIGHT);
-    Text(0, 0, u"ab");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
-    dc().SetTextAlign(TA_UPDATECP | TA_CENTER);
-    Text(0, 0, u"ab");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
-}
-
 TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
 {
     Select(Font(-20, 900));
