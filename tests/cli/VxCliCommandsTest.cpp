@@ -1,5 +1,4 @@
 #include "cli/VxCliCommands.h"
-#include "cli/VxCliMessageService.h"
 #include "import/ImportTestFiles.h"
 
 #include "platform/framework/TkMessageService.h"
@@ -15,7 +14,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -87,10 +85,8 @@ protected:
 
     std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const fs::path path = m_dir / name;
-        std::ofstream file(path, std::ios::binary);
-        file.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path.string();
+        WriteBytes(m_dir / name, bytes);
+        return PathOf(name);
     }
     std::string PathOf(const std::string& name) const { return (m_dir / name).string(); }
 
@@ -297,26 +293,5 @@ TEST_F(CliTest, TooWideForWmfIsRefusedUnlessFitted)
     EXPECT_NE(fitted.err.find("[answered Yes]"), std::string::npos);
     const CliResult info = RunCli({"info", out});
     EXPECT_NE(info.out.find("picture: 16384 x 8192\n"), std::string::npos) << info.out;
-}
-
-TEST(CliMessageService, AnswersQuestionsAndCountsErrors)
-{
-    std::ostringstream err;
-    CVxCliMessageService service(err);
-    EXPECT_EQ(service.ShowMessageText(4001, MB_YESNOCANCEL | MB_ICONEXCLAMATION, "Fit?\n\nSure?"),
-              IDNO);
-    service.SetFitSizeForWmf(true);
-    EXPECT_EQ(service.ShowMessageText(4001, MB_YESNOCANCEL | MB_ICONEXCLAMATION, "Fit?"), IDYES);
-    EXPECT_EQ(service.ShowMessageText(4003, MB_YESNOCANCEL | MB_ICONEXCLAMATION, "EMF?"), IDNO);
-    EXPECT_EQ(service.GetErrorCount(), 0);
-    EXPECT_EQ(service.ShowMessageText(4206, MB_OK | MB_ICONEXCLAMATION, "Not written."), IDOK);
-    EXPECT_EQ(service.ShowMessageText(0, MB_OK | MB_ICONINFORMATION, "Note."), IDOK);
-    EXPECT_EQ(service.GetErrorCount(), 1);
-    EXPECT_EQ(err.str(),
-              "glyphar-cli: warning: Fit? Sure? [answered No]\n"
-              "glyphar-cli: warning: Fit? [answered Yes]\n"
-              "glyphar-cli: warning: EMF? [answered No]\n"
-              "glyphar-cli: error: Not written.\n"
-              "glyphar-cli: Note.\n");
 }
 

@@ -7,7 +7,6 @@
 #include "platform/framework/TkMemFile.h"
 
 #include <algorithm>
-#include <fstream>
 #include <memory>
 #include <random>
 
@@ -34,12 +33,6 @@ std::vector<std::string> CTempFolder::Entries() const
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-void WriteBytes(const fs::path& path, std::span<const std::uint8_t> bytes)
-{
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 DocTest::DocTest()

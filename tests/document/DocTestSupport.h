@@ -39,8 +39,6 @@ private:
     std::filesystem::path m_path;
 };
 
-void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
-
 // The update hints a view received, in order.
 class CHintRecorder : public ITkDocumentView {
 public:

@@ -11,28 +11,7 @@ namespace {
 
 using VxDocManagerDialogs = DocTest;
 
-std::vector<VxFileFilter> Filters(bool bOpen)
-{
-    const CVxImportFilterList filters;
-    return CVxDocManager(filters).GetFileFilters(bOpen);
-}
-
 }  // namespace
-
-// The open dialog lists all metafiles first and all files last, the save
-// dialog only the writable types.
-TEST(VxDocManagerFilters, EachDialogListsItsTypes)
-{
-    const std::vector<VxFileFilter> open = {
-        {"All Metafiles (*.wmf;*.emf;*.clp)", "*.wmf;*.emf;*.clp"},
-        {"Windows Metafiles (*.wmf)", "*.wmf"},
-        {"Enhanced Metafiles (*.emf)", "*.emf"},
-        {"Clipboard Files (*.clp)", "*.clp"},
-        {"All Files (*.*)", "*.*"},
-    };
-    EXPECT_EQ(Filters(true), open);
-    EXPECT_EQ(Filters(false), std::vector<VxFileFilter>(open.begin() + 1, open.begin() + 3));
-}
 
 TEST_F(VxDocManagerDialogs, TheSaveDialogPicksTheFilterOfTheProposedExtension)
 {

@@ -156,38 +156,6 @@ using VxDocRoundTrip = DocTest;
 
 }  // namespace
 
-// Undo snapshots and copies store properties: what is read back is what was stored.
-TEST(VxDocRoundTripProperties, ValuesComeBackFromStorageWithTheirSign)
-{
-    const auto roundTrip = [](CVxGraphicProperty& from, CVxGraphicProperty& to) {
-        CTkMemFile file;
-        {
-            CTkArchive ar(&file, CTkArchive::store);
-            from.Serialize(ar);
-        }
-        CTkMemFile in(file.Detach());
-        CTkArchive ar(&in, CTkArchive::load);
-        to.Serialize(ar);
-    };
-    for (const int extra : {-3, -32768, 0, 32767}) {
-        CVxGlobalGraphicProperty global;
-        global.SetTextCharacterExtra(extra);
-        CVxGlobalGraphicProperty back;
-        roundTrip(global, back);
-        EXPECT_EQ(back.GetTextCharacterExtra(), extra);
-    }
-    const std::vector<std::vector<DWORD>> styles{{}, {6, 2}, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}};
-    for (const auto& entries : styles) {
-        CVxPenGraphicProperty pen;
-        pen.SetStyle(entries.empty() ? PS_DASH : PS_USERSTYLE);
-        pen.SetStyleEntries(entries);
-        CVxPenGraphicProperty back;
-        roundTrip(pen, back);
-        EXPECT_EQ(back.GetStyle(), pen.GetStyle());
-        EXPECT_EQ(back.GetStyleEntries(), entries);
-    }
-}
-
 TEST_F(VxDocRoundTrip, SavedAsEmfAndReopenedEveryFileKeepsItsGraphicsAndBytes)
 {
     const std::vector<fs::path> files = TestCorpusFiles();

@@ -120,20 +120,6 @@ TEST_F(VxDocWriteWmf, The2000By1000PictureHasItsPlaceableHeader)
     EXPECT_EQ(wmf->Find(0x041B).size(), 1u);  // META_RECTANGLE
 }
 
-TEST_F(VxDocWriteWmf, MakePlaceableHeaderChecksumsItsWords)
-{
-    BYTE header[22];
-    CVxDoc::MakePlaceableHeader(header, -5, 7, 32767, 100, 1270);
-    EXPECT_EQ(HeaderWord(header, 6), 0xFFFB);
-    EXPECT_EQ(HeaderWord(header, 8), 7);
-    EXPECT_EQ(HeaderWord(header, 10), 0x7FFF);
-    EXPECT_EQ(HeaderWord(header, 12), 100);
-    EXPECT_EQ(HeaderWord(header, 14), 1270);
-    int checksum = 0;
-    for (std::size_t i = 0; i < 20; i += 2) checksum ^= HeaderWord(header, i);
-    EXPECT_EQ(HeaderWord(header, 20), checksum);
-}
-
 TEST_F(VxDocWriteWmf, UpTo32767UnitsCanBeWrittenAndNoMore)
 {
     CVxDoc doc;
@@ -298,22 +284,6 @@ TEST_F(VxDocSaveChecks, FileSaveOfAWmfWithAPolyPolylineAsksWithoutADialog)
     doc.OnFileSave();
     EXPECT_TRUE(m_messages.GetShown().empty());
     EXPECT_TRUE(m_dialogs.GetRequests().empty());
-}
-
-TEST_F(VxDocSaveAs, FileSaveOfAClipboardFileOrAnUntitledPictureAsksForAName)
-{
-    for (const char* name : {"picture.clp", ""}) {
-        m_dialogs.Reset();
-        CVxDoc doc;
-        if (*name) doc.SetPathName(m_temp.File(name));
-        const std::string chosen = m_temp.File("chosen.wmf");
-        m_dialogs.QueueFileName(chosen);
-        doc.OnFileSave();
-        ASSERT_EQ(m_dialogs.GetRequests().size(), 1u);
-        EXPECT_FALSE(m_dialogs.GetRequests()[0].bOpenFileDialog);
-        EXPECT_EQ(doc.m_strPathName, chosen);
-        EXPECT_TRUE(IsPlaceableWmfBytes(ReadBytes(chosen)));
-    }
 }
 
 TEST_F(VxDocSaveAs, TheProposedExtensionFollowsWhatAWmfCanHold)

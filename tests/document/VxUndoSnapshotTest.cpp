@@ -235,24 +235,6 @@ TEST_F(UndoSnapshotTest, AFailedSnapshotIsToldAndAddsNothing)
     EXPECT_FALSE(Doc().CanUndo());
 }
 
-TEST_F(UndoSnapshotTest, UndoGivesUpOldSnapshotsToStoreThePresent)
-{
-    for (int n = 1; n <= 3; ++n) Change(n);
-    // The present can be stored at the second try.
-    View().m_nFailingStores = 1;
-    Doc().OnEditUndo();
-    EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_UNDO_NOT_SAVED, IDS_UNDO_OLDEST_REMOVED}));
-    EXPECT_EQ(m_messages.GetShown()[1].nType, MB_OK | MB_ICONSTOP);
-    EXPECT_EQ(Graphics(), 2);
-    // The oldest is gone: one more undo, and redo comes back to the present.
-    Doc().OnEditUndo();
-    EXPECT_EQ(Graphics(), 1);
-    EXPECT_FALSE(Doc().CanUndo());
-    Doc().OnEditRedo();
-    Doc().OnEditRedo();
-    EXPECT_EQ(Graphics(), 3);
-}
-
 TEST_F(UndoSnapshotTest, AnUndoThatCannotStoreThePresentKeepsTheSnapshotItNeeds)
 {
     for (int n = 1; n <= 3; ++n) Change(n);

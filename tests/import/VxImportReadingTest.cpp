@@ -73,25 +73,43 @@ TEST(VxImportReading, RecognisesEachKindAndLeavesThePosition)
     }
 }
 
-TEST(VxImportReading, EnhancedMetafileKeepsItsBytesAndStopsAtNBytes)
-{
-    const std::vector<std::uint8_t> emf = SmallEmf();
-    std::vector<std::uint8_t> withTail = emf;
-    withTail.insert(withTail.end(), 16, 0xAB);
-    const auto read = Read(withTail);
-    ASSERT_TRUE(read);
-    const auto bits = read->GetHandle()->GetBits();
-    EXPECT_TRUE(std::equal(bits.begin(), bits.end(), emf.begin(), emf.end()));
-}
-
-TEST(VxImportReading, PlaceableBoxIsScaledToHundredthsOfAMillimetre)
+// The page a file gives: a placeable box scaled to hundredths of a millimetre
+// (units per inch 0: as it is), a clipboard picture's extent, else a plain
+// metafile's window or what it draws, a logical unit being a pixel of the
+// 96-dpi screen; a metafile that draws nothing gets the screen.
+TEST(VxImportReading, TheFrameComesFromTheHeaderTheWindowOrTheDrawing)
 {
     const std::vector<std::uint8_t> wmf = SmallWmf();
-    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 0, 0, 1440, 720, 1440))), 2540, 1270);
-    // Units per inch 0: the box is taken as it is.
-    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 10, 20, 1010, 520, 0))), 1000, 500);
-    // A box given the wrong way round still gives a positive frame.
-    ExpectFrame(FrameOf(Read(WmfPlaceable(wmf, 1440, 720, 0, 0, 1440))), 2540, 1270);
+    const std::vector<std::uint8_t> window =
+        WmfBuilder().Add(META_SETWINDOWEXT, {-608, 8192}).Add(META_RECTANGLE, {40, 30, 0, 0}).Build();
+    const std::vector<std::uint8_t> empty = WmfBuilder().Add(META_SETBKMODE, {1}).Build();
+    const struct {
+        const char* what;
+        std::vector<std::uint8_t> bytes;
+        SIZE frame;
+    } cases[] = {
+        {"placeable", WmfPlaceable(wmf, 0, 0, 1440, 720, 1440), {2540, 1270}},
+        {"no units per inch", WmfPlaceable(wmf, 10, 20, 1010, 520, 0), {1000, 500}},
+        {"reversed box", WmfPlaceable(wmf, 1440, 720, 0, 0, 1440), {2540, 1270}},
+        {"clipboard picture", BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 3000, 2000, wmf)}}),
+         {3000, 2000}},
+        // 16-bit era: the extents are signed 16-bit values; the frame takes their size.
+        {"16-bit extent", BuildClp(50000, {{3, MetaFilePictBlock(true, 8, -3000, 2000, wmf)}}),
+         {3000, 2000}},
+        {"negative extent", BuildClp(50002, {{3, MetaFilePictBlock(false, 8, 1000, -40000, wmf)}}),
+         {1000, 40000}},
+        // 8192 and 608 pixels are 216746.7 and 16086.7 hundredths of a millimetre.
+        {"window", window, {216747, 16087}},
+        // The rectangle covers 30 by 40 pixels: 793.75 and 1058.3.
+        {"drawing", wmf, {794, 1058}},
+        {"nothing drawn", empty, {50800, 28600}},
+        {"zero picture extent", BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 0, 500, wmf)}}),
+         {794, 1058}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExpectFrame(FrameOf(Read(c.bytes)), c.frame.cx, c.frame.cy);
+    }
     // MulDiv rounds halves away from zero: 1 * 2540 / 1000 = 2.54 -> 3.
     TkPlaceableWmfHeader header;
     header.right = 1;
@@ -101,33 +119,6 @@ TEST(VxImportReading, PlaceableBoxIsScaledToHundredthsOfAMillimetre)
     EXPECT_EQ(pict.xExt, 3);
     EXPECT_EQ(pict.yExt, 8);
     EXPECT_EQ(pict.mapMode, MM_ANISOTROPIC);
-}
-
-// Without a picture header the page is the metafile's window, else what it draws,
-// a logical unit being a pixel of the 96-dpi screen; a metafile that draws nothing
-// gets the screen.
-TEST(VxImportReading, PlainWindowsMetafilePageComesFromItsWindowOrDrawing)
-{
-    const std::vector<std::uint8_t> window =
-        WmfBuilder().Add(META_SETWINDOWEXT, {-608, 8192}).Add(META_RECTANGLE, {40, 30, 0, 0}).Build();
-    const std::vector<std::uint8_t> empty = WmfBuilder().Add(META_SETBKMODE, {1}).Build();
-    const struct {
-        const char* what;
-        std::vector<std::uint8_t> bytes;
-        SIZE frame;
-    } cases[] = {
-        // 8192 and 608 pixels are 216746.7 and 16086.7 hundredths of a millimetre.
-        {"window", window, {216747, 16087}},
-        // The rectangle covers 30 by 40 pixels: 793.75 and 1058.3.
-        {"drawing", SmallWmf(), {794, 1058}},
-        {"nothing drawn", empty, {50800, 28600}},
-        {"zero picture extent",
-         BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 0, 500, SmallWmf())}}), {794, 1058}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ExpectFrame(FrameOf(Read(c.bytes)), c.frame.cx, c.frame.cy);
-    }
 }
 
 // The played metafile opens with the frame's mapping; a plain metafile's
@@ -173,18 +164,6 @@ TEST(VxImportReading, ClipboardFilePrefersTheEnhancedMetafile)
         const auto bits = read->GetHandle()->GetBits();
         EXPECT_TRUE(std::equal(bits.begin(), bits.end(), emf.begin(), emf.end()));
     }
-}
-
-TEST(VxImportReading, ClipboardMetafilePictureGivesItsExtentAsFrame)
-{
-    const std::vector<std::uint8_t> wmf = SmallWmf();
-    ExpectFrame(FrameOf(Read(BuildClp(50001, {{3, MetaFilePictBlock(false, 8, 3000, 2000, wmf)}}))),
-                3000, 2000);
-    // 16-bit era: the extents are signed 16-bit values; the frame takes their size.
-    ExpectFrame(FrameOf(Read(BuildClp(50000, {{3, MetaFilePictBlock(true, 8, -3000, 2000, wmf)}}))),
-                3000, 2000);
-    ExpectFrame(FrameOf(Read(BuildClp(50002, {{3, MetaFilePictBlock(false, 8, 1000, -40000, wmf)}}))),
-                1000, 40000);
 }
 
 // Sizes beyond the file or below a header, clipboard files without a metafile.

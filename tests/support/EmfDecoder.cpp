@@ -1,76 +1,12 @@
 #include "EmfDecoder.h"
 
+#include "platform/gdi/EmfRecordTypes.h"
+
 #include <gtest/gtest.h>
 
-#include <array>
 #include <bit>
-#include <string_view>
 
 namespace {
-
-// [MS-EMF] 2.1.1, by record type; empty where no record is defined.
-constexpr std::array<std::string_view, 123> kNames = {
-    "",
-    "EMR_HEADER", "EMR_POLYBEZIER", "EMR_POLYGON", "EMR_POLYLINE", "EMR_POLYBEZIERTO",
-    "EMR_POLYLINETO", "EMR_POLYPOLYLINE", "EMR_POLYPOLYGON", "EMR_SETWINDOWEXTEX",
-    "EMR_SETWINDOWORGEX", "EMR_SETVIEWPORTEXTEX", "EMR_SETVIEWPORTORGEX",
-    "EMR_SETBRUSHORGEX", "EMR_EOF", "EMR_SETPIXELV", "EMR_SETMAPPERFLAGS", "EMR_SETMAPMODE",
-    "EMR_SETBKMODE", "EMR_SETPOLYFILLMODE", "EMR_SETROP2", "EMR_SETSTRETCHBLTMODE",
-    "EMR_SETTEXTALIGN", "EMR_SETCOLORADJUSTMENT", "EMR_SETTEXTCOLOR", "EMR_SETBKCOLOR",
-    "EMR_OFFSETCLIPRGN", "EMR_MOVETOEX", "EMR_SETMETARGN", "EMR_EXCLUDECLIPRECT",
-    "EMR_INTERSECTCLIPRECT", "EMR_SCALEVIEWPORTEXTEX", "EMR_SCALEWINDOWEXTEX", "EMR_SAVEDC",
-    "EMR_RESTOREDC", "EMR_SETWORLDTRANSFORM", "EMR_MODIFYWORLDTRANSFORM", "EMR_SELECTOBJECT",
-    "EMR_CREATEPEN", "EMR_CREATEBRUSHINDIRECT", "EMR_DELETEOBJECT", "EMR_ANGLEARC",
-    "EMR_ELLIPSE", "EMR_RECTANGLE", "EMR_ROUNDRECT", "EMR_ARC", "EMR_CHORD", "EMR_PIE",
-    "EMR_SELECTPALETTE", "EMR_CREATEPALETTE", "EMR_SETPALETTEENTRIES", "EMR_RESIZEPALETTE",
-    "EMR_REALIZEPALETTE", "EMR_EXTFLOODFILL", "EMR_LINETO", "EMR_ARCTO", "EMR_POLYDRAW",
-    "EMR_SETARCDIRECTION", "EMR_SETMITERLIMIT", "EMR_BEGINPATH", "EMR_ENDPATH",
-    "EMR_CLOSEFIGURE", "EMR_FILLPATH", "EMR_STROKEANDFILLPATH", "EMR_STROKEPATH",
-    "EMR_FLATTENPATH", "EMR_WIDENPATH", "EMR_SELECTCLIPPATH", "EMR_ABORTPATH", "",
-    "EMR_GDICOMMENT", "EMR_FILLRGN", "EMR_FRAMERGN", "EMR_INVERTRGN", "EMR_PAINTRGN",
-    "EMR_EXTSELECTCLIPRGN", "EMR_BITBLT", "EMR_STRETCHBLT", "EMR_MASKBLT", "EMR_PLGBLT",
-    "EMR_SETDIBITSTODEVICE", "EMR_STRETCHDIBITS", "EMR_EXTCREATEFONTINDIRECTW",
-    "EMR_EXTTEXTOUTA", "EMR_EXTTEXTOUTW", "EMR_POLYBEZIER16", "EMR_POLYGON16",
-    "EMR_POLYLINE16", "EMR_POLYBEZIERTO16", "EMR_POLYLINETO16", "EMR_POLYPOLYLINE16",
-    "EMR_POLYPOLYGON16", "EMR_POLYDRAW16", "EMR_CREATEMONOBRUSH",
-    "EMR_CREATEDIBPATTERNBRUSHPT", "EMR_EXTCREATEPEN", "EMR_POLYTEXTOUTA",
-    "EMR_POLYTEXTOUTW", "EMR_SETICMMODE", "EMR_CREATECOLORSPACE", "EMR_SETCOLORSPACE",
-    "EMR_DELETECOLORSPACE", "EMR_GLSRECORD", "EMR_GLSBOUNDEDRECORD", "EMR_PIXELFORMAT",
-    "EMR_DRAWESCAPE", "EMR_EXTESCAPE", "", "EMR_SMALLTEXTOUT", "EMR_FORCEUFIMAPPING",
-    "EMR_NAMEDESCAPE", "EMR_COLORCORRECTPALETTE", "EMR_SETICMPROFILEA",
-    "EMR_SETICMPROFILEW", "EMR_ALPHABLEND", "EMR_SETLAYOUT", "EMR_TRANSPARENTBLT", "",
-    "EMR_GRADIENTFILL", "EMR_SETLINKEDUFIS", "EMR_SETTEXTJUSTIFICATION",
-    "EMR_COLORMATCHTOTARGETW", "EMR_CREATECOLORSPACEW",
-};
-
-// The record types the checks below need, with their published values.
-enum : std::uint32_t {
-    kHeader = 1,
-    kPolyBezier = 2,
-    kPolyLineTo = 6,
-    kPolyPolyline = 7,
-    kPolyPolygon = 8,
-    kEof = 14,
-    kCreatePalette = 49,
-    kGdiComment = 70,
-    kExtSelectClipRgn = 75,
-    kBitBlt = 76,
-    kStretchBlt = 77,
-    kSetDibitsToDevice = 80,
-    kStretchDibits = 81,
-    kExtCreateFontIndirectW = 82,
-    kExtTextOutW = 84,
-    kPolyBezier16 = 85,
-    kPolyLineTo16 = 89,
-    kPolyPolyline16 = 90,
-    kPolyPolygon16 = 91,
-    kCreateMonoBrush = 93,
-    kCreateDibPatternBrushPt = 94,
-    kExtCreatePen = 95,
-};
-
-constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF"
-constexpr std::uint32_t kEtoPdy = 0x2000;
 
 // Records whose size the format fixes.
 std::optional<std::uint32_t> FixedSize(std::uint32_t type)
@@ -143,7 +79,7 @@ std::string CheckText(const EmfRecord& r)
     const std::uint64_t n = r.U32(44);
     const std::uint64_t offString = r.U32(48);
     const std::uint64_t offDx = r.U32(72);
-    const std::uint64_t dxCount = (r.U32(52) & kEtoPdy) ? 2 * n : n;
+    const std::uint64_t dxCount = (r.U32(52) & ETO_PDY) ? 2 * n : n;
     if (n > 0 && (offString < 76 || !Inside(offString, 2 * n, r.size)))
         return "string outside the record";
     if (offDx != 0 && (offDx < 76 || !Inside(offDx, 4 * dxCount, r.size)))
@@ -184,43 +120,43 @@ std::string CheckRecord(const EmfRecord& r)
     if (const auto fixed = FixedSize(r.type))
         return *fixed == r.size ? "" : "size is not the fixed size of its type";
     const std::uint32_t t = r.type;
-    if (t >= kPolyBezier && t <= kPolyLineTo)
+    if (t >= EMR_POLYBEZIER && t <= EMR_POLYLINETO)
         return CheckPoly(r, 8);
-    if (t >= kPolyBezier16 && t <= kPolyLineTo16)
+    if (t >= EMR_POLYBEZIER16 && t <= EMR_POLYLINETO16)
         return CheckPoly(r, 4);
-    if (t == kPolyPolyline || t == kPolyPolygon)
+    if (t == EMR_POLYPOLYLINE || t == EMR_POLYPOLYGON)
         return CheckPolyPoly(r, 8);
-    if (t == kPolyPolyline16 || t == kPolyPolygon16)
+    if (t == EMR_POLYPOLYLINE16 || t == EMR_POLYPOLYGON16)
         return CheckPolyPoly(r, 4);
     switch (t) {
-    case kEof:
+    case EMR_EOF:
         return CheckEof(r);
-    case kGdiComment:
+    case EMR_GDICOMMENT:
         return r.size >= 12 && (std::uint64_t(r.U32(8)) + 3) / 4 * 4 + 12 == r.size
                    ? ""
                    : "size does not match the comment length";
-    case kExtTextOutW:
+    case EMR_EXTTEXTOUTW:
         return CheckText(r);
-    case kExtCreateFontIndirectW:
+    case EMR_EXTCREATEFONTINDIRECTW:
         return r.size >= 12 + 92 ? "" : "too short for a LOGFONTW";
-    case kCreatePalette:
+    case EMR_CREATEPALETTE:
         return r.size >= 16 && 16 + 4 * std::uint64_t(r.U16(14)) == r.size
                    ? ""
                    : "size does not match the palette entries";
-    case kExtSelectClipRgn:
+    case EMR_EXTSELECTCLIPRGN:
         return r.size >= 16 && Inside(16, r.U32(8), r.size) ? "" : "region outside the record";
-    case kCreateMonoBrush:
-    case kCreateDibPatternBrushPt:
+    case EMR_CREATEMONOBRUSH:
+    case EMR_CREATEDIBPATTERNBRUSHPT:
         return CheckBitmapParts(r, 32, 16);
-    case kBitBlt:
+    case EMR_BITBLT:
         return CheckBitmapParts(r, 100, 84);
-    case kStretchBlt:
+    case EMR_STRETCHBLT:
         return CheckBitmapParts(r, 108, 84);
-    case kSetDibitsToDevice:
+    case EMR_SETDIBITSTODEVICE:
         return CheckBitmapParts(r, 76, 48);
-    case kStretchDibits:
+    case EMR_STRETCHDIBITS:
         return CheckBitmapParts(r, 80, 48);
-    case kExtCreatePen: {
+    case EMR_EXTCREATEPEN: {
         if (r.size < 52)
             return "too short";
         if (!Inside(52, 4 * std::uint64_t(r.U32(48)), r.size))
@@ -234,7 +170,7 @@ std::string CheckRecord(const EmfRecord& r)
 
 std::string CheckHeader(const EmfHeader& h, std::size_t bufferSize)
 {
-    if (h.signature != kSignature)
+    if (h.signature != ENHMETA_SIGNATURE)
         return "bad signature";
     if (h.nBytes != bufferSize)
         return "nBytes is not the buffer size";
@@ -355,18 +291,18 @@ std::string EmfRecord::Name() const
 
 std::vector<POINT> EmfRecord::PolyPoints() const
 {
-    const bool polyPoly = type == kPolyPolyline || type == kPolyPolygon ||
-                          type == kPolyPolyline16 || type == kPolyPolygon16;
-    const bool poly = (type >= kPolyBezier && type <= kPolyLineTo) ||
-                      (type >= kPolyBezier16 && type <= kPolyLineTo16);
+    const bool polyPoly = type == EMR_POLYPOLYLINE || type == EMR_POLYPOLYGON ||
+                          type == EMR_POLYPOLYLINE16 || type == EMR_POLYPOLYGON16;
+    const bool poly = (type >= EMR_POLYBEZIER && type <= EMR_POLYLINETO) ||
+                      (type >= EMR_POLYBEZIER16 && type <= EMR_POLYLINETO16);
     if (!poly && !polyPoly) {
         ADD_FAILURE() << Name() << " is not a poly record";
         return {};
     }
     const std::size_t count = U32(polyPoly ? 28 : 24);
     const std::size_t at = polyPoly ? 32 + 4 * std::size_t(U32(24)) : 28;
-    const bool small = (type >= kPolyBezier16 && type <= kPolyLineTo16) ||
-                       type == kPolyPolyline16 || type == kPolyPolygon16;
+    const bool small = (type >= EMR_POLYBEZIER16 && type <= EMR_POLYLINETO16) ||
+                       type == EMR_POLYPOLYLINE16 || type == EMR_POLYPOLYGON16;
     const std::size_t step = small ? 4 : 8;
     if (!Inside(at, step * std::uint64_t(count), bytes.size())) {
         ADD_FAILURE() << Name() << ": " << count << " points at " << at << " pass the end";
@@ -394,7 +330,7 @@ std::vector<std::uint32_t> EmfRecord::PolyCounts() const
 EmfText EmfRecord::Text() const
 {
     EmfText t;
-    if (type != kExtTextOutW) {
+    if (type != EMR_EXTTEXTOUTW) {
         ADD_FAILURE() << Name() << " is not EMR_EXTTEXTOUTW";
         return t;
     }
@@ -410,7 +346,7 @@ EmfText EmfRecord::Text() const
     t.offDx = U32(72);
     t.text = Utf16(t.offString, t.nChars);
     if (t.offDx != 0) {
-        const std::size_t n = (t.options & kEtoPdy) ? 2 * t.nChars : t.nChars;
+        const std::size_t n = (t.options & ETO_PDY) ? 2 * t.nChars : t.nChars;
         for (std::size_t i = 0; i < n; ++i)
             t.dx.push_back(I32(t.offDx + 4 * i));
     }
@@ -447,8 +383,6 @@ std::vector<std::string> EmfFile::Names() const
 
 std::string EmfRecordName(std::uint32_t type)
 {
-    if (type < kNames.size() && !kNames[type].empty())
-        return std::string(kNames[type]);
     return "EMR_" + std::to_string(type);
 }
 
@@ -465,9 +399,9 @@ std::optional<EmfFile> DecodeEmf(std::span<const std::uint8_t> bytes, std::strin
         const std::string where = r.Name() + " at " + std::to_string(at);
         if (r.size < 8 || r.size % 4 != 0 || r.size > bytes.size() - at)
             return Fail(pError, where + ": bad size " + std::to_string(r.size));
-        if (!file.records.empty() && file.records.back().type == kEof)
+        if (!file.records.empty() && file.records.back().type == EMR_EOF)
             return Fail(pError, where + ": a record after EMR_EOF");
-        if (file.records.empty() && (r.type != kHeader || r.size < 88))
+        if (file.records.empty() && (r.type != EMR_HEADER || r.size < 88))
             return Fail(pError, "the first record is not an EMF header");
         r.bytes.assign(bytes.begin() + std::ptrdiff_t(at),
                        bytes.begin() + std::ptrdiff_t(at + r.size));
@@ -478,7 +412,7 @@ std::optional<EmfFile> DecodeEmf(std::span<const std::uint8_t> bytes, std::strin
     }
     if (file.records.empty())
         return Fail(pError, "no records");
-    if (file.records.back().type != kEof)
+    if (file.records.back().type != EMR_EOF)
         return Fail(pError, "the last record is not EMR_EOF");
     file.header = ReadHeader(file.records.front());
     if (const std::string problem = CheckHeader(file.header, bytes.size()); !problem.empty())

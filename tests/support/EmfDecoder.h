@@ -83,7 +83,7 @@ struct EmfFile {
     std::vector<std::string> Names() const;
 };
 
-// The EMR_ name of a record type, or "EMR_<number>" for an unknown one.
+// "EMR_<type number>", for failure messages.
 std::string EmfRecordName(std::uint32_t type);
 
 // Decodes strictly: a header record with the " EMF" signature whose nBytes is the

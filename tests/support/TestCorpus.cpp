@@ -31,3 +31,9 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path)
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+}

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <vector>
 
 // Nothing when GLYPHAR_CORPUS is unset or empty.
@@ -12,3 +13,5 @@ std::optional<std::filesystem::path> TestCorpusFolder();
 std::vector<std::filesystem::path> TestCorpusFiles();
 // The whole file; empty when it cannot be read.
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& path);
+// Makes the file hold exactly these bytes.
+void WriteBytes(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);

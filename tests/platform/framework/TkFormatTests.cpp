@@ -17,30 +17,6 @@ TEST(TkFormat, IntegersAndTexts)
     EXPECT_EQ(TkFormat("[%05s|%#d]", "ab", 3), "[   ab|3]");
 }
 
-TEST(TkFormat, HexIsSixteenBitsWithH)
-{
-    EXPECT_EQ(TkFormat("Unknown function: %hX", 114), "Unknown function: 72");
-    EXPECT_EQ(TkFormat("%hX", 0x12345), "2345");
-    EXPECT_EQ(TkFormat("%hX", -1), "FFFF");
-    EXPECT_EQ(TkFormat("%X", -1), "FFFFFFFF");
-    EXPECT_EQ(TkFormat("%x", 0xABCu), "abc");
-    EXPECT_EQ(TkFormat("%hd", 0x18000), "-32768");
-}
-
-TEST(TkFormat, PositionalInserts)
-{
-    EXPECT_EQ(TkFormat("Enter an integer between %1 and %2.", 0, 32767),
-              "Enter an integer between 0 and 32767.");
-    EXPECT_EQ(TkFormat("%2-%1-%2", "a", "b"), "b-a-b");
-}
-
-TEST(TkFormat, TextArgumentsForNumbersAreParsed)
-{
-    const std::vector<CTkFormatArg> args = {"114", "2.5", "abc"};
-    EXPECT_EQ(TkFormatString("%hX %.1f %d", args), "72 2.5 abc");
-    EXPECT_EQ(TkFormatString("%s|%s", {CTkFormatArg(7), CTkFormatArg(0.5)}), "7|0.5");
-}
-
 TEST(TkFormat, MissingArgumentsAndStrayPercentsAreHarmless)
 {
     EXPECT_EQ(TkFormat("%s and %d and %1"), " and  and ");

@@ -2,28 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TkMessageService, ScriptedAnswersComeInOrderThenTheDefault)
-{
-    CTkScriptedMessageService service;
-    service.QueueAnswer(IDNO);
-    service.QueueAnswer(IDCANCEL);
-    EXPECT_EQ(service.ShowMessage(4003, MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
-    EXPECT_EQ(service.ShowMessage(4002, MB_YESNOCANCEL | MB_ICONQUESTION), IDCANCEL);
-    EXPECT_EQ(service.GetPendingAnswerCount(), 0u);
-    // Nothing scripted: the default button answers.
-    EXPECT_EQ(service.ShowMessage(4001, MB_YESNOCANCEL), IDYES);
-    EXPECT_EQ(service.ShowMessage(4001, MB_YESNOCANCEL | MB_DEFBUTTON2), IDNO);
-    EXPECT_EQ(service.ShowMessage(4001, MB_YESNOCANCEL | MB_DEFBUTTON3), IDCANCEL);
-    EXPECT_EQ(service.ShowMessage(4205, MB_OK | MB_ICONEXCLAMATION), IDOK);
-    service.SetDefaultAnswer(IDNO);
-    EXPECT_EQ(service.ShowMessage(4001, MB_YESNOCANCEL), IDNO);
-    ASSERT_EQ(service.GetShown().size(), 7u);
-    EXPECT_EQ(service.GetShown()[0].nIdMessage, 4003u);
-    EXPECT_EQ(service.GetShown()[0].nType, MB_YESNOCANCEL | MB_ICONQUESTION);
-    service.Reset();
-    EXPECT_TRUE(service.GetShown().empty());
-}
-
 TEST(TkMessageService, TextIsTheStringWithItsArguments)
 {
     CTkScriptedMessageService service;

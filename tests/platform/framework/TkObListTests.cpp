@@ -66,17 +66,3 @@ TEST_F(TkObListTest, AppendsWholeListsItselfIncluded)
     ExpectOrder(other, {&a, &b, &a, &b});
 }
 
-TEST_F(TkObListTest, EmptyListAnswersNeutrally)
-{
-    CTkObList list;
-    EXPECT_EQ(list.RemoveHead(), nullptr);
-    EXPECT_EQ(list.RemoveTail(), nullptr);
-    POSITION pos = nullptr;
-    EXPECT_EQ(list.GetNext(pos), nullptr);
-    list.RemoveAt(nullptr);
-    list.SetAt(nullptr, &a);
-    // Writing through the neutral reference does not reach the list.
-    list.GetHead() = &a;
-    EXPECT_TRUE(list.IsEmpty());
-    EXPECT_EQ(list.GetHead(), nullptr);
-}

@@ -2,20 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(TkSettings, ValuesAreKeptBySectionAndKey)
-{
-    CTkMemorySettings settings;
-    EXPECT_TRUE(settings.WriteProfileInt("View", "GridType", 1));
-    EXPECT_TRUE(settings.WriteProfileInt("Document", "GridType", -7));
-    EXPECT_TRUE(settings.WriteProfileString("View", "Name", "a b"));
-    EXPECT_EQ(settings.GetProfileInt("View", "GridType", 0), 1);
-    EXPECT_EQ(settings.GetProfileInt("Document", "GridType", 0), -7);
-    EXPECT_EQ(settings.GetProfileInt("View", "gridtype", 5), 5);
-    EXPECT_EQ(settings.GetProfileString("View", "Name", ""), "a b");
-    EXPECT_TRUE(settings.WriteProfileInt("View", "GridType", 0));
-    EXPECT_EQ(settings.GetProfileInt("View", "GridType", 9), 0);
-}
-
 TEST(TkSettings, IntegersAreStoredAsText)
 {
     CTkMemorySettings settings;

@@ -105,40 +105,6 @@ TEST(EmfRecords, PolyRecordsWidenTheirPointsAndCheckTheirCount)
     EXPECT_FALSE(TkParseEmrPoly(Fields(EMR_RECTANGLE, {0, 0, 1, 1})));  // not a poly type
 }
 
-TEST(EmfRecords, PolyPolyCountsMustAddUpToThePoints)
-{
-    const std::array<POINT, 3> pts{{{0, 0}, {5, -5}, {-7, 7}}};
-    const std::array<DWORD, 2> counts{2, 1};
-    const Bytes good =
-        Built([&](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON16, counts, pts); });
-    const auto p = TkParseEmrPolyPoly(good);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->counts, (std::vector<DWORD>{2, 1}));
-    EXPECT_EQ(p->points, (std::vector<POINT>{{0, 0}, {5, -5}, {-7, 7}}));
-
-    const EmfPatch cases[] = {
-        {"counts add up to less", 32, 1},
-        {"counts add up to more", 32, 3},
-        {"counts whose 32-bit sum wraps to the point count", 32, 0xFFFFFFFF},
-        {"more figures than the record holds", 24, 0x40000000},
-        {"figure count -1", 24, 0xFFFFFFFF},
-        {"point count -1", 28, 0xFFFFFFFF},
-        {"point count past the record", 28, 4},
-    };
-    for (const EmfPatch& c : cases) {
-        Bytes r = Patched(good, c);
-        if (c.offset == 32 && c.value == 0xFFFFFFFF)
-            SetU32(r, 36, 4);  // 0xFFFFFFFF + 4 == 3 modulo 2^32
-        EXPECT_FALSE(TkParseEmrPolyPoly(r)) << c.what;
-    }
-
-    const auto empty = TkParseEmrPolyPoly(
-        Built([](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON, {}, {}); }));
-    ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->counts.empty() && empty->points.empty());
-    EXPECT_FALSE(TkParseEmrPolyPoly(Fields(EMR_POLYGON, {0, 0, 0, 0, 0})));
-}
-
 TEST(EmfRecords, TextRecordsGiveTheirStringAndAdvances)
 {
     const std::array<LONG, 3> dx{7, 8, 9};
@@ -167,86 +133,6 @@ TEST(EmfRecords, TextRecordsGiveTheirStringAndAdvances)
     EXPECT_EQ(pdy->dy, (std::vector<LONG>{-1, -2}));
 
     EXPECT_FALSE(TkParseEmrExtTextOut(Fields(EMR_POLYGON, {})));
-}
-
-TEST(EmfRecords, TextStringAndAdvancesMustLieInsideTheRecord)
-{
-    const std::array<LONG, 2> dx{7, 8};
-    const Bytes good = Built([&](EmfBuilder& b) { return b.ExtTextOutW({0, 0}, u"ab", dx); });
-    ASSERT_TRUE(TkParseEmrExtTextOut(good));
-    const EmfPatch cases[] = {
-        {"nChars past the record", 44, 40},
-        {"nChars whose size wraps", 44, 0x80000000},
-        {"offString past the record", 48, 0xFFFFFFFE},
-        {"offString inside the fixed fields", 48, 40},
-        {"offDx past the record", 72, 0x7FFFFFFC},
-        {"offDx inside the fixed fields", 72, 8},
-        {"pairs the record does not hold", 52, ETO_PDY},
-    };
-    for (const EmfPatch& c : cases)
-        EXPECT_FALSE(TkParseEmrExtTextOut(Patched(good, c))) << c.what;
-    Bytes noText = good;
-    SetU32(noText, 44, 0);
-    SetU32(noText, 48, 0xFFFFFFFF);  // no characters: the offsets are not used
-    const auto empty = TkParseEmrExtTextOut(noText);
-    ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->text.empty() && empty->dx.empty());
-}
-
-TEST(EmfRecords, ExtCreatePenChecksItsStylesAndBitmapParts)
-{
-    const std::array<DWORD, 2> styles{6, 3};
-    const std::array<std::uint8_t, 40> bmi{40};
-    const std::array<std::uint8_t, 8> bits{0xAA, 0x55};
-    const EXTLOGPEN elp{PS_GEOMETRIC | PS_USERSTYLE, 7, BS_DIBPATTERNPT, 0x123456, 0, 0};
-    const Bytes good =
-        Built([&](EmfBuilder& b) { return b.ExtCreatePen(9, elp, styles, bmi, bits); });
-    const auto p = TkParseEmrExtCreatePen(good);
-    ASSERT_TRUE(p);
-    EXPECT_EQ(p->elp.elpColor, 0x123456u);
-    EXPECT_EQ(p->styleEntries, (std::vector<DWORD>{6, 3}));
-    EXPECT_EQ(p->bmi.data(), good.data() + 60);
-    EXPECT_EQ(p->bits.size(), 8u);
-
-    const EmfPatch cases[] = {
-        {"style entries past the record", 48, 100},
-        {"style entries whose size wraps", 48, 0x40000000},
-        {"BITMAPINFO past the record", 12, 0xFFFFFFF0},
-        {"BITMAPINFO longer than the record", 16, 0x80000000},
-        {"bits inside the fixed fields", 20, 20},
-        {"bits past the record", 24, 9},
-    };
-    for (const EmfPatch& c : cases)
-        EXPECT_FALSE(TkParseEmrExtCreatePen(Patched(good, c))) << c.what;
-    Bytes noDib = good;
-    SetU32(noDib, 16, 0);
-    SetU32(noDib, 12, 0xFFFFFFFF);  // no BITMAPINFO: its offset is not used
-    const auto plain = TkParseEmrExtCreatePen(noDib);
-    ASSERT_TRUE(plain);
-    EXPECT_TRUE(plain->bmi.empty());
-}
-
-TEST(EmfRecords, DibBrushPartsMustLieAfterTheFixedFields)
-{
-    const std::array<std::uint8_t, 44> bmi{40};
-    const std::array<std::uint8_t, 32> bits{0xFF};
-    const Bytes good = Built([&](EmfBuilder& b) {
-        return b.DibBrush(EMR_CREATEMONOBRUSH, 2, DIB_PAL_COLORS, bmi, bits);
-    });
-    const auto d = TkParseEmrDibBrush(good);
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->iUsage, DIB_PAL_COLORS);
-    EXPECT_EQ(d->bmi.size(), 44u);
-    EXPECT_EQ(d->bits.data(), good.data() + 76);
-
-    const EmfPatch cases[] = {
-        {"BITMAPINFO inside the fixed fields", 16, 8},
-        {"bits past the record", 24, 80},
-        {"bits longer than the record", 28, 0xFFFFFFFF},
-        {"BITMAPINFO whose end wraps", 20, 0xFFFFFFE0},
-    };
-    for (const EmfPatch& c : cases)
-        EXPECT_FALSE(TkParseEmrDibBrush(Patched(good, c))) << c.what;
 }
 
 TEST(EmfRecords, FontRecordsInTheirPlainAndLongForms)
@@ -287,6 +173,96 @@ TEST(EmfRecords, FontRecordsInTheirPlainAndLongForms)
     EXPECT_FALSE(TkParseEmrExtCreateFont(axesPastTheEnd));
     // Longer than the plain form, too short for the design vector.
     EXPECT_FALSE(TkParseEmrExtCreateFont(Shorter(dv, 20)));
+}
+
+// One field of a good record set to a count, offset or size that does not fit
+// the record: the parser refuses the record.
+TEST(EmfRecords, PartsOutsideTheRecordAreRefused)
+{
+    const std::array<POINT, 3> pts{{{0, 0}, {5, -5}, {-7, 7}}};
+    const std::array<DWORD, 2> counts{2, 1};
+    const std::array<LONG, 2> dx{7, 8};
+    const std::array<DWORD, 2> styles{6, 3};
+    const std::array<std::uint8_t, 44> bmi{40};
+    const std::array<std::uint8_t, 8> bits{0xAA, 0x55};
+    const EXTLOGPEN elp{PS_GEOMETRIC | PS_USERSTYLE, 7, BS_DIBPATTERNPT, 0x123456, 0, 0};
+    const Bytes polyPoly =
+        Built([&](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON16, counts, pts); });
+    const Bytes text = Built([&](EmfBuilder& b) { return b.ExtTextOutW({0, 0}, u"ab", dx); });
+    const Bytes pen =
+        Built([&](EmfBuilder& b) { return b.ExtCreatePen(9, elp, styles, bmi, bits); });
+    const Bytes dib = Built([&](EmfBuilder& b) {
+        return b.DibBrush(EMR_CREATEMONOBRUSH, 2, DIB_PAL_COLORS, bmi, bits);
+    });
+    using Parse = bool (*)(std::span<const std::uint8_t>);
+    const Parse parsesPolyPoly = [](auto r) { return TkParseEmrPolyPoly(r).has_value(); };
+    const Parse parsesText = [](auto r) { return TkParseEmrExtTextOut(r).has_value(); };
+    const Parse parsesPen = [](auto r) { return TkParseEmrExtCreatePen(r).has_value(); };
+    const Parse parsesDib = [](auto r) { return TkParseEmrDibBrush(r).has_value(); };
+    const struct {
+        const Bytes& record;
+        Parse parses;
+        EmfPatch patch;
+    } cases[] = {
+        {polyPoly, parsesPolyPoly, {"counts add up to less", 32, 1}},
+        {polyPoly, parsesPolyPoly, {"counts add up to more", 32, 3}},
+        {polyPoly, parsesPolyPoly, {"more figures than the record holds", 24, 0x40000000}},
+        {polyPoly, parsesPolyPoly, {"figure count -1", 24, 0xFFFFFFFF}},
+        {polyPoly, parsesPolyPoly, {"point count -1", 28, 0xFFFFFFFF}},
+        {polyPoly, parsesPolyPoly, {"point count past the record", 28, 4}},
+        {text, parsesText, {"nChars past the record", 44, 40}},
+        {text, parsesText, {"nChars whose size wraps", 44, 0x80000000}},
+        {text, parsesText, {"offString past the record", 48, 0xFFFFFFFE}},
+        {text, parsesText, {"offString inside the fixed fields", 48, 40}},
+        {text, parsesText, {"offDx past the record", 72, 0x7FFFFFFC}},
+        {text, parsesText, {"offDx inside the fixed fields", 72, 8}},
+        {text, parsesText, {"pairs the record does not hold", 52, ETO_PDY}},
+        {pen, parsesPen, {"style entries past the record", 48, 100}},
+        {pen, parsesPen, {"style entries whose size wraps", 48, 0x40000000}},
+        {pen, parsesPen, {"BITMAPINFO past the record", 12, 0xFFFFFFF0}},
+        {pen, parsesPen, {"BITMAPINFO longer than the record", 16, 0x80000000}},
+        {pen, parsesPen, {"bits inside the fixed fields", 20, 20}},
+        {pen, parsesPen, {"bits past the record", 24, 9}},
+        {dib, parsesDib, {"BITMAPINFO inside the fixed fields", 16, 8}},
+        {dib, parsesDib, {"bits past the record", 24, 80}},
+        {dib, parsesDib, {"bits longer than the record", 28, 0xFFFFFFFF}},
+        {dib, parsesDib, {"BITMAPINFO whose end wraps", 20, 0xFFFFFFE0}},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(c.parses(Patched(c.record, c.patch))) << c.patch.what;
+    // Counts whose 32-bit sum wraps to the point count: 0xFFFFFFFF + 4 == 3.
+    Bytes wraps = Patched(polyPoly, {"", 32, 0xFFFFFFFF});
+    SetU32(wraps, 36, 4);
+    EXPECT_FALSE(parsesPolyPoly(wraps));
+
+    // The good records give their parts; offsets of absent parts are not used.
+    const auto p = TkParseEmrPolyPoly(polyPoly);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->counts, (std::vector<DWORD>{2, 1}));
+    EXPECT_EQ(p->points, (std::vector<POINT>(pts.begin(), pts.end())));
+    EXPECT_TRUE(TkParseEmrPolyPoly(
+        Built([](EmfBuilder& b) { return b.PolyPoly(EMR_POLYPOLYGON, {}, {}); })));
+    EXPECT_FALSE(TkParseEmrPolyPoly(Fields(EMR_POLYGON, {0, 0, 0, 0, 0})));
+    EXPECT_TRUE(parsesText(text));
+    Bytes noText = text;
+    SetU32(noText, 44, 0);
+    SetU32(noText, 48, 0xFFFFFFFF);
+    EXPECT_TRUE(parsesText(noText));
+    const auto e = TkParseEmrExtCreatePen(pen);
+    ASSERT_TRUE(e);
+    EXPECT_EQ(e->elp.elpColor, 0x123456u);
+    EXPECT_EQ(e->styleEntries, (std::vector<DWORD>{6, 3}));
+    EXPECT_EQ(e->bmi.data(), pen.data() + 60);
+    EXPECT_EQ(e->bits.size(), 8u);
+    Bytes noDib = pen;
+    SetU32(noDib, 16, 0);
+    SetU32(noDib, 12, 0xFFFFFFFF);
+    EXPECT_TRUE(TkParseEmrExtCreatePen(noDib).value().bmi.empty());
+    const auto d = TkParseEmrDibBrush(dib);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->iUsage, DIB_PAL_COLORS);
+    EXPECT_EQ(d->bmi.size(), 44u);
+    EXPECT_EQ(d->bits.data(), dib.data() + 76);
 }
 
 }  // namespace

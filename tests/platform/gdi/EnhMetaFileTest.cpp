@@ -22,24 +22,6 @@ std::vector<std::uint8_t> SmallPicture()
     return {bits.begin(), bits.end()};
 }
 
-TEST(EnhMetaFileBits, SizeQueryThenFetch)
-{
-    const std::vector<std::uint8_t> bytes = SmallPicture();
-    const CTkEnhMetaFile emf(bytes);
-    const UINT size = GetEnhMetaFileBits(&emf, 0, nullptr);
-    EXPECT_EQ(size, bytes.size());
-    std::vector<BYTE> out(size);
-    EXPECT_EQ(GetEnhMetaFileBits(&emf, size, out.data()), size);
-    EXPECT_EQ(out, bytes);
-
-    // A short buffer gets what fits, and says so.
-    std::vector<BYTE> shortBuffer(10, 0xEE);
-    EXPECT_EQ(GetEnhMetaFileBits(&emf, 8, shortBuffer.data()), 8u);
-    EXPECT_TRUE(std::equal(shortBuffer.begin(), shortBuffer.begin() + 8, bytes.begin()));
-    EXPECT_EQ(shortBuffer[8], 0xEE);
-    EXPECT_EQ(GetEnhMetaFileBits(nullptr, 0, nullptr), 0u);
-}
-
 TEST(EnhMetaFileBits, SetBitsKeepsNBytesAndRefusesWhatIsNoMetafile)
 {
     std::vector<std::uint8_t> bytes = SmallPicture();

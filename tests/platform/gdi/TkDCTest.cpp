@@ -60,23 +60,6 @@ private:
 
 }  // namespace
 
-TEST_F(TkDCTest, NewDCHasWindowsDefaultsAndTheReferenceDevice)
-{
-    EXPECT_EQ(dc().GetTextAlign(), TA_LEFT | TA_TOP);
-    EXPECT_EQ(dc().GetArcDirection(), AD_COUNTERCLOCKWISE);
-    EXPECT_EQ(dc().GetCurrentObject(OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
-    EXPECT_EQ(dc().GetCurrentObject(OBJ_FONT), GetStockObject(SYSTEM_FONT));
-    EXPECT_EQ(ClipBox(), (RECT{0, 0, 1920, 1080}));
-    EXPECT_TRUE(log().Calls().empty());  // construction records nothing
-    const std::pair<int, int> caps[] = {{HORZSIZE, 508}, {VERTRES, 1080}, {LOGPIXELSX, 96},
-                                        {NUMCOLORS, -1}, {ASPECTXY, 51},   {-5, 0}};
-    for (const auto& [index, value] : caps)
-        EXPECT_EQ(dc().GetDeviceCaps(index), value) << index;
-    TkDeviceCaps printer;
-    printer.bitsPixel = 8;
-    EXPECT_EQ(CTkDC(nullptr, OBJ_DC, printer).GetDeviceCaps(NUMCOLORS), 256);
-}
-
 TEST_F(TkDCTest, SettersRefuseValuesOutsideTheirRange)
 {
     const std::pair<int (CTkDC::*)(int), int> refused[] = {

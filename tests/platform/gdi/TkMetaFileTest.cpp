@@ -15,21 +15,6 @@ std::unique_ptr<CTkMetaFile> RecordOneLine()
     return CloseMetaFile(dc.get());
 }
 
-TEST(TkMetaFile, BitsAreQueriedThenFetched)
-{
-    const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();
-    ASSERT_NE(mf, nullptr);
-    const UINT size = GetMetaFileBitsEx(mf.get(), 0, nullptr);
-    EXPECT_EQ(size, 18u + 10 + 6);
-    std::vector<BYTE> buffer(size + 4, 0xEE);
-    EXPECT_EQ(GetMetaFileBitsEx(mf.get(), size - 1, buffer.data()), 0u);
-    EXPECT_EQ(buffer[0], 0xEE);  // nothing copied into a short buffer
-    EXPECT_EQ(GetMetaFileBitsEx(mf.get(), UINT(buffer.size()), buffer.data()), size);
-    EXPECT_TRUE(std::equal(mf->GetBits().begin(), mf->GetBits().end(), buffer.begin()));
-    EXPECT_EQ(buffer[size], 0xEE);
-    EXPECT_EQ(GetMetaFileBitsEx(nullptr, 0, nullptr), 0u);
-}
-
 TEST(TkMetaFile, BitsMakeAMetafileOnlyWithAValidHeader)
 {
     const std::unique_ptr<CTkMetaFile> mf = RecordOneLine();

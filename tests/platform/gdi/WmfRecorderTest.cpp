@@ -360,19 +360,6 @@ TEST_F(WmfRecorderTest, FillRectPaintsWithItsBrushAndSelectsTheCurrentOneBack)
     EXPECT_EQ(f.records[5].Word(0), 0);
 }
 
-TEST_F(WmfRecorderTest, ClosedDcRecordsNothingAndClosesOnce)
-{
-    EXPECT_EQ(m_dc->GetDeviceCaps(TECHNOLOGY), DT_METAFILE);
-    EXPECT_EQ(CreateMetaFileW(u"picture.wmf"), nullptr);
-    ASSERT_NE(CloseMetaFile(m_dc.get()), nullptr);
-    EXPECT_EQ(CloseMetaFile(m_dc.get()), nullptr);
-    EXPECT_FALSE(m_dc->Rectangle(0, 0, 1, 1));
-    const HGDIOBJ pen = m_keep(CreatePen(PS_SOLID, 1, 0));
-    m_dc->SelectObject(pen);  // must not touch the finished metafile
-    CTkDC screen;
-    EXPECT_EQ(CloseMetaFile(&screen), nullptr);
-}
-
 TEST(WmfRecorderLifetime, DeletingObjectsAfterTheRecorderIsGoneIsSafe)
 {
     const HPEN pen = CreatePen(PS_SOLID, 1, 0);

@@ -5,13 +5,11 @@
 
 #include "platform/gdi/TkWmfPlayer.h"
 #include "platform/gdi/WmfRecordTypes.h"
-#include "platform/qt/TkQtFontEngine.h"
 
 #include "support/WmfBuilder.h"
 
 #include <string>
 #include <string_view>
-#include <tuple>
 
 namespace {
 
@@ -36,13 +34,6 @@ WmfParams FontRecord(std::string_view face, BYTE charSet)
 class TkQtCharSetTextTest : public TkQtPaintTest {
 protected:
     void SetUp() override { Reset(160, 48, kWhite); }
-
-    SIZE Extent(const LOGFONTW& lf, std::u16string_view text)
-    {
-        SIZE size{-1, -1};
-        EXPECT_TRUE(m_engine.GetTextExtent(lf, text.data(), int(text.size()), &size));
-        return size;
-    }
 
     // Plays a metafile that draws text bytes at (4, 4) in a font.
     QImage PlayText(std::string_view face, BYTE charSet, std::string_view bytes)
@@ -79,7 +70,6 @@ protected:
         return runs;
     }
 
-    CTkQtFontEngine m_engine;
 };
 
 // An equation editor's bytes in the Symbol font draw Greek letters and signs as
@@ -104,18 +94,6 @@ TEST_F(TkQtCharSetTextTest, SymbolCodesDrawTheirCharacters)
         EXPECT_EQ(PlayText("Symbol", c.charSet, c.bytes), expected) << c.bytes;
     }
     EXPECT_EQ(PlayText("Symbol", SYMBOL_CHARSET, "\x7f\x7f"), missing);
-}
-
-// Overhangs widen text boxes: they come from the glyph a code stands for.
-TEST_F(TkQtCharSetTextTest, SymbolCodesHaveTheirCharactersWidths)
-{
-    const LOGFONTW symbolFont = Font(u"Symbol", SYMBOL_CHARSET);
-    ABC symbol{};
-    ABC unicode{};
-    ASSERT_TRUE(m_engine.GetCharABCWidths(symbolFont, 0xF072, 0xF072, &symbol));
-    ASSERT_TRUE(m_engine.GetCharABCWidths(Font(u"DejaVu Sans", 0), 0x03C1, 0x03C1, &unicode));
-    EXPECT_EQ(std::tie(symbol.abcA, symbol.abcB, symbol.abcC),
-              std::tie(unicode.abcA, unicode.abcB, unicode.abcC));
 }
 
 // Two double-byte characters are two glyphs (missing-glyph boxes when no face

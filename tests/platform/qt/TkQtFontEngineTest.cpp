@@ -2,8 +2,6 @@
 
 #include "platform/gdi/TkGdiObjects.h"
 
-#include <QFontInfo>
-
 #include <gtest/gtest.h>
 
 #include <string>
@@ -39,24 +37,6 @@ protected:
 
     CTkQtFontEngine m_engine;
 };
-
-TEST_F(TkQtFontEngineTest, WindowsFacesResolveToTheirMetricTwins)
-{
-    const struct {
-        std::u16string_view face;
-        const char* family;
-    } cases[] = {
-        {u"Arial", "Liberation Sans"},
-        {u"Times New Roman", "Liberation Serif"},
-        {u"Courier New", "Liberation Mono"},
-    };
-    for (const auto& c : cases) {
-        const QFontInfo info(CTkQtFontEngine::MakeQFont(Font(c.face, -20)));
-        EXPECT_EQ(info.family().toStdString(), c.family);
-    }
-    // No face name at all is the font mapper's Arial.
-    EXPECT_EQ(Extent(Font(u"", -20), kHello), Extent(Font(u"Arial", -20), kHello));
-}
 
 TEST_F(TkQtFontEngineTest, HelloInArial20SumsWholePixelAdvances)
 {
@@ -140,23 +120,6 @@ TEST_F(TkQtFontEngineTest, FontFieldsChangeTheExtent)
     EXPECT_EQ(Metrics(cell).tmHeight, 20);
     EXPECT_EQ(Metrics(cell).tmInternalLeading, 2);
     EXPECT_LT(Extent(cell, kHello).cx, 44);
-}
-
-TEST_F(TkQtFontEngineTest, BadArgumentsFail)
-{
-    const LOGFONTW lf = Font(u"Arial", -20);
-    SIZE size{};
-    ABC abc{};
-    EXPECT_FALSE(m_engine.GetTextExtent(lf, u"a", 1, nullptr));
-    EXPECT_FALSE(m_engine.GetTextExtent(lf, u"a", -1, &size));
-    EXPECT_FALSE(m_engine.GetTextExtent(lf, nullptr, 1, &size));
-    EXPECT_FALSE(m_engine.GetCharABCWidths(lf, u'b', u'a', &abc));
-    EXPECT_FALSE(m_engine.GetCharABCWidths(lf, u'a', u'a', nullptr));
-    EXPECT_FALSE(m_engine.GetTextMetrics(lf, nullptr));
-    EXPECT_FALSE(m_engine.GetTextExtent(Font(u"Arial", -(1 << 30)), u"a", 1, &size));
-
-    EXPECT_TRUE(m_engine.GetTextExtent(lf, nullptr, 0, &size));
-    EXPECT_EQ(size, (SIZE{0, 22}));
 }
 
 }  // namespace

@@ -6,22 +6,6 @@ namespace {
 
 using Box = CTkQtMessageService;
 
-TEST(TkQtMessageService, ButtonSetsAndTheirDefaults)
-{
-    EXPECT_EQ(Box::ButtonsFor(MB_OK), QMessageBox::Ok);
-    EXPECT_EQ(Box::ButtonsFor(MB_YESNOCANCEL | MB_ICONQUESTION),
-              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    EXPECT_EQ(Box::ButtonsFor(MB_RETRYCANCEL), QMessageBox::Retry | QMessageBox::Cancel);
-    EXPECT_EQ(Box::ButtonsFor(MB_ABORTRETRYIGNORE),
-              QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore);
-
-    EXPECT_EQ(Box::DefaultButtonFor(MB_YESNOCANCEL), QMessageBox::Yes);
-    EXPECT_EQ(Box::DefaultButtonFor(MB_YESNOCANCEL | MB_DEFBUTTON2), QMessageBox::No);
-    EXPECT_EQ(Box::DefaultButtonFor(MB_OKCANCEL | MB_DEFBUTTON2), QMessageBox::Cancel);
-    // A third button the set does not have: the first one.
-    EXPECT_EQ(Box::DefaultButtonFor(MB_YESNO | MB_DEFBUTTON3), QMessageBox::Yes);
-}
-
 TEST(TkQtMessageService, AnswersKeepTheirNumbers)
 {
     EXPECT_EQ(Box::AnswerFor(QMessageBox::Yes, MB_YESNOCANCEL), 6);

@@ -191,34 +191,6 @@ TEST_F(TkQtPaintBrushTest, DibDecoderSurvivesDamagedHeaders)
     }
 }
 
-TEST_F(TkQtPaintBrushTest, FillRectIgnoresTheMixAndTheSelectedBrush)
-{
-    dc().SetROP2(R2_NOP);
-    const RECT r{2, 2, 6, 5};
-    EXPECT_TRUE(dc().FillRect(&r, HBRUSH(GetStockObject(BLACK_BRUSH))));
-    EXPECT_EQ(InkBounds(), QRect(2, 2, 4, 3));
-    const HBRUSH hatch = HBRUSH(Keep(CreateHatchBrush(HS_CROSS, RGB(255, 0, 0))));
-    const RECT all{0, 8, 32, 16};
-    dc().FillRect(&all, hatch);
-    EXPECT_EQ(At(0, 8), qRgb(255, 0, 0));
-    EXPECT_EQ(At(1, 9), kWhite);  // the gaps in the background colour
-    EXPECT_FALSE(dc().FillRect(&r, 0));
-}
-
-TEST_F(TkQtPaintBrushTest, PatBltOperations)
-{
-    Use(CreateSolidBrush(RGB(0x0F, 0xF0, 0x33)));
-    EXPECT_TRUE(dc().PatBlt(0, 0, 4, 2, PATCOPY));
-    EXPECT_EQ(At(3, 1), qRgb(0x0F, 0xF0, 0x33));
-    EXPECT_EQ(At(4, 1), kWhite);
-    dc().PatBlt(0, 0, 4, 1, PATINVERT);  // the pattern XOR itself
-    EXPECT_EQ(At(2, 0), kBlack);
-    EXPECT_EQ(At(2, 1), qRgb(0x0F, 0xF0, 0x33));
-    dc().PatBlt(8, 0, 2, 2, DSTINVERT);
-    EXPECT_EQ(At(9, 1), kBlack);
-    EXPECT_FALSE(dc().PatBlt(0, 0, 4, 4, SRCCOPY));  // no source to read
-}
-
 TEST_F(TkQtPaintBrushTest, BitBltCopiesFromAnotherImage)
 {
     QImage sourceImage(8, 8, QImage::Format_RGB32);

@@ -1,33 +1,12 @@
-// The Qt painting DCs: what they report about their device and how they keep
-// their surface.
+// The Qt painting DCs: how they keep their surface.
 
 #include "platform/qt/TkQtPaintTest.h"
 
 #include "platform/qt/TkQtPaintBackend.h"
 
-#include <QBuffer>
-#include <QPdfWriter>
-
 namespace {
 
 using TkQtPaintDCTest = TkQtPaintTest;
-
-TEST_F(TkQtPaintDCTest, ImageDCIsAMemoryDCOverTheImage)
-{
-    Reset(40, 30, kWhite);
-    EXPECT_EQ(dc().GetObjectType(), OBJ_MEMDC);
-    EXPECT_EQ(dc().GetDeviceRect(), (RECT{0, 0, 40, 30}));
-    RECT clip{};
-    EXPECT_EQ(dc().GetClipBox(&clip), SIMPLEREGION);
-    EXPECT_EQ(clip, (RECT{0, 0, 40, 30}));
-    // Memory DCs answer for the display.
-    EXPECT_EQ(dc().GetDeviceCaps(HORZRES), 1920);
-    EXPECT_EQ(dc().GetDeviceCaps(LOGPIXELSX), 96);
-    EXPECT_FALSE(dc().IsPrinting());
-    const auto* pBackend = dynamic_cast<CTkQtPaintBackend*>(dc().GetBackend());
-    ASSERT_NE(pBackend, nullptr);
-    EXPECT_EQ(pBackend->GetImage(), &image());
-}
 
 TEST_F(TkQtPaintDCTest, ANewSurfaceStartsWithoutClipping)
 {
@@ -49,47 +28,6 @@ TEST_F(TkQtPaintDCTest, NullImageDrawsNothing)
     EXPECT_TRUE(dc->LineTo(5, 5));
     EXPECT_TRUE(dc->TextOutW(0, 0, text, 1));
     EXPECT_EQ(dc->SetPixel(0, 0, 0), COLORREF(CLR_INVALID));
-}
-
-TEST_F(TkQtPaintDCTest, PdfWriterIsAPrinterWithItsOwnCaps)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setResolution(72);
-        const auto dc = TkCreatePaintDC(&writer);
-        EXPECT_EQ(dc->GetObjectType(), OBJ_DC);
-        EXPECT_TRUE(dc->IsPrinting());
-        EXPECT_EQ(dc->GetDeviceCaps(TECHNOLOGY), DT_RASPRINTER);
-        EXPECT_EQ(dc->GetDeviceCaps(LOGPIXELSX), 72);
-        EXPECT_EQ(dc->GetDeviceCaps(HORZRES), writer.width());
-        EXPECT_EQ(dc->GetDeviceCaps(VERTSIZE), writer.heightMM());
-        EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, writer.width(), writer.height()}));
-        // Mixing and inverting work on a device that cannot be read back.
-        dc->SetROP2(R2_XORPEN);
-        dc->Rectangle(20, 20, 120, 80);
-        dc->TextOutW(30, 150, u"Glyphar", 7);
-        const RECT r{0, 0, 50, 50};
-        dc->InvertRect(&r);
-    }
-    EXPECT_TRUE(buffer.data().startsWith("%PDF"));
-    EXPECT_GT(buffer.data().size(), 1000);
-}
-
-TEST_F(TkQtPaintDCTest, OtherDevicesStandForTheScreen)
-{
-    QImage target(20, 10, QImage::Format_RGB32);
-    target.fill(Qt::white);
-    const auto dc = TkCreatePaintDC(&target);
-    EXPECT_EQ(dc->GetObjectType(), OBJ_DC);
-    EXPECT_FALSE(dc->IsPrinting());
-    EXPECT_EQ(dc->GetDeviceCaps(HORZRES), 1920);
-    EXPECT_EQ(dc->GetDeviceRect(), (RECT{0, 0, 20, 10}));
-    dc->MoveTo(0, 0);
-    dc->LineTo(5, 0);
-    EXPECT_EQ(target.pixel(4, 0), kBlack);
-    EXPECT_EQ(target.pixel(5, 0), kWhite);
 }
 
 }  // namespace

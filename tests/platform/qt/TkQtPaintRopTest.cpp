@@ -102,20 +102,6 @@ TEST_F(TkQtPaintRopTest, FillsMixEveryCode)
     }
 }
 
-TEST_F(TkQtPaintRopTest, StyledOutlinesWithOpaqueGapsMixBothColours)
-{
-    Stripes();
-    Use(CreatePen(PS_DOT, 0, kPens[0]));
-    dc().SetBkColor(kPens[1]);
-    dc().SetROP2(R2_XORPEN);
-    dc().MoveTo(0, 3);
-    dc().LineTo(32, 3);
-    for (int x = 0; x < 32; ++x) {
-        const COLORREF ink = (x / 3) % 2 == 0 ? kPens[0] : kPens[1];
-        EXPECT_EQ(At(x, 3), Expected(R2_XORPEN, QtOf(ink), kBackgrounds[x / 8])) << x;
-    }
-}
-
 TEST_F(TkQtPaintRopTest, DevicesThatCannotBeReadMixWithWhitePaper)
 {
     // An image format the backend does not combine stands for a printer.

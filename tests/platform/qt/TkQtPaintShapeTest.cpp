@@ -166,31 +166,6 @@ TEST_F(TkQtPaintShapeTest, PieAndChordAreClosedAndFilled)
     EXPECT_EQ(At(14, 14), kWhite);   // beyond the chord, towards the centre
 }
 
-TEST_F(TkQtPaintShapeTest, ArcToDrawsFromTheCurrentPosition)
-{
-    dc().MoveTo(0, 30);
-    EXPECT_TRUE(dc().ArcTo(0, 0, 21, 21, 20, 10, 0, 10));
-    // The line from (0, 30) up to the arc's start at (20, 10) is drawn.
-    EXPECT_EQ(At(10, 20), kBlack);
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{0, 10}));
-}
-
-TEST_F(TkQtPaintShapeTest, PolylineToAndBeziers)
-{
-    dc().MoveTo(0, 20);
-    const POINT to[] = {{10, 20}, {10, 25}};
-    dc().PolylineTo(to, 2);
-    EXPECT_EQ(Row(20, 0, 11), "###########.");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{10, 25}));
-
-    Reset(32, 32, kWhite);
-    const POINT bezier[] = {{0, 20}, {0, 0}, {30, 0}, {30, 20}};
-    dc().PolyBezier(bezier, 4);
-    EXPECT_EQ(At(0, 20), kBlack);
-    EXPECT_EQ(InkBounds().top(), 5);  // the curve peaks at y = 5
-    EXPECT_EQ(At(15, 10), kWhite);
-}
-
 TEST_F(TkQtPaintShapeTest, MappingIsAppliedBeforeRounding)
 {
     // Ten logical units are three pixels, y up from the bottom.
@@ -351,40 +326,6 @@ TEST_F(TkQtPaintShapeTest, HugeCoordinatesAreClippedToTheDevice)
     dc().MoveTo(0, 0);
     dc().LineTo(-2000000000, -1000000000);
     EXPECT_EQ(At(0, 0), kBlack);
-}
-
-TEST_F(TkQtPaintShapeTest, RoundRectRoundsItsCornersInsideTheBox)
-{
-    dc().SelectObject(GetStockObject(NULL_BRUSH));
-    dc().RoundRect(0, 0, 21, 15, 10, 10);
-    EXPECT_EQ(InkBounds(), QRect(0, 0, 21, 15));
-    EXPECT_EQ(At(0, 0), kWhite);  // the corner is cut off
-    EXPECT_EQ(At(10, 0), kBlack);  // the straight edges stay on the box
-    EXPECT_EQ(At(0, 7), kBlack);
-    EXPECT_EQ(At(20, 7), kBlack);
-    // A corner larger than the box is at most half of it: an ellipse.
-    Reset(32, 32, kWhite);
-    dc().SelectObject(GetStockObject(NULL_BRUSH));
-    dc().RoundRect(0, 0, 21, 21, 100, 100);
-    EXPECT_EQ(At(10, 0), kBlack);
-    EXPECT_EQ(At(3, 0), kWhite);
-}
-
-TEST_F(TkQtPaintShapeTest, PathsContinueFiguresFromTheCurrentPosition)
-{
-    // A bezier and a line continue the figure that MoveTo began, so closing it
-    // joins back to (2, 20).
-    dc().BeginPath();
-    dc().MoveTo(2, 20);
-    const POINT curve[] = {{2, 2}, {28, 2}, {28, 20}};
-    dc().PolyBezierTo(curve, 3);
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{28, 20}));
-    dc().LineTo(28, 28);
-    dc().CloseFigure();
-    dc().EndPath();
-    dc().StrokePath();
-    EXPECT_EQ(At(15, 24), kBlack);  // on the closing line from (28, 28) to (2, 20)
-    EXPECT_EQ(InkBounds().top(), 7);  // the curve's peak, 6.5
 }
 
 }  // namespace

@@ -4,10 +4,6 @@
 #include "platform/qt/TkQtPaintTest.h"
 
 #include "support/TestFontEngine.h"
-#include "platform/gdi/TkFontMetrics.h"
-#include "platform/qt/TkQtFontEngine.h"
-
-#include <QRawFont>
 
 #include <string_view>
 
@@ -131,25 +127,6 @@ TEST_F(TkQtPaintTextTest, FontHeightAndAdvancesGoThroughTheMapping)
     EXPECT_EQ(image(), direct);
 }
 
-TEST_F(TkQtPaintTextTest, UpdateCpWithoutAdvancesMovesByTheText)
-{
-    CTestFontEngineScope engine;
-    dc().SetMapMode(MM_ANISOTROPIC);
-    dc().SetWindowExt(1, 1);
-    dc().SetViewportExt(2, 2);
-    Select(Font(-10));  // 20 pixels: advances of 10 pixels, 5 logical units
-    dc().SetTextAlign(TA_UPDATECP);
-    dc().MoveTo(4, 4);
-    Text(0, 0, u"abc");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{19, 4}));
-    dc().SetTextAlign(TA_UPDATECP | TA_RIGHT);
-    Text(0, 0, u"ab");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
-    dc().SetTextAlign(TA_UPDATECP | TA_CENTER);
-    Text(0, 0, u"ab");
-    EXPECT_EQ(dc().GetCurrentPosition(), (POINT{9, 4}));
-}
-
 TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
 {
     Select(Font(-20, 900));
@@ -161,56 +138,6 @@ TEST_F(TkQtPaintTextTest, EscapementTurnsCounterClockwise)
     EXPECT_LE(ink.bottom(), 70);
     EXPECT_LE(ink.right(), 40);  // the letters stand left of their baseline
     EXPECT_GE(ink.right(), 38);
-}
-
-TEST_F(TkQtPaintTextTest, TextInAPathIsFilledAsOutlines)
-{
-    Select(Font(-40));
-    dc().SelectObject(GetStockObject(BLACK_BRUSH));
-    dc().SelectObject(GetStockObject(NULL_PEN));
-    ASSERT_TRUE(dc().BeginPath());
-    Text(10, 10, u"H");
-    ASSERT_TRUE(dc().EndPath());
-    EXPECT_EQ(InkBounds(), QRect());
-    ASSERT_TRUE(dc().FillPath());
-    EXPECT_GT(Count(kBlack), 100);
-    EXPECT_EQ(Count(kBlack) + Count(kWhite), 120 * 80);  // a fill has no grey edges
-}
-
-TEST_F(TkQtPaintTextTest, UnderlineRunsBelowTheBaseline)
-{
-    LOGFONTW lf = Font(-20);
-    Select(lf);
-    dc().SetTextAlign(TA_BASELINE);
-    dc().SetBkMode(TRANSPARENT);
-    Text(10, 40, u"HH");
-    EXPECT_EQ(InkBounds().bottom(), 39);
-    Reset(120, 80, kWhite);
-    lf.lfUnderline = 1;
-    Select(lf);
-    dc().SetTextAlign(TA_BASELINE);
-    dc().SetBkMode(TRANSPARENT);
-    Text(10, 40, u"HH");
-    EXPECT_GT(InkBounds().bottom(), 39);
-    EXPECT_LT(InkBounds().bottom(), 45);
-}
-
-TEST_F(TkQtPaintTextTest, GlyphIndexesDrawTheSameGlyphs)
-{
-    const LOGFONTW lf = Font(-20);
-    QFont qfont = CTkQtFontEngine::MakeQFont(lf);
-    qfont.setPixelSize(20);
-    const QList<quint32> glyphs = QRawFont::fromFont(qfont).glyphIndexesForString("Hg");
-    ASSERT_EQ(glyphs.size(), 2);
-    const INT dx[] = {20, 20};
-    Select(lf);
-    Text(10, 10, u"Hg", dx);
-    const QImage byText = image().copy();
-    Reset(120, 80, kWhite);
-    Select(lf);
-    const std::u16string indexes{char16_t(glyphs[0]), char16_t(glyphs[1])};
-    Text(10, 10, indexes, dx, ETO_GLYPH_INDEX);
-    EXPECT_EQ(image(), byText);
 }
 
 }  // namespace

@@ -38,19 +38,6 @@ TEST_F(TkQtSettingsTest, ValuesComeBackBySectionFromTheFileInTheConfigFolder)
     EXPECT_EQ(reread.GetProfileString("View", "MaxNumberOfUndos"), "-5");
 }
 
-TEST_F(TkQtSettingsTest, MissingOrNonIntegerValuesGiveTheDefault)
-{
-    CTkQtSettings settings("Glyphar", "Glyphar");
-    EXPECT_EQ(settings.GetProfileInt("Application", "Units", 7), 7);
-    EXPECT_EQ(settings.GetProfileString("Application", "Units", "none"), "none");
-    ASSERT_TRUE(settings.WriteProfileString("Application", "Units", "2 cm"));
-    EXPECT_EQ(settings.GetProfileInt("Application", "Units", 7), 7);
-    ASSERT_TRUE(settings.WriteProfileString("Application", "Units", " 2 "));
-    EXPECT_EQ(settings.GetProfileInt("Application", "Units", 7), 2);
-    // A key of another section is another value.
-    EXPECT_EQ(settings.GetProfileInt("Document", "Units", 7), 7);
-}
-
 TEST_F(TkQtSettingsTest, AFileThatCannotBeWrittenIsReported)
 {
     // The settings file's folder is taken by a plain file.
