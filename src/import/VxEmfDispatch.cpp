@@ -12,6 +12,7 @@
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using P = CVxEmfToVxConverter;
 using Unpacker = int (*)(CVxEmfConverter&, Bytes);
 
 
@@ -222,13 +223,67 @@ int BitBlt(CVxEmfConverter& c, Bytes b)
     return pConverter->OnPatBlt({blit->xDest, blit->yDest, LONG(right), LONG(bottom)});
 }
 
+// The saved-state, world-transform and figure records belong to the graphics
+// converter alone.
+P* PlaybackConverter(CVxEmfConverter& c) { return dynamic_cast<P*>(&c); }
+
+int SaveDC(CVxEmfConverter& c, Bytes)
+{
+    P* p = PlaybackConverter(c);
+    return p ? p->OnSaveDC() : kNotHandled;
+}
+
+int RestoreDC(CVxEmfConverter& c, Bytes b)
+{
+    P* p = PlaybackConverter(c);
+    return p ? WithParsed(TkParseEmrValue(b), [&](DWORD v) { return p->OnRestoreDC(LONG(v)); })
+             : kNotHandled;
+}
+
+template <bool bModify>
+int WorldTransform(CVxEmfConverter& c, Bytes b)
+{
+    P* p = PlaybackConverter(c);
+    return p ? WithParsed(TkParseEmrWorldTransform(b), [&](const TkEmrWorldTransform& t) {
+        return bModify ? p->OnModifyWorldTransform(t.xform, t.mode)
+                       : p->OnSetWorldTransform(t.xform);
+    })
+             : kNotHandled;
+}
+
+int PolylineTo(CVxEmfConverter& c, Bytes b)
+{
+    P* p = PlaybackConverter(c);
+    return p ? WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& poly) {
+        return poly.points.empty() ? kNotHandled : p->OnPolylineTo(poly.points);
+    })
+             : kNotHandled;
+}
+
+int PolyDraw(CVxEmfConverter& c, Bytes b)
+{
+    P* p = PlaybackConverter(c);
+    return p ? WithParsed(TkParseEmrPolyDraw(b), [&](const TkEmrPolyDraw& d) {
+        return d.points.empty() ? kNotHandled : p->OnPolyDraw(d.points, d.types);
+    })
+             : kNotHandled;
+}
+
+int AngleArc(CVxEmfConverter& c, Bytes b)
+{
+    P* p = PlaybackConverter(c);
+    return p ? WithParsed(TkParseEmrAngleArc(b), [&](const TkEmrAngleArc& a) {
+        return p->OnAngleArc(a.center, a.radius, a.startAngle, a.sweepAngle);
+    })
+             : kNotHandled;
+}
+
 struct DispatchEntry {
     DWORD type;
     Unpacker unpack;
 };
 
 using C = CVxEmfConverter;
-using P = CVxEmfToVxConverter;
 
 constexpr std::array<DispatchEntry, 52> kDispatchTable{{
     {EMR_HEADER, Header},
@@ -285,11 +340,27 @@ constexpr std::array<DispatchEntry, 52> kDispatchTable{{
     {EMR_BITBLT, BitBlt},
 }};
 
+constexpr DispatchEntry kPlaybackTable[] = {
+    {EMR_SAVEDC, SaveDC},
+    {EMR_RESTOREDC, RestoreDC},
+    {EMR_SETWORLDTRANSFORM, WorldTransform<false>},
+    {EMR_MODIFYWORLDTRANSFORM, WorldTransform<true>},
+    {EMR_POLYLINETO, PolylineTo},
+    {EMR_POLYLINETO16, PolylineTo},
+    {EMR_POLYDRAW, PolyDraw},
+    {EMR_POLYDRAW16, PolyDraw},
+    {EMR_ANGLEARC, AngleArc},
+};
+
 }  // namespace
 
 int VxDispatchEmfRecord(CVxEmfConverter& converter, const TkEmfRecord& record)
 {
     for (const DispatchEntry& entry : kDispatchTable) {
+        if (entry.type == record.type)
+            return entry.unpack(converter, record.bytes);
+    }
+    for (const DispatchEntry& entry : kPlaybackTable) {
         if (entry.type == record.type)
             return entry.unpack(converter, record.bytes);
     }

@@ -53,6 +53,8 @@ int CVxEmfToVxConverter::AddShape(std::unique_ptr<CVxGraphic> pGraphic)
 
 int CVxEmfToVxConverter::MakeBox(const RECT& box, bool bEllipse)
 {
+    if (IsWorldRotated() && !bEllipse)
+        return MakeRotatedBox(box);
     RECT copy = box;
     if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
@@ -191,6 +193,7 @@ int CVxEmfToVxConverter::OnExtTextOut(int x, int y, UINT options, const RECT& re
     // A text keeps the point it was drawn at: drawn again, it must not follow
     // the current position instead.
     ApplyCurrentAttributes(*pText, m_nTextAlign & ~UINT(TA_UPDATECP));
+    ApplyWorldToFont(*pText);
     AddGraphic(std::move(pText));
     return kHandled;
 }
