@@ -151,14 +151,32 @@ void CVxArc::Scale(int nw, int nh, int ow, int oh)
         ~ScalingScope() { rbScaling = bWas; }
     } scope{m_bScaling, std::exchange(m_bScaling, true)};
     CVxGraphicWithOutline::Scale(nw, nh, ow, oh);
+    if (((nw < 0) != (ow < 0)) != ((nh < 0) != (oh < 0)))
+        TurnDirection();
+}
+
+void CVxArc::TurnDirection()
+{
+    std::unique_ptr<CVxGraphicProperty> pCopy = CopyProperty("Global");
+    auto* pGlobal = dynamic_cast<CVxGlobalGraphicProperty*>(pCopy.get());
+    if (pGlobal == nullptr)
+        return;
+    pGlobal->SetGathering(FALSE);
+    pGlobal->SetArcDirection(pGlobal->GetArcDirection() == AD_CLOCKWISE ? AD_COUNTERCLOCKWISE
+                                                                        : AD_CLOCKWISE);
+    ApplyProperty(*pGlobal);
+}
+
+RECT CVxArc::SelectArcGeometry(CTkDC* pDC)
+{
+    if (auto* pGlobal = dynamic_cast<CVxGlobalGraphicProperty*>(LookupProperty("Global")))
+        pGlobal->SelectArcDirection(pDC);
+    return VxBoxForContext(pDC, GetNormalizedRect());
 }
 
 void CVxArc::DrawShape(CTkDC* pDC, BOOL bContinue)
 {
-    const RECT normalized = GetNormalizedRect();
-    if (auto* pGlobal = dynamic_cast<CVxGlobalGraphicProperty*>(LookupProperty("Global")))
-        pGlobal->SelectArcDirection(pDC);
-    const RECT b = VxBoxForContext(pDC, normalized);
+    const RECT b = SelectArcGeometry(pDC);
     if (!m_bArcTo) {
         pDC->Arc(b.left, b.top, b.right, b.bottom, m_ptStart.x, m_ptStart.y, m_ptEnd.x,
                  m_ptEnd.y);

@@ -20,6 +20,8 @@ public:
     void Serialize(CTkArchive& ar) override;
     POINT GetStartPoint() override;
     void Offset(int dx, int dy) override;
+    // A flip on one axis turns the arc's direction, so the same part of the
+    // ellipse is drawn.
     void Scale(int nw, int nh, int ow, int oh) override;
     void DrawShape(CTkDC* pDC, BOOL bContinue) override;
     void CopyFrom(CVxGraphic& source) override;
@@ -43,7 +45,13 @@ public:
     // projecting twice gives what projecting once gave.
     POINT ProjectOntoEllipse(POINT point);
 
+protected:
+    // Selects the arc direction into pDC and answers the box to hand to GDI.
+    RECT SelectArcGeometry(CTkDC* pDC);
+
 private:
+    void TurnDirection();
+
     static constexpr int kStartHandle = VX_HANDLE_FIRST_POINT;
     static constexpr int kEndHandle = VX_HANDLE_FIRST_POINT + 1;
     static constexpr int kCurrentHandle = VX_HANDLE_FIRST_POINT + 2;

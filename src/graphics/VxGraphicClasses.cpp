@@ -2,13 +2,17 @@
 
 #include "attributes/VxPropertyMap.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
+#include "graphics/VxChord.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
 #include "graphics/VxLine.h"
 #include "graphics/VxPath.h"
+#include "graphics/VxPie.h"
 #include "graphics/VxPoly.h"
 #include "graphics/VxRectangle.h"
+#include "graphics/VxRoundRect.h"
 #include "graphics/VxText.h"
 
 void VxRegisterGraphicClasses()
@@ -22,5 +26,9 @@ void VxRegisterGraphicClasses()
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPath));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxComment));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxCloseFigure));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxBezier));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxRoundRect));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPie));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxChord));
     VxRegisterPropertyClasses();
 }

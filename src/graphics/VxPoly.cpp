@@ -436,6 +436,37 @@ BOOL CVxPoly::AppendPolyPolygon(std::span<const POINT> points, std::span<const I
     return bAdded;
 }
 
+BOOL CVxPoly::InsertRun(int nAt, std::span<const POINT> points)
+{
+    if (nAt < 0 || nAt > m_nPoints || points.empty() ||
+        points.size() > std::size_t(kMaxCount - m_nPoints))
+        return FALSE;
+    try {
+        if (!GrowInSteps(int(points.size())))
+            return FALSE;
+    } catch (const std::bad_alloc&) {
+        ShowNoMemory(kNoMemoryForPointId);
+        return FALSE;
+    }
+    // With the room taken, no insertion can fail part way.
+    for (std::size_t k = 0; k < points.size(); ++k)
+        InsertPointAt(nAt + int(k), points[k], TRUE, -1);
+    UpdateBounds();
+    return TRUE;
+}
+
+void CVxPoly::RemoveRun(int nFirst, int nCount)
+{
+    const int nSubPolygon = GetSubPolygonOfPoint(nFirst);
+    if (nCount <= 0 || nSubPolygon < 0 ||
+        nFirst + nCount > GetSubPolygonFirstPoint(nSubPolygon) + m_pnSubPolygonCounts[nSubPolygon])
+        return;
+    Invalidate();
+    RemovePoints(nFirst, nCount);
+    m_pnSubPolygonCounts[nSubPolygon] -= nCount;
+    UpdateBounds();
+}
+
 POINT CVxPoly::GetPoint(int nPoint) const
 {
     if (!IsValidPoint(nPoint))

@@ -83,6 +83,14 @@ public:
     int GetPointCapacity() const { return int(m_pPoints.size()); }
     const CVxTransform& GetTransform() const { return m_transform; }
 
+protected:
+    // Inserts before point nAt (appends to the current sub-polygon at the end),
+    // keeping every point, equal neighbours too; the bounds are updated once.
+    // False, with nothing added, when there is no room.
+    BOOL InsertRun(int nAt, std::span<const POINT> points);
+    // Removes points of one sub-polygon, whatever figure they leave.
+    void RemoveRun(int nFirst, int nCount);
+
 private:
     BOOL IsValidPoint(int nPoint) const { return nPoint >= 0 && nPoint < m_nPoints; }
     BOOL IsValidSubPolygon(int nSubPolygon) const;

@@ -77,6 +77,13 @@ public:
     virtual int OnSetViewportOrgEx(int x, int y) = 0;
     virtual int OnSetWindowExtEx(int cx, int cy) = 0;
     virtual int OnSetWindowOrgEx(int x, int y) = 0;
+    // points: a start and three points per curve.
+    virtual int OnPolyBezier(std::span<const POINT> points) = 0;
+    // points: three per curve, the first starting at the current position.
+    virtual int OnPolyBezierTo(std::span<const POINT> points) = 0;
+    virtual int OnRoundRect(const RECT& box, SIZE corner) = 0;
+    virtual int OnPie(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) = 0;
+    virtual int OnChord(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) = 0;
 
     // Set by the importer before enumeration when the file came from a Windows metafile.
     BOOL m_bFromWmf = 0;

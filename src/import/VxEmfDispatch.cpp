@@ -69,6 +69,24 @@ int PolyPolyline(CVxEmfConverter& c, Bytes b)
     });
 }
 
+// Point counts that do not make whole curves are left to the handler to refuse.
+int PolyBezier(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& p) { return c.OnPolyBezier(p.points); });
+}
+
+int PolyBezierTo(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrPoly(b),
+                      [&](const TkEmrPoly& p) { return c.OnPolyBezierTo(p.points); });
+}
+
+int RoundRect(CVxEmfConverter& c, Bytes b)
+{
+    return WithParsed(TkParseEmrRoundRect(b),
+                      [&](const TkEmrRoundRect& r) { return c.OnRoundRect(r.box, r.corner); });
+}
+
 template <int (CVxEmfConverter::*Handler)(int, int)>
 int WithSize(CVxEmfConverter& c, Bytes b)
 {
@@ -285,7 +303,7 @@ struct DispatchEntry {
 
 using C = CVxEmfConverter;
 
-constexpr std::array<DispatchEntry, 52> kDispatchTable{{
+constexpr std::array<DispatchEntry, 59> kDispatchTable{{
     {EMR_HEADER, Header},
     {EMR_POLYGON, Polygon},
     {EMR_POLYLINE, Polyline},
@@ -338,6 +356,13 @@ constexpr std::array<DispatchEntry, 52> kDispatchTable{{
     {EMR_CREATEDIBPATTERNBRUSHPT, CreateDibPatternBrushPt},
     {EMR_EXTCREATEPEN, ExtCreatePen},
     {EMR_BITBLT, BitBlt},
+    {EMR_POLYBEZIER, PolyBezier},
+    {EMR_POLYBEZIER16, PolyBezier},
+    {EMR_POLYBEZIERTO, PolyBezierTo},
+    {EMR_POLYBEZIERTO16, PolyBezierTo},
+    {EMR_ROUNDRECT, RoundRect},
+    {EMR_PIE, WithArc<&C::OnPie>},
+    {EMR_CHORD, WithArc<&C::OnChord>},
 }};
 
 constexpr DispatchEntry kPlaybackTable[] = {

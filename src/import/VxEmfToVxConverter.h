@@ -74,6 +74,11 @@ public:
     int OnSetViewportOrgEx(int x, int y) override;
     int OnSetWindowExtEx(int cx, int cy) override;
     int OnSetWindowOrgEx(int x, int y) override;
+    int OnPolyBezier(std::span<const POINT> points) override;
+    int OnPolyBezierTo(std::span<const POINT> points) override;
+    int OnRoundRect(const RECT& box, SIZE corner) override;
+    int OnPie(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) override;
+    int OnChord(const RECT& box, int xStart, int yStart, int xEnd, int yEnd) override;
 
     virtual int OnBeginPath();
     virtual int OnCloseFigure();
@@ -161,6 +166,8 @@ private:
     void AddGraphic(std::unique_ptr<CVxGraphic> pGraphic);
     int MakeBox(const RECT& box, bool bEllipse);
     int MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo);
+    // An arc record's box and radial points (start, end), placed into the picture.
+    RECT PlaceArc(const RECT& box, POINT (&radials)[2]) const;
     int MakePoly(std::span<const POINT> points, std::span<const DWORD> counts, BOOL bClosed);
     int DrawPath(int nPathMode);
     HBITMAP MakeMonoBitmap(std::span<const std::uint8_t> bmi, std::span<const std::uint8_t> bits,

@@ -79,21 +79,25 @@ int CVxEmfToVxConverter::OnPatBlt(const RECT& box)
 
 int CVxEmfToVxConverter::OnEllipse(const RECT& box) { return MakeBox(box, true); }
 
-int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo)
+RECT CVxEmfToVxConverter::PlaceArc(const RECT& box, POINT (&radials)[2]) const
 {
     RECT copy = box;
-    if (IsFromWindowsMetafile())
-        AdjustWmfBox(copy);
-    copy = TransformBox(copy);
-    POINT radials[2] = {start, end};
     if (IsFromWindowsMetafile()) {
+        AdjustWmfBox(copy);
         // The radial points move with the box, or their rays from its centre
         // would turn and the arc start and end elsewhere.
         for (POINT& p : radials)
             p = {AddClamped(p.x, 1), AddClamped(p.y, 1)};
     }
     TransformPoints(radials, 2);
-    auto pArc = std::make_unique<CVxArc>(copy, radials[0], radials[1], bArcTo ? TRUE : FALSE,
+    return TransformBox(copy);
+}
+
+int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo)
+{
+    POINT radials[2] = {start, end};
+    const RECT placed = PlaceArc(box, radials);
+    auto pArc = std::make_unique<CVxArc>(placed, radials[0], radials[1], bArcTo ? TRUE : FALSE,
                                          GetCurrentPosition());
     if (bArcTo) {
         const POINT arcEnd = pArc->GetArcEnd();

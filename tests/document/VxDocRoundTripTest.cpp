@@ -7,6 +7,7 @@
 #include "attributes/VxGlobalGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
 #include "graphics/VxPath.h"
 #include "platform/gdi/TkBitmapDib.h"
 #include "platform/gdi/TkGdiObjects.h"
@@ -218,7 +219,9 @@ bool FitsAWmf(CVxDoc& doc)
         [](CVxGraphic* pGraphic, void*) -> BOOL {
             const RECT r = pGraphic->GetNormalizedRect();
             const auto* pArc = dynamic_cast<const CVxArc*>(pGraphic);
+            // A curve comes back as the polyline it was flattened into.
             return dynamic_cast<CVxPath*>(pGraphic) == nullptr && !(pArc && pArc->IsArcTo()) &&
+                   dynamic_cast<CVxBezier*>(pGraphic) == nullptr &&
                    r.left >= -32768 && r.top >= -32768 && r.right <= 32767 && r.bottom <= 32767;
         },
         nullptr);

@@ -5,6 +5,7 @@
 #include "platform/framework/TkMemFile.h"
 #include "platform/gdi/TkEnhMetaFile.h"
 #include "platform/gdi/TkEnhMetaFileRecorder.h"
+#include "platform/gdi/TkMetaFileRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,26 @@ EmfFile RecordEmf(const std::function<void(CTkDC&)>& draw)
     std::optional<EmfFile> file = DecodeEmf(bits, &error);
     if (!file) {
         ADD_FAILURE() << "undecodable: " << error;
+        return {};
+    }
+    return *file;
+}
+
+WmfFile RecordWmf(const std::function<void(CTkDC&)>& draw)
+{
+    std::unique_ptr<CTkDC> pDC = CreateMetaFileW(nullptr);
+    CVxGraphicProperty::BeginDrawing(pDC.get());
+    draw(*pDC);
+    CVxGraphicProperty::EndDrawing(pDC.get());
+    const std::unique_ptr<CTkMetaFile> pWmf = CloseMetaFile(pDC.get());
+    std::vector<std::uint8_t> bits(pWmf ? GetMetaFileBitsEx(pWmf.get(), 0, nullptr) : 0);
+    std::string error;
+    std::optional<WmfFile> file =
+        pWmf && GetMetaFileBitsEx(pWmf.get(), UINT(bits.size()), bits.data()) == bits.size()
+            ? DecodeWmf(bits, &error)
+            : std::nullopt;
+    if (!file) {
+        ADD_FAILURE() << "no Windows metafile: " << error;
         return {};
     }
     return *file;

@@ -8,6 +8,7 @@
 #include "graphics/VxGraphic.h"
 #include "support/EmfDecoder.h"
 #include "support/TestRecordingBackend.h"
+#include "support/WmfDecoder.h"
 
 #include <cstdint>
 #include <functional>
@@ -54,3 +55,5 @@ private:
 
 // Records what draw does on an enhanced-metafile DC and decodes the bytes.
 EmfFile RecordEmf(const std::function<void(CTkDC&)>& draw);
+// The same on a Windows-metafile DC.
+WmfFile RecordWmf(const std::function<void(CTkDC&)>& draw);

@@ -222,6 +222,11 @@ std::int64_t Advance(const INT* dx, UINT options, std::size_t i)
 
 }  // namespace
 
+std::vector<POINT> TkFlattenBeziers(POINT first, std::span<const POINT> rest)
+{
+    return FlattenBeziers(first, rest);
+}
+
 CTkMetaFileRecorder::CTkMetaFileRecorder() { TkAddGdiObjectObserver(this); }
 
 CTkMetaFileRecorder::~CTkMetaFileRecorder() { TkRemoveGdiObjectObserver(this); }

@@ -34,6 +34,10 @@
 #include <span>
 #include <vector>
 
+// first, then each curve of three further points, as the line points a 16-bit
+// metafile gets for it.
+std::vector<POINT> TkFlattenBeziers(POINT first, std::span<const POINT> rest);
+
 class CTkMetaFileRecorder : public CTkDCBackend, private ITkGdiObjectObserver {
 public:
     CTkMetaFileRecorder();
