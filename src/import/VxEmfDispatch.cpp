@@ -243,57 +243,46 @@ int BitBlt(CVxEmfConverter& c, Bytes b)
 
 // The saved-state, world-transform and figure records belong to the graphics
 // converter alone.
-P* PlaybackConverter(CVxEmfConverter& c) { return dynamic_cast<P*>(&c); }
-
-int SaveDC(CVxEmfConverter& c, Bytes)
+template <typename Parsed, typename Call>
+int ForPlayback(CVxEmfConverter& c, const std::optional<Parsed>& parsed, Call call)
 {
-    P* p = PlaybackConverter(c);
-    return p ? p->OnSaveDC() : kNotHandled;
+    auto* pConverter = dynamic_cast<P*>(&c);
+    return pConverter ? WithParsed(parsed, [&](const Parsed& p) { return call(*pConverter, p); })
+                      : kNotHandled;
 }
 
 int RestoreDC(CVxEmfConverter& c, Bytes b)
 {
-    P* p = PlaybackConverter(c);
-    return p ? WithParsed(TkParseEmrValue(b), [&](DWORD v) { return p->OnRestoreDC(LONG(v)); })
-             : kNotHandled;
+    return ForPlayback(c, TkParseEmrValue(b), [](P& p, DWORD v) { return p.OnRestoreDC(LONG(v)); });
 }
 
 template <bool bModify>
 int WorldTransform(CVxEmfConverter& c, Bytes b)
 {
-    P* p = PlaybackConverter(c);
-    return p ? WithParsed(TkParseEmrWorldTransform(b), [&](const TkEmrWorldTransform& t) {
-        return bModify ? p->OnModifyWorldTransform(t.xform, t.mode)
-                       : p->OnSetWorldTransform(t.xform);
-    })
-             : kNotHandled;
+    return ForPlayback(c, TkParseEmrWorldTransform(b), [](P& p, const TkEmrWorldTransform& t) {
+        return bModify ? p.OnModifyWorldTransform(t.xform, t.mode) : p.OnSetWorldTransform(t.xform);
+    });
 }
 
 int PolylineTo(CVxEmfConverter& c, Bytes b)
 {
-    P* p = PlaybackConverter(c);
-    return p ? WithParsed(TkParseEmrPoly(b), [&](const TkEmrPoly& poly) {
-        return poly.points.empty() ? kNotHandled : p->OnPolylineTo(poly.points);
-    })
-             : kNotHandled;
+    return ForPlayback(c, TkParseEmrPoly(b), [](P& p, const TkEmrPoly& poly) {
+        return poly.points.empty() ? kNotHandled : p.OnPolylineTo(poly.points);
+    });
 }
 
 int PolyDraw(CVxEmfConverter& c, Bytes b)
 {
-    P* p = PlaybackConverter(c);
-    return p ? WithParsed(TkParseEmrPolyDraw(b), [&](const TkEmrPolyDraw& d) {
-        return d.points.empty() ? kNotHandled : p->OnPolyDraw(d.points, d.types);
-    })
-             : kNotHandled;
+    return ForPlayback(c, TkParseEmrPolyDraw(b), [](P& p, const TkEmrPolyDraw& d) {
+        return d.points.empty() ? kNotHandled : p.OnPolyDraw(d.points, d.types);
+    });
 }
 
 int AngleArc(CVxEmfConverter& c, Bytes b)
 {
-    P* p = PlaybackConverter(c);
-    return p ? WithParsed(TkParseEmrAngleArc(b), [&](const TkEmrAngleArc& a) {
-        return p->OnAngleArc(a.center, a.radius, a.startAngle, a.sweepAngle);
-    })
-             : kNotHandled;
+    return ForPlayback(c, TkParseEmrAngleArc(b), [](P& p, const TkEmrAngleArc& a) {
+        return p.OnAngleArc(a.center, a.radius, a.startAngle, a.sweepAngle);
+    });
 }
 
 struct DispatchEntry {
@@ -366,7 +355,7 @@ constexpr std::array<DispatchEntry, 59> kDispatchTable{{
 }};
 
 constexpr DispatchEntry kPlaybackTable[] = {
-    {EMR_SAVEDC, SaveDC},
+    {EMR_SAVEDC, PathRecord<&P::OnSaveDC>},
     {EMR_RESTOREDC, RestoreDC},
     {EMR_SETWORLDTRANSFORM, WorldTransform<false>},
     {EMR_MODIFYWORLDTRANSFORM, WorldTransform<true>},

@@ -274,6 +274,13 @@ private:
     int AddPathLines(std::span<const POINT> points);
     // An open curve from points placed already (3n + 1 of them).
     int AddCurveFrom(std::vector<POINT> points);
+    // Shapes of a box under a turning world transform, as curves.
+    enum class TurnedArc { Arc, ArcTo, Pie, Chord, Ellipse };
+    int MakeTurnedArc(const RECT& box, POINT start, POINT end, TurnedArc kind);
+    int MakeTurnedRoundRect(const RECT& box, SIZE corner);
+    int AddClosedCurve(std::vector<POINT> points);
+    // A world point placed into the picture without rounding in between.
+    POINT PlaceWorldPoint(double x, double y) const;
 
     std::vector<PlaybackState> m_savedStates;
     XFORM m_xform{1, 0, 0, 1, 0, 0};

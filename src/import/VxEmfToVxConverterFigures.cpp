@@ -3,6 +3,7 @@
 
 #include "import/VxEmfToVxConverter.h"
 
+#include "graphics/VxBezier.h"
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxLine.h"
 #include "graphics/VxPath.h"
@@ -88,9 +89,6 @@ int CVxEmfToVxConverter::OnPolyDraw(std::span<const POINT> points, std::span<con
 {
     if (points.size() != types.size() || !IsValidPolyDraw(types))
         return kNotHandled;
-    // Curves come with the curve graphic; until then such records stay listed.
-    if (std::ranges::any_of(types, [](BYTE t) { return KindOf(t) == PT_BEZIERTO; }))
-        return kNotHandled;
     std::vector<POINT> placed(points.begin(), points.end());
     TransformPoints(placed.data(), placed.size());
     std::vector<POINT> run{GetCurrentPosition()};
@@ -169,7 +167,7 @@ int CVxEmfToVxConverter::OnAngleArc(POINT center, DWORD radius, float startAngle
     return answer;
 }
 
-int CVxEmfToVxConverter::AddCurveFrom(std::vector<POINT>)
+int CVxEmfToVxConverter::AddCurveFrom(std::vector<POINT> points)
 {
-    return kNotHandled;
+    return AddShape(std::make_unique<CVxBezier>(points, FALSE, TRUE));
 }

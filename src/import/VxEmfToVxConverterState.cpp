@@ -183,22 +183,30 @@ bool CVxEmfToVxConverter::IsWorldRotated() const
 void CVxEmfToVxConverter::MapPoint(POINT& point, bool bWorld) const
 {
     if (bWorld && !IsWorldIdentity()) {
-        const XFORM& w = m_xform;
-        const double x = point.x * double(w.eM11) + point.y * double(w.eM21) + w.eDx;
-        const double y = point.x * double(w.eM12) + point.y * double(w.eM22) + w.eDy;
-        const auto stage1 = [](double value, int windowOrg, int windowExt, int viewportOrg,
-                               int viewportExt) {
-            const double scaled =
-                windowExt == 0 ? 0.0 : (value - windowOrg) * viewportExt / windowExt;
-            return RoundToInt(viewportOrg + scaled);
-        };
-        point.x = stage1(x, m_nWindowOrgX, m_nWindowExtCx, m_nViewportOrgX, m_nViewportExtCx);
-        point.y = stage1(y, m_nWindowOrgY, m_nWindowExtCy, m_nViewportOrgY, m_nViewportExtCy);
-    } else if (!m_bStage1Identity) {
-        Stage1(point);
+        point = PlaceWorldPoint(point.x, point.y);
+        return;
     }
+    if (!m_bStage1Identity)
+        Stage1(point);
     if (!m_bStage2Identity)
         Stage2(point);
+}
+
+POINT CVxEmfToVxConverter::PlaceWorldPoint(double x, double y) const
+{
+    const XFORM& w = m_xform;
+    const double pageX = x * w.eM11 + y * w.eM21 + w.eDx;
+    const double pageY = x * w.eM12 + y * w.eM22 + w.eDy;
+    const auto stage1 = [](double value, int windowOrg, int windowExt, int viewportOrg,
+                           int viewportExt) {
+        const double scaled = windowExt == 0 ? 0.0 : (value - windowOrg) * viewportExt / windowExt;
+        return RoundToInt(viewportOrg + scaled);
+    };
+    POINT point{stage1(pageX, m_nWindowOrgX, m_nWindowExtCx, m_nViewportOrgX, m_nViewportExtCx),
+                stage1(pageY, m_nWindowOrgY, m_nWindowExtCy, m_nViewportOrgY, m_nViewportExtCy)};
+    if (!m_bStage2Identity)
+        Stage2(point);
+    return point;
 }
 
 // The picture's y axis points down, so counter-clockwise is the negative y.

@@ -7,6 +7,7 @@
 #include "attributes/VxGlobalGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxBezier.h"
 #include "graphics/VxPath.h"
 #include "graphics/VxPoly.h"
 #include "graphics/VxText.h"
@@ -41,9 +42,11 @@ protected:
 
 std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
 
-// cos 30° = 0.8660254, sin 30° = 0.5; the corners (100, 0), (100, 50) and (0, 50)
-// go to (86.6, 50), (86.6 - 25, 50 + 43.3) and (-25, 43.3).
-TEST_F(ConverterPlayback, WorldTransformTurnsBoxesAndTexts)
+// cos 30° = 0.8660254, sin 30° = 0.5: (100, 0), (100, 50) and (0, 50) go to
+// (86.6, 50), (86.6 - 25, 50 + 43.3) and (-25, 43.3). Turned a quarter, (x, y)
+// goes to (-y, x); the ellipse's curve starts at its right end and runs
+// counter-clockwise, its first control point 0.5523 * 50 = 27.6 along the tangent.
+TEST_F(ConverterPlayback, WorldTransformTurnsBoxesTextsAndEllipses)
 {
     const float c = 0.8660254f;
     ASSERT_EQ(m_converter.OnSetWorldTransform({c, 0.5f, -0.5f, c, 0, 0}), 0);
@@ -57,16 +60,29 @@ TEST_F(ConverterPlayback, WorldTransformTurnsBoxesAndTexts)
     // Down the page is clockwise.
     EXPECT_EQ(PropertyOf<CVxFontGraphicProperty>(pText, "Font")->GetLogFont().lfEscapement, -300);
 
+    ASSERT_EQ(m_converter.OnSetWorldTransform({0, 1, -1, 0, 0, 0}), 0);
+    m_converter.OnEllipse({-100, -50, 100, 50});
+    auto* pPath = dynamic_cast<CVxPath*>(At(2));
+    ASSERT_TRUE(pPath != nullptr && pPath->GetChildCount() == 2);
+    auto* pCurve = dynamic_cast<CVxBezier*>(pPath->GetFirstChild());
+    ASSERT_NE(pCurve, nullptr);
+    std::vector<POINT> points;
+    for (int i = 0; i < pCurve->GetPointCount(); ++i)
+        points.push_back(pCurve->GetPoint(i));
+    ASSERT_EQ(points.size(), 13u);
+    EXPECT_EQ(std::vector<POINT>(points.begin(), points.begin() + 4),
+              (std::vector<POINT>{{0, 100}, {28, 100}, {50, 55}, {50, 0}}));
+    EXPECT_EQ(points[6], (POINT{0, -100}));
+    EXPECT_EQ(points[12], (POINT{0, 100}));
+
     // Scale and move keep a box a box; a left multiplication scales first.
-    ASSERT_EQ(m_converter.OnModifyWorldTransform({}, MWT_IDENTITY), 0);
-    ASSERT_EQ(m_converter.OnSetWorldTransform({1, 0, 0, 1, 10, 20}), 0);
+    m_converter.OnSetWorldTransform({1, 0, 0, 1, 10, 20});
     ASSERT_EQ(m_converter.OnModifyWorldTransform({2, 0, 0, 3, 0, 0}, MWT_LEFTMULTIPLY), 0);
     m_converter.OnRectangle({0, 0, 100, 50});
-    EXPECT_EQ(At(2)->GetTypeName(), "Rectangle");
-    EXPECT_EQ(At(2)->GetRect(), (RECT{10, 20, 210, 170}));
+    EXPECT_EQ(At(3)->GetRect(), (RECT{10, 20, 210, 170}));
     ASSERT_EQ(m_converter.OnModifyWorldTransform({2, 0, 0, 3, 0, 0}, MWT_RIGHTMULTIPLY), 0);
     m_converter.OnRectangle({0, 0, 100, 50});
-    EXPECT_EQ(At(3)->GetRect(), (RECT{20, 60, 420, 510}));
+    EXPECT_EQ(At(4)->GetRect(), (RECT{20, 60, 420, 510}));
 }
 
 // Transforms that cannot be inverted or are not numbers are refused one by one;
@@ -74,7 +90,6 @@ TEST_F(ConverterPlayback, WorldTransformTurnsBoxesAndTexts)
 TEST_F(ConverterPlayback, UnusableTransformRecordsAreIgnored)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
-    const float inf = std::numeric_limits<float>::infinity();
     const struct {
         DWORD type;
         float m11, m12, m21, m22, dx;
@@ -84,7 +99,7 @@ TEST_F(ConverterPlayback, UnusableTransformRecordsAreIgnored)
         {EMR_SETWORLDTRANSFORM, 0, 0, 0, 0, 0, 0, 1},
         {EMR_SETWORLDTRANSFORM, 1, 2, 2, 4, 0, 0, 1},  // rows in proportion
         {EMR_SETWORLDTRANSFORM, nan, 0, 0, 1, 0, 0, 1},
-        {EMR_MODIFYWORLDTRANSFORM, 1, 0, 0, 1, inf, MWT_SET, 1},
+        {EMR_MODIFYWORLDTRANSFORM, 1, 0, 0, 1, std::numeric_limits<float>::infinity(), MWT_SET, 1},
         {EMR_MODIFYWORLDTRANSFORM, 1e30f, 0, 0, 1e30f, 0, MWT_LEFTMULTIPLY, 1},  // overflows
         {EMR_MODIFYWORLDTRANSFORM, 1, 0, 0, 1, 0, 7, 1},
         {EMR_MODIFYWORLDTRANSFORM, nan, nan, nan, nan, nan, MWT_IDENTITY, 0},
@@ -101,27 +116,23 @@ TEST_F(ConverterPlayback, UnusableTransformRecordsAreIgnored)
     }
 }
 
-TEST_F(ConverterPlayback, RestoreBringsBackPenAttributesAndTransform)
+TEST_F(ConverterPlayback, RestoreBringsBackPenMappingAndPosition)
 {
-    const LOGPEN red{PS_SOLID, {1, 0}, 0x0000FF};
-    const LOGPEN blue{PS_DASH, {1, 0}, 0xFF0000};
-    m_converter.OnCreatePen(1, red);
+    m_converter.OnCreatePen(1, {PS_SOLID, {1, 0}, 0x0000FF});
+    m_converter.OnCreatePen(2, {PS_DASH, {1, 0}, 0xFF0000});
     m_converter.OnSelectObject(1);
     m_converter.OnMoveToEx(5, 6);
     ASSERT_EQ(m_converter.OnSaveDC(), 0);
-    m_converter.OnCreatePen(2, blue);
     m_converter.OnSelectObject(2);
-    m_converter.OnSetBkMode(TRANSPARENT);
     m_converter.OnSetWindowExtEx(200, 100);
     m_converter.OnSetWorldTransform({2, 0, 0, 2, 0, 0});
     m_converter.OnMoveToEx(50, 50);
     m_converter.OnRectangle({0, 0, 10, 10});
     ASSERT_EQ(m_converter.OnRestoreDC(-1), 0);
     m_converter.OnRectangle({0, 0, 10, 10});
-    EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(At(0), "Pen")->GetColor(), blue.lopnColor);
+    EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(At(0), "Pen")->GetColor(), 0xFF0000u);
     EXPECT_EQ(At(0)->GetRect(), (RECT{0, 0, 200, 200}));
-    EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(At(1), "Pen")->GetColor(), red.lopnColor);
-    EXPECT_EQ(PropertyOf<CVxGlobalGraphicProperty>(At(1), "Global")->GetBkMode(), OPAQUE);
+    EXPECT_EQ(PropertyOf<CVxPenGraphicProperty>(At(1), "Pen")->GetColor(), 0x0000FFu);
     EXPECT_EQ(At(1)->GetRect(), (RECT{0, 0, 10, 10}));
     EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{5, 6}));
 
@@ -148,82 +159,73 @@ TEST_F(ConverterPlayback, RelativeAbsoluteAndOutOfRangeRestores)
     for (const auto& c : cases) {
         CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
         converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
-        for (COLORREF color = 1; color <= 3; ++color) {
+        for (COLORREF color = 1; color <= 4; ++color) {
             converter.OnSetBkColor(color);
-            converter.OnSaveDC();
+            if (color < 4)
+                converter.OnSaveDC();
         }
-        converter.OnSetBkColor(4);
         EXPECT_EQ(converter.OnRestoreDC(c.restore), c.answer) << c.restore;
         converter.OnRectangle({0, 0, 1, 1});
-        auto* pGlobal =
-            PropertyOf<CVxGlobalGraphicProperty>(GraphicAt(converter.GetGraphics(), 0), "Global");
-        EXPECT_EQ(pGlobal->GetBkColor(), c.color) << c.restore;
+        auto* pGraphic = GraphicAt(converter.GetGraphics(), 0);
+        EXPECT_EQ(PropertyOf<CVxGlobalGraphicProperty>(pGraphic, "Global")->GetBkColor(), c.color);
         EXPECT_EQ(converter.GetSavedStateCount(), c.depth) << c.restore;
     }
 }
 
-TEST_F(ConverterPlayback, PolylineToGoesOnFromTheCurrentPosition)
+// Outside a path a polyline from the current position; inside, one line per
+// segment, so the figure stays open.
+TEST_F(ConverterPlayback, PolylineToAndAngleArcGoOnFromTheCurrentPosition)
 {
     const POINT points[] = {{20, 10}, {20, 20}};
     m_converter.OnMoveToEx(10, 10);
     ASSERT_EQ(m_converter.OnPolylineTo(points), 0);
-    EXPECT_EQ(At(0)->GetTypeName(), "Polyline");
     EXPECT_EQ(PointsOf(0), (std::vector<POINT>{{10, 10}, {20, 10}, {20, 20}}));
-    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{20, 20}));
-
-    // Inside a path the figure stays open: one line per segment.
     m_converter.OnBeginPath();
     m_converter.OnPolylineTo(points);
     m_converter.OnEndPath();
-    ASSERT_NE(m_converter.GetPath(), nullptr);
     EXPECT_EQ(m_converter.GetPath()->GetChildCount(), 2);
-    EXPECT_EQ(m_converter.GetGraphics().GetCount(), 1);
+
+    // A negative sweep turns clockwise: from the top round the right to the bottom.
+    ASSERT_EQ(m_converter.OnAngleArc({100, 100}, 50, 90, -180), 0);
+    auto* pArc = dynamic_cast<CVxArc*>(At(1));
+    ASSERT_NE(pArc, nullptr);
+    EXPECT_EQ(pArc->GetRect(), (RECT{50, 50, 150, 150}));
+    EXPECT_EQ(pArc->GetArcStart(), (POINT{100, 50}));
+    EXPECT_EQ(PropertyOf<CVxGlobalGraphicProperty>(pArc, "Global")->GetArcDirection(), AD_CLOCKWISE);
+    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{100, 150}));
+    EXPECT_EQ(m_converter.OnAngleArc({0, 0}, 5, std::nanf(""), 90), 1);
+    EXPECT_EQ(m_converter.OnAngleArc({INT_MAX - 1, 0}, 5, 0, 90), 1);
 }
 
 TEST_F(ConverterPlayback, PolyDrawSplitsByPointTypes)
 {
-    const POINT points[] = {{10, 0}, {20, 0}, {20, 10}, {50, 50}, {60, 50}};
-    const BYTE types[] = {PT_LINETO, PT_MOVETO, PT_LINETO | PT_CLOSEFIGURE, PT_MOVETO, PT_LINETO};
+    const POINT points[] = {{10, 0},  {20, 0},  {20, 10}, {50, 50},
+                            {60, 50}, {70, 50}, {70, 60}, {60, 60}};
+    const BYTE types[] = {PT_LINETO,   PT_MOVETO,   PT_LINETO | PT_CLOSEFIGURE, PT_MOVETO,
+                          PT_LINETO,   PT_BEZIERTO, PT_BEZIERTO,
+                          PT_BEZIERTO | PT_CLOSEFIGURE};
     ASSERT_EQ(m_converter.OnPolyDraw(points, types), 0);
-    ASSERT_EQ(m_converter.GetGraphics().GetCount(), 3);
-    EXPECT_EQ(PointsOf(0), (std::vector<POINT>{{0, 0}, {10, 0}}));
-    EXPECT_EQ(PointsOf(1), (std::vector<POINT>{{20, 0}, {20, 10}, {20, 0}}));
-    EXPECT_EQ(PointsOf(2), (std::vector<POINT>{{50, 50}, {60, 50}}));
-    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{60, 50}));
-
-    // A stray type or Bezier points not in threes leave the record undrawn.
-    const BYTE bad[][5] = {{PT_LINETO, 0x08, PT_LINETO, PT_LINETO, PT_LINETO},
-                           {PT_LINETO, PT_LINETO, PT_LINETO, PT_BEZIERTO, PT_BEZIERTO},
-                           {PT_MOVETO | PT_CLOSEFIGURE, PT_LINETO, PT_LINETO, PT_LINETO, PT_LINETO}};
-    for (const auto& t : bad)
-        EXPECT_EQ(m_converter.OnPolyDraw(points, t), 1);
-    EXPECT_EQ(m_converter.GetGraphics().GetCount(), 3);
-    EXPECT_EQ(m_converter.GetCurrentPosition(), (POINT{60, 50}));
-}
-
-// A line from the current position to the arc's start, then the arc; a negative
-// sweep turns clockwise.
-TEST_F(ConverterPlayback, AngleArcDrawsItsLineAndMovesTheCurrentPosition)
-{
     const struct {
-        float start, sweep;
-        POINT arcStart, arcEnd;
-        int direction;
-    } cases[] = {{0, 90, {150, 100}, {100, 50}, AD_COUNTERCLOCKWISE},
-                 {90, -180, {100, 50}, {100, 150}, AD_CLOCKWISE}};
-    for (const auto& c : cases) {
-        ASSERT_EQ(m_converter.OnAngleArc({100, 100}, 50, c.start, c.sweep), 0);
-        auto* pArc = dynamic_cast<CVxArc*>(At(m_converter.GetGraphics().GetCount() - 1));
-        ASSERT_NE(pArc, nullptr);
-        EXPECT_EQ(pArc->GetRect(), (RECT{50, 50, 150, 150}));
-        EXPECT_EQ(pArc->GetArcStart(), c.arcStart) << c.start;
-        EXPECT_EQ(pArc->GetArcEnd(), c.arcEnd) << c.start;
-        EXPECT_EQ(PropertyOf<CVxGlobalGraphicProperty>(pArc, "Global")->GetArcDirection(),
-                  c.direction);
-        EXPECT_EQ(m_converter.GetCurrentPosition(), c.arcEnd);
+        const char* type;
+        std::vector<POINT> points;
+    } expected[] = {{"Polyline", {{0, 0}, {10, 0}}},
+                    {"Polyline", {{20, 0}, {20, 10}, {20, 0}}},
+                    {"Polyline", {{50, 50}, {60, 50}}},
+                    {"Bezier", {{60, 50}, {70, 50}, {70, 60}, {60, 60}}},
+                    {"Polyline", {{60, 60}, {50, 50}}}};
+    ASSERT_EQ(m_converter.GetGraphics().GetCount(), int(std::size(expected)));
+    for (int i = 0; i < int(std::size(expected)); ++i) {
+        EXPECT_EQ(At(i)->GetTypeName(), expected[i].type) << i;
+        EXPECT_EQ(PointsOf(i), expected[i].points) << i;
     }
-    EXPECT_EQ(m_converter.OnAngleArc({0, 0}, 5, std::nanf(""), 90), 1);
-    EXPECT_EQ(m_converter.OnAngleArc({INT_MAX - 1, 0}, 5, 0, 90), 1);
+    // A stray type, Bezier points not in threes or a closing move leave the record undrawn.
+    for (const auto& [at, type] : {std::pair{1, 0x08}, {6, PT_LINETO}, {3, PT_MOVETO | 1}}) {
+        BYTE bad[std::size(types)];
+        std::ranges::copy(types, bad);
+        bad[at] = BYTE(type);
+        EXPECT_EQ(m_converter.OnPolyDraw(points, bad), 1) << at;
+    }
+    EXPECT_EQ(m_converter.GetGraphics().GetCount(), 5);
 }
 
 }  // namespace
