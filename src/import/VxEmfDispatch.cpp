@@ -13,6 +13,7 @@
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
+using P = CVxEmfToVxConverter;
 using Unpacker = int (*)(CVxEmfConverter&, Bytes);
 
 
@@ -253,13 +254,56 @@ int BitBlt(CVxEmfConverter& c, Bytes b)
     return pConverter->OnPatBlt({blit->xDest, blit->yDest, LONG(right), LONG(bottom)});
 }
 
+// The saved-state, world-transform and figure records belong to the graphics
+// converter alone.
+template <typename Parsed, typename Call>
+int ForPlayback(CVxEmfConverter& c, const std::optional<Parsed>& parsed, Call call)
+{
+    auto* pConverter = dynamic_cast<P*>(&c);
+    return pConverter ? WithParsed(parsed, [&](const Parsed& p) { return call(*pConverter, p); })
+                      : kNotHandled;
+}
+
+int RestoreDC(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrValue(b), [](P& p, DWORD v) { return p.OnRestoreDC(LONG(v)); });
+}
+
+template <bool bModify>
+int WorldTransform(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrWorldTransform(b), [](P& p, const TkEmrWorldTransform& t) {
+        return bModify ? p.OnModifyWorldTransform(t.xform, t.mode) : p.OnSetWorldTransform(t.xform);
+    });
+}
+
+int PolylineTo(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrPoly(b), [](P& p, const TkEmrPoly& poly) {
+        return poly.points.empty() ? kNotHandled : p.OnPolylineTo(poly.points);
+    });
+}
+
+int PolyDraw(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrPolyDraw(b), [](P& p, const TkEmrPolyDraw& d) {
+        return d.points.empty() ? kNotHandled : p.OnPolyDraw(d.points, d.types);
+    });
+}
+
+int AngleArc(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrAngleArc(b), [](P& p, const TkEmrAngleArc& a) {
+        return p.OnAngleArc(a.center, a.radius, a.startAngle, a.sweepAngle);
+    });
+}
+
 struct DispatchEntry {
     DWORD type;
     Unpacker unpack;
 };
 
 using C = CVxEmfConverter;
-using P = CVxEmfToVxConverter;
 
 constexpr std::array<DispatchEntry, 62> kDispatchTable{{
     {EMR_HEADER, Header},
@@ -326,11 +370,27 @@ constexpr std::array<DispatchEntry, 62> kDispatchTable{{
     {EMR_CHORD, WithArc<&C::OnChord>},
 }};
 
+constexpr DispatchEntry kPlaybackTable[] = {
+    {EMR_SAVEDC, PathRecord<&P::OnSaveDC>},
+    {EMR_RESTOREDC, RestoreDC},
+    {EMR_SETWORLDTRANSFORM, WorldTransform<false>},
+    {EMR_MODIFYWORLDTRANSFORM, WorldTransform<true>},
+    {EMR_POLYLINETO, PolylineTo},
+    {EMR_POLYLINETO16, PolylineTo},
+    {EMR_POLYDRAW, PolyDraw},
+    {EMR_POLYDRAW16, PolyDraw},
+    {EMR_ANGLEARC, AngleArc},
+};
+
 }  // namespace
 
 int VxDispatchEmfRecord(CVxEmfConverter& converter, const TkEmfRecord& record)
 {
     for (const DispatchEntry& entry : kDispatchTable) {
+        if (entry.type == record.type)
+            return entry.unpack(converter, record.bytes);
+    }
+    for (const DispatchEntry& entry : kPlaybackTable) {
         if (entry.type == record.type)
             return entry.unpack(converter, record.bytes);
     }

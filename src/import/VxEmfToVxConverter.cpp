@@ -1,11 +1,13 @@
 #include "import/VxEmfToVxConverter.h"
 
+#include "graphics/VxGeometry.h"
 #include "graphics/VxGraphic.h"
 #include "graphics/VxPath.h"
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkGdiObjects.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <iterator>
 #include <limits>
@@ -112,6 +114,8 @@ void CVxEmfToVxConverter::Reset()
     m_globals.clear();
     m_pPath.reset();
     m_bInPath = FALSE;
+    m_savedStates.clear();
+    m_xform = XFORM{1, 0, 0, 1, 0, 0};
 }
 
 void CVxEmfToVxConverter::DeleteObjects()
@@ -172,24 +176,38 @@ void CVxEmfToVxConverter::Stage2(POINT& point) const
 
 void CVxEmfToVxConverter::TransformPoints(POINT* pPoints, std::size_t count) const
 {
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!m_bStage1Identity)
-            Stage1(pPoints[i]);
-        if (!m_bStage2Identity)
-            Stage2(pPoints[i]);
-    }
+    for (std::size_t i = 0; i < count; ++i)
+        MapPoint(pPoints[i], true);
 }
 
+// Lengths along the axes: the world transform stretches them, its turn does not.
 SIZE CVxEmfToVxConverter::TransformDistance(int dx, int dy) const
 {
     POINT points[2] = {{dx, dy}, {0, 0}};
-    TransformPoints(points, 2);
+    if (!IsWorldIdentity()) {
+        const auto stretch = [](int value, float along, float across) {
+            const double factor = std::copysign(std::hypot(double(along), double(across)),
+                                                along != 0 ? double(along) : 1.0);
+            return RoundToInt(value * factor);
+        };
+        points[0] = {stretch(dx, m_xform.eM11, m_xform.eM12),
+                     stretch(dy, m_xform.eM22, m_xform.eM21)};
+    }
+    MapPoint(points[0], false);
+    MapPoint(points[1], false);
     return {ClampToInt(std::int64_t(points[0].x) - points[1].x),
             ClampToInt(std::int64_t(points[0].y) - points[1].y)};
 }
 
+// Under a turning world transform, the bounds of the turned box.
 RECT CVxEmfToVxConverter::TransformBox(const RECT& box) const
 {
+    if (IsWorldRotated()) {
+        POINT corners[4] = {{box.left, box.top}, {box.right, box.top},
+                            {box.right, box.bottom}, {box.left, box.bottom}};
+        TransformPoints(corners, 4);
+        return VxBoundsOf(corners);
+    }
     POINT corners[2] = {{box.left, box.top}, {box.right, box.bottom}};
     TransformPoints(corners, 2);
     return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};

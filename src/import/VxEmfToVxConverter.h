@@ -93,6 +93,18 @@ public:
     // A blit with a source bitmap, drawn as a bitmap graphic.
     virtual int OnDibBlit(const TkEmrDibBlit& record);
 
+    // Saved states and world transforms. A restore out of range, or a transform
+    // that is singular or not finite, is ignored.
+    virtual int OnSaveDC();
+    // Negative: relative to the latest save; positive: the save of that number.
+    virtual int OnRestoreDC(int nSavedDC);
+    virtual int OnSetWorldTransform(const XFORM& xform);
+    virtual int OnModifyWorldTransform(const XFORM& xform, DWORD mode);
+    // Figures that go on from the current position.
+    virtual int OnPolylineTo(std::span<const POINT> points);
+    virtual int OnPolyDraw(std::span<const POINT> points, std::span<const BYTE> types);
+    virtual int OnAngleArc(POINT center, DWORD radius, float startAngle, float sweepAngle);
+
     // The header's frame, placed into the bounds.
     RECT GetFrameRect() const;
     // Moves the graphics to the end of pPicture (or of an owning list) and the
@@ -116,6 +128,8 @@ public:
     LONG GetSelectedObject(DWORD type) const;
     HGDIOBJ GetTableObject(DWORD index) const;
     float GetMiterLimit() const { return m_fMiterLimit; }
+    const XFORM& GetWorldTransform() const { return m_xform; }
+    std::size_t GetSavedStateCount() const { return m_savedStates.size(); }
 
 private:
     void Reset();
@@ -223,4 +237,54 @@ private:
 
     std::vector<HBITMAP> m_bitmaps;
     std::vector<PackedDib> m_globals;
+
+    // What SaveDC keeps and RestoreDC brings back.
+    struct PlaybackState {
+        XFORM xform;
+        RecordedMapping recorded;
+        int nMapMode;
+        std::array<int, 8> mapping;  // window and viewport origins and extents
+        std::array<LONG, 13> selected;
+        COLORREF crBkColor;
+        int nArcDirection;
+        int nBkMode;
+        int nPolyFillMode;
+        int nRop2;
+        UINT nTextAlign;
+        int nTextCharacterExtra;
+        COLORREF crTextColor;
+        float fMiterLimit;
+        POINT current;
+    };
+    PlaybackState CaptureState() const;
+    void ApplyState(const PlaybackState& state);
+    void RestoreSelection(const std::array<LONG, 13>& selected);
+
+    // Nearest, saturated; 0 for not a number.
+    static int RoundToInt(double value);
+    // World space to page space, then the two stages; bWorld false skips the first.
+    void MapPoint(POINT& point, bool bWorld) const;
+    bool IsWorldIdentity() const;
+    // Rotation or shear: boxes no longer stay boxes.
+    bool IsWorldRotated() const;
+    // How far the world transform turns the x axis in the picture, counter-clockwise,
+    // in tenths of a degree.
+    int WorldEscapement() const;
+    void ApplyWorldToFont(CVxGraphic& graphic) const;
+    int AcceptWorldTransform(const XFORM& xform);
+    int MakeRotatedBox(const RECT& box);
+    int AddPolylineFrom(std::vector<POINT> points);
+    int AddPathLines(std::span<const POINT> points);
+    // An open curve from points placed already (3n + 1 of them).
+    int AddCurveFrom(std::vector<POINT> points);
+    // Shapes of a box under a turning world transform, as curves.
+    enum class TurnedArc { Arc, ArcTo, Pie, Chord, Ellipse };
+    int MakeTurnedArc(const RECT& box, POINT start, POINT end, TurnedArc kind);
+    int MakeTurnedRoundRect(const RECT& box, SIZE corner);
+    int AddClosedCurve(std::vector<POINT> points);
+    // A world point placed into the picture without rounding in between.
+    POINT PlaceWorldPoint(double x, double y) const;
+
+    std::vector<PlaybackState> m_savedStates;
+    XFORM m_xform{1, 0, 0, 1, 0, 0};
 };

@@ -35,6 +35,8 @@ int CVxEmfToVxConverter::OnPolyBezierTo(std::span<const POINT> points)
 
 int CVxEmfToVxConverter::OnRoundRect(const RECT& box, SIZE corner)
 {
+    if (IsWorldRotated())
+        return MakeTurnedRoundRect(box, corner);
     RECT copy = box;
     if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
@@ -44,6 +46,8 @@ int CVxEmfToVxConverter::OnRoundRect(const RECT& box, SIZE corner)
 
 int CVxEmfToVxConverter::OnPie(const RECT& box, int xStart, int yStart, int xEnd, int yEnd)
 {
+    if (IsWorldRotated())
+        return MakeTurnedArc(box, {xStart, yStart}, {xEnd, yEnd}, TurnedArc::Pie);
     POINT radials[2] = {{xStart, yStart}, {xEnd, yEnd}};
     const RECT placed = PlaceArc(box, radials);
     return AddShape(std::make_unique<CVxPie>(placed, radials[0], radials[1]));
@@ -51,6 +55,8 @@ int CVxEmfToVxConverter::OnPie(const RECT& box, int xStart, int yStart, int xEnd
 
 int CVxEmfToVxConverter::OnChord(const RECT& box, int xStart, int yStart, int xEnd, int yEnd)
 {
+    if (IsWorldRotated())
+        return MakeTurnedArc(box, {xStart, yStart}, {xEnd, yEnd}, TurnedArc::Chord);
     POINT radials[2] = {{xStart, yStart}, {xEnd, yEnd}};
     const RECT placed = PlaceArc(box, radials);
     return AddShape(std::make_unique<CVxChord>(placed, radials[0], radials[1]));

@@ -369,3 +369,18 @@ void CVxEmfToVxConverter::ApplyFont(CVxGraphic& graphic) const
         return true;
     });
 }
+
+// A turning world transform turns the text's baseline and its characters.
+void CVxEmfToVxConverter::ApplyWorldToFont(CVxGraphic& graphic) const
+{
+    const int turn = WorldEscapement();
+    if (turn == 0)
+        return;
+    const CSpacingKeeper keeper;
+    EditProperty<CVxFontGraphicProperty>(graphic, "Font", [&](auto& font) {
+        const LOGFONTW& logFont = font.GetLogFont();
+        font.SetEscapement(LONG((std::int64_t(logFont.lfEscapement) + turn) % 3600));
+        font.SetOrientation(LONG((std::int64_t(logFont.lfOrientation) + turn) % 3600));
+        return true;
+    });
+}

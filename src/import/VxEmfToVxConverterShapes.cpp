@@ -53,6 +53,8 @@ int CVxEmfToVxConverter::AddShape(std::unique_ptr<CVxGraphic> pGraphic)
 
 int CVxEmfToVxConverter::MakeBox(const RECT& box, bool bEllipse)
 {
+    if (IsWorldRotated())
+        return bEllipse ? MakeTurnedArc(box, {}, {}, TurnedArc::Ellipse) : MakeRotatedBox(box);
     RECT copy = box;
     if (IsFromWindowsMetafile())
         AdjustWmfBox(copy);
@@ -93,6 +95,8 @@ RECT CVxEmfToVxConverter::PlaceArc(const RECT& box, POINT (&radials)[2]) const
 
 int CVxEmfToVxConverter::MakeArc(const RECT& box, POINT start, POINT end, bool bArcTo)
 {
+    if (IsWorldRotated())
+        return MakeTurnedArc(box, start, end, bArcTo ? TurnedArc::ArcTo : TurnedArc::Arc);
     POINT radials[2] = {start, end};
     const RECT placed = PlaceArc(box, radials);
     auto pArc = std::make_unique<CVxArc>(placed, radials[0], radials[1], bArcTo ? TRUE : FALSE,
@@ -195,6 +199,7 @@ int CVxEmfToVxConverter::OnExtTextOut(int x, int y, UINT options, const RECT& re
     // A text keeps the point it was drawn at: drawn again, it must not follow
     // the current position instead.
     ApplyCurrentAttributes(*pText, m_nTextAlign & ~UINT(TA_UPDATECP));
+    ApplyWorldToFont(*pText);
     AddGraphic(std::move(pText));
     return kHandled;
 }

@@ -108,7 +108,7 @@ TEST(VxEmfToVxConverterDispatch, UnknownTypesAndMalformedFields)
     CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
     EmfBuilder builder;
     builder.Record(EMR_STRETCHBLT, {0, 0, 0, 0});  // a cut bitmap costs only itself
-    builder.Record(EMR_SAVEDC);
+    builder.Record(EMR_INTERSECTCLIPRECT, {0, 0, 1, 1});
     builder.Record(EMR_RECTANGLE, {1, 2});  // too short for its box
     EXPECT_EQ(RunRecords(converter, builder.Finish()), (std::vector<int>{0, 1, -1, 2}));
 }

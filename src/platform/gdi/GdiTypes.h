@@ -271,6 +271,26 @@ constexpr int WINDING = 2;
 constexpr int GM_COMPATIBLE = 1;
 constexpr int GM_ADVANCED = 2;
 
+// World transform: x' = x * eM11 + y * eM21 + eDx, y' = x * eM12 + y * eM22 + eDy.
+struct XFORM {
+    float eM11;
+    float eM12;
+    float eM21;
+    float eM22;
+    float eDx;
+    float eDy;
+};
+constexpr DWORD MWT_IDENTITY = 1;
+constexpr DWORD MWT_LEFTMULTIPLY = 2;
+constexpr DWORD MWT_RIGHTMULTIPLY = 3;
+constexpr DWORD MWT_SET = 4;
+
+// Point types of PolyDraw
+constexpr BYTE PT_CLOSEFIGURE = 0x01;
+constexpr BYTE PT_LINETO = 0x02;
+constexpr BYTE PT_BEZIERTO = 0x04;
+constexpr BYTE PT_MOVETO = 0x06;
+
 // Stretch modes
 constexpr int BLACKONWHITE = 1;
 constexpr int WHITEONBLACK = 2;

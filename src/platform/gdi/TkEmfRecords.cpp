@@ -312,6 +312,24 @@ std::optional<TkEmrPolyDraw> TkParseEmrPolyDraw(Bytes record)
                          std::vector<BYTE>(types.begin(), types.end())};
 }
 
+std::optional<TkEmrWorldTransform> TkParseEmrWorldTransform(Bytes record)
+{
+    const CTkEmfFieldReader r(record);
+    const bool bModify = TypeOf(r) == EMR_MODIFYWORLDTRANSFORM;
+    if (!r.Has(8, bModify ? 28 : 24))
+        return std::nullopt;
+    const XFORM xform{r.F32(8), r.F32(12), r.F32(16), r.F32(20), r.F32(24), r.F32(28)};
+    return TkEmrWorldTransform{xform, bModify ? r.U32(32) : 0};
+}
+
+std::optional<TkEmrAngleArc> TkParseEmrAngleArc(Bytes record)
+{
+    const CTkEmfFieldReader r(record);
+    if (!r.Has(8, 20))
+        return std::nullopt;
+    return TkEmrAngleArc{r.Point(8), r.U32(16), r.F32(20), r.F32(24)};
+}
+
 // ---- text and blobs ----
 
 namespace {

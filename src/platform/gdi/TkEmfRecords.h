@@ -163,6 +163,23 @@ struct TkEmrPolyDraw {
 };
 std::optional<TkEmrPolyDraw> TkParseEmrPolyDraw(std::span<const std::uint8_t> record);
 
+// EMR_SETWORLDTRANSFORM and EMR_MODIFYWORLDTRANSFORM (whose mode is 0 for the
+// former). The values are as stored: they may be infinite or not numbers.
+struct TkEmrWorldTransform {
+    XFORM xform{};
+    DWORD mode = 0;
+};
+std::optional<TkEmrWorldTransform> TkParseEmrWorldTransform(std::span<const std::uint8_t> record);
+
+// EMR_ANGLEARC; angles in degrees as stored.
+struct TkEmrAngleArc {
+    POINT center{};
+    DWORD radius = 0;
+    float startAngle = 0;
+    float sweepAngle = 0;
+};
+std::optional<TkEmrAngleArc> TkParseEmrAngleArc(std::span<const std::uint8_t> record);
+
 // EMR_EXTTEXTOUTW and EMR_EXTTEXTOUTA. The rectangle field is always present, as
 // GDI writes it.
 struct TkEmrExtTextOut {
