@@ -314,20 +314,28 @@ TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
 
 namespace {
 
-// -p prints the file on one page and ends without showing a window; a printer
-// that is not there is reported and the program ends with a failure.
+// -p prints the file on one page and ends without showing a window, neither
+// restoring nor saving the window's placement; a printer that is not there is
+// reported and the program ends with a failure.
 TEST_F(VxAppTest, PrintSwitchesPrintWithoutAWindow)
 {
     CVxScriptedEditDialogs dialogs;
     const CVxEditDialogsGuard guard(dialogs);
     const QString pdf = m_folder.filePath(QStringLiteral("printed.pdf"));
     dialogs.QueuePrintToPdf(pdf.toStdString());
+    const QString windowPos = "0,1,-1,-1,-1,-1,10,20,610,420";
+    WriteSetting("Application/WindowPos", windowPos);
     {
         const auto pApp = Start({"-p", GoodFile()}, false);
         EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
         EXPECT_EQ(pApp->GetExitCode(), 0);
         EXPECT_TRUE(ShownIds().empty());
+        EXPECT_NE(pApp->GetMainFrame()->geometry(), QRect(10, 20, 600, 400));
+        pApp->GetMainFrame()->resize(300, 200);
+        pApp->GetMainFrame()->close();
     }
+    EXPECT_EQ(Setting("Application/WindowPos"), windowPos);
+    EXPECT_FALSE(Setting("Toolbars/State").isValid());
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(R"(/Type\s*/Page\b(?!s))")), 1);

@@ -8,7 +8,6 @@
 #include "attributes/VxFontGraphicProperty.h"
 #include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
-#include "editing/VxEditDialogs.h"
 #include "editing/VxView.h"
 #include "graphics/VxText.h"
 #include "platform/qt/TkQtModal.h"
@@ -241,21 +240,6 @@ TEST_F(VxToolBarsTest, OnlyATenNumberPlacementOnTheScreenIsRestored)
         EXPECT_EQ(frame.geometry() == placed, c.bApplied) << c.pszWindowPos;
         EXPECT_EQ(frame.toolBarArea(frame.GetToolBar(IDW_TOOLBAR_ZOOM)), Qt::TopToolBarArea);
     }
-}
-
-TEST_F(VxToolBarsTest, PrintingNeitherRestoresNorSavesThePlacement)
-{
-    CVxScriptedEditDialogs dialogs;
-    const CVxEditDialogsGuard guard(dialogs);
-    dialogs.QueuePrintToPdf(m_folder.filePath("printed.pdf").toStdString());
-    const QString windowPos = "0,1,-1,-1,-1,-1,10,20,610,420";
-    WriteSetting("Application/WindowPos", windowPos);
-    CVxMainFrame& frame = Start({"-p", RectangleFile()}, false);
-    EXPECT_NE(frame.geometry(), QRect(10, 20, 600, 400));
-    frame.resize(300, 200);
-    Quit();
-    EXPECT_EQ(Setting("Application/WindowPos"), windowPos);
-    EXPECT_FALSE(Setting("Toolbars/State").isValid());
 }
 
 TEST_F(VxToolBarsTest, LayoutAndPlacementSurviveARestart)
