@@ -52,10 +52,8 @@ TEST_F(VxViewTest, FullPageFitsTheDefaultPageIntoTheWindow)
     EXPECT_EQ(m_pView->GetMaxZoom(), CVxView::kHighestZoom);
     EXPECT_EQ(m_pView->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(m_pView->verticalScrollBar()->maximum(), 0);
-}
 
-TEST_F(VxViewTest, TheWindowFollowsItsSizeInFullPageMode)
-{
+    // The zoom follows the window's size.
     m_pView->resize(400, 600);
     QApplication::processEvents();
     // 400 / 264 decides: 15152, less 2 %.
