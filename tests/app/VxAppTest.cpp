@@ -1,19 +1,15 @@
-#include "app/VxApp.h"
+#include "AppTestFixture.h"
 
 #include "app/VxMainFrame.h"
 #include "app/VxShellRegistration.h"
 #include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
-#include "document/VxFileDialogService.h"
 #include "editing/VxEditDialogs.h"
-#include "platform/framework/TkMessageService.h"
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/qt/TkQtModal.h"
 #include "resources/VxMenus.h"
 #include "resources/VxResourceIds.h"
 #include "support/EmfBuilder.h"
-#include "support/ScopedEnvironment.h"
-#include "support/TestPictures.h"
 
 #include <QAction>
 #include <QDialog>
@@ -23,78 +19,20 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
-// The application with its settings and desktop files in folders of the
-// test's own, and its message boxes and file dialogs answered by the test.
-class VxAppTest : public ::testing::Test {
+class VxAppTest : public AppTestFixture {
 protected:
-    VxAppTest()
-    {
-        TkSetMessageService(&m_messages);
-        VxSetFileDialogService(&m_dialogs);
-    }
-    ~VxAppTest() override
-    {
-        VxSetFileDialogService(nullptr);
-        TkSetMessageService(nullptr);
-    }
-
     std::unique_ptr<CVxApp> Start(const std::vector<std::string>& args, bool bExpectRun = true)
     {
-        auto pApp = std::make_unique<CVxApp>(false);
-        EXPECT_EQ(pApp->InitInstance(args), bExpectRun);
-        return pApp;
+        return StartApp(args, bExpectRun);
     }
-
-    std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
-    {
-        const std::string path = (m_folder.path() + u'/' + QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
-    }
-    std::string GoodFile(const std::string& name = "good.emf")
-    {
-        return WriteFile(name, BlackRectangleEmf());
-    }
-    QString SettingsFile() const { return m_folder.path() + "/config/Glyphar/Glyphar.conf"; }
-    void WriteSetting(const QString& key, const QString& value)
-    {
-        QSettings settings(SettingsFile(), QSettings::IniFormat);
-        settings.setValue(key, value);
-    }
-    std::vector<UINT> ShownIds() const
-    {
-        std::vector<UINT> ids;
-        for (const auto& shown : m_messages.GetShown()) ids.push_back(shown.nIdMessage);
-        return ids;
-    }
-
-    QTemporaryDir m_folder;
-    CScopedEnvironment m_config{"XDG_CONFIG_HOME", m_folder.path().toStdString() + "/config"};
-    CScopedEnvironment m_data{"XDG_DATA_HOME", m_folder.path().toStdString() + "/data"};
-    CTkScriptedMessageService m_messages;
-    CVxScriptedFileDialogService m_dialogs;
 };
-
-TEST_F(VxAppTest, StartsOnTheFileOfTheCommandLine)
-{
-    const auto pApp = Start({GoodFile("start.emf")});
-    ASSERT_NE(pApp->GetMainFrame(), nullptr);
-    EXPECT_TRUE(pApp->GetMainFrame()->isVisible());
-    EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "start.emf - Glyphar");
-    EXPECT_EQ(pApp->GetDocument()->GetPicture().GetChildCount(), 1);
-    EXPECT_TRUE(ShownIds().empty());
-}
 
 TEST_F(VxAppTest, OfTwoUnknownSwitchesTheSecondIsNamedOnceTheWindowIsUp)
 {
@@ -322,8 +260,7 @@ TEST_F(VxAppTest, ANewUndoLimitIsStoredAndTakesEffectOnlyAtTheNextStart)
     EXPECT_EQ(ShownIds(), (std::vector<UINT>{IDS_ENTER_INTEGER, IDS_MAX_UNDOS_NEXT_START}));
     EXPECT_EQ(m_messages.GetShown()[0].strText, "Enter an integer between 0 and 32767.");
     EXPECT_EQ(m_messages.GetShown()[1].nType, MB_OK | MB_ICONINFORMATION);
-    EXPECT_EQ(QSettings(SettingsFile(), QSettings::IniFormat).value("Application/MaxNumberOfUndos"),
-              "3");
+    EXPECT_EQ(Setting("Application/MaxNumberOfUndos"), "3");
     // The open picture's history still holds more than three steps.
     CVxDoc& doc = *pApp->GetDocument();
     for (int i = 0; i < 5; ++i) doc.SaveUndoState();
@@ -377,20 +314,28 @@ TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
 
 namespace {
 
-// -p prints the file on one page and ends without showing a window; a printer
-// that is not there is reported and the program ends with a failure.
+// -p prints the file on one page and ends without showing a window, neither
+// restoring nor saving the window's placement; a printer that is not there is
+// reported and the program ends with a failure.
 TEST_F(VxAppTest, PrintSwitchesPrintWithoutAWindow)
 {
     CVxScriptedEditDialogs dialogs;
     const CVxEditDialogsGuard guard(dialogs);
     const QString pdf = m_folder.filePath(QStringLiteral("printed.pdf"));
     dialogs.QueuePrintToPdf(pdf.toStdString());
+    const QString windowPos = "0,1,-1,-1,-1,-1,10,20,610,420";
+    WriteSetting("Application/WindowPos", windowPos);
     {
         const auto pApp = Start({"-p", GoodFile()}, false);
         EXPECT_FALSE(pApp->GetMainFrame()->isVisible());
         EXPECT_EQ(pApp->GetExitCode(), 0);
         EXPECT_TRUE(ShownIds().empty());
+        EXPECT_NE(pApp->GetMainFrame()->geometry(), QRect(10, 20, 600, 400));
+        pApp->GetMainFrame()->resize(300, 200);
+        pApp->GetMainFrame()->close();
     }
+    EXPECT_EQ(Setting("Application/WindowPos"), windowPos);
+    EXPECT_FALSE(Setting("Toolbars/State").isValid());
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLatin1(file.readAll()).count(QRegularExpression(R"(/Type\s*/Page\b(?!s))")), 1);

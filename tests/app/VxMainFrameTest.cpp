@@ -6,6 +6,7 @@
 #include "platform/framework/TkMessageService.h"
 #include "platform/framework/TkSettings.h"
 #include "resources/VxResourceIds.h"
+#include "support/TestCorpus.h"
 #include "support/TestPictures.h"
 
 #include <QAction>
@@ -20,7 +21,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 
 namespace {
 
@@ -51,9 +51,8 @@ protected:
 
     std::string WriteFile(const std::string& name, const std::vector<std::uint8_t>& bytes)
     {
-        const std::string path = (m_folder.path() + u'/' + QString::fromStdString(name)).toStdString();
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        const std::string path = m_folder.filePath(QString::fromStdString(name)).toStdString();
+        WriteBytes(path, bytes);
         return path;
     }
     std::string GoodFile() { return WriteFile("good.emf", BlackRectangleEmf()); }
@@ -201,10 +200,6 @@ TEST_F(VxMainFrameTest, ViewCommandsFollowTheZoom)
     m_pFrame->GetCommand(ID_VIEW_ZOOM_IN)->trigger();
     EXPECT_EQ(view.GetZoom(), 15000);
     EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_ACTUAL_SIZE)->isChecked());
-    view.SetZoom(1);
-    m_pFrame->UpdateFrame();
-    EXPECT_FALSE(m_pFrame->GetCommand(ID_VIEW_ZOOM_OUT)->isEnabled());
-    EXPECT_TRUE(m_pFrame->GetCommand(ID_VIEW_ZOOM_IN)->isEnabled());
 }
 
 TEST_F(VxMainFrameTest, ClosingAModifiedPictureCanBeCancelled)

@@ -1,4 +1,4 @@
-#include "app/VxApp.h"
+#include "AppTestFixture.h"
 
 #include "app/VxColorToolBar.h"
 #include "app/VxMainFrame.h"
@@ -8,54 +8,33 @@
 #include "attributes/VxFontGraphicProperty.h"
 #include "attributes/pages/VxPropertySheet.h"
 #include "document/VxDoc.h"
-#include "document/VxFileDialogService.h"
-#include "editing/VxEditDialogs.h"
 #include "editing/VxView.h"
 #include "graphics/VxText.h"
-#include "platform/framework/TkMessageService.h"
 #include "platform/qt/TkQtModal.h"
 #include "resources/VxResourceIds.h"
-#include "support/ScopedEnvironment.h"
-#include "support/TestPictures.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 namespace {
 
-// The editor started with its settings in a folder of the test's own.
-class VxToolBarsTest : public ::testing::Test {
+// The editor kept running by the test.
+class VxToolBarsTest : public AppTestFixture {
 protected:
-    VxToolBarsTest()
-    {
-        TkSetMessageService(&m_messages);
-        VxSetFileDialogService(&m_dialogs);
-    }
-    ~VxToolBarsTest() override
-    {
-        m_pApp.reset();
-        VxSetFileDialogService(nullptr);
-        TkSetMessageService(nullptr);
-    }
-
     CVxMainFrame& Start(const std::vector<std::string>& args = {}, bool bExpectRun = true)
     {
         m_pApp.reset();
-        m_pApp = std::make_unique<CVxApp>(false);
-        EXPECT_EQ(m_pApp->InitInstance(args), bExpectRun);
+        m_pApp = StartApp(args, bExpectRun);
         QApplication::processEvents();
         return *m_pApp->GetMainFrame();
     }
@@ -65,19 +44,7 @@ protected:
         m_pApp->GetMainFrame()->close();
         m_pApp.reset();
     }
-    QVariant Setting(const QString& key) const { return QSettings(SettingsFile(), QSettings::IniFormat).value(key); }
-    void WriteSetting(const QString& key, const QString& value)
-    {
-        QSettings(SettingsFile(), QSettings::IniFormat).setValue(key, value);
-    }
-    QString SettingsFile() const { return m_folder.path() + "/config/Glyphar/Glyphar.conf"; }
-    std::string RectangleFile()
-    {
-        const std::string path = m_folder.filePath("rect.emf").toStdString();
-        const std::vector<std::uint8_t> bytes = BlackRectangleEmf();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-        return path;
-    }
+    std::string RectangleFile() { return GoodFile("rect.emf"); }
     // Puts text into a box as typed, then presses key.
     static void Type(QWidget* pBox, const QString& text, Qt::Key key)
     {
@@ -92,10 +59,6 @@ protected:
         QApplication::sendEvent(pEdit, &press);
     }
 
-    QTemporaryDir m_folder;
-    CScopedEnvironment m_config{"XDG_CONFIG_HOME", m_folder.path().toStdString() + "/config"};
-    CTkScriptedMessageService m_messages;
-    CVxScriptedFileDialogService m_dialogs;
     std::unique_ptr<CVxApp> m_pApp;
 };
 
@@ -277,21 +240,6 @@ TEST_F(VxToolBarsTest, OnlyATenNumberPlacementOnTheScreenIsRestored)
         EXPECT_EQ(frame.geometry() == placed, c.bApplied) << c.pszWindowPos;
         EXPECT_EQ(frame.toolBarArea(frame.GetToolBar(IDW_TOOLBAR_ZOOM)), Qt::TopToolBarArea);
     }
-}
-
-TEST_F(VxToolBarsTest, PrintingNeitherRestoresNorSavesThePlacement)
-{
-    CVxScriptedEditDialogs dialogs;
-    const CVxEditDialogsGuard guard(dialogs);
-    dialogs.QueuePrintToPdf(m_folder.filePath("printed.pdf").toStdString());
-    const QString windowPos = "0,1,-1,-1,-1,-1,10,20,610,420";
-    WriteSetting("Application/WindowPos", windowPos);
-    CVxMainFrame& frame = Start({"-p", RectangleFile()}, false);
-    EXPECT_NE(frame.geometry(), QRect(10, 20, 600, 400));
-    frame.resize(300, 200);
-    Quit();
-    EXPECT_EQ(Setting("Application/WindowPos"), windowPos);
-    EXPECT_FALSE(Setting("Toolbars/State").isValid());
 }
 
 TEST_F(VxToolBarsTest, LayoutAndPlacementSurviveARestart)

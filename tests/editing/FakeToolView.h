@@ -4,6 +4,7 @@
 
 #include "document/VxDoc.h"
 #include "editing/IVxToolView.h"
+#include "editing/VxGridSettings.h"
 #include "editing/VxUndoCheckpoint.h"
 #include "graphics/VxGraphic.h"
 #include "graphics/VxSelection.h"
@@ -23,8 +24,7 @@ public:
     POINT SnapPoint(POINT point) const override
     {
         if (m_nGrid == 0) return point;
-        auto snap = [&](LONG v) { return (v + m_nGrid / 2) / m_nGrid * m_nGrid; };
-        return {snap(point.x), snap(point.y)};
+        return {VxSnapToGrid(point.x, 0, m_nGrid), VxSnapToGrid(point.y, 0, m_nGrid)};
     }
     POINT GetMousePoint(POINT point) const override { return SnapPoint(point); }
     void SetCapture() override { m_bCapture = true; }

@@ -6,11 +6,13 @@
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
 #include "platform/gdi/TkGdiObjects.h"
+#include "support/TestCorpus.h"
+
+#include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 CQtFontEngineScope::CQtFontEngineScope() : m_pPrevious(TkGetFontEngine())
 {
@@ -28,11 +30,9 @@ CPictureOwner::~CPictureOwner()
 
 std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "cannot open " + path.string();
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
-                                    std::istreambuf_iterator<char>()};
+    std::vector<std::uint8_t> bytes = ReadBytes(path);
+    if (bytes.empty())
+        return "cannot read " + path.string();
     CTkMemFile file(std::move(bytes));
     CTkArchive ar(&file, CTkArchive::load);
     // The document's safe picture bounds, so the frame's corner lands on (0, 0).
@@ -68,4 +68,31 @@ ImageDifference CompareImages(const QImage& a, const QImage& b, int channelToler
         }
     }
     return diff;
+}
+
+int Count(const QImage& image, QRgb colour)
+{
+    int n = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour ? 1 : 0;
+    return n;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QSizeF MediaBox(const QByteArray& pdf)
+{
+    static const QRegularExpression re(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])");
+    const QRegularExpressionMatch m = re.match(QString::fromLatin1(pdf));
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+int PageCount(const QByteArray& pdf)
+{
+    static const QRegularExpression re(R"(/Type\s*/Page\b(?!s))");
+    return int(QString::fromLatin1(pdf).count(re));
 }

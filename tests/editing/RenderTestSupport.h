@@ -8,7 +8,10 @@
 #include "platform/gdi/TkGlobalBlock.h"
 #include "platform/qt/TkQtFontEngine.h"
 
+#include <QByteArray>
 #include <QImage>
+#include <QSizeF>
+#include <QString>
 
 #include <filesystem>
 #include <memory>
@@ -69,3 +72,11 @@ struct ImageDifference {
     long long pixels = 0;
 };
 ImageDifference CompareImages(const QImage& a, const QImage& b, int channelTolerance);
+
+// Pixels of colour inside the image.
+int Count(const QImage& image, QRgb colour);
+// A file's bytes, empty when it cannot be read.
+QByteArray ReadAll(const QString& path);
+// A PDF's first page's width and height in points, and its number of pages.
+QSizeF MediaBox(const QByteArray& pdf);
+int PageCount(const QByteArray& pdf);

@@ -10,15 +10,14 @@
 #include "editing/VxPictureRenderer.h"
 #include "graphics/VxRectangle.h"
 #include "graphics/VxText.h"
+#include "support/TestDib.h"
 
 #include <QFile>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cmath>
 #include <limits>
 
 namespace {
@@ -28,15 +27,6 @@ constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kBlue = 0xFF0000FF;
 constexpr QRgb kGreen = 0xFF00FF00;
 
-int Count(const QImage& image, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            n += image.pixel(x, y) == colour ? 1 : 0;
-    return n;
-}
-
 QRect InkBounds(const QImage& image)
 {
     QRect r;
@@ -45,26 +35,6 @@ QRect InkBounds(const QImage& image)
             if (image.pixel(x, y) != kWhite)
                 r |= QRect(x, y, 1, 1);
     return r;
-}
-
-QByteArray ReadAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// The page's width and height in points.
-QSizeF MediaBox(const QByteArray& pdf)
-{
-    static const QRegularExpression re(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])");
-    const QRegularExpressionMatch m = re.match(QString::fromLatin1(pdf));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
-}
-
-int PageCount(const QByteArray& pdf)
-{
-    static const QRegularExpression re(R"(/Type\s*/Page\b(?!s))");
-    return int(QString::fromLatin1(pdf).count(re));
 }
 
 constexpr double MmToPoints(double mm) { return mm / 25.4 * 72.0; }
@@ -122,15 +92,8 @@ TEST_F(VxPictureRendererTest, ARectangleLandsOnTheMappedPixels)
 // the DIB's colours: a 2 by 1 tile of red and blue, so columns alternate.
 TEST_F(VxPictureRendererTest, ADibPatternFillIsPaintedWithTheDibsColours)
 {
-    std::vector<std::uint8_t> dib(40 + 8, 0);
-    dib[0] = 40;
-    dib[4] = 2;   // width
-    dib[8] = 1;   // height
-    dib[12] = 1;  // planes
-    dib[14] = 24;
-    dib[42] = 0xFF;  // red, stored blue-green-red
-    dib[43] = 0xFF;  // blue
-    m_owner.m_globals.emplace_back(dib);
+    // Red, then blue, stored blue-green-red.
+    m_owner.m_globals.emplace_back(TestDib(2, 1, 24, {}, {{0, 0, 0xFF, 0xFF, 0, 0}}));
     CVxRectangle& rectangle = AddRectangle(RECT{100, 100, 600, 300}, RGB(0, 255, 0), 0);
     auto& brush = dynamic_cast<CVxBrushGraphicProperty&>(*rectangle.LookupProperty("Brush"));
     brush.SetStyle(BS_DIBPATTERN);
@@ -144,14 +107,6 @@ TEST_F(VxPictureRendererTest, ADibPatternFillIsPaintedWithTheDibsColours)
     EXPECT_NE(image.pixel(40, 40), image.pixel(41, 40));
     EXPECT_EQ(image.pixel(40, 40), image.pixel(40, 41));
     EXPECT_EQ(Count(image, kGreen), 2 * 100 + 2 * 38);
-}
-
-TEST_F(VxPictureRendererTest, AnEmptyPictureIsAWhitePage)
-{
-    const QImage image = Render(SIZE{2100, 2970}, 210);
-    ASSERT_EQ(image.size(), QSize(210, 297));
-    EXPECT_EQ(image.format(), QImage::Format_RGB32);
-    EXPECT_EQ(Count(image, kWhite), 210 * 297);
 }
 
 TEST_F(VxPictureRendererTest, TheHeightFollowsTheAspectRatioRounded)
@@ -169,14 +124,8 @@ TEST_F(VxPictureRendererTest, TheHeightFollowsTheAspectRatioRounded)
     EXPECT_EQ(height(SIZE{0x3FFFFFFF, 0x3FFFFFFF}, 16384), 0);  // area beyond the limit
     EXPECT_EQ(height(SIZE{0x40000000, 0x10000000}, 16384), 4096);
 
-    // The page the image gets is that height.
-    EXPECT_EQ(Render(SIZE{1000, 335}, 100).size(), QSize(100, 34));
-}
-
-TEST_F(VxPictureRendererTest, TheMappingFillsTheRoundedHeightExactly)
-{
-    // 33.3 rows rounded to 33: a box over the whole picture covers every pixel,
-    // and the right column and bottom row are the pen's.
+    // The image is that height: 33.3 rows rounded to 33, a box over the whole
+    // picture covers every pixel, the right column and bottom row the pen's.
     AddRectangle(RECT{0, 0, 1000, 333}, RGB(255, 0, 0), RGB(0, 0, 255));
     const QImage image = Render(SIZE{1000, 333}, 100);
     ASSERT_EQ(image.size(), QSize(100, 33));
@@ -267,28 +216,28 @@ TEST_F(VxPictureRendererPdfTest, WritesOnePageOfThePictureSize)
     ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(empty, SIZE{21000, 14850}, blank));
     EXPECT_LT(ReadAll(blank).size() + 40, pdf.size());
 
-    const QString tall = Path("portrait.pdf");
-    ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(m_owner.Picture(), SIZE{10000, 20000}, tall));
-    EXPECT_NEAR(MediaBox(ReadAll(tall)).width(), MmToPoints(100), 1.0);
-    EXPECT_NEAR(MediaBox(ReadAll(tall)).height(), MmToPoints(200), 1.0);
 }
 
 TEST_F(VxPictureRendererPdfTest, ThePageFollowsTheUnitsAndStaysWithinReadersLimits)
 {
     AddRectangle(RECT{0, 0, 500, 500}, RGB(0, 0, 0), std::nullopt);
     const QString path = Path("units.pdf");
-    ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(m_owner.Picture(), SIZE{21000, 14850}, path,
-                                                {500.0, 250.0}));
-    QSizeF box = MediaBox(ReadAll(path));
-    EXPECT_NEAR(box.width(), MmToPoints(420), 1.0);
-    EXPECT_NEAR(box.height(), MmToPoints(594), 1.0);
-
-    // 10 km by 5 km: scaled to 200 by 100 inches.
-    ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(m_owner.Picture(),
-                                                SIZE{1000000000, 500000000}, path));
-    box = MediaBox(ReadAll(path));
-    EXPECT_NEAR(box.width(), 14400.0, 1.0);
-    EXPECT_NEAR(box.height(), 7200.0, 1.0);
+    const struct {
+        SIZE size;
+        CTkPair<double> units;
+        double dWidth, dHeight;  // points
+    } cases[] = {
+        {{10000, 20000}, {1000.0, 1000.0}, MmToPoints(100), MmToPoints(200)},
+        {{21000, 14850}, {500.0, 250.0}, MmToPoints(420), MmToPoints(594)},
+        // 10 km by 5 km: scaled to 200 by 100 inches.
+        {{1000000000, 500000000}, {1000.0, 1000.0}, 14400.0, 7200.0},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(m_owner.Picture(), c.size, path, c.units));
+        const QSizeF box = MediaBox(ReadAll(path));
+        EXPECT_NEAR(box.width(), c.dWidth, 1.0) << c.size.cx;
+        EXPECT_NEAR(box.height(), c.dHeight, 1.0) << c.size.cx;
+    }
 }
 
 TEST_F(VxPictureRendererPdfTest, FailuresWriteNothingAndKeepWhatWasThere)

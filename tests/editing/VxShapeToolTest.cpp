@@ -70,6 +70,7 @@ protected:
 
 TEST_F(VxShapeToolTest, EachToolDrawsItsShapeAsOneSelectedUndoStep)
 {
+    CCountingPointEditing editing;
     struct Case {
         unsigned nID;
         const char* pszClass;
@@ -88,13 +89,7 @@ TEST_F(VxShapeToolTest, EachToolDrawsItsShapeAsOneSelectedUndoStep)
         ExpectNoTrace();
         EXPECT_TRUE(m_pView->GetSelection().HasNoChildren());
     }
-}
-
-TEST_F(VxShapeToolTest, ANewArcGoesIntoPointEditingOnThisView)
-{
-    CCountingPointEditing editing;
-    m_pView->OnCmdMsg(ID_TOOL_ARC, nullptr);
-    Drag({400, 350}, {500, 420});
+    // Only the new arc goes into point editing, on this view.
     EXPECT_EQ(editing.m_views, std::vector<CVxView*>{m_pView.get()});
 }
 

@@ -33,15 +33,6 @@ QImage VxViewFixture::Grab()
     return m_pView->viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-int VxViewFixture::Count(const QImage& image, QRgb colour)
-{
-    int n = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == colour;
-    }
-    return n;
-}
-
 CVxGraphic& VxViewFixture::AddBox(const RECT& client, std::optional<COLORREF> fill)
 {
     auto* pGraphic = new CVxRectangle(m_pView->ClientToPicture(client));

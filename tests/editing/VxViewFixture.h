@@ -2,6 +2,7 @@
 // A view of 800 x 600 device pixels over a document, shown so that it has its
 // size, with its own settings store.
 
+#include "RenderTestSupport.h"
 #include "document/VxDoc.h"
 #include "editing/VxView.h"
 #include "platform/framework/TkSettings.h"
@@ -26,8 +27,6 @@ protected:
     // A rectangle of the picture given in client pixels, with a thin black
     // pen, filled or hollow, in front of the others.
     CVxGraphic& AddBox(const RECT& client, std::optional<COLORREF> fill);
-    // Pixels of colour inside the image.
-    static int Count(const QImage& image, QRgb colour);
 
     CTkMemorySettings m_settings;
     CVxDoc m_doc;

@@ -1,8 +1,6 @@
 #include "VxViewFixture.h"
 
 #include "editing/VxEditDialogs.h"
-#include "platform/gdi/TkDC.h"
-#include "platform/gdi/TkGdiObjects.h"
 #include "resources/VxResourceIds.h"
 #include "support/TestPictures.h"
 
@@ -85,27 +83,6 @@ TEST_F(VxViewGridTest, LinesAreDrawnBehindThePicture)
     EXPECT_GT(Count(image, 0xFFFF0000), 0);
     EXPECT_EQ(Count(image, kBlack), nBlack);
     EXPECT_EQ(image.pixel(400, 300), kBlack);
-}
-
-TEST_F(VxViewGridTest, XorFeedbackOnTheClientDcErasesItselfWhenDrawnTwice)
-{
-    LoadInto(m_doc, BlackRectangleEmf());
-    const QImage before = Grab();
-    auto drawFeedback = [&] {
-        const std::unique_ptr<CTkDC> dc = m_pView->GetClientDC();
-        dc->SetROP2(R2_XORPEN);
-        const HPEN hPen = CreatePen(PS_SOLID, 0, 0xFFFFFF);
-        const HGDIOBJ hOld = dc->SelectObject(hPen);
-        dc->MoveTo(0, 0);
-        dc->LineTo(2000, 1000);
-        dc->SelectObject(hOld);
-        DeleteObject(hPen);
-    };
-    drawFeedback();
-    const QImage once = Grab();
-    EXPECT_NE(once, before);
-    drawFeedback();
-    EXPECT_EQ(Grab(), before);
 }
 
 TEST_F(VxViewGridTest, GridSettingsRoundTripThroughInchesAndCentimetres)

@@ -6,7 +6,6 @@
 #include "attributes/VxBrushGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
 #include "editing/VxGraphicManipulator.h"
-#include "graphics/VxBezier.h"
 #include "graphics/VxGraphicClasses.h"
 #include "graphics/VxPoly.h"
 #include "platform/framework/TkCmdUI.h"
@@ -100,22 +99,6 @@ TEST_F(VxViewPointEditingTest, QtKeysWithCtrlAndShiftWorkOnSubPolygons)
     EXPECT_EQ(Manipulator().GetCurrentPoint(), 0);
     m_pView->OnCmdMsg(ID_SUBPOLYGON_DELETE, nullptr);
     EXPECT_FALSE(Update(ID_SUBPOLYGON_DELETE).IsEnabled());
-}
-
-// A curve's points come and go three at a time, through the same keys.
-TEST_F(VxViewPointEditingTest, ACurveInsertsAndDeletesWholeCurves)
-{
-    std::vector<POINT> points;
-    for (const POINT p : kCorners) points.push_back(m_pView->ClientToPicture(p));
-    auto* pBezier = new CVxBezier(points, FALSE, FALSE);
-    m_doc.GetPicture().AddChildTail(pBezier);
-    m_pView->Select(pBezier, false);
-    m_pView->OnCmdMsg(ID_EDIT_POINTS, nullptr);
-    Key(Qt::Key_Insert);
-    EXPECT_EQ(pBezier->GetPointCount(), 7);
-    Key(Qt::Key_Delete);
-    Key(Qt::Key_Delete);
-    EXPECT_EQ(pBezier->GetPointCount(), 4) << "the last curve stays";
 }
 
 TEST_F(VxViewPointEditingTest, UndoAfterAPointDragBringsBackPointEditingAtTheSamePoint)

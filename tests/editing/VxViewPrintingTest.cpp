@@ -29,12 +29,9 @@ struct PdfFacts {
 // Reads what a PDF writer produced: its page objects and their drawing.
 PdfFacts ReadPdf(const QString& path)
 {
-    QFile file(path);
     PdfFacts facts;
-    if (!file.open(QIODevice::ReadOnly)) return facts;
-    const QByteArray pdf = file.readAll();
-    static const QRegularExpression page(QStringLiteral(R"(/Type\s*/Page\b(?!s))"));
-    facts.nPages = int(QString::fromLatin1(pdf).count(page));
+    const QByteArray pdf = ReadAll(path);
+    facts.nPages = PageCount(pdf);
     for (qsizetype i = pdf.indexOf("stream\n"); i >= 0; i = pdf.indexOf("stream\n", i)) {
         i += 7;
         const qsizetype end = pdf.indexOf("endstream", i);
@@ -46,16 +43,6 @@ PdfFacts ReadPdf(const QString& path)
         i = end;
     }
     return facts;
-}
-
-// The page's width and height in points.
-QSizeF MediaBox(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return {};
-    static const QRegularExpression re(QStringLiteral(R"(/MediaBox \[0 0 ([0-9.]+) ([0-9.]+)\])"));
-    const QRegularExpressionMatch m = re.match(QString::fromLatin1(file.readAll()));
-    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
 }
 
 // The box of the first path filled in black, in the page's device units.
@@ -108,7 +95,7 @@ TEST_F(VxViewPrintingTest, PrintingToAPdfFileGivesOnePageWithThePicture)
     ASSERT_TRUE(m_pView->OnCmdMsg(ID_FILE_PRINT_SETUP, nullptr));
     dialogs.QueuePrintToPdf(landscape.toStdString());
     m_pView->OnCmdMsg(ID_FILE_PRINT_PREVIEW, nullptr);
-    const QSizeF box = MediaBox(landscape);
+    const QSizeF box = MediaBox(ReadAll(landscape));
     EXPECT_GT(box.width(), box.height());
 
     m_doc.DeleteContents();
@@ -135,12 +122,10 @@ TEST_F(VxViewPrintingTest, HatchesKeepTheirScreenSpacingOnPaper)
     const QString printed = dir.filePath(QStringLiteral("hatched.pdf"));
     dialogs.QueuePrintToPdf(printed.toStdString());
     m_pView->OnCmdMsg(ID_FILE_PRINT, nullptr);
-    QFile file(printed);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     // The hatch's tile repeats every 8 pixels of a 96-dpi screen: 100 pixels
     // at 1200 dpi.
     static const QRegularExpression step(QStringLiteral(R"(/XStep ([0-9.]+))"));
-    const QRegularExpressionMatch m = step.match(QString::fromLatin1(file.readAll()));
+    const QRegularExpressionMatch m = step.match(QString::fromLatin1(ReadAll(printed)));
     ASSERT_TRUE(m.hasMatch());
     EXPECT_EQ(m.captured(1).toDouble(), 100);
 }

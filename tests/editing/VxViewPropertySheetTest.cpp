@@ -200,6 +200,11 @@ TEST_F(VxViewPropertySheetTest, ColoursAndModesSetOnAPageReachEveryGraphic)
         EXPECT_EQ(Global(pBox).GetBkMode(), OPAQUE);
         EXPECT_EQ(Global(pBox).GetArcDirection(), AD_COUNTERCLOCKWISE);
     }
+    // Properties reopens the sheet on the page it was last closed on.
+    Run(ID_EDIT_PROPERTIES, [&](CVxPropertySheet& sheet) {
+        EXPECT_EQ(sheet.GetActivePageId(), IDD_FILL_PAGE);
+        sheet.reject();
+    });
     EXPECT_EQ(UndoSteps(), 1);
 }
 
@@ -220,27 +225,13 @@ TEST_F(VxViewPropertySheetTest, PositionMovesAndScalesOnceAndRefusesBadNumbers)
     EXPECT_EQ(after.right - after.left, before.right - before.left);
 }
 
-TEST_F(VxViewPropertySheetTest, TheSheetReopensOnThePageLastClosedOn)
-{
-    unsigned nOpenedOn = 0;
-    Run(ID_EDIT_PROPERTIES, [&](CVxPropertySheet& sheet) {
-        sheet.SetActivePage(IDD_OTHER_PAGE);
-        sheet.reject();
-    });
-    Run(ID_EDIT_PROPERTIES, [&](CVxPropertySheet& sheet) {
-        nOpenedOn = sheet.GetActivePageId();
-        sheet.reject();
-    });
-    EXPECT_EQ(nOpenedOn, IDD_OTHER_PAGE);
-}
-
 TEST_F(VxViewPropertySheetTest, TheLineSampleIsUndefinedUntilTheColourIsChosen)
 {
     m_dialogs.QueueColor(kGreen);
     Run(ID_FORMAT_LINE, [&](CVxPropertySheet& sheet) {
         QWidget* pSample = Find<QWidget>(sheet, IDC_PEN_SAMPLE);
         pSample->resize(200, 60);
-        const auto Count = [&](QRgb rgb) { return VxViewFixture::Count(pSample->grab().toImage(), rgb); };
+        const auto Count = [&](QRgb rgb) { return ::Count(pSample->grab().toImage(), rgb); };
         EXPECT_EQ(Count(kWhite), 0);
         Find<CVxColorButton>(sheet, IDC_PEN_COLOR)->click();
         // A 5-unit green line across a white ground.

@@ -52,10 +52,8 @@ TEST_F(VxViewTest, FullPageFitsTheDefaultPageIntoTheWindow)
     EXPECT_EQ(m_pView->GetMaxZoom(), CVxView::kHighestZoom);
     EXPECT_EQ(m_pView->horizontalScrollBar()->maximum(), 0);
     EXPECT_EQ(m_pView->verticalScrollBar()->maximum(), 0);
-}
 
-TEST_F(VxViewTest, TheWindowFollowsItsSizeInFullPageMode)
-{
+    // The zoom follows the window's size.
     m_pView->resize(400, 600);
     QApplication::processEvents();
     // 400 / 264 decides: 15152, less 2 %.
@@ -124,15 +122,6 @@ TEST_F(VxViewTest, FullPageTogglesAndKeepsTheFittedZoom)
     EXPECT_EQ(m_pView->GetZoom(), 28824);
 }
 
-TEST_F(VxViewTest, ANewPictureIsShownFullPage)
-{
-    m_pView->SetZoom(20000);
-    LoadInto(m_doc, BlackRectangleEmf());
-    m_doc.DeleteContents();
-    EXPECT_TRUE(m_pView->IsFullPage());
-    EXPECT_EQ(m_pView->GetZoom(), 28824);
-}
-
 TEST_F(VxViewTest, APictureSizeChangeRefitsThePage)
 {
     LoadInto(m_doc, BlackRectangleEmf());
@@ -143,6 +132,11 @@ TEST_F(VxViewTest, APictureSizeChangeRefitsThePage)
     EXPECT_EQ(m_pView->GetPagePixels(), (SIZE{784, 392}));
     EXPECT_EQ(m_pView->GetPageOrigin(), (POINT{8, 104}));
     EXPECT_EQ(m_pView->GetMinZoom(), 1316);
+    // A new picture is shown full page.
+    m_pView->SetZoom(20000);
+    m_doc.DeleteContents();
+    EXPECT_TRUE(m_pView->IsFullPage());
+    EXPECT_EQ(m_pView->GetZoom(), 28824);
 }
 
 TEST_F(VxViewTest, PaintsTheSurroundThePageAndThePicture)
@@ -215,47 +209,38 @@ TEST_F(VxViewTest, ScrollingMovesThePaintedPageLikeAFullRepaint)
 
 TEST_F(VxViewTest, TheUndoRecordKeepsZoomScrollAndFullPage)
 {
+    const auto store = [&] {
+        CTkMemFile file;
+        {
+            CTkArchive ar(&file, CTkArchive::store);
+            m_pView->SerializeForUndo(ar);
+        }
+        return file.Detach();
+    };
+    const auto load = [&](std::vector<std::uint8_t> bytes) {
+        CTkMemFile file(std::move(bytes));
+        CTkArchive ar(&file, CTkArchive::load);
+        m_pView->SerializeForUndo(ar);
+    };
+    // Stored in full page mode it refits.
+    const std::vector<std::uint8_t> fullPage = store();
     m_pView->SetZoom(50000);
     QApplication::processEvents();
     m_pView->horizontalScrollBar()->setValue(100);
     m_pView->verticalScrollBar()->setValue(50);
-    CTkMemFile file;
-    {
-        CTkArchive ar(&file, CTkArchive::store);
-        m_pView->SerializeForUndo(ar);
-    }
+    const std::vector<std::uint8_t> zoomed = store();
     // No selection (a count of 0), the flag, the zoom, the scroll position,
     // then point editing off and current point 0.
-    const std::vector<std::uint8_t> expected{0, 0, 0, 0, 0x50, 0xC3, 0, 0, 100, 0, 0, 0, 50, 0, 0, 0,
-                                             0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(file.GetBytes(), expected);
-
-    m_pView->OnViewFullPage();
-    file.SeekToBegin();
-    {
-        CTkArchive ar(&file, CTkArchive::load);
-        m_pView->SerializeForUndo(ar);
-    }
+    EXPECT_EQ(zoomed, (std::vector<std::uint8_t>{0, 0, 0, 0, 0x50, 0xC3, 0, 0, 100, 0, 0, 0, 50, 0,
+                                                  0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    load(fullPage);
+    EXPECT_TRUE(m_pView->IsFullPage());
+    EXPECT_EQ(m_pView->GetZoom(), 28824);
+    load(zoomed);
     EXPECT_FALSE(m_pView->IsFullPage());
     EXPECT_EQ(m_pView->GetZoom(), 50000);
     EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 100);
     EXPECT_EQ(m_pView->verticalScrollBar()->value(), 50);
-}
-
-TEST_F(VxViewTest, UndoBringsBackTheZoomAndScrollOfItsSnapshot)
-{
-    m_pView->SetZoom(50000);
-    QApplication::processEvents();
-    m_pView->horizontalScrollBar()->setValue(300);
-    m_pView->verticalScrollBar()->setValue(200);
-    m_doc.SaveUndoState();
-    m_pView->OnViewFullPage();
-    ASSERT_TRUE(m_doc.CanUndo());
-    m_doc.OnEditUndo();
-    EXPECT_FALSE(m_pView->IsFullPage());
-    EXPECT_EQ(m_pView->GetZoom(), 50000);
-    EXPECT_EQ(m_pView->horizontalScrollBar()->value(), 300);
-    EXPECT_EQ(m_pView->verticalScrollBar()->value(), 200);
 }
 
 TEST_F(VxViewTest, UndoBringsBackAnImportedPictureWithItsView)
@@ -272,23 +257,6 @@ TEST_F(VxViewTest, UndoBringsBackAnImportedPictureWithItsView)
     EXPECT_EQ(m_pView->GetZoom(), 200000);
     QApplication::processEvents();
     EXPECT_EQ(Grab().pixel(400, 300), kBlack);
-}
-
-TEST_F(VxViewTest, AnUndoRecordInFullPageModeRefits)
-{
-    CTkMemFile file;
-    {
-        CTkArchive ar(&file, CTkArchive::store);
-        m_pView->SerializeForUndo(ar);
-    }
-    m_pView->SetZoom(50000);
-    file.SeekToBegin();
-    {
-        CTkArchive ar(&file, CTkArchive::load);
-        m_pView->SerializeForUndo(ar);
-    }
-    EXPECT_TRUE(m_pView->IsFullPage());
-    EXPECT_EQ(m_pView->GetZoom(), 28824);
 }
 
 }  // namespace

@@ -57,7 +57,7 @@ Calls DrawnBy(CVxPoly& poly)
 
 }  // namespace
 
-TEST(VxPolyBuild, ClosedOrOpenDecidesBrushAndTypeName)
+TEST(VxPolyBuild, ClosedOrOpenDecidesTheBrushAndBadCountsChangeNothing)
 {
     CVxPoly polygon(RECT{1, 2, 3, 4}, TRUE);
     CVxPoly polyline(RECT{1, 2, 3, 4}, FALSE);
@@ -71,6 +71,15 @@ TEST(VxPolyBuild, ClosedOrOpenDecidesBrushAndTypeName)
     EXPECT_FALSE(loaded.AppendPoint({1, 1}, TRUE));
     EXPECT_FALSE(loaded.InsertSubPolygon(0));
     EXPECT_EQ(loaded.GetPointCount(), 0);
+
+    // Counts it cannot hold are refused and change nothing.
+    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}};
+    const INT negative[] = {2, -1, 2};
+    const INT tooMany[] = {2, 2};
+    EXPECT_FALSE(polyline.AppendPolyPolygon(points, negative));
+    EXPECT_FALSE(polyline.AppendPolyPolygon(points, tooMany));
+    EXPECT_EQ(CountsOf(polyline), Counts{0});
+    EXPECT_EQ(polyline.GetPointCapacity(), 0);
 }
 
 TEST(VxPolyBuild, PolyPolygonWithAnEmptyMiddleFigure)
@@ -87,18 +96,6 @@ TEST(VxPolyBuild, PolyPolygonWithAnEmptyMiddleFigure)
     EXPECT_EQ(poly.GetHandleCount(), 15);
     EXPECT_EQ(poly.GetHandlePoint(14), (POINT{25, -5}));
     EXPECT_EQ(poly.GetHandlePoint(15), (POINT{0, 0})) << "no such handle";
-}
-
-TEST(VxPolyBuild, AppendRefusesCountsItCannotHoldAndChangesNothing)
-{
-    CVxPoly poly(RECT{}, FALSE);
-    const POINT points[] = {{0, 0}, {10, 0}, {10, 10}};
-    const INT negative[] = {2, -1, 2};
-    const INT tooMany[] = {2, 2};
-    EXPECT_FALSE(poly.AppendPolyPolygon(points, negative));
-    EXPECT_FALSE(poly.AppendPolyPolygon(points, tooMany));
-    EXPECT_EQ(CountsOf(poly), Counts{0});
-    EXPECT_EQ(poly.GetPointCapacity(), 0);
 }
 
 TEST(VxPolyDuplicates, RefusedUnlessAllowed)
