@@ -2,7 +2,6 @@
 
 #include "graphics/VxGeometry.h"
 #include "graphics/VxGraphic.h"
-#include "graphics/VxText.h"
 #include "platform/gdi/TkDC.h"
 
 #include <algorithm>
@@ -59,9 +58,7 @@ CVxChildIndex::Entry CVxChildIndex::Measure(CVxGraphic* pGraphic, CTkDC* pDC)
     // The drawn area for painting, the bounds for picking: the index keeps both.
     const RECT area = UnionOf(VxNormalizeRect(pGraphic->GetDrawBounds(pDC)),
                               VxNormalizeRect(pGraphic->GetBounds()));
-    const auto* pText = dynamic_cast<const CVxText*>(pGraphic);
-    const bool bAlways =
-        !pGraphic->HasNoChildren() || (pText != nullptr && pText->HasDeviceDrawBounds());
+    const bool bAlways = !pGraphic->HasNoChildren() || pGraphic->HasDeviceDrawBounds();
     return {pGraphic, area, bAlways};
 }
 

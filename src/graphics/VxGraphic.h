@@ -62,6 +62,9 @@ public:
     virtual RECT GetRect();
     virtual RECT GetNormalizedRect();
     virtual RECT GetDrawBounds(CTkDC* pDC = nullptr);
+    // True when the drawn area depends on the device it is measured on, so a
+    // cache of it must not stand in for the graphic's own visibility test.
+    virtual bool HasDeviceDrawBounds() const { return false; }
     virtual std::uint32_t GetArea();
     virtual POINT GetCenter();
     virtual POINT GetStartPoint();

@@ -31,7 +31,7 @@ public:
     RECT GetDrawBounds(CTkDC* pDC = nullptr) override;
     // Rotated text, and opaque text without clipping, reach past the rectangle
     // by what the drawing device measures.
-    bool HasDeviceDrawBounds() const;
+    bool HasDeviceDrawBounds() const override;
     // The reference point, by which the text is placed.
     POINT GetCenter() override;
     BOOL ApplyProperty(const CVxGraphicProperty& property) override;
