@@ -5,6 +5,7 @@
 //
 // usage: glyphar_arrange_bench FILE
 
+#include "BenchTiming.h"
 #include "app/VxMainFrame.h"
 #include "document/VxDoc.h"
 #include "editing/VxEditDialogs.h"
@@ -12,19 +13,13 @@
 
 #include <QApplication>
 
-#include <chrono>
 #include <cstdio>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 void Time(const char* pszName, CVxView& view, unsigned nID)
 {
-    const Clock::time_point t = Clock::now();
-    view.OnCmdMsg(nID, nullptr);
-    std::printf("%s ms: %.1f\n", pszName,
-                std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+    BenchTime(pszName, [&] { view.OnCmdMsg(nID, nullptr); });
     // The repaint that follows, apart: it is the view's cost, not the command's.
     view.viewport()->grab();
 }
@@ -48,10 +43,7 @@ int main(int argc, char** argv)
     view.OnEditSelectAll();
     std::fprintf(stderr, "%d graphics, %d selected, %ld x %ld\n", doc.GetPicture().GetChildCount(),
                  view.GetSelection().GetChildCount(), long(size.cx), long(size.cy));
-    const Clock::time_point t = Clock::now();
-    doc.SaveUndoState();
-    std::printf("undo snapshot alone ms: %.1f\n",
-                std::chrono::duration<double, std::milli>(Clock::now() - t).count());
+    BenchTime("undo snapshot alone", [&] { doc.SaveUndoState(); });
     Time("bring to front", view, ID_ARRANGE_BRING_TO_FRONT);
     Time("send to back", view, ID_ARRANGE_SEND_TO_BACK);
     Time("flip both", view, ID_ARRANGE_FLIP_BOTH);

@@ -4,6 +4,7 @@
 //
 // usage: glyphar_edit_bench FILE [runs]
 
+#include "BenchTiming.h"
 #include "document/VxDoc.h"
 #include "editing/VxView.h"
 #include "platform/framework/TkClipboard.h"
@@ -11,30 +12,8 @@
 
 #include <QApplication>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
-#include <functional>
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double CpuMs() { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; }
-
-// Prints the wall time and the process's processor time of run.
-void Time(const char* pszName, const std::function<void()>& run)
-{
-    const Clock::time_point start = Clock::now();
-    const double cpu = CpuMs();
-    run();
-    std::printf("%s ms: %.1f\n", pszName,
-                std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    std::printf("%s (cpu) ms: %.1f\n", pszName, CpuMs() - cpu);
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -54,11 +33,11 @@ int main(int argc, char** argv)
     view.viewport()->grab();
     std::fprintf(stderr, "%d graphics\n", doc.GetPicture().GetChildCount());
     for (int i = 0; i < nRuns; ++i) {
-        Time("select all", [&] { view.OnEditSelectAll(); });
-        Time("copy", [&] { view.OnEditCopy(); });
-        Time("snapshot", [&] { doc.SaveUndoState(); });
-        Time("delete", [&] { view.OnEditDelete(); });
-        Time("undo", [&] { doc.OnEditUndo(); });
+        BenchTime("select all", [&] { view.OnEditSelectAll(); });
+        BenchTime("copy", [&] { view.OnEditCopy(); });
+        BenchTime("snapshot", [&] { doc.SaveUndoState(); });
+        BenchTime("delete", [&] { view.OnEditDelete(); });
+        BenchTime("undo", [&] { doc.OnEditUndo(); });
         QApplication::processEvents();
     }
     TkSetClipboard(nullptr);

@@ -6,6 +6,7 @@
 //
 // usage: glyphar_gesture_bench FILE [runs]
 
+#include "BenchTiming.h"
 #include "app/VxMainFrame.h"
 #include "document/VxDoc.h"
 #include "editing/VxView.h"
@@ -17,17 +18,11 @@
 
 #include <QApplication>
 
-#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double CpuMs() { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; }
 
 // Runs prepare (untimed) and step nRuns times, printing the wall and
 // processor time of each step.
@@ -36,12 +31,7 @@ void Time(const char* pszName, int nRuns, Prepare prepare, Step step)
 {
     for (int i = 0; i < nRuns; ++i) {
         prepare(i);
-        const Clock::time_point t = Clock::now();
-        const double cpu = CpuMs();
-        step(i);
-        const double wall = std::chrono::duration<double, std::milli>(Clock::now() - t).count();
-        std::printf("%s ms: %.1f\n", pszName, wall);
-        std::printf("%s (cpu) ms: %.1f\n", pszName, CpuMs() - cpu);
+        BenchTime(pszName, [&] { step(i); });
     }
 }
 

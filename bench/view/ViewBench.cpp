@@ -6,47 +6,32 @@
 //
 // usage: glyphar_view_bench FILE [runs]
 
+#include "BenchTiming.h"
 #include "app/VxMainFrame.h"
 #include "document/VxDoc.h"
 #include "editing/VxView.h"
 
 #include <QApplication>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <string>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double MsSince(Clock::time_point start)
-{
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double CpuMs() { return 1000.0 * double(std::clock()) / CLOCKS_PER_SEC; }
 
 // Runs step nRuns times, printing the wall and processor time of each.
 template <typename Step>
 void Time(const char* pszName, int nRuns, Step step)
 {
-    for (int i = 0; i < nRuns; ++i) {
-        const Clock::time_point t = Clock::now();
-        const double cpu = CpuMs();
-        step(i);
-        std::printf("%s ms: %.1f\n", pszName, MsSince(t));
-        std::printf("%s (cpu) ms: %.1f\n", pszName, CpuMs() - cpu);
-    }
+    for (int i = 0; i < nRuns; ++i)
+        BenchTime(pszName, [&] { step(i); });
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    const Clock::time_point start = Clock::now();
+    const BenchClock::time_point start = BenchClock::now();
     if (argc < 2) {
         std::fprintf(stderr, "usage: glyphar_view_bench FILE [runs]\n");
         return 1;
@@ -60,7 +45,7 @@ int main(int argc, char** argv)
     CVxView& view = frame.GetView();
     // grab() runs the paint that showing the window would run.
     view.viewport()->grab();
-    std::printf("first paint ms: %.1f\n", MsSince(start));
+    std::printf("first paint ms: %.1f\n", BenchMsSince(start));
     std::fprintf(stderr, "%d graphics\n", doc.GetPicture().GetChildCount());
 
     view.SetZoom(CVxView::kActualSize);
