@@ -97,15 +97,19 @@ void CVxView::DrawGrid(CTkDC& dc, const RECT& clip) const
         dc.SetROP2(nOldRop);
         return;
     }
+    // Lines run across the whole painted area, not from the first grid point
+    // in it: a partial repaint must match the full one.
+    const int nLeft = std::max(0, int(clip.left)), nRight = std::min(int(page.cx), int(clip.right));
+    const int nTop = std::max(0, int(clip.top)), nBottom = std::min(int(page.cy), int(clip.bottom));
     const HPEN hPen = CreatePen(PS_SOLID, 0, m_grid.crGridColor);
     const HGDIOBJ hOldPen = dc.SelectObject(hPen);
     for (int x : columns) {
-        dc.MoveTo(x, rows.front());
-        dc.LineTo(x, page.cy);
+        dc.MoveTo(x, nTop);
+        dc.LineTo(x, nBottom);
     }
     for (int y : rows) {
-        dc.MoveTo(columns.front(), y);
-        dc.LineTo(page.cx, y);
+        dc.MoveTo(nLeft, y);
+        dc.LineTo(nRight, y);
     }
     dc.SelectObject(hOldPen);
     DeleteObject(hPen);
