@@ -4,11 +4,14 @@
 #include "attributes/pages/VxPropertyPage.h"
 #include "platform/framework/TkMessageService.h"
 #include "platform/qt/TkQtModal.h"
+#include "resources/VxResourceIds.h"
 
 #include <QDialogButtonBox>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 
 CVxPropertySheet::CVxPropertySheet(std::function<void()> saveUndoState,
@@ -24,12 +27,31 @@ CVxPropertySheet::CVxPropertySheet(std::function<void()> saveUndoState,
     pLayout->addWidget(pButtons);
 }
 
+namespace {
+
+// Tabs stand in this order whatever order the selection's properties come in,
+// so that the same page is always found in the same place.
+int TabRank(unsigned nIdTemplate)
+{
+    constexpr unsigned kOrder[] = {IDD_LINE_PAGE,     IDD_FILL_PAGE,  IDD_TEXT_PAGE,
+                                   IDD_POSITION_PAGE, IDD_OTHER_PAGE, IDD_PICTURE_PAGE};
+    const auto* pFound = std::find(std::begin(kOrder), std::end(kOrder), nIdTemplate);
+    return int(pFound - std::begin(kOrder));
+}
+
+}  // namespace
+
 void CVxPropertySheet::AddPage(std::unique_ptr<CVxPropertyPage> pPage)
 {
     const QString caption = pPage->GetCaption();
+    const int nRank = TabRank(pPage->GetTemplateId());
+    int nAt = 0;
+    while (nAt < m_pTabs->count() &&
+           TabRank(static_cast<CVxPropertyPage*>(m_pTabs->widget(nAt))->GetTemplateId()) <= nRank)
+        ++nAt;
     // The tab widget takes the page as its child.
     CVxPropertyPage* pAdded = pPage.release();
-    m_pTabs->addTab(pAdded, caption);
+    m_pTabs->insertTab(nAt, pAdded, caption);
     pAdded->OnInitPage();
 }
 
