@@ -75,6 +75,9 @@ public:
     // Enters full page mode, or leaves it keeping the fitted zoom.
     void OnViewFullPage();
     void OnViewZoomCustom();
+    // One zoom step in or out that keeps the picture point under the client
+    // point where it is, as Ctrl+wheel does.
+    void ZoomAt(bool bIn, POINT client);
     void OnUpdateZoomIn(CTkCmdUI& cmdUI);
     void OnUpdateZoomOut(CTkCmdUI& cmdUI);
     void OnUpdateViewActualSize(CTkCmdUI& cmdUI);
@@ -315,6 +318,7 @@ protected:
     void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     void timerEvent(QTimerEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
 
 private:
     SIZE GetClientSize() const;
@@ -426,6 +430,7 @@ private:
     int m_nMaxZoom = kHighestZoom;
     bool m_bFullPage = true;
     bool m_bInZoom = false;
+    int m_nWheelZoom = 0;  // Ctrl+wheel turns not yet a whole step
     bool m_bActive = true;
     bool m_bCapture = false;
     bool m_bRoutingDelete = false;  // Delete handed to the gesture in progress

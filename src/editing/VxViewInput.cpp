@@ -18,9 +18,11 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <QTimerEvent>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <array>
+#include <cstdlib>
 #include <optional>
 #include <utility>
 
@@ -251,6 +253,23 @@ void CVxView::timerEvent(QTimerEvent* pEvent)
     }
     const UINT nIDEvent = it->first;
     Route([&](IVxInputHandler& h) { return h.OnTimer(*this, nIDEvent); });
+}
+
+void CVxView::wheelEvent(QWheelEvent* pEvent)
+{
+    if (!(pEvent->modifiers() & Qt::ControlModifier)) {
+        QAbstractScrollArea::wheelEvent(pEvent);
+        return;
+    }
+    pEvent->accept();
+    // Not in the middle of a drag: the manipulator's points are in the old scale.
+    if (m_bCapture) return;
+    // One step per notch; fine-grained wheels add up to a notch first.
+    constexpr int kNotch = 120;
+    m_nWheelZoom += pEvent->angleDelta().y();
+    const QPoint at = pEvent->position().toPoint();
+    for (; std::abs(m_nWheelZoom) >= kNotch; m_nWheelZoom -= m_nWheelZoom > 0 ? kNotch : -kNotch)
+        ZoomAt(m_nWheelZoom > 0, {at.x(), at.y()});
 }
 
 void CVxView::SetCapture()

@@ -5,6 +5,7 @@
 
 #include "editing/VxEditDialogs.h"
 #include "platform/gdi/MulDiv.h"
+#include "platform/gdi/TkDC.h"
 
 #include <QScrollBar>
 
@@ -55,6 +56,19 @@ void CVxView::SetZoom(int nZoom)
 void CVxView::OnZoomIn() { SetZoom(MulDiv(m_nZoom, kZoomStep, kActualSize)); }
 
 void CVxView::OnZoomOut() { SetZoom(MulDiv(m_nZoom, kActualSize, kZoomStep)); }
+
+void CVxView::ZoomAt(bool bIn, POINT client)
+{
+    if (bIn ? !CanZoomIn() : !CanZoomOut()) return;
+    const POINT picture = ClientToPicture(client);
+    bIn ? OnZoomIn() : OnZoomOut();
+    CTkDC dc;
+    PrepareDC(dc, {0, 0});
+    POINT now = picture;
+    dc.LPtoDP(&now, 1);
+    const POINT scroll = GetScrollPosition();
+    ScrollTo({scroll.x + now.x - client.x, scroll.y + now.y - client.y});
+}
 
 void CVxView::OnViewFullPage()
 {

@@ -7,6 +7,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <QTabWidget>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,35 @@ TEST_F(VxEditorUxTest, PropertySheetTabsStandInAFixedOrder)
     });
     m_pView->OnCmdMsg(ID_EDIT_PROPERTIES, nullptr);
     EXPECT_EQ(tabs.join(','), "Line,Fill,Position,Other,Picture");
+}
+
+// Ctrl+wheel zooms a step per notch about the point under the mouse; the
+// wheel alone scrolls.
+TEST_F(VxEditorUxTest, CtrlWheelZoomsAboutThePointUnderTheMouse)
+{
+    m_pView->SetZoom(40000);
+    const POINT at{200, 150};
+    POINT picture{};
+    struct Turn {
+        int nDelta;
+        Qt::KeyboardModifiers modifiers;
+        int nZoom;
+    };
+    for (const Turn& t : {Turn{120, Qt::NoModifier, 40000}, Turn{60, Qt::ControlModifier, 40000},
+                          Turn{60, Qt::ControlModifier, 60000}, Turn{-120, Qt::ControlModifier, 40000}}) {
+        QWheelEvent wheel(QPointF(at.x, at.y), QPointF(at.x, at.y), {}, {0, t.nDelta}, Qt::NoButton,
+                          t.modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(m_pView->viewport(), &wheel);
+        EXPECT_EQ(m_pView->GetZoom(), t.nZoom) << t.nDelta;
+        if (t.modifiers == Qt::NoModifier) {
+            picture = m_pView->ClientToPicture(at);
+            continue;
+        }
+        const POINT now = m_pView->ClientToPicture(at);
+        // Within a pixel or two of where it was.
+        EXPECT_NEAR(now.x, picture.x, 10) << t.nDelta;
+        EXPECT_NEAR(now.y, picture.y, 10) << t.nDelta;
+    }
 }
 
 }  // namespace
