@@ -18,6 +18,7 @@
 #include "resources/VxResourceIds.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -57,20 +58,26 @@ int ReadMaxUndos()
     return std::clamp(value, 0, kMaxUndosLimit);
 }
 
-// A regular file read whole; false when it cannot be opened or read.
-bool ReadFileBytes(const std::string& strPath, std::vector<std::uint8_t>& bytes)
+// A regular file read whole. Returns why it cannot be opened or read, in the
+// system's words, or an empty code.
+std::error_code ReadFileBytes(const std::string& strPath, std::vector<std::uint8_t>& bytes)
 {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(strPath, error)) return false;
+    const std::filesystem::file_status status = std::filesystem::status(strPath, error);
+    if (error) return error;
+    if (std::filesystem::is_directory(status)) return std::make_error_code(std::errc::is_a_directory);
+    if (!std::filesystem::is_regular_file(status)) return std::make_error_code(std::errc::invalid_argument);
     const std::uintmax_t size = std::filesystem::file_size(strPath, error);
-    if (error || size > UINT32_MAX) return false;
+    if (error) return error;
+    if (size > UINT32_MAX) return std::make_error_code(std::errc::file_too_large);
+    errno = 0;
     std::ifstream in(strPath, std::ios::binary);
-    if (!in) return false;
+    if (!in) return std::error_code(errno ? errno : EACCES, std::generic_category());
     bytes.resize(std::size_t(size));
     in.read(reinterpret_cast<char*>(bytes.data()), std::streamsize(size));
     // A file that shrank meanwhile is read as far as it goes.
     bytes.resize(std::size_t(in.gcount()));
-    return !in.bad();
+    return in.bad() ? std::make_error_code(std::errc::io_error) : std::error_code();
 }
 
 void ShowFailure(UINT nIdMessage)
@@ -349,11 +356,15 @@ bool CVxDoc::OnOpenDocument(const std::string& strPath)
     UINT nId = IDS_FILE_NOT_READ;
     try {
         const CTkWaitCursor wait;
-        if (ReadFileBytes(strPath, bytes)) {
-            CTkMemFile file(std::move(bytes));
-            CTkArchive ar(&file, CTkArchive::load);
-            nId = Load(ar, true);
+        // A file that is missing or locked says so: its format is not at fault.
+        if (const std::error_code error = ReadFileBytes(strPath, bytes)) {
+            TkGetMessageService().ShowMessage(IDS_FILE_NOT_OPENED, MB_OK | MB_ICONEXCLAMATION,
+                                              {strPath, error.message()});
+            return false;
         }
+        CTkMemFile file(std::move(bytes));
+        CTkArchive ar(&file, CTkArchive::load);
+        nId = Load(ar, true);
     } catch (const std::bad_alloc&) {
         nId = IDS_FILE_NOT_READ;
     }

@@ -134,6 +134,8 @@ constexpr unsigned IDS_UNDO_NOT_SAVED = 4202;
 constexpr unsigned IDS_UNDO_NOT_RESTORED = 4203;
 constexpr unsigned IDS_UNDO_OLDEST_REMOVED = 4204;
 constexpr unsigned IDS_FILE_NOT_READ = 4205;
+// A file to open that is missing, a folder or not readable, with the reason.
+constexpr unsigned IDS_FILE_NOT_OPENED = 4241;
 constexpr unsigned IDS_FILE_NOT_WRITTEN = 4206;
 constexpr unsigned IDS_CLIPBOARD_NOT_OPENED = 4207;
 constexpr unsigned IDS_CLIPBOARD_NOT_EMPTIED = 4208;

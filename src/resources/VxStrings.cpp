@@ -104,6 +104,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {4230,
      "The text on the clipboard cannot be pasted: it holds control characters that a "
      "picture's text cannot show."},
+    {4241, "%1 cannot be opened.\n\n%2."},
 
     // Status texts, type names, captions, filters, toolbar titles
     {5007, "Page"},

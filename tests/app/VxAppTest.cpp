@@ -132,7 +132,7 @@ TEST_F(VxAppTest, TheMostRecentFileOpensOnStartupAndAVanishedOneLeavesAnEmptyPic
     const auto pApp = Start({});
     EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
     EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "untitled - Glyphar");
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_READ});
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_OPENED});
     EXPECT_EQ(pApp->GetRecentFileList().Get(0), kept);
 }
 
@@ -159,7 +159,7 @@ TEST_F(VxAppTest, TheRecentFileListKeepsFourNewestFirstAcrossARestart)
     // A vanished file is reported, loses its entry, and the picture stays.
     std::filesystem::remove(files[4]);
     frame.GetCommand(ID_FILE_MRU_FIRST + 1)->trigger();
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_READ});
+    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_OPENED});
     EXPECT_EQ(pApp->GetRecentFileList().Get(1), files[3]);
     EXPECT_TRUE(pApp->GetDocument()->GetPicture().HasNoChildren());
     EXPECT_FALSE(frame.GetCommand(ID_FILE_MRU_LAST)->isVisible());
@@ -180,7 +180,7 @@ TEST_F(VxAppTest, AFailedOpenKeepsThePictureItsTitleAndItsUndoHistory)
         pApp->GetMainFrame()->GetCommand(ID_FILE_OPEN)->trigger();
         ASSERT_EQ(m_messages.GetShown().size(), 1u) << path;
         const UINT nId = m_messages.GetShown()[0].nIdMessage;
-        EXPECT_TRUE(nId == IDS_FILE_NOT_READ || nId == IDS_METAFILE_NOT_READ) << path;
+        EXPECT_TRUE(nId == IDS_FILE_NOT_READ || nId == IDS_METAFILE_NOT_READ || nId == IDS_FILE_NOT_OPENED) << path;
         EXPECT_EQ(doc.GetPicture().GetChildCount(), 1);
         EXPECT_EQ(doc.m_strPathName, good);
         EXPECT_EQ(pApp->GetMainFrame()->windowTitle(), "good.emf - Glyphar");

@@ -132,7 +132,7 @@ TEST_F(VxDocOpenFailure, AFileThatCannotBeReadLeavesTheOpenPictureAsItWas)
         UINT nIdMessage;
     };
     for (const Case& c : {Case{"text.emf", 4205}, Case{"broken.emf", 4209},
-                          Case{"missing.emf", 4205}, Case{"folder.emf", 4205}}) {
+                          Case{"missing.emf", 4241}, Case{"folder.emf", 4241}}) {
         CVxDoc doc;
         ASSERT_TRUE(doc.OnOpenDocument(good));
         AddRectangle(doc, {5, 5, 50, 50});
@@ -146,6 +146,8 @@ TEST_F(VxDocOpenFailure, AFileThatCannotBeReadLeavesTheOpenPictureAsItWas)
         EXPECT_EQ(ShownIds(), std::vector<UINT>{c.nIdMessage}) << c.name;
         ASSERT_EQ(m_messages.GetShown().size(), 1u);
         EXPECT_EQ(m_messages.GetShown()[0].nType & MB_ICONMASK, MB_ICONEXCLAMATION);
+        // A file that cannot be opened is named, with the reason.
+        EXPECT_EQ(m_messages.GetShown()[0].strText.find(c.name) != std::string::npos, c.nIdMessage == 4241);
         EXPECT_EQ(StoreGraphics(doc), before) << c.name;
         EXPECT_EQ(doc.GetPictureSize(), (SIZE{3000, 2000}));
         EXPECT_EQ(doc.m_strPathName, good);
