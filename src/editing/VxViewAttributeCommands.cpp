@@ -455,11 +455,12 @@ void CVxView::OnUpdatePointSizeBox(CTkCmdUI& cmdUI)
     const auto* pFont = dynamic_cast<const CVxFontGraphicProperty*>(m_selection.LookupProperty("Font"));
     cmdUI.Enable(pFont != nullptr);
     if (!pFont || m_bToolBarBoxActive) return;
-    // A height of 0 asks for the device's default size, which has no size in
-    // points: the box stays blank rather than showing "0".
-    const LONG lfHeight = pFont->GetLogFont().lfHeight;
-    const bool bShown = pFont->GetState(CVxFontGraphicProperty::Height) == VX_STATE_DEFINED && lfHeight != 0;
-    cmdUI.SetText(bShown ? std::to_string(HeightToPoints(m_doc, lfHeight)) : std::string());
+    // A height of 0 asks for the device's default size, and one under half a
+    // point (the stock font's 16 units in a fine picture) has no whole size:
+    // the box stays blank rather than showing "0".
+    const long nPoints = HeightToPoints(m_doc, pFont->GetLogFont().lfHeight);
+    const bool bShown = pFont->GetState(CVxFontGraphicProperty::Height) == VX_STATE_DEFINED && nPoints > 0;
+    cmdUI.SetText(bShown ? std::to_string(nPoints) : std::string());
 }
 
 void CVxView::SetLineWidth(int nWidth)

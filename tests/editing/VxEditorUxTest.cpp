@@ -29,17 +29,18 @@ TEST_F(VxEditorUxTest, PartOfTheLinesGridRepaintsAsTheWhole)
     }
 }
 
-// A height of 0 is the device's default size: no number rather than "0".
-TEST_F(VxEditorUxTest, PointSizeBoxIsBlankForTheDefaultHeight)
+// A height of 0 (the device's default) or under half a point: no number
+// rather than "0".
+TEST_F(VxEditorUxTest, PointSizeBoxIsBlankForTheDefaultOrATinyHeight)
 {
     auto* pText = new CVxText(u"Ab", 500, 500, 0, {}, RECT{500, 500, 1500, 900});
     m_doc.GetPicture().AddChildTail(pText);
-    for (const LONG nHeight : {LONG(0), LONG(-m_doc.PointsToLogicalY(24))}) {
+    for (const LONG nHeight : {LONG(0), LONG(16), LONG(-m_doc.PointsToLogicalY(24))}) {
         dynamic_cast<CVxFontGraphicProperty&>(*pText->LookupProperty("Font")).SetHeight(nHeight);
         m_pView->SelectOnly(*pText);
         CTkCmdUI cmdUI(IDC_POINT_SIZE);
         m_pView->OnCmdMsg(IDC_POINT_SIZE, &cmdUI);
-        EXPECT_EQ(cmdUI.GetText(), nHeight ? "24" : "") << nHeight;
+        EXPECT_EQ(cmdUI.GetText(), nHeight < 0 ? "24" : "") << nHeight;
     }
 }
 

@@ -85,8 +85,9 @@ CVxFontDialog::CVxFontDialog(const VxFontDialogData& data, QWidget* pParent)
     m_pStyle->setCurrentIndex(IsDefined(Font::Weight) && IsDefined(Font::Italic) ? StyleIndex(lf) : -1);
     m_pSize->setEditable(true);
     for (int n : kSizes) m_pSize->addItem(QString::number(n));
-    if (IsDefined(Font::Height) && lf.lfHeight != 0)  // 0: the device's default size
-        m_strShownSize = QString::number(MulDiv(std::abs(lf.lfHeight), kPointsPerInch, kScreenDpi));
+    // 0: the device's default size, or under half a point; left blank.
+    const int nShownSize = MulDiv(std::abs(lf.lfHeight), kPointsPerInch, kScreenDpi);
+    if (IsDefined(Font::Height) && nShownSize > 0) m_strShownSize = QString::number(nShownSize);
     m_pSize->setEditText(m_strShownSize);
 
     auto* pForm = new QFormLayout;
