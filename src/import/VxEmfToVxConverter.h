@@ -130,6 +130,8 @@ public:
     float GetMiterLimit() const { return m_fMiterLimit; }
     const XFORM& GetWorldTransform() const { return m_xform; }
     std::size_t GetSavedStateCount() const { return m_savedStates.size(); }
+    // The character set of the selected font, which decides how 8-bit text is coded.
+    BYTE GetTextCharSet() const;
 
 private:
     void Reset();

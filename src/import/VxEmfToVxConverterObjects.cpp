@@ -370,6 +370,14 @@ void CVxEmfToVxConverter::ApplyFont(CVxGraphic& graphic) const
     });
 }
 
+BYTE CVxEmfToVxConverter::GetTextCharSet() const
+{
+    LOGFONTW logFont;
+    if (GetObject(SelectedHandle(OBJ_FONT), sizeof logFont, &logFont) <= 0)
+        return DEFAULT_CHARSET;
+    return logFont.lfCharSet;
+}
+
 // A turning world transform turns the text's baseline and its characters.
 void CVxEmfToVxConverter::ApplyWorldToFont(CVxGraphic& graphic) const
 {
