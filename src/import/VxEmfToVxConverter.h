@@ -269,6 +269,8 @@ private:
     bool IsWorldIdentity() const;
     // Rotation or shear: boxes no longer stay boxes.
     bool IsWorldRotated() const;
+    // A negative determinant: the world transform mirrors.
+    bool IsWorldMirrored() const;
     // How far the world transform turns the x axis in the picture, counter-clockwise,
     // in tenths of a degree.
     int WorldEscapement() const;

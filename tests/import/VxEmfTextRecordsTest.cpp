@@ -1,6 +1,8 @@
 // 8-bit text in the selected font's code page, EMR_SMALLTEXTOUT, and malformed
 // text records refused one by one.
 
+#include "attributes/VxFontGraphicProperty.h"
+#include "attributes/VxGlobalGraphicProperty.h"
 #include "graphics/VxText.h"
 #include "import/ConverterTestSupport.h"
 #include "platform/gdi/EmfRecordTypes.h"
@@ -151,6 +153,47 @@ TEST(TextRecords, MalformedTextIsRefusedAlone)
         EXPECT_EQ(run.answers, (std::vector<int>{0, 0, 0, 1, 0, 0}));
         ASSERT_NE(run.Text(0), nullptr);
         EXPECT_EQ(run.Text(0)->GetText(), u"\u041C");
+    }
+}
+
+// A font turned 30° under each transform: a mirror turns the characters' tops
+// where it sends them and the text runs back from its point; advances stay along
+// the baseline.
+TEST(TextRecords, MirroringWorldTransformsTurnTextAndReverseItsRun)
+{
+    const CTestFontEngineScope engine;
+    struct Case {
+        const char* what;
+        XFORM xform;
+        LONG escapement;  // counter-clockwise, 0 to 3599
+        UINT align;
+    };
+    const Case cases[] = {
+        {"none", {1, 0, 0, 1, 0, 0}, 300, TA_LEFT | TA_BOTTOM},
+        {"x mirrored", {-1, 0, 0, 1, 0, 0}, 3300, TA_RIGHT | TA_BOTTOM},
+        {"y mirrored", {1, 0, 0, -1, 0, 0}, 1500, TA_RIGHT | TA_BOTTOM},
+        {"half turn", {-1, 0, 0, -1, 0, 0}, 2100, TA_LEFT | TA_BOTTOM},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CVxEmfToVxConverter converter(0, 0, 2000, 1000, FALSE);
+        converter.OnHeader(MakeHeader({0, 0, 2000, 1000}));
+        LOGFONTW font{};
+        font.lfEscapement = font.lfOrientation = 300;
+        converter.OnExtCreateFontIndirectW(1, font);
+        converter.OnSelectObject(1);
+        converter.OnSetTextAlign(TA_BOTTOM);
+        ASSERT_EQ(converter.OnSetWorldTransform(c.xform), 0);
+        const LONG dx[] = {10, -4};
+        converter.OnExtTextOut(0, 0, 0, {}, u"ab", dx);
+        CVxGraphic* pText = GraphicAt(converter.GetGraphics(), 0);
+        const auto* pFont = PropertyOf<CVxFontGraphicProperty>(pText, "Font");
+        ASSERT_NE(pFont, nullptr);
+        const auto angle = [](LONG tenths) { return (tenths % 3600 + 3600) % 3600; };
+        EXPECT_EQ(angle(pFont->GetLogFont().lfEscapement), c.escapement);
+        EXPECT_EQ(angle(pFont->GetLogFont().lfOrientation), c.escapement);
+        EXPECT_EQ(PropertyOf<CVxGlobalGraphicProperty>(pText, "Global")->GetTextAlign(), c.align);
+        EXPECT_EQ(dynamic_cast<CVxText*>(pText)->GetSpacing(), (std::vector<INT>{10, -4}));
     }
 }
 
