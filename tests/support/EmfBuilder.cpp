@@ -156,24 +156,6 @@ std::size_t EmfBuilder::ExtTextOutA(POINT reference, std::string_view text,
     return Text(EMR_EXTTEXTOUTA, reference, bytes, text.size(), advances, options, {});
 }
 
-std::size_t EmfBuilder::SmallTextOut(POINT reference, DWORD options, RECT rect,
-                                     std::span<const std::uint8_t> text, DWORD nChars)
-{
-    const std::size_t at = Begin(EMR_SMALLTEXTOUT);
-    m_out.Point(reference);
-    m_out.U32(nChars);
-    m_out.U32(options);
-    m_out.U32(GM_COMPATIBLE);
-    m_out.F32(1);
-    m_out.F32(1);
-    if ((options & ETO_NO_RECT) == 0)
-        m_out.Rect(rect);
-    m_out.Bytes(text);
-    m_out.Pad4();
-    m_out.End();
-    return at;
-}
-
 std::size_t EmfBuilder::GdiComment(std::span<const std::uint8_t> data)
 {
     const std::size_t at = Begin(EMR_GDICOMMENT);

@@ -38,10 +38,6 @@ public:
     std::size_t ExtTextOutA(POINT reference, std::string_view text,
                             std::span<const LONG> advances = {}, DWORD options = 0);
 
-    // EMR_SMALLTEXTOUT: the box is written unless options hold ETO_NO_RECT; text
-    // holds the nChars characters as stored, one or two bytes each.
-    std::size_t SmallTextOut(POINT reference, DWORD options, RECT rect,
-                             std::span<const std::uint8_t> text, DWORD nChars);
     std::size_t GdiComment(std::span<const std::uint8_t> data);
     std::size_t ExtSelectClipRgn(DWORD mode, std::span<const std::uint8_t> rgnData);
     std::size_t CreatePen(DWORD index, const LOGPEN& pen);

@@ -178,19 +178,19 @@ TEST_F(WmfRecorderTest, FontAndPaletteRecords)
     EXPECT_EQ(file.Find(META_SELECTOBJECT).size(), 1u);
 }
 
-// Sixteen two-byte characters do not fit with the terminator: the last is left
-// out whole.
+// Sixteen two-byte characters and the terminator do not fit: the last goes whole.
 TEST_F(WmfRecorderTest, DoubleByteFaceNamesAreCutBetweenCharacters)
 {
     LOGFONTW lf{};
     lf.lfCharSet = SHIFTJIS_CHARSET;
     std::fill_n(lf.lfFaceName, 16, u'\u3042');
     m_dc->SelectObject(m_keep(CreateFontIndirectW(&lf)));
-    const WmfRecord r = Only(Finish(), META_CREATEFONTINDIRECT);
-    std::vector<BYTE> face(32, 0);
-    for (std::size_t i = 0; i < 30; i += 2)
-        std::copy_n("\x82\xA0", 2, face.begin() + std::ptrdiff_t(i));
-    EXPECT_EQ(r.Bytes(9, 32), face);
+    std::string face;
+    for (int i = 0; i < 15; ++i)
+        face += "\x82\xA0";
+    face.resize(32);
+    EXPECT_EQ(Only(Finish(), META_CREATEFONTINDIRECT).Bytes(9, 32),
+              std::vector<BYTE>(face.begin(), face.end()));
 }
 
 TEST_F(WmfRecorderTest, ParametersAreStoredReversedAndSaturated)
