@@ -210,21 +210,40 @@ int ExtTextOut(CVxEmfConverter& c, const TkEmrExtTextOut& t, std::u16string_view
     return c.OnExtTextOut(t.reference.x, t.reference.y, t.options, t.rect, text, t.dx);
 }
 
+// A malformed text is refused alone: it must not cost the rest of the picture.
 int ExtTextOutW(CVxEmfConverter& c, Bytes b)
 {
-    return WithParsed(TkParseEmrExtTextOut(b),
-                      [&](const TkEmrExtTextOut& t) { return ExtTextOut(c, t, t.text); });
+    const std::optional<TkEmrExtTextOut> t = TkParseEmrExtTextOut(b);
+    return t ? ExtTextOut(c, *t, t->text) : kNotHandled;
 }
 
-// The text must convert one character per byte, so that the advances still match.
+// The bytes are in the code page of the selected font; the advances are one per
+// byte, so a double-byte character advances by both of its.
 int ExtTextOutA(CVxEmfConverter& c, Bytes b)
 {
-    return WithParsed(TkParseEmrExtTextOut(b), [&](const TkEmrExtTextOut& t) {
-        const std::u16string text = TkCodePageToUtf16(t.ansiText, ANSI_CHARSET);
-        if (text.size() != t.ansiText.size())
-            return kStop;
-        return ExtTextOut(c, t, text);
-    });
+    const std::optional<TkEmrExtTextOut> t = TkParseEmrExtTextOut(b);
+    if (!t)
+        return kNotHandled;
+    const auto* pConverter = dynamic_cast<const P*>(&c);
+    const BYTE charSet = pConverter ? pConverter->GetTextCharSet() : BYTE(ANSI_CHARSET);
+    std::vector<std::size_t> starts;
+    const std::u16string text = TkCodePageToUtf16(t->ansiText, charSet, &starts);
+    const std::vector<LONG> dx =
+        t->dx.empty() ? std::vector<LONG>() : TkCharacterAdvances(t->dx, starts);
+    return c.OnExtTextOut(t->reference.x, t->reference.y, t->options, t->rect, text, dx);
+}
+
+// A stored box only counts when the options use one. The characters are UTF-16,
+// or their low bytes alone.
+int SmallTextOut(CVxEmfConverter& c, Bytes b)
+{
+    const std::optional<TkEmrSmallTextOut> t = TkParseEmrSmallTextOut(b);
+    if (!t)
+        return kNotHandled;
+    UINT options = t->options & ~(ETO_NO_RECT | ETO_SMALL_CHARS);
+    if ((t->options & ETO_NO_RECT) != 0)
+        options &= ~(ETO_OPAQUE | ETO_CLIPPED);
+    return c.OnExtTextOut(t->reference.x, t->reference.y, options, t->rect, t->text, {});
 }
 
 // A blit with a source bitmap. A malformed one is only listed as ignored: a
@@ -380,6 +399,7 @@ constexpr DispatchEntry kPlaybackTable[] = {
     {EMR_POLYDRAW, PolyDraw},
     {EMR_POLYDRAW16, PolyDraw},
     {EMR_ANGLEARC, AngleArc},
+    {EMR_SMALLTEXTOUT, SmallTextOut},
 };
 
 }  // namespace

@@ -130,6 +130,8 @@ public:
     float GetMiterLimit() const { return m_fMiterLimit; }
     const XFORM& GetWorldTransform() const { return m_xform; }
     std::size_t GetSavedStateCount() const { return m_savedStates.size(); }
+    // The character set of the selected font, which decides how 8-bit text is coded.
+    BYTE GetTextCharSet() const;
 
 private:
     void Reset();
@@ -267,6 +269,8 @@ private:
     bool IsWorldIdentity() const;
     // Rotation or shear: boxes no longer stay boxes.
     bool IsWorldRotated() const;
+    // A negative determinant: the world transform mirrors.
+    bool IsWorldMirrored() const;
     // How far the world transform turns the x axis in the picture, counter-clockwise,
     // in tenths of a degree.
     int WorldEscapement() const;

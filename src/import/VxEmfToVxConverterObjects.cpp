@@ -370,17 +370,32 @@ void CVxEmfToVxConverter::ApplyFont(CVxGraphic& graphic) const
     });
 }
 
-// A turning world transform turns the text's baseline and its characters.
+BYTE CVxEmfToVxConverter::GetTextCharSet() const
+{
+    LOGFONTW logFont;
+    if (GetObject(SelectedHandle(OBJ_FONT), sizeof logFont, &logFont) <= 0)
+        return DEFAULT_CHARSET;
+    return logFont.lfCharSet;
+}
+
+// A turning world transform turns the text's baseline and its characters. Glyphs
+// cannot be mirrored: under a mirroring transform the characters keep the side
+// the mirror turns their tops to and run back from the reference point (the
+// caller swaps left and right), so that the text covers the mirrored text's box.
 void CVxEmfToVxConverter::ApplyWorldToFont(CVxGraphic& graphic) const
 {
-    const int turn = WorldEscapement();
-    if (turn == 0)
+    const bool bMirrored = IsWorldMirrored();
+    const std::int64_t turn = WorldEscapement() + (bMirrored ? 1800 : 0);
+    if (turn == 0 && !bMirrored)
         return;
+    const auto turned = [&](LONG angle) {
+        return LONG(((bMirrored ? -std::int64_t(angle) : std::int64_t(angle)) + turn) % 3600);
+    };
     const CSpacingKeeper keeper;
     EditProperty<CVxFontGraphicProperty>(graphic, "Font", [&](auto& font) {
         const LOGFONTW& logFont = font.GetLogFont();
-        font.SetEscapement(LONG((std::int64_t(logFont.lfEscapement) + turn) % 3600));
-        font.SetOrientation(LONG((std::int64_t(logFont.lfOrientation) + turn) % 3600));
+        font.SetEscapement(turned(logFont.lfEscapement));
+        font.SetOrientation(turned(logFont.lfOrientation));
         return true;
     });
 }

@@ -13,6 +13,7 @@
 #include "graphics/VxText.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <limits>
 
 namespace {
@@ -22,6 +23,16 @@ int AddClamped(int value, int delta)
 {
     return int(std::min<std::int64_t>(std::int64_t(value) + delta,
                                       std::numeric_limits<int>::max()));
+}
+
+// The text runs the other way from its reference point.
+UINT SwapLeftAndRight(UINT align)
+{
+    switch (align & TA_CENTER) {
+    case TA_LEFT: return align | TA_RIGHT;
+    case TA_RIGHT: return align & ~TA_RIGHT;
+    default: return align;
+    }
 }
 
 }  // namespace
@@ -187,18 +198,26 @@ int CVxEmfToVxConverter::OnExtTextOut(int x, int y, UINT options, const RECT& re
     const RECT box = (options & (ETO_OPAQUE | ETO_CLIPPED)) != 0 ? TransformBox(rect) : RECT{};
     POINT reference{x, y};
     TransformPoints(&reference, 1);
+    // Advances run along the text's own baseline, whichever way the transforms
+    // turn or mirror it: only their length is mapped.
     std::vector<INT> advances;
     if (!spacing.empty() && !m_bIgnoreTextSpacing) {
         const std::size_t count = std::min(spacing.size(), text.size());
         advances.reserve(count);
-        for (std::size_t i = 0; i < count; ++i)
-            advances.push_back(TransformDistance(spacing[i], 0).cx);
+        for (std::size_t i = 0; i < count; ++i) {
+            const INT cx = TransformDistance(spacing[i], 0).cx;
+            const INT length = std::abs(std::max(cx, -std::numeric_limits<INT>::max()));
+            advances.push_back(spacing[i] < 0 ? -length : length);
+        }
     }
     auto pText = std::make_unique<CVxText>(std::u16string(text), reference.x, reference.y,
                                            options, advances, box);
     // A text keeps the point it was drawn at: drawn again, it must not follow
     // the current position instead.
-    ApplyCurrentAttributes(*pText, m_nTextAlign & ~UINT(TA_UPDATECP));
+    UINT align = m_nTextAlign & ~UINT(TA_UPDATECP);
+    if (IsWorldMirrored())
+        align = SwapLeftAndRight(align);
+    ApplyCurrentAttributes(*pText, align);
     ApplyWorldToFont(*pText);
     AddGraphic(std::move(pText));
     return kHandled;

@@ -178,6 +178,11 @@ bool CVxEmfToVxConverter::IsWorldRotated() const
     return m_xform.eM12 != 0 || m_xform.eM21 != 0;
 }
 
+bool CVxEmfToVxConverter::IsWorldMirrored() const
+{
+    return double(m_xform.eM11) * m_xform.eM22 < double(m_xform.eM12) * m_xform.eM21;
+}
+
 // The world transform and the window-to-viewport stage in one step, so that
 // fractions of page units are not rounded away before the window scales them.
 void CVxEmfToVxConverter::MapPoint(POINT& point, bool bWorld) const

@@ -116,6 +116,7 @@ constexpr std::array kRecordNames = {
     Entry(EMR_SETWINDOWEXTEX),
     Entry(EMR_SETWINDOWORGEX),
     Entry(EMR_SETWORLDTRANSFORM),
+    Entry(EMR_SMALLTEXTOUT),
     Entry(EMR_STRETCHBLT),
     Entry(EMR_STRETCHDIBITS),
     Entry(EMR_STROKEANDFILLPATH),

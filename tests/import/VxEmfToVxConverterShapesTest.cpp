@@ -206,18 +206,6 @@ TEST_F(ConverterShapes, TextSpacingIsDroppedOrTransformedBySetting)
     EXPECT_EQ(pKept->GetRect(), (RECT{0, 0, 100, 100}));
 }
 
-TEST_F(ConverterShapes, AnsiTextIsConvertedThroughTheDispatch)
-{
-    CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);
-    EmfBuilder builder;
-    builder.ExtTextOutA({5, 5}, "\xE9t\xE9");
-    const std::vector<int> answers = RunRecords(converter, builder.Finish());
-    EXPECT_EQ(answers, (std::vector<int>{0, 0, 0}));
-    auto* pText = dynamic_cast<CVxText*>(GraphicAt(converter.GetGraphics(), 0));
-    ASSERT_NE(pText, nullptr);
-    EXPECT_EQ(pText->GetText(), u"\u00E9t\u00E9");
-}
-
 TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
 {
     CVxEmfToVxConverter converter(0, 0, 16383, 16383, TRUE);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 
@@ -261,6 +263,23 @@ std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet,
             pStarts->push_back(i);
     }
     return text;
+}
+
+std::vector<LONG> TkCharacterAdvances(std::span<const LONG> byteAdvances,
+                                      std::span<const std::size_t> starts)
+{
+    std::vector<LONG> dx(starts.size());
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::size_t end =
+            std::min(i + 1 < starts.size() ? starts[i + 1] : byteAdvances.size(),
+                     byteAdvances.size());
+        std::int64_t sum = 0;
+        for (std::size_t b = starts[i]; b < end; ++b)
+            sum += byteAdvances[b];
+        dx[i] = LONG(std::clamp<std::int64_t>(sum, std::numeric_limits<LONG>::min(),
+                                               std::numeric_limits<LONG>::max()));
+    }
+    return dx;
 }
 
 char16_t TkSymbolToUnicode(char16_t code)

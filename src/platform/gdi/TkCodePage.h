@@ -5,6 +5,7 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,6 +37,12 @@ std::string TkUtf16ToCodePage(std::u16string_view text, BYTE charSet,
 // receives for each unit the index of its character's first byte.
 std::u16string TkCodePageToUtf16(std::string_view bytes, BYTE charSet,
                                  std::vector<std::size_t>* pStarts = nullptr);
+
+// Advances stored one per byte, as 8-bit text records keep them, added up per
+// character: starts is what TkCodePageToUtf16 gives. Bytes beyond byteAdvances
+// add nothing.
+std::vector<LONG> TkCharacterAdvances(std::span<const LONG> byteAdvances,
+                                      std::span<const std::size_t> starts);
 
 // The character that the Symbol font draws for one of its codes, 0x20-0xFF or
 // the same code in U+F020-U+F0FF. Codes it leaves empty and all other

@@ -390,6 +390,29 @@ std::optional<TkEmrExtTextOut> TkParseEmrExtTextOut(Bytes record)
     return t;
 }
 
+std::optional<TkEmrSmallTextOut> TkParseEmrSmallTextOut(Bytes record)
+{
+    constexpr std::size_t kFixed = 36;
+    const CTkEmfFieldReader r(record);
+    if (TypeOf(r) != EMR_SMALLTEXTOUT || !r.Has(0, kFixed))
+        return std::nullopt;
+    TkEmrSmallTextOut t;
+    t.reference = r.Point(8);
+    const DWORD nChars = r.U32(16);
+    t.options = r.U32(20);
+    const bool bRect = (t.options & ETO_NO_RECT) == 0;
+    const std::size_t offString = kFixed + (bRect ? 16 : 0);
+    const bool bSmall = (t.options & ETO_SMALL_CHARS) != 0;
+    if (!r.Has(0, offString) || !r.HasArray(offString, nChars, bSmall ? 1 : 2))
+        return std::nullopt;
+    if (bRect)
+        t.rect = r.Rect(kFixed);
+    t.text.resize(nChars);
+    for (std::size_t i = 0; i < nChars; ++i)
+        t.text[i] = bSmall ? char16_t(r.U8(offString + i)) : char16_t(r.U16(offString + 2 * i));
+    return t;
+}
+
 std::optional<std::span<const std::uint8_t>> TkParseEmrGdiComment(Bytes record)
 {
     const CTkEmfFieldReader r(record);

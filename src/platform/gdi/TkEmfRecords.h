@@ -192,13 +192,24 @@ struct TkEmrExtTextOut {
     DWORD options = 0;
     RECT rect{};
     std::u16string text;    // EMR_EXTTEXTOUTW: nChars UTF-16 units
-    std::string ansiText;   // EMR_EXTTEXTOUTA: nChars bytes in the ANSI code page
+    std::string ansiText;   // EMR_EXTTEXTOUTA: nChars bytes in the font's code page
     // Empty when the record has no advances (offDx 0). Otherwise nChars each: with
     // ETO_PDY the stored pairs are split into dx and dy, without it dy stays empty.
     std::vector<LONG> dx;
     std::vector<LONG> dy;
 };
 std::optional<TkEmrExtTextOut> TkParseEmrExtTextOut(std::span<const std::uint8_t> record);
+
+// EMR_SMALLTEXTOUT: a text without advances. Its box is stored unless ETO_NO_RECT
+// is set; with ETO_SMALL_CHARS each character is one byte, the low byte of its
+// UTF-16 unit, whatever the font.
+struct TkEmrSmallTextOut {
+    POINT reference{};
+    DWORD options = 0;
+    RECT rect{};  // empty when not stored
+    std::u16string text;
+};
+std::optional<TkEmrSmallTextOut> TkParseEmrSmallTextOut(std::span<const std::uint8_t> record);
 
 // EMR_GDICOMMENT: the cbData bytes of the comment.
 std::optional<std::span<const std::uint8_t>> TkParseEmrGdiComment(

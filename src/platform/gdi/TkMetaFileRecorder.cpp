@@ -143,12 +143,19 @@ Creation FontCreation(const LOGFONTW& font)
                                     font.lfOutPrecision,  font.lfClipPrecision,
                                     font.lfQuality,       font.lfPitchAndFamily};
     c.params.Bytes(flags);
-    // Face names are ANSI; whatever follows the terminator stays out of the file.
+    // Face names are in the font's code page (a symbol font's name is still plain
+    // text); whatever follows the terminator stays out of the file, and a
+    // double-byte character that does not fit whole is left out.
     const WCHAR* face = font.lfFaceName;
     const std::u16string_view name(face, std::find(face, face + LF_FACESIZE, u'\0') - face);
-    const std::string ansi = TkUtf16ToCodePage(name, ANSI_CHARSET);
+    const BYTE charSet = font.lfCharSet == SYMBOL_CHARSET ? ANSI_CHARSET : font.lfCharSet;
+    std::vector<std::size_t> sources;
+    const std::string coded = TkUtf16ToCodePage(name, charSet, &sources);
+    std::size_t length = std::min<std::size_t>(coded.size(), LF_FACESIZE - 1);
+    if (length < coded.size() && length > 0 && sources[length] == sources[length - 1])
+        --length;
     std::array<BYTE, LF_FACESIZE> bytes{};
-    std::copy_n(ansi.begin(), std::min<std::size_t>(ansi.size(), LF_FACESIZE - 1), bytes.begin());
+    std::copy_n(coded.begin(), length, bytes.begin());
     c.params.Bytes(bytes);
     return c;
 }

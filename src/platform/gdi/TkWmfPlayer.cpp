@@ -102,19 +102,6 @@ std::u16string DecodeText(std::span<const BYTE> bytes, UINT options, BYTE charSe
         pStarts);
 }
 
-// The advances are one per byte; a double-byte character advances by both of its.
-std::vector<INT> CharacterAdvances(const std::vector<INT>& byteAdvances,
-                                   const std::vector<std::size_t>& starts)
-{
-    std::vector<INT> dx(starts.size());
-    for (std::size_t i = 0; i < starts.size(); ++i) {
-        const std::size_t end = i + 1 < starts.size() ? starts[i + 1] : byteAdvances.size();
-        for (std::size_t b = starts[i]; b < end; ++b)
-            dx[i] += byteAdvances[b];
-    }
-    return dx;
-}
-
 // count signed 16-bit advances from byteOffset; none when they do not all fit.
 std::vector<INT> ReadAdvances(const CTkWmfPlayerRecord& record, std::size_t byteOffset,
                               std::size_t count)
@@ -437,7 +424,7 @@ void CTkWmfPlayer::CPlayback::ExtTextOut(const CTkWmfPlayerRecord& r)
     const std::u16string text = DecodeText(*bytes, options, TkSelectedCharSet(m_dc), &starts);
     const std::vector<INT> byteDx = ReadAdvances(r, textOffset + count + count % 2, count);
     const bool hasDx = count > 0 && byteDx.size() == count;
-    const std::vector<INT> dx = hasDx ? CharacterAdvances(byteDx, starts) : std::vector<INT>();
+    const std::vector<INT> dx = hasDx ? TkCharacterAdvances(byteDx, starts) : std::vector<INT>();
     m_dc.ExtTextOutW(r.Short(1), r.Short(0), options, hasRect ? &rect : nullptr, text.data(),
                      UINT(text.size()), hasDx ? dx.data() : nullptr);
 }

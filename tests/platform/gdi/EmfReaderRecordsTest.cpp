@@ -118,12 +118,6 @@ TEST(EmfRecords, TextRecordsGiveTheirStringAndAdvances)
     EXPECT_EQ(t->text, u"a\u00e9c");
     EXPECT_EQ(t->dx, (std::vector<LONG>{7, 8, 9}));
 
-    const auto a = TkParseEmrExtTextOut(
-        Built([](EmfBuilder& b) { return b.ExtTextOutA({0, 0}, "\xE9z"); }));
-    ASSERT_TRUE(a);
-    EXPECT_EQ(a->ansiText, "\xE9z");
-    EXPECT_TRUE(a->dx.empty());  // offDx 0: no advances
-
     // With ETO_PDY the advances are (dx, dy) pairs.
     const std::array<LONG, 4> pairs{10, -1, 20, -2};
     const auto pdy = TkParseEmrExtTextOut(

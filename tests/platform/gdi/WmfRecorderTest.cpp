@@ -156,7 +156,7 @@ TEST_F(WmfRecorderTest, FontAndPaletteRecords)
     lf.lfEscapement = 900;
     lf.lfCharSet = RUSSIAN_CHARSET;
     std::fill(std::begin(lf.lfFaceName), std::end(lf.lfFaceName), u'x');  // junk after the end
-    std::copy_n(u"Caf\u00E9", 5, lf.lfFaceName);
+    std::copy_n(u"\u041C\u0438\u0440", 4, lf.lfFaceName);  // in the font's code page
     const HGDIOBJ font = m_keep(CreateFontIndirectW(&lf));
     const PALETTEENTRY entries[] = {{1, 2, 3, 0}, {4, 5, 6, 1}};
     const HGDIOBJ palette = m_keep(CreatePalette(entries));
@@ -169,13 +169,28 @@ TEST_F(WmfRecorderTest, FontAndPaletteRecords)
     EXPECT_EQ(r.Short(2), 900);
     EXPECT_EQ(r.Bytes(5, 4), (std::vector<BYTE>{0, 0, 0, RUSSIAN_CHARSET}));
     std::vector<BYTE> face(32, 0);
-    std::copy_n("Caf\xE9", 4, face.begin());
+    std::copy_n("\xCC\xE8\xF0", 3, face.begin());
     EXPECT_EQ(r.Bytes(9, 32), face);
 
     EXPECT_EQ(Only(file, META_CREATEPALETTE).Bytes(2, 8),
               (std::vector<BYTE>{1, 2, 3, 0, 4, 5, 6, 1}));
     EXPECT_EQ(Only(file, META_SELECTPALETTE).Word(0), 1);
     EXPECT_EQ(file.Find(META_SELECTOBJECT).size(), 1u);
+}
+
+// Sixteen two-byte characters and the terminator do not fit: the last goes whole.
+TEST_F(WmfRecorderTest, DoubleByteFaceNamesAreCutBetweenCharacters)
+{
+    LOGFONTW lf{};
+    lf.lfCharSet = SHIFTJIS_CHARSET;
+    std::fill_n(lf.lfFaceName, 16, u'\u3042');
+    m_dc->SelectObject(m_keep(CreateFontIndirectW(&lf)));
+    std::string face;
+    for (int i = 0; i < 15; ++i)
+        face += "\x82\xA0";
+    face.resize(32);
+    EXPECT_EQ(Only(Finish(), META_CREATEFONTINDIRECT).Bytes(9, 32),
+              std::vector<BYTE>(face.begin(), face.end()));
 }
 
 TEST_F(WmfRecorderTest, ParametersAreStoredReversedAndSaturated)
