@@ -38,12 +38,14 @@ void CVxChildIndex::Reset()
     m_bValid = false;
 }
 
-bool CVxChildIndex::GetClipArea(CTkDC& dc, RECT& area)
+bool CVxChildIndex::GetClipArea(CTkDC& dc, RECT& area, RECT* pClip)
 {
     RECT clip{};
     const int nKind = dc.GetClipBox(&clip);
     if (nKind == ERROR || nKind == NULLREGION)
         return false;
+    if (pClip != nullptr)
+        *pClip = clip;
     POINT slack[2] = {{0, 0}, {kClipSlackPixels, kClipSlackPixels}};
     dc.DPtoLP(slack, 2);
     const std::int64_t dx = std::llabs(std::int64_t(slack[1].x) - slack[0].x) + 1;

@@ -30,23 +30,29 @@ public:
 
     // The DC's clip box in picture units, widened by a few device pixels so
     // that rounding in the mapping hides nothing a child would paint; false
-    // when there is no clip box to test against.
-    static bool GetClipArea(CTkDC& dc, RECT& area);
+    // when there is no clip box to test against. pClip, if given, receives the
+    // clip box itself.
+    static bool GetClipArea(CTkDC& dc, RECT& area, RECT* pClip = nullptr);
 
-    // Calls f on each child, in drawing order, whose area may meet rect
-    // (picture units, normalised); every child when the list is small. The
-    // areas are measured on pDC where a child's depend on the device.
+    // Calls f(child, bInside) on each child, in drawing order, whose area may
+    // meet rect (picture units, normalised); every child when the list is
+    // small. bInside tells that the child's whole area lies in *pInside, so
+    // that a test of it against that rectangle cannot fail; it is false where
+    // that is not known. The areas are measured on pDC where a child's depend
+    // on the device.
     template <typename F>
     void ForEachNear(const CVxGraphicList& children, const CVxGraphic& owner, const RECT& rect,
-                     CTkDC* pDC, F f)
+                     CTkDC* pDC, F f, const RECT* pInside = nullptr)
     {
         if (!BringUpToDate(children, owner, pDC)) {
-            ForEachChild(children, f);
+            ForEachChild(children, [&f](CVxGraphic* pChild) { f(pChild, false); });
             return;
         }
         for (const Entry& entry : m_entries) {
-            if (entry.bAlways || Meets(entry.rcArea, rect))
-                f(entry.pGraphic);
+            if (entry.bAlways)
+                f(entry.pGraphic, false);
+            else if (Meets(entry.rcArea, rect))
+                f(entry.pGraphic, pInside != nullptr && Contains(*pInside, entry.rcArea));
         }
     }
 
@@ -61,6 +67,11 @@ private:
     static bool Meets(const RECT& a, const RECT& b)
     {
         return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+    }
+    static bool Contains(const RECT& outer, const RECT& inner)
+    {
+        return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+               inner.bottom <= outer.bottom;
     }
     static Entry Measure(CVxGraphic* pGraphic, CTkDC* pDC);
     template <typename F>

@@ -336,6 +336,21 @@ void CVxGraphic::SetModified(BOOL bModified)
         Invalidate();
 }
 
+namespace {
+
+// The graphic being drawn by DrawInsideClip: visible, whatever its class
+// does in Draw.
+const CVxGraphic* s_pInsideClip = nullptr;
+
+}  // namespace
+
+void CVxGraphic::DrawInsideClip(CTkDC* pDC)
+{
+    const CVxGraphic* pOuter = std::exchange(s_pInsideClip, this);
+    Draw(pDC, FALSE);
+    s_pInsideClip = pOuter;
+}
+
 void CVxGraphic::Draw(CTkDC* pDC, BOOL bContinue)
 {
     if (!bContinue && !IsVisibleIn(pDC))
@@ -510,7 +525,7 @@ void CVxGraphic::SetUpdateViews(BOOL bUpdateViews)
 
 BOOL CVxGraphic::IsVisibleIn(CTkDC* pDC)
 {
-    if (pDC->IsPrinting())
+    if (pDC->IsPrinting() || s_pInsideClip == this)
         return TRUE;
     RECT clip{};
     if (pDC->GetClipBox(&clip) == ERROR)

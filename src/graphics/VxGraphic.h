@@ -123,6 +123,9 @@ public:
     virtual void SetModified(BOOL bModified);
 
     virtual void Draw(CTkDC* pDC, BOOL bContinue = FALSE);
+    // Draw, for a caller that knows the drawn area to lie wholly inside the DC's
+    // clip box: the graphic's own visibility test is passed over.
+    void DrawInsideClip(CTkDC* pDC);
     virtual void SelectAttributes(CTkDC* pDC);
     virtual void RestoreAttributes(CTkDC* pDC);
     virtual void DrawOutline(CTkDC* pDC, BOOL bContinue = FALSE);

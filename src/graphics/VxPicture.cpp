@@ -348,12 +348,20 @@ void CVxPicture::CopyFrom(CVxGraphic& source)
 
 void CVxPicture::Draw(CTkDC* pDC, BOOL bContinue)
 {
-    // Each child still tests its own visibility; the index only passes over
-    // those that cannot meet the clip.
+    // The index passes over the children that cannot meet the clip; those it
+    // knows to lie wholly inside need not test their visibility either.
     RECT area{};
-    if (!bContinue && !pDC->IsPrinting() && CVxChildIndex::GetClipArea(*pDC, area)) {
-        m_index.ForEachNear(m_children, *this, area, pDC,
-                            [pDC](CVxGraphic* pChild) { pChild->Draw(pDC, FALSE); });
+    RECT clip{};
+    if (!bContinue && !pDC->IsPrinting() && CVxChildIndex::GetClipArea(*pDC, area, &clip)) {
+        m_index.ForEachNear(
+            m_children, *this, area, pDC,
+            [pDC](CVxGraphic* pChild, bool bInside) {
+                if (bInside)
+                    pChild->DrawInsideClip(pDC);
+                else
+                    pChild->Draw(pDC, FALSE);
+            },
+            &clip);
         return;
     }
     for (POSITION pos = m_children.GetHeadPosition(); pos;)
@@ -364,7 +372,7 @@ std::vector<CVxGraphic*> CVxPicture::GetChildrenNear(const RECT& rect)
 {
     std::vector<CVxGraphic*> near;
     m_index.ForEachNear(m_children, *this, rect, nullptr,
-                        [&near](CVxGraphic* pChild) { near.push_back(pChild); });
+                        [&near](CVxGraphic* pChild, bool) { near.push_back(pChild); });
     return near;
 }
 

@@ -117,7 +117,17 @@ QString GivenFaceName(const LOGFONTW& font)
 // font's own codes, whatever character set they give it.
 bool IsSymbolFont(const LOGFONTW& font)
 {
-    return GivenFaceName(font).compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+    // Asked for every text measured: a plain ASCII name is compared in place.
+    constexpr char kSymbol[] = "symbol";
+    const WCHAR* name = font.lfFaceName;
+    for (std::size_t i = 0; i < sizeof kSymbol; ++i) {
+        const WCHAR c = name[i];
+        if (c >= 0x80)
+            return GivenFaceName(font).compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
+        if ((c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c) != WCHAR(kSymbol[i]))
+            return false;
+    }
+    return true;
 }
 
 // Symbol text is drawn by the Unicode characters its codes stand for, with a
@@ -216,6 +226,16 @@ struct CTkQtFontEngine::CFace {
     // loading a glyph at the em size is what measuring costs.
     mutable std::unordered_map<quint32, double> advances;
     mutable std::unordered_map<quint32, std::optional<QRectF>> inks;
+    // The glyph of each character measured, surrogates aside.
+    mutable std::unordered_map<char16_t, quint32> glyphs;
+
+    quint32 GlyphOfUnit(char16_t c) const
+    {
+        if (const auto it = glyphs.find(c); it != glyphs.end())
+            return it->second;
+        const QList<quint32> found = raw.glyphIndexesForString(QString(QChar(c)));
+        return glyphs.emplace(c, found.isEmpty() ? 0 : found.front()).first->second;
+    }
 
     double Advance(quint32 glyph) const
     {
@@ -297,15 +317,32 @@ bool IsSameFont(const LOGFONTW& a, const LOGFONTW& b)
 
 }  // namespace
 
+template <typename T>
+const T* CTkQtFontEngine::CRecent<T>::Find(const LOGFONTW& font) const
+{
+    for (const auto& entry : entries) {
+        if (entry && IsSameFont(entry->first, font))
+            return &entry->second;
+    }
+    return nullptr;
+}
+
+template <typename T>
+void CTkQtFontEngine::CRecent<T>::Add(const LOGFONTW& font, T answer)
+{
+    entries[next].emplace(font, std::move(answer));
+    next = (next + 1) % entries.size();
+}
+
 const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
 {
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr)
         return nullptr;
-    if (m_lastFace && IsSameFont(m_lastFace->first, font))
-        return m_lastFace->second;
+    if (const CFace* const* ppFace = m_lastFaces.Find(font))
+        return *ppFace;
     const FaceKey key = KeyOf(font);
     if (const auto it = m_faces.find(key); it != m_faces.end()) {
-        m_lastFace.emplace(font, it->second.get());
+        m_lastFaces.Add(font, it->second.get());
         return it->second.get();
     }
 
@@ -323,11 +360,14 @@ const CTkQtFontEngine::CFace* CTkQtFontEngine::FindFace(const LOGFONTW& font)
     // cannot even tell its family name safely).
     if (bNamed)
         design.aveCharWidth = AveCharWidthOf(FaceName(font), named, design.aveCharWidth);
-    auto face = std::make_unique<CFace>(CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}});
-    if (m_faces.size() >= kMaxFaces)
+    auto face = std::make_unique<CFace>(
+        CFace{raw, design, info.weight(), info.fixedPitch(), {}, {}, {}});
+    if (m_faces.size() >= kMaxFaces) {
         m_faces.clear();
+        m_lastFaces.Clear();
+    }
     const CFace* pFace = m_faces.emplace(key, std::move(face)).first->second.get();
-    m_lastFace.emplace(font, pFace);
+    m_lastFaces.Add(font, pFace);
     return pFace;
 }
 
@@ -362,22 +402,23 @@ double CTkQtFontEngine::GetStretch(const LOGFONTW& font)
 
 QRawFont CTkQtFontEngine::GetRawFont(const LOGFONTW& font)
 {
-    if (m_lastRawFont && IsSameFont(m_lastRawFont->first, font) && FindFace(font) != nullptr)
-        return m_lastRawFont->second;
+    const QRawFont* pRaw = m_lastRawFonts.Find(font);
+    if (pRaw != nullptr && FindFace(font) != nullptr)
+        return *pRaw;
     CSized sized;
     if (!Size(font, &sized))
         return {};
     const auto key = std::make_tuple(KeyOf(font), sized.em);
     const auto it = m_sizedFaces.find(key);
     if (it != m_sizedFaces.end()) {
-        m_lastRawFont.emplace(font, it->second);
+        m_lastRawFonts.Add(font, it->second);
         return it->second;
     }
     QRawFont raw = sized.pFace->raw;
     raw.setPixelSize(sized.em);
     if (m_sizedFaces.size() >= kMaxSizedFaces)
         m_sizedFaces.clear();
-    m_lastRawFont.emplace(font, raw);
+    m_lastRawFonts.Add(font, raw);
     return m_sizedFaces.emplace(key, raw).first->second;
 }
 
@@ -427,11 +468,19 @@ BOOL CTkQtFontEngine::GetTextExtent(const LOGFONTW& font, const WCHAR* text, int
     if (pSize == nullptr || count < 0 || (text == nullptr && count > 0) || !Size(font, &s))
         return FALSE;
     double width = 0;  // a sum of whole pixels, exact in a double
-    if (count > 0) {
-        const QList<quint32> glyphs =
-            s.pFace->raw.glyphIndexesForString(ShownText(font, text, count));
-        for (quint32 glyph : glyphs)
-            width += std::round(s.XPixels(s.pFace->Advance(glyph)));
+    const auto add = [&](quint32 glyph) {
+        width += std::round(s.XPixels(s.pFace->Advance(glyph)));
+    };
+    const bool symbol = IsSymbolFont(font);
+    const bool pairs =
+        std::any_of(text, text + count, [](WCHAR c) { return QChar::isSurrogate(c); });
+    if (pairs) {
+        for (quint32 glyph : s.pFace->raw.glyphIndexesForString(ShownText(font, text, count)))
+            add(glyph);
+    } else {
+        // One glyph per character, as a string of them would give.
+        for (int i = 0; i < count; ++i)
+            add(s.pFace->GlyphOfUnit(symbol ? TkSymbolToUnicode(text[i]) : text[i]));
     }
     const auto cx = RoundPixels(width);
     const auto cy = RoundPixels(s.CellHeight());

@@ -15,6 +15,7 @@
 #include <QFont>
 #include <QRawFont>
 
+#include <array>
 #include <map>
 #include <memory>
 #include <optional>
@@ -65,8 +66,17 @@ private:
 
     std::map<FaceKey, std::unique_ptr<CFace>> m_faces;
     std::map<std::tuple<FaceKey, double>, QRawFont> m_sizedFaces;
-    // The last font asked for and its answers: a picture's texts mostly share
-    // one, and building the key costs more than drawing a short text.
-    std::optional<std::pair<LOGFONTW, const CFace*>> m_lastFace;
-    std::optional<std::pair<LOGFONTW, QRawFont>> m_lastRawFont;
+    // The last few fonts asked for and their answers: a picture's texts mostly
+    // share one, measured at its logical and at its device size, and building
+    // the key costs more than drawing a short text.
+    template <typename T>
+    struct CRecent {
+        const T* Find(const LOGFONTW& font) const;
+        void Add(const LOGFONTW& font, T answer);
+        void Clear() { entries = {}; }
+        std::array<std::optional<std::pair<LOGFONTW, T>>, 4> entries;
+        std::size_t next = 0;
+    };
+    CRecent<const CFace*> m_lastFaces;
+    CRecent<QRawFont> m_lastRawFonts;
 };

@@ -208,9 +208,13 @@ void CTkQtPaintBackend::PrepareFor(const QRegion& clip, QPainter::CompositionMod
         m_painter.setClipRegion(clip);
         m_appliedClip = clip;
     }
-    m_painter.setCompositionMode(mode);
-    m_painter.setRenderHint(QPainter::Antialiasing, false);
-    m_painter.resetTransform();
+    // Each call marks the painter's state changed, even to what it was.
+    if (m_painter.compositionMode() != mode)
+        m_painter.setCompositionMode(mode);
+    if (m_painter.testRenderHint(QPainter::Antialiasing))
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+    if (!m_painter.worldTransform().isIdentity())
+        m_painter.resetTransform();
 }
 
 // Painting figures
@@ -218,7 +222,7 @@ void CTkQtPaintBackend::PrepareFor(const QRegion& clip, QPainter::CompositionMod
 BOOL CTkQtPaintBackend::Paint(CTkDC& dc, const QPainterPath& figures, int parts)
 {
     const CTkQtPaintColours colours(dc);
-    return PaintWith(dc, colours, CTkQtPaintPen(dc, colours), figures, parts);
+    return PaintWith(dc, colours, CTkQtPaintPen(dc, colours, m_nHatchSize), figures, parts);
 }
 
 BOOL CTkQtPaintBackend::PaintWith(CTkDC& dc, const CTkQtPaintColours& colours,
@@ -226,14 +230,17 @@ BOOL CTkQtPaintBackend::PaintWith(CTkDC& dc, const CTkQtPaintColours& colours,
                                   int parts, std::optional<QPolygon> pixelFigure)
 {
     CJob job;
-    job.path = figures.translated(kTkQtPixelCentre, kTkQtPixelCentre);
-    job.path.setFillRule(dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
     if ((parts & kFill) != 0) {
         if (const CTkGdiObject* pBrush = TkLookupGdiObject(dc.GetCurrentObject(OBJ_BRUSH)))
             job.brush = TkQtMakeBrush(*pBrush, colours, m_nHatchSize);
     }
     if ((parts & kStroke) != 0 && !pen.IsNull())
         SetOutline(job, colours, pen, figures, std::move(pixelFigure));
+    // Lines drawn pixel by pixel alone need no path for the painter.
+    if (job.HasPainterParts()) {
+        job.path = figures.translated(kTkQtPixelCentre, kTkQtPixelCentre);
+        job.path.setFillRule(dc.GetPolyFillMode() == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    }
     job.brushOrigin = QPoint(dc.GetBrushOrg().x, dc.GetBrushOrg().y);
     if (job.HasPainterParts() || !job.lines.empty())
         PaintJob(job, dc.GetROP2(), Clip(dc));
@@ -297,20 +304,39 @@ void CTkQtPaintBackend::PaintJob(const CJob& job, int rop, const QRegion& clip)
 void CTkQtPaintBackend::DrawLines(QImage& target, QPoint origin, const CJob& job,
                                   const QRegion& clip, int rop)
 {
-    const QRect bounds = clip.boundingRect() & QRect(origin, target.size());
-    const bool box = clip.rectCount() == 1;
     // Detaches once, here, rather than at every pixel.
-    uchar* const bits = target.bits();
-    const qsizetype stride = target.bytesPerLine();
-    CTkQtPaintLine raster(bounds, job.runs, [&](std::span<const CTkQtPaintLine::CPixel> pixels) {
-        for (const CTkQtPaintLine::CPixel& p : pixels) {
-            if ((!p.dash && !job.gapColour) || (!box && !clip.contains(QPoint(p.x, p.y))))
-                continue;
-            QRgb& pixel = reinterpret_cast<QRgb*>(bits + (p.y - origin.y()) * stride)[p.x - origin.x()];
-            const QRgb colour = p.dash ? job.lineColour : *job.gapColour;
-            pixel = rop == R2_COPYPEN ? colour | 0xFF000000 : TkApplyRop2(rop, colour, pixel);
+    const struct {
+        uchar* bits;
+        qsizetype stride;
+        QPoint origin;
+        const CJob& job;
+        const QRegion& clip;
+        int rop;
+        bool box;
+        QRgb* Pixel(const CTkQtPaintLine::CPixel& p) const
+        {
+            return reinterpret_cast<QRgb*>(bits + (p.y - origin.y()) * stride) + (p.x - origin.x());
         }
-    });
+    } to{target.bits(), target.bytesPerLine(), origin, job, clip, rop, clip.rectCount() == 1};
+    // Most lines are solid, copied and clipped by one rectangle: their pixels
+    // need no tests. One reference captured keeps the visitor off the heap.
+    const bool plain = to.box && rop == R2_COPYPEN && job.runs.empty();
+    const auto visit = [&to, plain](std::span<const CTkQtPaintLine::CPixel> pixels) {
+        const CJob& job = to.job;
+        if (plain) {
+            for (const CTkQtPaintLine::CPixel& p : pixels)
+                *to.Pixel(p) = job.lineColour | 0xFF000000;
+            return;
+        }
+        for (const CTkQtPaintLine::CPixel& p : pixels) {
+            if ((!p.dash && !job.gapColour) || (!to.box && !to.clip.contains(QPoint(p.x, p.y))))
+                continue;
+            const QRgb colour = p.dash ? job.lineColour : *job.gapColour;
+            QRgb& pixel = *to.Pixel(p);
+            pixel = to.rop == R2_COPYPEN ? colour | 0xFF000000 : TkApplyRop2(to.rop, colour, pixel);
+        }
+    };
+    CTkQtPaintLine raster(clip.boundingRect() & QRect(origin, target.size()), job.runs, visit);
     for (const QPolygon& figure : job.lines)
         raster.Figure(figure);
 }
@@ -408,7 +434,7 @@ BOOL CTkQtPaintBackend::ClosedShape(CTkDC& dc, const RECT& box,
                                     const std::function<QSizeF(const QRectF&)>& corner)
 {
     const CTkQtPaintColours colours(dc);
-    const CTkQtPaintPen pen(dc, colours);
+    const CTkQtPaintPen pen(dc, colours, m_nHatchSize);
     const double inset = dc.IsInPath() ? 0 : pen.InsideFrameInset();
     const std::optional<QRectF> outline = TkQtOutlineBox(dc, box, inset);
     if (!outline)
@@ -657,7 +683,8 @@ BOOL CTkQtPaintBackend::ExtTextOutW(CTkDC& dc, POINT p, UINT options, const RECT
             m_painter.setBrush(QColor(colours.Background()));
             m_painter.drawPolygon(layout.CellBox());
         }
-        m_painter.setRenderHint(QPainter::TextAntialiasing, layout.IsAntialiased());
+        if (m_painter.testRenderHint(QPainter::TextAntialiasing) != layout.IsAntialiased())
+            m_painter.setRenderHint(QPainter::TextAntialiasing, layout.IsAntialiased());
         m_painter.setPen(QColor(colours.Text()));
         layout.Draw(m_painter);
     }

@@ -21,17 +21,25 @@ std::vector<QRgb> PaletteOf(const CTkDC& dc)
 }  // namespace
 
 CTkQtPaintColours::CTkQtPaintColours(const CTkDC& dc)
-    : m_palette(PaletteOf(dc)), m_text(0), m_bk(0), m_bOpaque(dc.GetBkMode() == OPAQUE)
+    : m_dc(dc), m_text(0), m_bk(0), m_bOpaque(dc.GetBkMode() == OPAQUE)
 {
     m_text = Of(dc.GetTextColor());
     m_bk = Of(dc.GetBkColor());
+}
+
+const std::vector<QRgb>& CTkQtPaintColours::Palette() const
+{
+    if (!m_palette)
+        m_palette = PaletteOf(m_dc);
+    return *m_palette;
 }
 
 QRgb CTkQtPaintColours::Of(COLORREF color) const
 {
     if ((color & 0xFF000000) == kPaletteIndex) {
         const std::size_t index = color & 0xFFFF;
-        return index < m_palette.size() ? m_palette[index] : qRgb(0, 0, 0);
+        const std::vector<QRgb>& palette = Palette();
+        return index < palette.size() ? palette[index] : qRgb(0, 0, 0);
     }
     return qRgb(GetRValue(color), GetGValue(color), GetBValue(color));
 }

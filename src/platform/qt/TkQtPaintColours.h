@@ -7,6 +7,7 @@
 
 #include <QRgb>
 
+#include <optional>
 #include <vector>
 
 class CTkDC;
@@ -23,10 +24,12 @@ public:
     QRgb Text() const { return m_text; }
     QRgb Background() const { return m_bk; }
     bool IsOpaque() const { return m_bOpaque; }
-    const std::vector<QRgb>& Palette() const { return m_palette; }
+    const std::vector<QRgb>& Palette() const;
 
 private:
-    std::vector<QRgb> m_palette;
+    const CTkDC& m_dc;
+    // Read from the DC only when a colour needs it: most drawing calls never do.
+    mutable std::optional<std::vector<QRgb>> m_palette;
     QRgb m_text;
     QRgb m_bk;
     bool m_bOpaque;

@@ -129,6 +129,7 @@ void TkQtAppendArc(QPainterPath& path, const TkQtArc& arc, bool connect)
 void TkQtAppendPolyline(QPainterPath& path, const CTkDC& dc, const POINT* logical, int count,
                         bool connect)
 {
+    path.reserve(path.elementCount() + count);
     for (int i = 0; i < count; ++i) {
         const QPointF p = TkQtToDevice(dc, logical[i]);
         if ((i == 0 && !connect) || path.elementCount() == 0)

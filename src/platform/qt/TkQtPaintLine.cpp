@@ -19,6 +19,13 @@ __extension__ using Wide = __int128;
 // floor(numerator / denominator) and what remains; denominator > 0.
 std::pair<std::int64_t, std::int64_t> FlooredDivision(Wide numerator, std::int64_t denominator)
 {
+    // Coordinates on a device fit 64 bits, where division is far cheaper.
+    if (numerator >= INT64_MIN && numerator <= INT64_MAX) {
+        const auto n = std::int64_t(numerator);
+        const std::int64_t q = n / denominator;
+        const std::int64_t r = n % denominator;
+        return r < 0 ? std::pair(q - 1, r + denominator) : std::pair(q, r);
+    }
     Wide q = numerator / denominator;
     Wide r = numerator % denominator;
     if (r < 0) {
@@ -55,6 +62,7 @@ bool AreDiagonal(QPoint a, QPoint b)
 QPolygon Thinned(const QPolygon& points)
 {
     QPolygon thin;
+    thin.reserve(points.size());
     for (qsizetype i = 0; i < points.size(); ++i) {
         const bool inner = i > 0 && i + 1 < points.size() && !thin.isEmpty();
         if (inner && AreNeighbours(thin.back(), points[i]) &&
@@ -149,6 +157,7 @@ std::optional<QPolygon> CTkQtPaintLine::RoundedFigure(const QRectF& outline, dou
     // The top right corner from 3 o'clock to 12 o'clock, in steps under a pixel.
     QPolygon quarter;
     const int steps = int(std::ceil(4 * (rx + ry))) + 4;
+    quarter.reserve(steps + 1);
     for (const auto& [cos, sin] : QuarterTurn(steps)) {
         AppendPoint(quarter, QPoint(int(std::lround(cornerX + rx * cos)),
                                     int(std::lround(cornerY - ry * sin))));
@@ -158,6 +167,7 @@ std::optional<QPolygon> CTkQtPaintLine::RoundedFigure(const QRectF& outline, dou
         return QPoint(x ? cx2 - p.x() : p.x(), y ? cy2 - p.y() : p.y());
     };
     QPolygon ring;
+    ring.reserve(4 * quarter.size() + 1);
     for (qsizetype i = 0; i < quarter.size(); ++i)  // right to top
         AppendPoint(ring, quarter[i]);
     for (qsizetype i = quarter.size() - 1; i >= 0; --i)  // top to left
@@ -251,14 +261,15 @@ void CTkQtPaintLine::Segment(QPoint from, QPoint to)
         const std::int64_t minorLast = minorStart + minorAt(last).first;
         const bool inside = std::min(minorFirst, minorLast) >= minorLow &&
                             std::max(minorFirst, minorLast) <= minorHigh;
-        m_pixels.clear();
         const CWalk walk{first, last, xMajor, step, majorStart, minorStart, minorDelta, n};
-        if (inside && m_runs.empty())
-            SolidSteps(walk);
-        else
+        if (inside && m_runs.empty()) {
+            m_visit(SolidSteps(walk));
+        } else {
+            m_pixels.clear();
             Steps(walk);
-        if (!m_pixels.empty())
-            m_visit(m_pixels);
+            if (!m_pixels.empty())
+                m_visit(m_pixels);
+        }
     }
     m_phase += n;
 }
@@ -288,7 +299,7 @@ void CTkQtPaintLine::Steps(const CWalk& walk)
     }
 }
 
-void CTkQtPaintLine::SolidSteps(const CWalk& walk)
+std::span<const CTkQtPaintLine::CPixel> CTkQtPaintLine::SolidSteps(const CWalk& walk)
 {
     const auto [first, last, xMajor, step, majorStart, minorStart, minorDelta, n] = walk;
     // Every step is inside and a dash: the same pixels as Steps, without its
@@ -296,15 +307,27 @@ void CTkQtPaintLine::SolidSteps(const CWalk& walk)
     const std::int64_t period = 2 * n;
     const std::int64_t advance = 2 * minorDelta;
     auto [quotient, remainder] = FlooredDivision(2 * Wide(first) * minorDelta + n, period);
-    m_pixels.resize(std::size_t(last - first + 1));
-    CPixel* pOut = m_pixels.data();
-    for (std::int64_t k = first; k <= last; ++k, ++pOut) {
-        const int major = int(majorStart + step * k);
-        const int minor = int(minorStart + quotient);
-        *pOut = xMajor ? CPixel{major, minor, true} : CPixel{minor, major, true};
-        remainder += advance;
-        const std::int64_t carry = (remainder >= period ? 1 : 0) - (remainder < 0 ? 1 : 0);
-        quotient += carry;
-        remainder -= carry * period;
-    }
+    // The buffer only grows: filling it anew for each segment would cost as
+    // much as the walk.
+    const auto count = std::size_t(last - first + 1);
+    if (m_pixels.size() < count)
+        m_pixels.resize(count);
+    // Inside the bounds every coordinate fits an int.
+    const auto fill = [&](auto place) {
+        CPixel* pOut = m_pixels.data();
+        int major = int(majorStart + step * first);
+        int minor = int(minorStart + quotient);
+        for (std::int64_t k = first; k <= last; ++k, ++pOut, major += step) {
+            *pOut = place(major, minor);
+            remainder += advance;
+            const int carry = (remainder >= period ? 1 : 0) - (remainder < 0 ? 1 : 0);
+            minor += carry;
+            remainder -= carry * period;
+        }
+    };
+    if (xMajor)
+        fill([](int major, int minor) { return CPixel{major, minor, true}; });
+    else
+        fill([](int major, int minor) { return CPixel{minor, major, true}; });
+    return {m_pixels.data(), count};
 }

@@ -57,9 +57,10 @@ private:
         int step;
         std::int64_t majorStart, minorStart, minorDelta, n;
     };
-    // The walk's pixels into m_pixels; SolidSteps when all are inside and dashes.
+    // The walk's pixels into m_pixels; SolidSteps when all are inside and
+    // dashes, answering the first of m_pixels it wrote.
     void Steps(const CWalk& walk);
-    void SolidSteps(const CWalk& walk);
+    std::span<const CPixel> SolidSteps(const CWalk& walk);
     bool IsDash(std::int64_t step) const;
 
     QRect m_bounds;

@@ -71,11 +71,11 @@ Qt::PenJoinStyle JoinOf(DWORD style)
 
 }  // namespace
 
-CTkQtPaintPen::CTkQtPaintPen(const CTkDC& dc, const CTkQtPaintColours& colours)
+CTkQtPaintPen::CTkQtPaintPen(const CTkDC& dc, const CTkQtPaintColours& colours, int nHatchSize)
     : m_miterLimit(dc.GetMiterLimit())
 {
     const CTkGdiObject* pPen = TkLookupGdiObject(dc.GetCurrentObject(OBJ_PEN));
-    if (pPen != nullptr && pPen->type == OBJ_EXTPEN && FromExtPen(dc, *pPen, colours))
+    if (pPen != nullptr && pPen->type == OBJ_EXTPEN && FromExtPen(dc, *pPen, colours, nHatchSize))
         return;
     if (pPen != nullptr && pPen->type == OBJ_PEN) {
         FromLogPen(dc, pPen->pen, colours);
@@ -89,7 +89,7 @@ void CTkQtPaintPen::FromLogPen(const CTkDC& dc, const LOGPEN& pen,
 {
     const UINT style = pen.lopnStyle & PS_STYLE_MASK;
     m_bNull = style == PS_NULL;
-    m_brush = QBrush(QColor(colours.Of(pen.lopnColor)));
+    m_colour = colours.Of(pen.lopnColor);
     m_width = pen.lopnWidth.x > 1 ? DeviceWidth(dc, pen.lopnWidth.x) : 1;
     m_bCosmetic = m_width <= 1;
     m_bInsideFrame = style == PS_INSIDEFRAME;
@@ -103,14 +103,16 @@ void CTkQtPaintPen::FromLogPen(const CTkDC& dc, const LOGPEN& pen,
 }
 
 bool CTkQtPaintPen::FromExtPen(const CTkDC& dc, const CTkGdiObject& pen,
-                               const CTkQtPaintColours& colours)
+                               const CTkQtPaintColours& colours, int nHatchSize)
 {
     const DWORD style = pen.extPen.elpPenStyle;
     const UINT kind = style & PS_STYLE_MASK;
-    const auto brush = TkQtMakeBrush(pen, colours);
+    const auto brush = TkQtMakeBrush(pen, colours, nHatchSize);
     m_bNull = kind == PS_NULL || !brush;
-    if (brush)
+    if (brush) {
+        m_bPlain = false;
         m_brush = *brush;
+    }
     m_bCosmetic = (style & PS_TYPE_MASK) != PS_GEOMETRIC;
     m_width = m_bCosmetic ? 1 : DeviceWidth(dc, double(pen.extPen.elpWidth));
     m_bCosmetic = m_bCosmetic || m_width <= 1;
@@ -159,7 +161,7 @@ QPen CTkQtPaintPen::Styled(const QBrush& brush, const QVector<qreal>& dashes,
     return pen;
 }
 
-QPen CTkQtPaintPen::MakePen() const { return Styled(m_brush, m_dashes, 0); }
+QPen CTkQtPaintPen::MakePen() const { return Styled(Brush(), m_dashes, 0); }
 
 std::optional<QPen> CTkQtPaintPen::MakeGapPen(QRgb background) const
 {

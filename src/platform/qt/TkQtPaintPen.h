@@ -20,14 +20,15 @@ struct CTkGdiObject;
 
 class CTkQtPaintPen {
 public:
-    CTkQtPaintPen(const CTkDC& dc, const CTkQtPaintColours& colours);
+    // nHatchSize: the side of a hatch tile in device pixels, as for brushes.
+    CTkQtPaintPen(const CTkDC& dc, const CTkQtPaintColours& colours, int nHatchSize = 8);
 
     bool IsNull() const { return m_bNull; }
     bool IsCosmetic() const { return m_bCosmetic; }
     bool IsStyled() const { return !m_dashes.isEmpty(); }
-    bool IsSolidColour() const { return m_brush.style() == Qt::SolidPattern; }
+    bool IsSolidColour() const { return m_bPlain || m_brush.style() == Qt::SolidPattern; }
     int Width() const { return m_width; }  // device pixels
-    QRgb Colour() const { return m_brush.color().rgb(); }
+    QRgb Colour() const { return m_bPlain ? m_colour : m_brush.color().rgb(); }
     // A cosmetic pen's dash and gap lengths in pixels; empty when it is solid.
     std::vector<int> Runs() const;
     // How far a closed figure moves inwards so that an inside-frame pen stays in
@@ -40,15 +41,20 @@ public:
 
 private:
     void FromLogPen(const CTkDC& dc, const LOGPEN& pen, const CTkQtPaintColours& colours);
-    bool FromExtPen(const CTkDC& dc, const CTkGdiObject& pen,
-                    const CTkQtPaintColours& colours);
+    bool FromExtPen(const CTkDC& dc, const CTkGdiObject& pen, const CTkQtPaintColours& colours,
+                    int nHatchSize);
+    QBrush Brush() const { return m_bPlain ? QBrush(QColor(m_colour)) : m_brush; }
     QPen Styled(const QBrush& brush, const QVector<qreal>& dashes, qreal offset) const;
 
     bool m_bNull = false;
     bool m_bCosmetic = true;
     bool m_bInsideFrame = false;
     int m_width = 1;
-    QBrush m_brush{Qt::black};
+    // A plain colour needs no brush until a QPen is made: most lines are drawn
+    // pixel by pixel without one.
+    bool m_bPlain = true;
+    QRgb m_colour = qRgb(0, 0, 0);
+    QBrush m_brush;
     QVector<qreal> m_dashes;
     Qt::PenCapStyle m_cap = Qt::FlatCap;
     Qt::PenJoinStyle m_join = Qt::RoundJoin;

@@ -231,6 +231,8 @@ void CTkQtPaintText::Draw(QPainter& painter) const
 {
     QList<quint32> indexes;
     QList<QPointF> positions;
+    indexes.reserve(qsizetype(m_glyphs.size()));
+    positions.reserve(qsizetype(m_glyphs.size()));
     for (const CGlyph& g : m_glyphs) {
         indexes.push_back(g.index);
         positions.push_back(QPointF(g.position.x() / m_stretch, g.position.y()));
@@ -239,7 +241,9 @@ void CTkQtPaintText::Draw(QPainter& painter) const
     run.setRawFont(m_raw);
     run.setGlyphIndexes(indexes);
     run.setPositions(positions);
-    painter.save();
+    // Only the transform changes here: saving the painter's whole state would
+    // cost more than drawing a short text.
+    const QTransform saved = painter.transform();
     painter.setTransform(GlyphFrame());
     painter.drawGlyphRun(QPointF(0, 0), run);
     painter.setTransform(m_frame);
@@ -248,7 +252,7 @@ void CTkQtPaintText::Draw(QPainter& painter) const
         painter.fillRect(Decoration(kUnderline), ink);
     if (m_font.lfStrikeOut != 0)
         painter.fillRect(Decoration(kStrikeOut), ink);
-    painter.restore();
+    painter.setTransform(saved);
 }
 
 QRectF CTkQtPaintText::Decoration(DecorationKind kind) const

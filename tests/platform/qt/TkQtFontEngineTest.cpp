@@ -122,4 +122,32 @@ TEST_F(TkQtFontEngineTest, FontFieldsChangeTheExtent)
     EXPECT_LT(Extent(cell, kHello).cx, 44);
 }
 
+// Symbol text is measured with the glyphs of the characters its codes stand
+// for, on the face another name also gives: fonts measured in turn on one
+// engine answer as each does on an engine of its own.
+TEST(TkQtFontEngineCache, FontsInTurnMeasureAsAlone)
+{
+    const std::u16string texts[] = {u"abcW", u"x\U0001D49Cy"};  // the second with a pair
+    const LOGFONTW fonts[] = {Font(u"Symbol", -20), Font(u"DejaVu Sans", -20),
+                              Font(u"Symbol", -31), Font(u"Arial", -20)};
+    CTkQtFontEngine shared;
+    for (int round = 0; round < 2; ++round) {
+        for (const LOGFONTW& f : fonts) {
+            for (const std::u16string& text : texts) {
+                SIZE alone{};
+                SIZE inTurn{};
+                const int count = int(text.size());
+                ASSERT_TRUE(CTkQtFontEngine().GetTextExtent(f, text.data(), count, &alone));
+                ASSERT_TRUE(shared.GetTextExtent(f, text.data(), count, &inTurn));
+                EXPECT_EQ(inTurn, alone) << int(f.lfHeight) << " round " << round;
+            }
+        }
+    }
+    SIZE symbol{};
+    SIZE plain{};
+    shared.GetTextExtent(fonts[0], texts[0].data(), 4, &symbol);
+    shared.GetTextExtent(fonts[1], texts[0].data(), 4, &plain);
+    EXPECT_NE(symbol.cx, plain.cx);  // α β χ are not a b c
+}
+
 }  // namespace

@@ -1,11 +1,13 @@
-// Brushes: hatches on the brush origin, bitmap and DIB patterns with the DC's
-// colours, and the calls that fill and copy rectangles.
+// Brushes: hatches on the brush origin and in hatched pens, bitmap and DIB
+// patterns with the DC's colours, and the calls that fill and copy rectangles.
 
 #include "platform/qt/TkQtPaintTest.h"
 
 #include "platform/gdi/TkPackedDib.h"
 #include "platform/qt/TkQtPaintBrush.h"
+#include "platform/qt/TkQtPaintColours.h"
 #include "platform/qt/TkQtPaintDib.h"
+#include "platform/qt/TkQtPaintPen.h"
 #include "support/TestDib.h"
 
 #include <cstdint>
@@ -70,6 +72,17 @@ TEST(TkQtHatchTileTest, PaperTilesScaleTheEightPixelPattern)
     EXPECT_EQ(top, std::string(44, '.') + std::string(6, '#'));
     EXPECT_EQ(tile.pixel(0, 49), 0xFF000000);
     EXPECT_EQ(tile.pixel(49, 49), 0xFFFFFFFF);
+}
+
+// Paper asks for larger hatch tiles; a hatched pen's must grow with a brush's.
+TEST_F(TkQtPaintBrushTest, HatchedPensTakeTheTileSizeOfTheDevice)
+{
+    const LOGBRUSH hatch{BS_HATCHED, RGB(0, 0, 0), HS_CROSS};
+    Use(ExtCreatePen(PS_GEOMETRIC | PS_SOLID, 10, &hatch, 0, nullptr));
+    const CTkQtPaintColours colours(dc());
+    EXPECT_EQ(CTkQtPaintPen(dc(), colours, 50).MakePen().brush().textureImage().size(),
+              QSize(50, 50));
+    EXPECT_EQ(CTkQtPaintPen(dc(), colours).MakePen().brush().textureImage().size(), QSize(8, 8));
 }
 
 TEST_F(TkQtPaintBrushTest, HatchGapsShowTheBackgroundOnlyWhenOpaque)
