@@ -310,10 +310,6 @@ TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
     }
 }
 
-}  // namespace
-
-namespace {
-
 // -p prints the file on one page and ends without showing a window, neither
 // restoring nor saving the window's placement; a printer that is not there is
 // reported and the program ends with a failure.
