@@ -1,9 +1,9 @@
 #include "TestGraphics.h"
-#include "graphics/VxLine.h"
-#include "graphics/VxRectangle.h"
 
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
 #include "graphics/VxPicture.h"
+#include "graphics/VxRectangle.h"
 #include "support/TestRecordingBackend.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 #include "GraphicTestSupport.h"
 #include "TestGraphics.h"
-#include "graphics/VxLine.h"
-#include "graphics/VxRectangle.h"
 
 #include "attributes/VxBrushGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
 
 #include <gtest/gtest.h>
 

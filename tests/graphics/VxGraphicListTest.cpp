@@ -1,4 +1,5 @@
 #include "TestGraphics.h"
+
 #include "graphics/VxLine.h"
 #include "graphics/VxRectangle.h"
 

@@ -1,8 +1,8 @@
 #include "TestGraphics.h"
-#include "graphics/VxLine.h"
-#include "graphics/VxRectangle.h"
 
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
 
 #include <gtest/gtest.h>
 

@@ -18,17 +18,9 @@ namespace {
 using Draw = std::function<void(CTkDC&)>;
 using Types = std::vector<std::uint32_t>;
 
-// Records the drawing and decodes it independently; undecodable bytes fail the test.
 EmfFile Record(const Draw& draw, const RECT* pFrame = nullptr, const CTkDC* pRefDC = nullptr)
 {
-    std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(pRefDC, pFrame, {});
-    draw(*dc);
-    const std::unique_ptr<CTkEnhMetaFile> emf = CloseEnhMetaFile(dc.get());
-    std::string error;
-    std::optional<EmfFile> file = emf ? DecodeEmf(emf->GetBits(), &error) : std::nullopt;
-    if (!file)
-        ADD_FAILURE() << "no metafile or undecodable: " << error;
-    return file.value_or(EmfFile{});
+    return RecordEmfFile(draw, pFrame, pRefDC);
 }
 
 // The records between the header and EMR_EOF.
