@@ -108,16 +108,11 @@ TEST_F(VxMainFrameTest, AModifiedPictureIsOfferedForSavingFirst)
     EXPECT_TRUE(m_pFrame->isVisible());
     m_messages.QueueAnswer(IDNO);
     EXPECT_TRUE(m_pFrame->close());
-}
-
-TEST_F(VxMainFrameTest, SavingFromTheQuestionThatFailsKeepsThePicture)
-{
-    ASSERT_TRUE(m_pFrame->OpenDocumentFile(GoodFile()));
+    // Yes, then a cancelled save dialog: still modified, nothing replaced.
     m_pDoc->SetModifiedFlag(true);
-    // Yes, then the save dialog is cancelled.
+    m_pDoc->m_strPathName.clear();
     m_messages.QueueAnswer(IDYES);
     m_dialogs.QueueCancel();
-    m_pDoc->m_strPathName.clear();
     EXPECT_FALSE(m_pFrame->SaveModified());
     EXPECT_TRUE(m_pDoc->IsModified());
 }
