@@ -145,7 +145,12 @@ WmfFile RecordWmfFile(const std::function<void(CTkDC&)>& draw)
 {
     std::unique_ptr<CTkDC> dc = CreateMetaFileW(nullptr);
     draw(*dc);
-    const std::unique_ptr<CTkMetaFile> wmf = CloseMetaFile(dc.get());
+    return CloseAndDecodeWmf(*dc);
+}
+
+WmfFile CloseAndDecodeWmf(CTkDC& dc)
+{
+    const std::unique_ptr<CTkMetaFile> wmf = CloseMetaFile(&dc);
     std::string error;
     std::optional<WmfFile> file = wmf ? DecodeWmf(wmf->GetBits(), &error) : std::nullopt;
     if (!file) ADD_FAILURE() << "no metafile or undecodable: " << error;

@@ -55,6 +55,7 @@ std::optional<WmfFile> DecodeWmf(std::span<const std::uint8_t> bytes,
                                  std::string* pError = nullptr);
 
 class CTkDC;
-// Records what draw does on a Windows-metafile DC and decodes it; no metafile
-// or undecodable bytes fail the test.
+// Records what draw does on a Windows-metafile DC, or closes such a DC, and
+// decodes the metafile; no metafile or undecodable bytes fail the test.
 WmfFile RecordWmfFile(const std::function<void(CTkDC&)>& draw);
+WmfFile CloseAndDecodeWmf(CTkDC& dc);
