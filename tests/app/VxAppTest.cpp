@@ -98,15 +98,6 @@ TEST_F(VxAppTest, TheSplashAndTheAboutBoxShowTheBuildsVersion)
               QStringList({"Glyphar", QStringLiteral("Version " GLYPHAR_BUILD_VERSION)}));
 }
 
-TEST_F(VxAppTest, ARegistrationThatCannotBeWrittenIsReported)
-{
-    const std::string blocker = WriteFile("blocker", {0});
-    const CScopedEnvironment data("XDG_DATA_HOME", blocker + "/data");
-    const auto pApp = Start({"-Register"}, false);
-    EXPECT_EQ(pApp->GetExitCode(), 1);
-    EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_WRITTEN});
-}
-
 TEST_F(VxAppTest, EmbeddedAndAutomatedRunsEndAtOnceWithoutAWindow)
 {
     for (const char* pszSwitch : {"-Embedding", "-automation"}) {
@@ -208,10 +199,18 @@ TEST_F(VxAppTest, GarbageSettingsReadAsDefaults)
     EXPECT_TRUE(ShownIds().empty());
 }
 
-TEST_F(VxAppTest, AConfigurationFolderThatCannotBeMadeIsReportedAndTheProgramRuns)
+// A file where a folder should be: a registration that cannot be written fails
+// the run; a settings folder that cannot be made is reported and the program runs.
+TEST_F(VxAppTest, FoldersThatCannotBeMadeAreReported)
 {
-    // A file where the folder should be.
     const std::string blocker = WriteFile("blocker", {0});
+    {
+        const CScopedEnvironment data("XDG_DATA_HOME", blocker + "/data");
+        const auto pApp = Start({"-Register"}, false);
+        EXPECT_EQ(pApp->GetExitCode(), 1);
+        EXPECT_EQ(ShownIds(), std::vector<UINT>{IDS_FILE_NOT_WRITTEN});
+    }
+    m_messages.Reset();
     const CScopedEnvironment config("XDG_CONFIG_HOME", blocker + "/config");
     const auto pApp = Start({});
     ASSERT_EQ(ShownIds(), std::vector<UINT>{IDS_SETTINGS_NOT_SAVED});
@@ -309,10 +308,6 @@ TEST_F(VxAppTest, EveryMenuRowHasAHandlerOrWaitsDisabled)
         }
     }
 }
-
-}  // namespace
-
-namespace {
 
 // -p prints the file on one page and ends without showing a window, neither
 // restoring nor saving the window's placement; a printer that is not there is

@@ -220,7 +220,7 @@ TEST_F(VxToolBarsTest, PanesComeBackInTheirOrderWhateverTheOrderTheyAreShown)
     EXPECT_FALSE(frame.GetCommand(ID_VIEW_SIZE_STATUS)->isChecked());
 }
 
-TEST_F(VxToolBarsTest, OnlyATenNumberPlacementOnTheScreenIsRestored)
+TEST_F(VxToolBarsTest, OnlyATenNumberPlacementOnTheScreenIsRestoredAndTheLayoutSurvivesARestart)
 {
     const QRect placed(10, 20, 600, 400);
     const struct {
@@ -240,10 +240,7 @@ TEST_F(VxToolBarsTest, OnlyATenNumberPlacementOnTheScreenIsRestored)
         EXPECT_EQ(frame.geometry() == placed, c.bApplied) << c.pszWindowPos;
         EXPECT_EQ(frame.toolBarArea(frame.GetToolBar(IDW_TOOLBAR_ZOOM)), Qt::TopToolBarArea);
     }
-}
-
-TEST_F(VxToolBarsTest, LayoutAndPlacementSurviveARestart)
-{
+    // What the window closes with comes back at the next start.
     CVxMainFrame& first = Start();
     first.addToolBar(Qt::BottomToolBarArea, first.GetToolBar(IDW_TOOLBAR_ZOOM));
     first.GetToolBar(IDW_TOOLBAR_GRID)->hide();

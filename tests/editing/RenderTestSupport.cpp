@@ -1,13 +1,5 @@
 #include "RenderTestSupport.h"
 
-#include "import/VxEmfToVxConverter.h"
-#include "import/VxImportFilterList.h"
-#include "import/VxMetafileImporter.h"
-#include "platform/framework/TkArchive.h"
-#include "platform/framework/TkMemFile.h"
-#include "platform/gdi/TkGdiObjects.h"
-#include "support/TestCorpus.h"
-
 #include <QFile>
 #include <QRegularExpression>
 
@@ -21,31 +13,7 @@ CQtFontEngineScope::CQtFontEngineScope() : m_pPrevious(TkGetFontEngine())
 
 CQtFontEngineScope::~CQtFontEngineScope() { TkSetFontEngine(m_pPrevious); }
 
-CPictureOwner::~CPictureOwner()
-{
-    m_picture.DeleteAllChildren();
-    for (HBITMAP hBitmap : m_bitmaps)
-        DeleteObject(hBitmap);
-}
-
-std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner)
-{
-    std::vector<std::uint8_t> bytes = ReadBytes(path);
-    if (bytes.empty())
-        return "cannot read " + path.string();
-    CTkMemFile file(std::move(bytes));
-    CTkArchive ar(&file, CTkArchive::load);
-    // The document's safe picture bounds, so the frame's corner lands on (0, 0).
-    CVxEmfToVxConverter converter(0, 0, 0x3FFFFFFF, 0x3FFFFFFF, FALSE);
-    const CVxImportFilterList filters;
-    CVxMetafileImporter importer(converter, filters);
-    if (const UINT id = importer.ImportFile(ar); id != 0)
-        return "import failed with message " + std::to_string(id);
-    const RECT frame = converter.GetFrameRect();
-    owner.m_size = SIZE{frame.right - frame.left, frame.bottom - frame.top};
-    converter.HandOver(owner.Picture(), owner.m_bitmaps, owner.m_globals);
-    return "";
-}
+CPictureOwner::~CPictureOwner() { m_picture.DeleteAllChildren(); }
 
 ImageDifference CompareImages(const QImage& a, const QImage& b, int channelTolerance)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // What the renderer tests share: the Qt font engine installed for a test, a
-// corpus file read into a picture as the document reads it, and the comparison
-// of a render with a reference image.
+// picture that owns its graphics, and the comparison of a render with a
+// reference image.
 
 #include "graphics/VxPicture.h"
 #include "platform/gdi/GdiTypes.h"
@@ -13,10 +13,7 @@
 #include <QSizeF>
 #include <QString>
 
-#include <filesystem>
 #include <memory>
-#include <optional>
-#include <string>
 #include <vector>
 
 // Installs a Qt font engine for as long as it lives (a QGuiApplication must
@@ -33,7 +30,7 @@ private:
     ITkFontEngine* m_pPrevious;
 };
 
-// A picture that deletes its graphics, and the GDI objects imported brushes use.
+// A picture that deletes its graphics, and the DIBs its brushes use.
 class CPictureOwner {
 public:
     CPictureOwner() = default;
@@ -51,18 +48,11 @@ public:
         return graphic;
     }
 
-    SIZE m_size{};
-    std::vector<HBITMAP> m_bitmaps;
     std::vector<CTkGlobalBlock> m_globals;
 
 private:
     CVxPicture m_picture;
 };
-
-// Reads a metafile into owner as the document opens a file: the picture is
-// the frame's size in hundredths of a millimetre. "" on success, else what went
-// wrong.
-std::string LoadPicture(const std::filesystem::path& path, CPictureOwner& owner);
 
 // How far two images of the same size are apart.
 struct ImageDifference {

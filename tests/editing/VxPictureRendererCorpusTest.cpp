@@ -5,7 +5,9 @@
 #include "support/TestCorpus.h"
 #include "RenderTestSupport.h"
 
+#include "document/VxDoc.h"
 #include "editing/VxPictureRenderer.h"
+#include "platform/framework/TkSettings.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,12 +49,12 @@ bool HasInk(const QImage& image)
     return false;
 }
 
-bool ReachesIntoPage(CPictureOwner& owner)
+bool ReachesIntoPage(CVxDoc& doc)
 {
-    const RECT r = owner.Picture().GetNormalizedRect();
+    const RECT r = doc.GetPicture().GetNormalizedRect();
+    const SIZE size = doc.GetPictureSize();
     const bool hasArea = r.right > r.left || r.bottom > r.top;
-    return hasArea && r.right > 0 && r.bottom > 0 && r.left < owner.m_size.cx &&
-           r.top < owner.m_size.cy;
+    return hasArea && r.right > 0 && r.bottom > 0 && r.left < size.cx && r.top < size.cy;
 }
 
 std::filesystem::path ReferenceFolder()
@@ -89,8 +91,24 @@ protected:
         m_folder = TestCorpusFolder();
         if (!m_folder)
             GTEST_SKIP() << "GLYPHAR_CORPUS is not set";
+        // The references were made with the texts' own spacing.
+        m_settings.WriteProfileInt("Application", "IgnoreTextCharacterSpacingTables", 0);
+        TkSetSettings(&m_settings);
+    }
+    void TearDown() override { TkSetSettings(nullptr); }
+    // A corpus file opened as the editor opens it.
+    std::unique_ptr<CVxDoc> Open(const std::filesystem::path& path)
+    {
+        auto pDoc = std::make_unique<CVxDoc>();
+        EXPECT_TRUE(pDoc->OnOpenDocument(path.string())) << path;
+        return pDoc;
+    }
+    QImage Render(CVxDoc& doc)
+    {
+        return CVxPictureRenderer::RenderToImage(doc.GetPicture(), doc.GetPictureSize(), kReferenceWidth);
     }
 
+    CTkMemorySettings m_settings;
     CQtFontEngineScope m_fonts;
     std::optional<std::filesystem::path> m_folder;
 };
@@ -102,36 +120,33 @@ TEST_F(VxPictureRendererCorpusTest, EveryFileRendersToPng)
     CRenderOutput output;
     ASSERT_TRUE(output.IsValid());
     for (const auto& path : files) {
-        CPictureOwner owner;
-        ASSERT_EQ(LoadPicture(path, owner), "") << path;
-        const QImage image =
-            CVxPictureRenderer::RenderToImage(owner.Picture(), owner.m_size, kReferenceWidth);
-        ASSERT_FALSE(image.isNull())
-            << path << ": picture " << owner.m_size.cx << " x " << owner.m_size.cy;
+        const auto pDoc = Open(path);
+        const SIZE size = pDoc->GetPictureSize();
+        const QImage image = Render(*pDoc);
+        ASSERT_FALSE(image.isNull()) << path << ": picture " << size.cx << " x " << size.cy;
         EXPECT_EQ(image.width(), kReferenceWidth) << path;
         // Some files put their graphics off the page (the import's business);
         // what reaches into the page must show.
-        if (ReachesIntoPage(owner))
+        if (ReachesIntoPage(*pDoc))
             EXPECT_TRUE(HasInk(image)) << path << " rendered a blank page";
         else
             std::cout << path.filename().string() << ": no graphic reaches into the page\n";
         const QString png = output.FilePath(path.filename().string() + ".png");
         ASSERT_TRUE(image.save(png, "PNG")) << png.toStdString();
         EXPECT_EQ(QImage(png).size(), image.size()) << png.toStdString();
-        std::cout << path.filename().string() << ": " << owner.m_size.cx << " x "
-                  << owner.m_size.cy << " units, " << owner.Picture().GetChildCount()
+        std::cout << path.filename().string() << ": " << size.cx << " x " << size.cy
+                  << " units, " << pDoc->GetPicture().GetChildCount()
                   << " graphics, " << image.width() << " x " << image.height() << " px\n";
     }
 }
 
 TEST_F(VxPictureRendererCorpusTest, AFileWithTextBecomesAPdf)
 {
-    CPictureOwner owner;
-    ASSERT_EQ(LoadPicture(*m_folder / "libwmf-fulltest.wmf", owner), "");
+    const auto pDoc = Open(*m_folder / "libwmf-fulltest.wmf");
     CRenderOutput output;
     ASSERT_TRUE(output.IsValid());
     const QString path = output.FilePath("libwmf-fulltest.wmf.pdf");
-    ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(owner.Picture(), owner.m_size, path));
+    ASSERT_TRUE(CVxPictureRenderer::RenderToPdf(pDoc->GetPicture(), pDoc->GetPictureSize(), path));
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.read(5) == "%PDF-");
@@ -147,10 +162,7 @@ TEST_F(VxPictureRendererCorpusTest, RendersMatchTheReferenceImages)
         const std::filesystem::path expectedPath = ReferenceFolder() / reference.image;
         const QImage expected(QString::fromStdString(expectedPath.string()));
         ASSERT_FALSE(expected.isNull()) << "no reference image " << expectedPath;
-        CPictureOwner owner;
-        ASSERT_EQ(LoadPicture(*m_folder / reference.corpusFile, owner), "");
-        const QImage actual =
-            CVxPictureRenderer::RenderToImage(owner.Picture(), owner.m_size, kReferenceWidth);
+        const QImage actual = Render(*Open(*m_folder / reference.corpusFile));
         const ImageDifference diff = CompareImages(actual, expected, kChannelTolerance);
         const QString saved = output.FilePath(reference.image);
         actual.save(saved, "PNG");

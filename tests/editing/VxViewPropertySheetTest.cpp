@@ -36,8 +36,8 @@ protected:
         TkSetMessageService(&m_messages);
         for (auto [rc, color] : {std::pair{RECT{100, 100, 300, 200}, kRed}, std::pair{RECT{400, 100, 600, 200}, kBlue}}) {
             CVxGraphic& box = AddBox(rc, color);
-            Pen(box).SetColor(color);
-            Pen(box).SetWidth(5);
+            Pen(&box).SetColor(color);
+            Pen(&box).SetWidth(5);
         }
         auto* pPatterned = new CVxRectangle(RECT{100, 3000, 3000, 4000});
         Brush(pPatterned).SetStyle(BS_PATTERN);
@@ -66,7 +66,6 @@ protected:
     }
 
     static CVxPenGraphicProperty& Pen(CVxGraphic* p) { return dynamic_cast<CVxPenGraphicProperty&>(*p->LookupProperty("Pen")); }
-    static CVxPenGraphicProperty& Pen(CVxGraphic& g) { return Pen(&g); }
     static CVxBrushGraphicProperty& Brush(CVxGraphic* p)
     {
         return dynamic_cast<CVxBrushGraphicProperty&>(*p->LookupProperty("Brush"));

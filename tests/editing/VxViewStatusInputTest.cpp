@@ -67,7 +67,24 @@ private:
 };
 
 using VxViewStatusTest = VxViewFixture;
-using VxViewInputTest = VxViewFixture;
+
+// A manipulator and a tool of the test's own on the view.
+class VxViewInputTest : public VxViewFixture {
+protected:
+    VxViewInputTest()
+    {
+        m_pView->SetManipulator(&manipulator);
+        m_pView->SetTool(&tool);
+    }
+    ~VxViewInputTest() override
+    {
+        m_pView->SetManipulator(nullptr);
+        m_pView->SetTool(nullptr);
+    }
+
+    FakeHandler manipulator;
+    FakeHandler tool;
+};
 
 std::string PaneText(CVxView& view, unsigned nID)
 {
@@ -117,10 +134,6 @@ TEST_F(VxViewStatusTest, SelectionPaneNamesOneGraphicAndCountsTheRest)
 
 TEST_F(VxViewInputTest, TheManipulatorGoesFirstUnlessTheToolHoldsADrag)
 {
-    FakeHandler manipulator;
-    FakeHandler tool;
-    m_pView->SetManipulator(&manipulator);
-    m_pView->SetTool(&tool);
 
     manipulator.bTake = true;
     m_pView->OnLButtonDown(MK_LBUTTON, {10, 10});
@@ -140,16 +153,10 @@ TEST_F(VxViewInputTest, TheManipulatorGoesFirstUnlessTheToolHoldsADrag)
     m_pView->SetActive(false);
     m_pView->OnMouseMove(0, {30, 30});
     EXPECT_EQ(tool.calls.size(), 3u);
-    m_pView->SetManipulator(nullptr);
-    m_pView->SetTool(nullptr);
 }
 
 TEST_F(VxViewInputTest, CancelModeAsksTheManipulatorThenTheTool)
 {
-    FakeHandler manipulator;
-    FakeHandler tool;
-    m_pView->SetManipulator(&manipulator);
-    m_pView->SetTool(&tool);
     manipulator.bTake = true;
     m_pView->OnCancelMode();
     EXPECT_EQ(manipulator.calls, (std::vector<std::string>{"cancel"}));
@@ -167,15 +174,11 @@ TEST_F(VxViewInputTest, CancelModeAsksTheManipulatorThenTheTool)
     EXPECT_FALSE(m_pView->HasCapture());
     EXPECT_EQ(manipulator.calls.size(), 3u);  // cancel, cancel, down
     EXPECT_EQ(tool.calls.back(), "cancel");
-    m_pView->SetManipulator(nullptr);
-    m_pView->SetTool(nullptr);
 }
 
 TEST_F(VxViewInputTest, QtEventsBecomeKeyFlagsAndVirtualKeys)
 {
-    FakeHandler tool;
     tool.bTake = true;
-    m_pView->SetTool(&tool);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(40, 50), QPointF(40, 50), Qt::LeftButton,
                       Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier);
     QApplication::sendEvent(m_pView->viewport(), &press);
@@ -198,7 +201,6 @@ TEST_F(VxViewInputTest, QtEventsBecomeKeyFlagsAndVirtualKeys)
     QApplication::sendEvent(m_pView.get(), &typed);
     EXPECT_EQ(tool.calls.back(), "char");
     EXPECT_EQ(tool.nLastKey, UINT('x'));
-    m_pView->SetTool(nullptr);
 }
 
 }  // namespace

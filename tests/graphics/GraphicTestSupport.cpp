@@ -3,13 +3,9 @@
 #include "attributes/VxGraphicProperty.h"
 #include "platform/framework/TkArchive.h"
 #include "platform/framework/TkMemFile.h"
-#include "platform/gdi/TkEnhMetaFile.h"
-#include "platform/gdi/TkEnhMetaFileRecorder.h"
-#include "platform/gdi/TkMetaFileRecorder.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 
 std::vector<std::uint8_t> StoreObject(const CVxGraphic& graphic)
 {
@@ -91,37 +87,20 @@ std::string CRecordingPass::Last() const
     return m_pLog->Calls().empty() ? std::string() : m_pLog->Calls().back();
 }
 
-EmfFile RecordEmf(const std::function<void(CTkDC&)>& draw)
+namespace {
+
+// draw inside a drawing pass, as views and metafile writers draw.
+std::function<void(CTkDC&)> InPass(const std::function<void(CTkDC&)>& draw)
 {
-    std::unique_ptr<CTkDC> pDC = CreateEnhMetaFileW(nullptr, nullptr, {});
-    CVxGraphicProperty::BeginDrawing(pDC.get());
-    draw(*pDC);
-    CVxGraphicProperty::EndDrawing(pDC.get());
-    const std::unique_ptr<CTkEnhMetaFile> pEmf = CloseEnhMetaFile(pDC.get());
-    if (!pEmf) {
-        ADD_FAILURE() << "no metafile";
-        return {};
-    }
-    const auto bits = pEmf->GetBits();
-    std::string error;
-    std::optional<EmfFile> file = DecodeEmf(bits, &error);
-    if (!file) {
-        ADD_FAILURE() << "undecodable: " << error;
-        return {};
-    }
-    return *file;
+    return [&draw](CTkDC& dc) {
+        CVxGraphicProperty::BeginDrawing(&dc);
+        draw(dc);
+        CVxGraphicProperty::EndDrawing(&dc);
+    };
 }
 
-WmfFile RecordWmf(const std::function<void(CTkDC&)>& draw)
-{
-    std::unique_ptr<CTkDC> pDC = CreateMetaFileW(nullptr);
-    CVxGraphicProperty::BeginDrawing(pDC.get());
-    draw(*pDC);
-    CVxGraphicProperty::EndDrawing(pDC.get());
-    const std::unique_ptr<CTkMetaFile> pWmf = CloseMetaFile(pDC.get());
-    std::vector<std::uint8_t> bits(pWmf ? GetMetaFileBitsEx(pWmf.get(), 0, nullptr) : 0);
-    if (pWmf) GetMetaFileBitsEx(pWmf.get(), UINT(bits.size()), bits.data());
-    std::optional<WmfFile> file = DecodeWmf(bits);
-    EXPECT_TRUE(file) << "no Windows metafile";
-    return file.value_or(WmfFile{});
-}
+}  // namespace
+
+EmfFile RecordEmf(const std::function<void(CTkDC&)>& draw) { return RecordEmfFile(InPass(draw)); }
+
+WmfFile RecordWmf(const std::function<void(CTkDC&)>& draw) { return RecordWmfFile(InPass(draw)); }

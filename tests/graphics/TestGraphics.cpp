@@ -3,22 +3,8 @@
 #include "graphics/VxGeometry.h"
 #include "platform/gdi/TkDC.h"
 
-TK_IMPLEMENT_SERIAL(CTestLine, CVxGraphicWithOutline, 0)
-TK_IMPLEMENT_DYNAMIC(CTestRectangle, CVxGraphicWithOutlineAndFill)
 TK_IMPLEMENT_DYNAMIC(CTestPlain, CVxGraphic)
 TK_IMPLEMENT_DYNAMIC(CTestPoints, CVxGraphicWithOutline)
-
-void CTestLine::DrawShape(CTkDC* pDC, BOOL bContinue)
-{
-    if (!bContinue)
-        pDC->MoveTo(m_rect.left, m_rect.top);
-    pDC->LineTo(m_rect.right, m_rect.bottom);
-}
-
-void CTestRectangle::DrawShape(CTkDC* pDC, BOOL)
-{
-    pDC->Rectangle(m_rect.left, m_rect.top, m_rect.right, m_rect.bottom);
-}
 
 CTestPlain::~CTestPlain()
 {

@@ -36,24 +36,6 @@ public:
     std::vector<Update> m_updates;
 };
 
-// Keeps its start in left/top and its end in right/bottom.
-class CTestLine : public CVxGraphicWithOutline {
-    TK_DECLARE_SERIAL(CTestLine)
-public:
-    CTestLine() = default;
-    explicit CTestLine(const RECT& rect) : CVxGraphicWithOutline(rect) {}
-    void DrawShape(CTkDC* pDC, BOOL bContinue) override;
-    std::unique_ptr<CVxGraphic> Clone() override { return CloneAs<CTestLine>(); }
-};
-
-class CTestRectangle : public CVxGraphicWithOutlineAndFill {
-    TK_DECLARE_DYNAMIC(CTestRectangle)
-public:
-    explicit CTestRectangle(const RECT& rect) : CVxGraphicWithOutlineAndFill(rect) {}
-    void DrawShape(CTkDC* pDC, BOOL bContinue) override;
-    std::unique_ptr<CVxGraphic> Clone() override { return CloneAs<CTestRectangle>(); }
-};
-
 // Only the base properties; counts its destructions.
 class CTestPlain : public CVxGraphic {
     TK_DECLARE_DYNAMIC(CTestPlain)

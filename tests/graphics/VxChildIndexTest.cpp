@@ -1,7 +1,9 @@
 #include "TestGraphics.h"
 
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
 #include "graphics/VxPicture.h"
+#include "graphics/VxRectangle.h"
 #include "support/TestRecordingBackend.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +30,7 @@ protected:
         CVxGraphicProperty::BeginDrawing(m_pDC.get());
         for (int i = 0; i < 300; ++i) {
             const int x = i % 20 * 20, y = i / 20 * 20;
-            m_lines.push_back(std::make_unique<CTestLine>(RECT{x, y, x + 10, y + 10}));
+            m_lines.push_back(std::make_unique<CVxLine>(RECT{x, y, x + 10, y + 10}));
             m_picture.AddChildTail(m_lines.back().get());
         }
     }
@@ -46,7 +48,7 @@ protected:
 
     std::unique_ptr<CTkDC> m_pDC;
     CTestRecordingBackend* m_pLog = nullptr;
-    std::vector<std::unique_ptr<CTestLine>> m_lines;
+    std::vector<std::unique_ptr<CVxLine>> m_lines;
     CVxPicture m_picture, m_other;
 };
 

@@ -118,7 +118,7 @@ std::vector<LONG> KeptValues(CVxGraphic& graphic)
         values.assign(pComment->GetData().begin(), pComment->GetData().end());
     } else if (auto* pArc = dynamic_cast<CVxArc*>(&graphic)) {
         values = {pArc->GetArcEnd().x, pArc->GetArcEnd().y};
-    } else if (dynamic_cast<CTestLine*>(&graphic)) {
+    } else if (dynamic_cast<CVxLine*>(&graphic)) {
         const RECT r = graphic.GetRect();
         values = {r.left, r.top, r.right, r.bottom};
     }
@@ -159,7 +159,7 @@ TEST_F(VxGraphicArchive, EveryClassComesBackAsItselfAndStoresTheSameBytesAgain)
 // The raw rectangle first, then the properties, then what the class adds.
 TEST_F(VxGraphicArchive, TheOwnFieldsFollowTheBaseInTheirOrder)
 {
-    CTestLine line(RECT{-1, 2, 0x12345678, -256});
+    CVxLine line(RECT{-1, 2, 0x12345678, -256});
     const Bytes base = StoreBare(line);
     ASSERT_GT(base.size(), 16u);
     EXPECT_EQ(Bytes(base.begin(), base.begin() + 16),
@@ -223,7 +223,7 @@ TEST_F(VxGraphicArchive, DamagedRecordsEndTheLoadAndLeaveTheGraphicAsItWas)
         bytes.resize(bytes.size() - by);
         return bytes;
     };
-    CTestLine line(RECT{1, 2, 3, 4});
+    CVxLine line(RECT{1, 2, 3, 4});
     Bytes shortRect = StoreBare(line);
     shortRect.resize(10);
     Bytes hugeComment = StoreBare(*graphics[7]);
@@ -259,7 +259,7 @@ TEST_F(VxGraphicArchive, DamagedRecordsEndTheLoadAndLeaveTheGraphicAsItWas)
         Bytes bytes;
         E::Cause cause;
     } cases[] = {
-        {"short rectangle", [] { return std::make_unique<CTestLine>(RECT{9, 9, 9, 9}); }, shortRect, E::endOfFile},
+        {"short rectangle", [] { return std::make_unique<CVxLine>(RECT{9, 9, 9, 9}); }, shortRect, E::endOfFile},
         {"short arc", [] { return std::make_unique<CVxArc>(RECT{1, 1, 5, 5}); }, cut(*graphics[3], 3), E::endOfFile},
         {"comment size", [] { return std::make_unique<CVxComment>(kTwo, 2); }, hugeComment, E::endOfFile},
         {"short comment", [] { return std::make_unique<CVxComment>(kTwo, 2); }, cut(*graphics[7], 1), E::endOfFile},

@@ -3,6 +3,8 @@
 
 #include "attributes/VxBrushGraphicProperty.h"
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +22,7 @@ CVxBrushGraphicProperty& BrushOf(CVxGraphic& graphic)
 TEST(VxGraphicNotify, InvalidateAndSetModifiedReachTheDocument)
 {
     CFakeDocument doc;
-    CTestLine line(RECT{0, 0, 10, 10});
+    CVxLine line(RECT{0, 0, 10, 10});
     line.SetModified(TRUE);  // no document: nothing to tell
     line.SetDocument(&doc);
     line.Invalidate();
@@ -41,7 +43,7 @@ TEST(VxGraphicNotify, InvalidateAndSetModifiedReachTheDocument)
 TEST(VxGraphicProperties, ApplyReportsAndMarksOnlyRealChanges)
 {
     CFakeDocument doc;
-    CTestLine line(RECT{0, 0, 10, 10});
+    CVxLine line(RECT{0, 0, 10, 10});
     line.SetDocument(&doc);
     CVxPenGraphicProperty wider;
     wider.SetWidth(PenOf(line).GetWidth() + 3);
@@ -59,13 +61,13 @@ TEST(VxGraphicProperties, ApplyReportsAndMarksOnlyRealChanges)
 TEST(VxGraphicCopy, CopiesOnlyTheCommonPropertiesAndNothingFromItself)
 {
     CFakeDocument doc;
-    CTestRectangle rect(RECT{1, 2, 3, 4});
+    CVxRectangle rect(RECT{1, 2, 3, 4});
     rect.SetDocument(&doc);
     rect.CopyFrom(rect);
     EXPECT_TRUE(doc.m_updates.empty());
     rect.SetUpdateViews(FALSE);
     PenOf(rect).SetWidth(7);
-    CTestLine line(RECT{0, 0, 0, 0});
+    CVxLine line(RECT{0, 0, 0, 0});
     line.CopyFrom(rect);
     EXPECT_EQ(line.GetRect(), (RECT{1, 2, 3, 4}));
     EXPECT_EQ(line.GetDocument(), &doc);
@@ -73,7 +75,7 @@ TEST(VxGraphicCopy, CopiesOnlyTheCommonPropertiesAndNothingFromItself)
     EXPECT_EQ(PenOf(line).GetWidth(), 7);
     EXPECT_FALSE(line.HasProperty("Brush")) << "never added";
 
-    CTestRectangle other(RECT{0, 0, 0, 0});
+    CVxRectangle other(RECT{0, 0, 0, 0});
     BrushOf(other).SetColor(RGB(1, 2, 3));
     other.CopyFrom(line);
     EXPECT_EQ(PenOf(other).GetWidth(), 7);

@@ -1,6 +1,8 @@
 #include "TestGraphics.h"
 
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
 #include "support/TestRecordingBackend.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +36,7 @@ protected:
 
 TEST_F(VxGraphicDraw, SelectsThePropertiesThenIssuesTheShape)
 {
-    CTestLine line(RECT{0, 0, 10, 4});
+    CVxLine line(RECT{0, 0, 10, 4});
     dynamic_cast<CVxPenGraphicProperty&>(*line.LookupProperty("Pen")).SetWidth(3);
     line.Draw(m_pDC.get());
     ASSERT_GE(Calls().size(), 3u) << m_pLog->Text();
@@ -47,7 +49,7 @@ TEST_F(VxGraphicDraw, SelectsThePropertiesThenIssuesTheShape)
 TEST_F(VxGraphicDraw, OutsideTheClipBoxDrawsNothingUnlessPrintingOrContinuing)
 {
     ClipAndClear(100, 100);
-    CTestLine far(RECT{200, 200, 300, 300});
+    CVxLine far(RECT{200, 200, 300, 300});
     far.Draw(m_pDC.get());
     far.DrawOutline(m_pDC.get());
     EXPECT_TRUE(Calls().empty()) << m_pLog->Text();
@@ -66,8 +68,8 @@ TEST_F(VxGraphicDraw, VisibilityCountsTouchingAndThePenReach)
 {
     ClipAndClear(100, 100);
     // The pen of width 0 still reaches one unit out, to x = 100: touching counts.
-    EXPECT_TRUE(CTestLine(RECT{101, 10, 120, 20}).IsVisibleIn(m_pDC.get()));
-    EXPECT_FALSE(CTestLine(RECT{102, 10, 120, 20}).IsVisibleIn(m_pDC.get()));
+    EXPECT_TRUE(CVxLine(RECT{101, 10, 120, 20}).IsVisibleIn(m_pDC.get()));
+    EXPECT_FALSE(CVxLine(RECT{102, 10, 120, 20}).IsVisibleIn(m_pDC.get()));
     EXPECT_FALSE(CTestPlain(RECT{101, 10, 120, 20}).IsVisibleIn(m_pDC.get())) << "no pen";
 }
 

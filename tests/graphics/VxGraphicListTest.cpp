@@ -1,5 +1,8 @@
 #include "TestGraphics.h"
 
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -41,10 +44,10 @@ TEST(VxGraphicList, AssigningAnOwningListCopiesDeeply)
     CFakeDocument doc;
     auto pSource = std::make_unique<CVxGraphicList>();
     pSource->m_bOwnsGraphics = TRUE;
-    auto* pLine = new CTestLine(RECT{1, 2, 3, 4});
+    auto* pLine = new CVxLine(RECT{1, 2, 3, 4});
     pLine->SetDocument(&doc);
     pSource->AddTail(pLine);
-    pSource->AddTail(new CTestRectangle(RECT{5, 6, 7, 8}));
+    pSource->AddTail(new CVxRectangle(RECT{5, 6, 7, 8}));
 
     CVxGraphicList copy;
     copy = *pSource;
@@ -54,7 +57,7 @@ TEST(VxGraphicList, AssigningAnOwningListCopiesDeeply)
     ASSERT_EQ(copied.size(), 2u);
     EXPECT_EQ(copied[0]->GetRect(), (RECT{1, 2, 3, 4}));
     EXPECT_EQ(copied[0]->GetDocument(), nullptr);
-    EXPECT_NE(dynamic_cast<CTestRectangle*>(copied[1]), nullptr);
+    EXPECT_NE(dynamic_cast<CVxRectangle*>(copied[1]), nullptr);
     EXPECT_TRUE(doc.m_updates.empty());
 }
 

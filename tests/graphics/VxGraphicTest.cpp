@@ -1,6 +1,8 @@
 #include "TestGraphics.h"
 
 #include "attributes/VxPenGraphicProperty.h"
+#include "graphics/VxLine.h"
+#include "graphics/VxRectangle.h"
 
 #include <gtest/gtest.h>
 
@@ -22,15 +24,15 @@ struct Drag {
 
 TEST(VxGraphicGeometry, OrientationCentreHandlesAndArea)
 {
-    CTestLine line(RECT{10, 5, 0, 0});
+    CVxLine line(RECT{10, 5, 0, 0});
     EXPECT_EQ(line.GetNormalizedRect(), (RECT{0, 0, 10, 5}));
     EXPECT_EQ(line.GetStartPoint(), (POINT{10, 5}));
-    EXPECT_EQ(CTestLine(RECT{-3, -3, 0, 0}).GetCenter(), (POINT{-1, -1}));
-    EXPECT_EQ(CTestLine(RECT{kMin, kMax, kMax, kMax}).GetCenter(), (POINT{0, kMax}));
-    EXPECT_EQ(CTestLine(RECT{kMin, kMin, kMax, kMax}).GetArea(),
+    EXPECT_EQ(CVxLine(RECT{-3, -3, 0, 0}).GetCenter(), (POINT{-1, -1}));
+    EXPECT_EQ(CVxLine(RECT{kMin, kMax, kMax, kMax}).GetCenter(), (POINT{0, kMax}));
+    EXPECT_EQ(CVxLine(RECT{kMin, kMin, kMax, kMax}).GetArea(),
               std::numeric_limits<std::uint32_t>::max());
 
-    CTestRectangle rect(RECT{-3, 0, 4, 7});  // centre (0, 3)
+    CVxRectangle rect(RECT{-3, 0, 4, 7});  // centre (0, 3)
     const POINT handles[] = {{0, 0}, {4, 3}, {0, 7}, {-3, 3}, {4, 0}, {-3, 7}, {-3, 0}, {4, 7}};
     for (int h = 0; h < 8; ++h)
         EXPECT_EQ(rect.GetHandlePoint(h), handles[h]) << "handle " << h;
@@ -39,7 +41,7 @@ TEST(VxGraphicGeometry, OrientationCentreHandlesAndArea)
 
 TEST(VxGraphicHandles, NoCrossStopsShortOfTheOppositeSide)
 {
-    CTestRectangle rect(RECT{0, 0, 10, 10});
+    CVxRectangle rect(RECT{0, 0, 10, 10});
     struct Case {
         int h;
         POINT in, out;
@@ -54,7 +56,7 @@ TEST(VxGraphicHandles, NoCrossStopsShortOfTheOppositeSide)
         EXPECT_EQ(rect.ConstrainHandleNoCross(c.h, p), c.out != c.in) << "handle " << c.h;
         EXPECT_EQ(p, c.out) << "handle " << c.h;
     }
-    CTestLine flat(RECT{0, 0, 0, 10});  // may close up to zero, not turn over
+    CVxLine flat(RECT{0, 0, 0, 10});  // may close up to zero, not turn over
     POINT p{-3, 4};
     EXPECT_TRUE(flat.ConstrainHandleNoCross(1, p));
     EXPECT_EQ(p, (POINT{0, 4}));
@@ -72,7 +74,7 @@ TEST(VxGraphicMoveHandle, TheOppositeSideStaysWhereItWas)
         {{0, 0, 10, 10}, 9, {50, 50}, {0, 0, 10, 10}},
     };
     for (const Drag& c : cases) {
-        CTestRectangle rect(c.from);
+        CVxRectangle rect(c.from);
         rect.MoveHandle(c.h, c.to);
         EXPECT_EQ(rect.GetRect(), c.expected) << "handle " << c.h;
     }
@@ -85,17 +87,17 @@ TEST(VxGraphicOffset, MovesRectangleAndPointHandlesAndSaturates)
     EXPECT_EQ(poly.GetRect(), (RECT{3, -2, 13, 2}));
     EXPECT_EQ(poly.m_points, (std::vector<POINT>{{3, -2}, {13, 2}, {7, 0}}));
 
-    CTestRectangle rect(RECT{kMax - 5, 0, kMax, 10});
+    CVxRectangle rect(RECT{kMax - 5, 0, kMax, 10});
     rect.Offset(10, 0);
     EXPECT_EQ(rect.GetRect(), (RECT{kMax, 0, kMax, 10}));
 }
 
 TEST(VxGraphicScale, NegativeFactorsMirrorAboutTheCentre)
 {
-    CTestLine line(RECT{0, 0, 10, 4});
+    CVxLine line(RECT{0, 0, 10, 4});
     line.Scale(-1, 1, 1, 1);
     EXPECT_EQ(line.GetRect(), (RECT{10, 0, 0, 4}));
-    CTestRectangle rect(RECT{0, 0, 10, 4});
+    CVxRectangle rect(RECT{0, 0, 10, 4});
     rect.Scale(1, -1, 1, 1);
     EXPECT_EQ(rect.GetRect(), (RECT{0, 4, 10, 0}));
 
@@ -119,7 +121,7 @@ TEST(VxGraphicScale, RoundsWithMulDivAndHalvesTowardZero)
         {{kMin, 0, kMax, 10}, 1, 1, 2, 2, {-536870912, 3, 536870912, 8}},
     };
     for (const Case& c : cases) {
-        CTestRectangle rect(c.from);
+        CVxRectangle rect(c.from);
         rect.Scale(c.nw, c.nh, c.ow, c.oh);
         EXPECT_EQ(rect.GetRect(), c.expected);
     }

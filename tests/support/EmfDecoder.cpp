@@ -1,6 +1,7 @@
 #include "EmfDecoder.h"
 
 #include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkEnhMetaFileRecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -423,4 +424,16 @@ std::optional<EmfFile> DecodeEmf(std::span<const std::uint8_t> bytes, std::strin
     file.header.description = file.records.front().Utf16(file.header.offDescription,
                                                          file.header.nDescription);
     return file;
+}
+
+EmfFile RecordEmfFile(const std::function<void(CTkDC&)>& draw, const RECT* pFrame,
+                      const CTkDC* pRefDC)
+{
+    std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(pRefDC, pFrame, {});
+    draw(*dc);
+    const std::unique_ptr<CTkEnhMetaFile> emf = CloseEnhMetaFile(dc.get());
+    std::string error;
+    std::optional<EmfFile> file = emf ? DecodeEmf(emf->GetBits(), &error) : std::nullopt;
+    if (!file) ADD_FAILURE() << "no metafile or undecodable: " << error;
+    return file.value_or(EmfFile{});
 }

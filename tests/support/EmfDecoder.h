@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -93,3 +94,10 @@ std::string EmfRecordName(std::uint32_t type);
 // the buffer. On failure: nullopt, with the reason in *pError.
 std::optional<EmfFile> DecodeEmf(std::span<const std::uint8_t> bytes,
                                  std::string* pError = nullptr);
+
+class CTkDC;
+// Records what draw does on an enhanced-metafile DC (of the frame and the
+// reference device given) and decodes it; no metafile or undecodable bytes
+// fail the test.
+EmfFile RecordEmfFile(const std::function<void(CTkDC&)>& draw, const RECT* pFrame = nullptr,
+                      const CTkDC* pRefDC = nullptr);

@@ -35,7 +35,6 @@ LONG CTestFontEngine::AdvanceOf(const LOGFONTW& font)
 void CTestFontEngine::Remember(const LOGFONTW& font)
 {
     m_lastFont = font;
-    ++m_nCalls;
 }
 
 BOOL CTestFontEngine::GetTextMetrics(const LOGFONTW& font, TEXTMETRICW* pMetrics)

@@ -39,13 +39,11 @@ public:
 
     // The font of the last call, as the engine got it (device pixels).
     const LOGFONTW& GetLastFont() const { return m_lastFont; }
-    int GetCallCount() const { return m_nCalls; }
 
 private:
     void Remember(const LOGFONTW& font);
 
     LOGFONTW m_lastFont{};
-    int m_nCalls = 0;
 };
 
 // Installs a CTestFontEngine for its lifetime and puts the previous engine back.

@@ -1,5 +1,7 @@
 #include "support/WmfDecoder.h"
 
+#include "platform/gdi/TkMetaFileRecorder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -137,4 +139,20 @@ std::optional<WmfFile> DecodeWmf(std::span<const std::uint8_t> bytes, std::strin
     if (!ReadHeader(bytes, &file.header, pError) || !ReadRecords(bytes, &file, pError))
         return std::nullopt;
     return file;
+}
+
+WmfFile RecordWmfFile(const std::function<void(CTkDC&)>& draw)
+{
+    std::unique_ptr<CTkDC> dc = CreateMetaFileW(nullptr);
+    draw(*dc);
+    return CloseAndDecodeWmf(*dc);
+}
+
+WmfFile CloseAndDecodeWmf(CTkDC& dc)
+{
+    const std::unique_ptr<CTkMetaFile> wmf = CloseMetaFile(&dc);
+    std::string error;
+    std::optional<WmfFile> file = wmf ? DecodeWmf(wmf->GetBits(), &error) : std::nullopt;
+    if (!file) ADD_FAILURE() << "no metafile or undecodable: " << error;
+    return file.value_or(WmfFile{});
 }

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <string>
@@ -52,3 +53,9 @@ struct WmfFile {
 // ends the buffer. On failure: nullopt, with the reason in *pError.
 std::optional<WmfFile> DecodeWmf(std::span<const std::uint8_t> bytes,
                                  std::string* pError = nullptr);
+
+class CTkDC;
+// Records what draw does on a Windows-metafile DC, or closes such a DC, and
+// decodes the metafile; no metafile or undecodable bytes fail the test.
+WmfFile RecordWmfFile(const std::function<void(CTkDC&)>& draw);
+WmfFile CloseAndDecodeWmf(CTkDC& dc);

@@ -10,26 +10,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <vector>
 
 namespace {
 
-using Draw = std::function<void(CTkDC&)>;
 using Types = std::vector<std::uint32_t>;
-
-// Records the drawing and decodes it independently; undecodable bytes fail the test.
-EmfFile Record(const Draw& draw, const RECT* pFrame = nullptr, const CTkDC* pRefDC = nullptr)
-{
-    std::unique_ptr<CTkDC> dc = CreateEnhMetaFileW(pRefDC, pFrame, {});
-    draw(*dc);
-    const std::unique_ptr<CTkEnhMetaFile> emf = CloseEnhMetaFile(dc.get());
-    std::string error;
-    std::optional<EmfFile> file = emf ? DecodeEmf(emf->GetBits(), &error) : std::nullopt;
-    if (!file)
-        ADD_FAILURE() << "no metafile or undecodable: " << error;
-    return file.value_or(EmfFile{});
-}
 
 // The records between the header and EMR_EOF.
 std::vector<EmfRecord> Body(const EmfFile& file)
@@ -49,7 +34,7 @@ Types BodyTypes(const EmfFile& file)
 
 TEST(EmfRecorderHeader, CountsSizesFrameAndTheReferenceDevice)
 {
-    const EmfFile f = Record([](CTkDC&) {});
+    const EmfFile f = RecordEmfFile([](CTkDC&) {});
     const EmfHeader& h = f.header;
     EXPECT_EQ(h.nBytes, 108u + 20u);
     EXPECT_EQ(h.nRecords, 2u);
@@ -65,13 +50,14 @@ TEST(EmfRecorderHeader, CountsSizesFrameAndTheReferenceDevice)
     caps.horzSizeMm = 320;
     caps.vertSizeMm = 240;
     const CTkDC ref(nullptr, OBJ_DC, caps);
-    EXPECT_EQ(Record([](CTkDC&) {}, nullptr, &ref).header.micrometers,
+    EXPECT_EQ(RecordEmfFile([](CTkDC&) {}, nullptr, &ref).header.micrometers,
               (SIZE{320000, 240000}));
 
     const RECT frame{0, 0, 2000, 1000};
-    EXPECT_EQ(Record([](CTkDC& dc) { dc.Rectangle(0, 0, 10, 10); }, &frame).header.frame, frame);
+    const auto box = [](CTkDC& dc) { dc.Rectangle(0, 0, 10, 10); };
+    EXPECT_EQ(RecordEmfFile(box, &frame).header.frame, frame);
     // Bounds (0, 0, 96, 48) on 1920 px = 508 mm and 1080 px = 286 mm.
-    const EmfFile computed = Record([](CTkDC& dc) { dc.Rectangle(0, 0, 97, 49); });
+    const EmfFile computed = RecordEmfFile([](CTkDC& dc) { dc.Rectangle(0, 0, 97, 49); });
     EXPECT_EQ(computed.header.frame, (RECT{0, 0, 2540, 1271}));
 }
 
@@ -80,7 +66,7 @@ TEST(EmfRecorderHeader, BoundsAreInDeviceUnitsAndWidenedByHalfThePen)
     CTestGdiObjects keep;
     const HPEN wide = keep(CreatePen(PS_SOLID, 10, 0));
     const HPEN inside = keep(CreatePen(PS_INSIDEFRAME, 10, 0));
-    const EmfFile scaled = Record([](CTkDC& dc) {
+    const EmfFile scaled = RecordEmfFile([](CTkDC& dc) {
         SetAnisotropic(dc, {1, 1}, {2, 2});
         dc.SetViewportOrg(100, 100);
         const POINT pts[] = {{0, 0}, {10, -5}};
@@ -89,13 +75,13 @@ TEST(EmfRecorderHeader, BoundsAreInDeviceUnitsAndWidenedByHalfThePen)
     EXPECT_EQ(scaled.header.bounds, (RECT{100, 90, 120, 100}));
     EXPECT_EQ(scaled.Only(EMR_POLYLINE16).Rect(8), (RECT{100, 90, 120, 100}));
 
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(wide);
         dc.Rectangle(10, 20, 111, 71);
     });
     EXPECT_EQ(f.header.bounds, (RECT{5, 15, 115, 75}));
     // An inside-frame pen stays inside a box, but not along a line.
-    const EmfFile g = Record([&](CTkDC& dc) {
+    const EmfFile g = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(inside);
         dc.Rectangle(10, 20, 111, 71);
         dc.MoveTo(200, 200);
@@ -110,7 +96,7 @@ TEST(EmfRecorderObjects, IndicesStartAtOneFreedOnesAreReusedStockOnesAreNumbers)
     const HPEN a = keep(CreatePen(PS_SOLID, 1, RGB(255, 0, 0)));
     const HBRUSH b = keep(CreateSolidBrush(RGB(0, 255, 0)));
     const HFONT c = keep.Font(TestFont(-20));
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(a);
         dc.SelectObject(b);
         dc.SelectObject(GetStockObject(WHITE_PEN));
@@ -171,7 +157,7 @@ TEST(EmfRecorderObjects, PensAndBrushesCarryTheirStylesAndDibs)
     // Rows of 16 bits in the bitmap, of 32 bits in the DIB, bottom row first.
     const std::uint8_t bits[] = {0xF0, 0, 0x0F, 0};
     const HBRUSH monoBrush = keep(CreatePatternBrush(keep(CreateBitmap(8, 2, 1, 1, bits))));
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(user);
         dc.SelectObject(patterned);
         dc.SelectObject(dibBrush);
@@ -209,7 +195,7 @@ TEST(EmfRecorderObjects, FontAndPaletteRecords)
     const HFONT font = keep(CreateFontIndirectW(&lf));
     const PALETTEENTRY entries[] = {{1, 2, 3, 0}, {4, 5, 6, 0}};
     const HPALETTE pal = keep(CreatePalette(entries));
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(font);
         dc.SelectObject(pal);
     });
@@ -231,7 +217,7 @@ TEST(EmfRecorderObjects, FontAndPaletteRecords)
 
 TEST(EmfRecorderState, RestoreLevelsAreWrittenRelative)
 {
-    const EmfFile f = Record([](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([](CTkDC& dc) {
         dc.SaveDC();
         dc.SaveDC();
         dc.SaveDC();
@@ -248,7 +234,7 @@ TEST(EmfRecorderState, RestoreLevelsAreWrittenRelative)
 
 TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
 {
-    const EmfFile f = Record([](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([](CTkDC& dc) {
         EXPECT_TRUE(dc.Rectangle(10, 10, 0, 0));
         dc.Ellipse(0, 0, 20, 30);
         dc.RoundRect(0, 0, 20, 30, 5, 6);
@@ -267,7 +253,7 @@ TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
     // ArcTo draws from the current position.
     EXPECT_EQ(f.header.bounds, (RECT{-10, -10, 19, 29}));
 
-    const EmfFile advanced = Record([](CTkDC& dc) {
+    const EmfFile advanced = RecordEmfFile([](CTkDC& dc) {
         dc.SetGraphicsMode(GM_ADVANCED);
         dc.Rectangle(10, 10, 0, 0);
     });
@@ -276,7 +262,7 @@ TEST(EmfRecorderBoxes, BoxIsNormalisedAndLosesOneDeviceUnitAtRightAndBottom)
 
 TEST(EmfRecorderBoxes, ReductionIsOneDeviceUnitInLogicalUnits)
 {
-    const EmfFile f = Record([](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([](CTkDC& dc) {
         SetAnisotropic(dc, {1000, 1000}, {10, 10});
         EXPECT_EQ(TkDeviceUnitInLogical(dc), (SIZE{100, 100}));
         dc.Rectangle(0, 0, 1000, 500);
@@ -292,7 +278,7 @@ TEST(EmfRecorderPolys, SixteenBitFormsWhenEveryPointFits)
     const POINT small[] = {{-32768, 0}, {32767, -5}, {3, 4}};
     const POINT large[] = {{0, 0}, {32768, 0}, {3, 4}};
     const POINT low[] = {{0, -32769}, {1, 1}};
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.Polyline(small, 3);
         dc.Polyline(large, 3);
         dc.Polygon(low, 2);
@@ -314,7 +300,7 @@ TEST(EmfRecorderPolys, CurvesAndConnectedFormsIncludeTheCurrentPosition)
 {
     const POINT bezier[] = {{0, 0}, {10, 40}, {20, 40}, {30, 0}};
     const POINT to[] = {{50, 60}, {70, 80}, {90, 100}};
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.PolyBezier(bezier, 4);
         dc.MoveTo(-20, -30);
         dc.PolylineTo(to, 2);
@@ -336,7 +322,7 @@ TEST(EmfRecorderPolys, PolyPolyRecordsCarryTheirCounts)
     POINT wide[5];
     std::copy(std::begin(pts), std::end(pts), wide);
     wide[4] = {-40000, 25};
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.PolyPolyline(pts, lineCounts, 2);
         dc.PolyPolygon(wide, polyCounts, 2);
     });
@@ -354,7 +340,7 @@ TEST(EmfRecorderPaths, PathGrowsTheBoundsOnlyWhenDrawn)
 {
     CTestGdiObjects keep;
     const HPEN wide = keep(CreatePen(PS_SOLID, 6, 0));
-    const EmfFile aborted = Record([](CTkDC& dc) {
+    const EmfFile aborted = RecordEmfFile([](CTkDC& dc) {
         dc.BeginPath();
         dc.Rectangle(0, 0, 60, 60);
         dc.AbortPath();
@@ -362,7 +348,7 @@ TEST(EmfRecorderPaths, PathGrowsTheBoundsOnlyWhenDrawn)
     });
     EXPECT_EQ(aborted.header.bounds, (RECT{0, 0, -1, -1}));
 
-    const EmfFile drawn = Record([&](CTkDC& dc) {
+    const EmfFile drawn = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(wide);
         dc.BeginPath();
         dc.MoveTo(10, 10);
@@ -390,7 +376,7 @@ protected:
 
 TEST_F(EmfRecorderText, AdvancesAreMeasuredWhenNoneAreGiven)
 {
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(m_font);
         EXPECT_TRUE(dc.ExtTextOutW(100, 50, 0, nullptr, u"Hello", 5, nullptr));
         dc.SetTextCharacterExtra(3);
@@ -415,7 +401,7 @@ TEST_F(EmfRecorderText, GivenAdvancesAndRectangleAreKept)
 {
     const RECT clip{0, 0, 30, 10};
     const INT pairs[] = {5, 1, 6, 2};
-    const EmfFile f = Record([&](CTkDC& dc) {
+    const EmfFile f = RecordEmfFile([&](CTkDC& dc) {
         dc.SelectObject(m_font);
         dc.SetTextAlign(TA_BASELINE | TA_RIGHT);
         dc.ExtTextOutW(100, 100, ETO_OPAQUE, &clip, u"xyz", 3, nullptr);
