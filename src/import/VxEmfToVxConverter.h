@@ -104,6 +104,11 @@ public:
     virtual int OnPolylineTo(std::span<const POINT> points);
     virtual int OnPolyDraw(std::span<const POINT> points, std::span<const BYTE> types);
     virtual int OnAngleArc(POINT center, DWORD radius, float startAngle, float sweepAngle);
+    // Fills without an outline: a pixel as a one-unit box of its colour, and a
+    // gradient (a checked mesh) as a gradient graphic; neither joins a path.
+    virtual int OnSetPixelV(POINT point, COLORREF color);
+    virtual int OnGradientFill(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                               ULONG mode);
 
     // The header's frame, placed into the bounds.
     RECT GetFrameRect() const;
@@ -165,6 +170,7 @@ private:
     void ApplyBrush(CVxGraphic& graphic) const;
     void ApplyFont(CVxGraphic& graphic) const;
     static void ClearPen(CVxGraphic& graphic);
+    static void SetSolidFill(CVxGraphic& graphic, COLORREF color);
     int AddShape(std::unique_ptr<CVxGraphic> pGraphic);
     void AddGraphic(std::unique_ptr<CVxGraphic> pGraphic);
     int MakeBox(const RECT& box, bool bEllipse);

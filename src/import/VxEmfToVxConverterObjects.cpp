@@ -344,6 +344,15 @@ void CVxEmfToVxConverter::ClearPen(CVxGraphic& graphic)
     });
 }
 
+void CVxEmfToVxConverter::SetSolidFill(CVxGraphic& graphic, COLORREF color)
+{
+    EditProperty<CVxBrushGraphicProperty>(graphic, "Brush", [&](auto& brush) {
+        brush.SetStyle(BS_SOLID);
+        brush.SetColor(color);
+        return true;
+    });
+}
+
 void CVxEmfToVxConverter::ApplyBrush(CVxGraphic& graphic) const
 {
     EditProperty<CVxBrushGraphicProperty>(graphic, "Brush", [&](auto& brush) {

@@ -103,6 +103,7 @@ constexpr DWORD EMR_SETICMMODE = 98;
 constexpr DWORD EMR_CREATECOLORSPACE = 99;
 constexpr DWORD EMR_SETCOLORSPACE = 100;
 constexpr DWORD EMR_DELETECOLORSPACE = 101;
+constexpr DWORD EMR_GRADIENTFILL = 118;
 
 // " EMF" at offset 40 of the header record.
 constexpr DWORD ENHMETA_SIGNATURE = 0x464D4520;
