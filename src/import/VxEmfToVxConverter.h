@@ -120,8 +120,10 @@ public:
                   std::vector<PackedDib>& globals);
 
     void TransformPoints(POINT* pPoints, std::size_t count) const;
-    SIZE TransformDistance(int dx, int dy) const;
-    // A length along x, for pen widths and dashes.
+    // bWorld false leaves the world transform out.
+    SIZE TransformDistance(int dx, int dy, bool bWorld = true) const;
+    // A length along x through the page mapping, for pen widths and dashes; the
+    // world transform applies when the pen draws, as in GDI (WorldLength).
     int TransformLength(DWORD length) const;
 
     // Read access for the document and for checks.
@@ -261,6 +263,10 @@ private:
         COLORREF crTextColor;
         float fMiterLimit;
         POINT current;
+        // The path and its bracket, as GDI keeps them with the rest of the DC.
+        std::shared_ptr<CVxPath> pPath;
+        BOOL bInPath;
+        POINT figureStart;
     };
     PlaybackState CaptureState() const;
     void ApplyState(const PlaybackState& state);
@@ -276,6 +282,8 @@ private:
     // How far the world transform turns the x axis in the picture, counter-clockwise,
     // in tenths of a degree.
     int WorldEscapement() const;
+    // A pen's width or dash as the world transform stretches it along x.
+    int WorldLength(int length) const;
     void ApplyWorldToFont(CVxGraphic& graphic) const;
     int AcceptWorldTransform(const XFORM& xform);
     int MakeRotatedBox(const RECT& box);

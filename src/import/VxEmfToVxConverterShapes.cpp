@@ -259,10 +259,14 @@ int CVxEmfToVxConverter::DrawPath(int nPathMode)
 {
     if (!m_pPath || m_bInPath)
         return kNotHandled;
-    std::unique_ptr<CVxPath> pPath = std::move(m_pPath);
+    std::unique_ptr<CVxGraphic> pClone = m_pPath->Clone();
+    m_pPath.reset();
+    auto* pPath = dynamic_cast<CVxPath*>(pClone.get());
+    if (pPath == nullptr)
+        return kStop;
     ApplyCurrentAttributes(*pPath);
     pPath->SetPathMode(nPathMode);
-    m_graphics.AddTail(pPath.release());
+    m_graphics.AddTail(pClone.release());
     return kHandled;
 }
 

@@ -10,6 +10,7 @@
 #include <QPolygon>
 
 #include <algorithm>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -27,11 +28,17 @@ QColor ColourOf(COLORREF c)
     return QColor(GetRValue(c), GetGValue(c), GetBValue(c));
 }
 
-// The box between two corners, right and bottom edges left out, as GDI fills it.
-QRect BoxBetween(const TRIVERTEX& a, const TRIVERTEX& b)
+// The box between two corners, right and bottom edges left out, as GDI fills it,
+// cut to area so that far-off corners cannot overflow a QRect.
+QRect BoxBetween(const TRIVERTEX& a, const TRIVERTEX& b, const QRect& area)
 {
-    return QRect(QPoint(std::min(a.x, b.x), std::min(a.y, b.y)),
-                 QPoint(std::max(a.x, b.x) - 1, std::max(a.y, b.y) - 1));
+    const auto cut = [](std::int64_t value, int low, int high) {
+        return int(std::clamp<std::int64_t>(value, low, high));
+    };
+    return QRect(QPoint(cut(std::min(a.x, b.x), area.left(), area.right() + 1),
+                        cut(std::min(a.y, b.y), area.top(), area.bottom() + 1)),
+                 QPoint(cut(std::int64_t(std::max(a.x, b.x)) - 1, area.left() - 1, area.right()),
+                        cut(std::int64_t(std::max(a.y, b.y)) - 1, area.top() - 1, area.bottom())));
 }
 
 }  // namespace
@@ -70,7 +77,7 @@ BOOL CTkQtPaintBackend::GradientFill(CTkDC& dc, std::span<const TRIVERTEX> verti
             QLinearGradient gradient(QPointF(a.x, a.y), end);
             gradient.setColorAt(0, ColourOf(a));
             gradient.setColorAt(1, ColourOf(b));
-            m_painter.fillRect(BoxBetween(a, b), gradient);
+            m_painter.fillRect(BoxBetween(a, b, clip.boundingRect()), gradient);
         }
     }
     m_painter.restore();
