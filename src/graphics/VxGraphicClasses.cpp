@@ -8,6 +8,7 @@
 #include "graphics/VxCloseFigure.h"
 #include "graphics/VxComment.h"
 #include "graphics/VxEllipse.h"
+#include "graphics/VxGradient.h"
 #include "graphics/VxLine.h"
 #include "graphics/VxPath.h"
 #include "graphics/VxPie.h"
@@ -32,5 +33,6 @@ void VxRegisterGraphicClasses()
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxRoundRect));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxPie));
     CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxChord));
+    CTkRuntimeClass::Register(TK_RUNTIME_CLASS(CVxGradient));
     VxRegisterPropertyClasses();
 }

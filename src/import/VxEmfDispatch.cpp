@@ -310,6 +310,22 @@ int PolyDraw(CVxEmfConverter& c, Bytes b)
     });
 }
 
+int SetPixelV(CVxEmfConverter& c, Bytes b)
+{
+    return ForPlayback(c, TkParseEmrSetPixelV(b), [](P& p, const TkEmrSetPixelV& s) {
+        return p.OnSetPixelV(s.point, s.color);
+    });
+}
+
+// A malformed gradient is only listed as ignored, like a malformed bitmap.
+int GradientFill(CVxEmfConverter& c, Bytes b)
+{
+    auto* pConverter = dynamic_cast<P*>(&c);
+    const std::optional<TkEmrGradientFill> g = TkParseEmrGradientFill(b);
+    return pConverter && g ? pConverter->OnGradientFill(g->vertices, g->mesh, g->mode)
+                           : kNotHandled;
+}
+
 int AngleArc(CVxEmfConverter& c, Bytes b)
 {
     return ForPlayback(c, TkParseEmrAngleArc(b), [](P& p, const TkEmrAngleArc& a) {
@@ -400,6 +416,8 @@ constexpr DispatchEntry kPlaybackTable[] = {
     {EMR_POLYDRAW16, PolyDraw},
     {EMR_ANGLEARC, AngleArc},
     {EMR_SMALLTEXTOUT, SmallTextOut},
+    {EMR_SETPIXELV, SetPixelV},
+    {EMR_GRADIENTFILL, GradientFill},
 };
 
 }  // namespace

@@ -181,10 +181,10 @@ void CVxEmfToVxConverter::TransformPoints(POINT* pPoints, std::size_t count) con
 }
 
 // Lengths along the axes: the world transform stretches them, its turn does not.
-SIZE CVxEmfToVxConverter::TransformDistance(int dx, int dy) const
+SIZE CVxEmfToVxConverter::TransformDistance(int dx, int dy, bool bWorld) const
 {
     POINT points[2] = {{dx, dy}, {0, 0}};
-    if (!IsWorldIdentity()) {
+    if (bWorld && !IsWorldIdentity()) {
         const auto stretch = [](int value, float along, float across) {
             const double factor = std::copysign(std::hypot(double(along), double(across)),
                                                 along != 0 ? double(along) : 1.0);

@@ -104,6 +104,11 @@ public:
     virtual int OnPolylineTo(std::span<const POINT> points);
     virtual int OnPolyDraw(std::span<const POINT> points, std::span<const BYTE> types);
     virtual int OnAngleArc(POINT center, DWORD radius, float startAngle, float sweepAngle);
+    // Fills without an outline: a pixel as a one-unit box of its colour, and a
+    // gradient (a checked mesh) as a gradient graphic; neither joins a path.
+    virtual int OnSetPixelV(POINT point, COLORREF color);
+    virtual int OnGradientFill(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                               ULONG mode);
 
     // The header's frame, placed into the bounds.
     RECT GetFrameRect() const;
@@ -115,8 +120,10 @@ public:
                   std::vector<PackedDib>& globals);
 
     void TransformPoints(POINT* pPoints, std::size_t count) const;
-    SIZE TransformDistance(int dx, int dy) const;
-    // A length along x, for pen widths and dashes.
+    // bWorld false leaves the world transform out.
+    SIZE TransformDistance(int dx, int dy, bool bWorld = true) const;
+    // A length along x through the page mapping, for pen widths and dashes; the
+    // world transform applies when the pen draws, as in GDI (WorldLength).
     int TransformLength(DWORD length) const;
 
     // Read access for the document and for checks.
@@ -167,6 +174,7 @@ private:
     void ApplyBrush(CVxGraphic& graphic) const;
     void ApplyFont(CVxGraphic& graphic) const;
     static void ClearPen(CVxGraphic& graphic);
+    static void SetSolidFill(CVxGraphic& graphic, COLORREF color);
     int AddShape(std::unique_ptr<CVxGraphic> pGraphic);
     void AddGraphic(std::unique_ptr<CVxGraphic> pGraphic);
     int MakeBox(const RECT& box, bool bEllipse);
@@ -257,6 +265,10 @@ private:
         COLORREF crTextColor;
         float fMiterLimit;
         POINT current;
+        // The path and its bracket, as GDI keeps them with the rest of the DC.
+        std::shared_ptr<CVxPath> pPath;
+        BOOL bInPath;
+        POINT figureStart;
     };
     PlaybackState CaptureState() const;
     void ApplyState(const PlaybackState& state);
@@ -274,6 +286,8 @@ private:
     // How far the world transform turns the x axis in the picture, counter-clockwise,
     // in tenths of a degree.
     int WorldEscapement() const;
+    // A pen's width or dash as the world transform stretches it along x.
+    int WorldLength(int length) const;
     void ApplyWorldToFont(CVxGraphic& graphic) const;
     int AcceptWorldTransform(const XFORM& xform);
     int MakeRotatedBox(const RECT& box);

@@ -77,7 +77,8 @@ std::size_t RoundUp(std::size_t value, std::size_t multiple)
 
 int CVxEmfToVxConverter::TransformLength(DWORD length) const
 {
-    return TransformDistance(int(std::min<DWORD>(length, std::numeric_limits<int>::max())), 0).cx;
+    return TransformDistance(int(std::min<DWORD>(length, std::numeric_limits<int>::max())), 0,
+                             false).cx;
 }
 
 LONG CVxEmfToVxConverter::GetSelectedObject(DWORD type) const
@@ -318,17 +319,25 @@ void CVxEmfToVxConverter::ApplyPen(CVxGraphic& graphic) const
                 return false;
             EXTLOGPEN extPen;
             std::memcpy(&extPen, bytes.data(), sizeof extPen);
+            const bool bGeometric = (extPen.elpPenStyle & PS_GEOMETRIC) != 0;
+            const auto length = [&](DWORD value) {
+                const int clamped = int(std::min<DWORD>(value, std::numeric_limits<int>::max()));
+                return bGeometric ? WorldLength(clamped) : clamped;
+            };
+            std::vector<DWORD> entries = StyleEntriesOf(extPen, bytes);
+            for (DWORD& entry : entries)
+                entry = DWORD(length(entry));
             pen.SetStyle(extPen.elpPenStyle);
-            pen.SetWidth(int(std::min<DWORD>(extPen.elpWidth, std::numeric_limits<int>::max())));
+            pen.SetWidth(length(extPen.elpWidth));
             pen.SetColor(extPen.elpColor);
-            pen.SetStyleEntries(StyleEntriesOf(extPen, bytes));
+            pen.SetStyleEntries(entries);
             return true;
         }
         LOGPEN logPen;
         if (GetObject(SelectedHandle(OBJ_PEN), sizeof logPen, &logPen) != int(sizeof logPen))
             return false;
         pen.SetStyle(logPen.lopnStyle);
-        pen.SetWidth(logPen.lopnWidth.x);
+        pen.SetWidth(WorldLength(logPen.lopnWidth.x));
         pen.SetColor(logPen.lopnColor);
         pen.SetStyleEntries({});
         return true;
@@ -340,6 +349,15 @@ void CVxEmfToVxConverter::ClearPen(CVxGraphic& graphic)
     EditProperty<CVxPenGraphicProperty>(graphic, "Pen", [](auto& pen) {
         pen.SetStyle(PS_NULL);
         pen.SetStyleEntries({});
+        return true;
+    });
+}
+
+void CVxEmfToVxConverter::SetSolidFill(CVxGraphic& graphic, COLORREF color)
+{
+    EditProperty<CVxBrushGraphicProperty>(graphic, "Brush", [&](auto& brush) {
+        brush.SetStyle(BS_SOLID);
+        brush.SetColor(color);
         return true;
     });
 }

@@ -261,24 +261,25 @@ int CVxEmfToVxConverter::OnEndPath()
     return kHandled;
 }
 
+// With no path held there is nothing to discard: writers abort after drawing a
+// path, which has used it up already.
 int CVxEmfToVxConverter::OnAbortPath()
 {
-    if (!m_bInPath && !m_pPath)
-        return kStop;
     m_pPath.reset();
     m_bInPath = FALSE;
     return kHandled;
 }
 
-// The held path stays, so that a later fill of the same path makes a second graphic.
-// Stroking or filling with no path held draws nothing, as GDI's playback does;
-// real files contain such records, and stopping on them would refuse the whole
-// picture, so the record is only listed as not handled.
+// Drawing a path uses it up, as GDI discards the path it strokes or fills: a
+// second stroke or fill of it draws nothing. So does one with no path held or
+// with the bracket still open; real files contain such records, and stopping on
+// them would refuse the whole picture, so the record is only listed as not handled.
 int CVxEmfToVxConverter::DrawPath(int nPathMode)
 {
-    if (!m_pPath)
+    if (!m_pPath || m_bInPath)
         return kNotHandled;
     std::unique_ptr<CVxGraphic> pClone = m_pPath->Clone();
+    m_pPath.reset();
     auto* pPath = dynamic_cast<CVxPath*>(pClone.get());
     if (pPath == nullptr)
         return kStop;

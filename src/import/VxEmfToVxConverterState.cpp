@@ -3,6 +3,7 @@
 
 #include "import/VxEmfToVxConverter.h"
 
+#include "graphics/VxPath.h"
 #include "platform/gdi/TkGdiObjects.h"
 
 #include <algorithm>
@@ -37,6 +38,18 @@ bool IsUsable(const XFORM& x)
            std::isfinite(determinant) && determinant != 0;
 }
 
+// A state's own copy of a path, so that drawing the current one after a save
+// leaves the saved one whole.
+std::unique_ptr<CVxPath> CopyOfPath(CVxPath* pPath)
+{
+    std::unique_ptr<CVxGraphic> pClone = pPath ? pPath->Clone() : nullptr;
+    auto* pCopy = dynamic_cast<CVxPath*>(pClone.get());
+    if (pCopy == nullptr)
+        return nullptr;
+    pClone.release();
+    return std::unique_ptr<CVxPath>(pCopy);
+}
+
 }  // namespace
 
 int CVxEmfToVxConverter::RoundToInt(double value)
@@ -63,7 +76,10 @@ CVxEmfToVxConverter::PlaybackState CVxEmfToVxConverter::CaptureState() const
             m_nTextCharacterExtra,
             m_crTextColor,
             m_fMiterLimit,
-            GetCurrentPosition()};
+            GetCurrentPosition(),
+            CopyOfPath(m_pPath.get()),
+            m_bInPath,
+            {m_nFigureStartX, m_nFigureStartY}};
 }
 
 void CVxEmfToVxConverter::ApplyState(const PlaybackState& state)
@@ -93,6 +109,10 @@ void CVxEmfToVxConverter::ApplyState(const PlaybackState& state)
     m_fMiterLimit = state.fMiterLimit;
     m_nCurrentX = state.current.x;
     m_nCurrentY = state.current.y;
+    m_pPath = CopyOfPath(state.pPath.get());
+    m_bInPath = state.bInPath;
+    m_nFigureStartX = state.figureStart.x;
+    m_nFigureStartY = state.figureStart.y;
 }
 
 // An object deleted since the save (or its index taken by another kind of object)
@@ -165,6 +185,13 @@ int CVxEmfToVxConverter::OnModifyWorldTransform(const XFORM& xform, DWORD mode)
     case MWT_SET: return AcceptWorldTransform(xform);
     default: return kNotHandled;
     }
+}
+
+int CVxEmfToVxConverter::WorldLength(int length) const
+{
+    if (IsWorldIdentity())
+        return length;
+    return RoundToInt(length * std::hypot(double(m_xform.eM11), double(m_xform.eM12)));
 }
 
 bool CVxEmfToVxConverter::IsWorldIdentity() const

@@ -52,6 +52,7 @@ constexpr std::array kRecordNames = {
     Entry(EMR_FLATTENPATH),
     Entry(EMR_FRAMERGN),
     Entry(EMR_GDICOMMENT),
+    Entry(EMR_GRADIENTFILL),
     Entry(EMR_HEADER),
     Entry(EMR_INTERSECTCLIPRECT),
     Entry(EMR_INVERTRGN),

@@ -158,6 +158,7 @@ constexpr std::array kStrings = std::to_array<VxStringEntry>({
     {5062, "Rounded Rectangle"},
     {5063, "Pie"},
     {5064, "Chord"},
+    {5065, "Gradient"},
     {5071, "%.2f, %.2f %s"},
     {5072, "%.2f x %.2f %s"},
     {5073, "pu."},

@@ -42,7 +42,7 @@ CliResult RunCli(const std::vector<std::string>& args)
 
 // A 2000 x 1000 picture (hundredths of a millimetre, one per logical unit): a
 // black rectangle in the middle, two ellipses at the top, a line below, and
-// records the converter does not take (BITBLT twice, SETPIXELV once).
+// records the converter does not take (BITBLT twice, a clip rectangle once).
 std::vector<std::uint8_t> SampleEmf()
 {
     EmfBuilder emf;
@@ -52,7 +52,7 @@ std::vector<std::uint8_t> SampleEmf()
     emf.Record(EMR_SELECTOBJECT, {0x80000000u | WHITE_BRUSH});
     emf.Record(EMR_BITBLT, {0, 0, 0, 0});
     emf.Record(EMR_ELLIPSE, {0, 0, 500, 150});
-    emf.Record(EMR_SETPIXELV, {1, 1, 0});
+    emf.Record(EMR_INTERSECTCLIPRECT, {0, 0, 10, 10});
     emf.Record(EMR_BITBLT, {0, 0, 0, 0});
     emf.Record(EMR_ELLIPSE, {700, 0, 1200, 150});
     emf.Record(EMR_MOVETOEX, {0, 900});
@@ -102,7 +102,7 @@ const char* const kSampleInfo =
     "Line: 1\n"
     "Rectangle: 1\n"
     "ignored: EMR_BITBLT\n"
-    "ignored: EMR_SETPIXELV\n";
+    "ignored: EMR_INTERSECTCLIPRECT\n";
 
 }  // namespace
 

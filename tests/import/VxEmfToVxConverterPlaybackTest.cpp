@@ -206,3 +206,54 @@ TEST_F(ConverterPlayback, PolyDrawSplitsByPointTypes)
 }
 
 }  // namespace
+
+// A restore brings back the path and its open bracket as they were at the save,
+// though the path was drawn and used up in between.
+TEST_F(ConverterPlayback, RestoreBringsBackThePathBracket)
+{
+    auto& c = m_converter;
+    c.OnSetWindowExtEx(2000, 1000);
+    c.OnBeginPath();
+    c.OnLineTo(10, 0);
+    ASSERT_EQ(c.OnSaveDC(), 0);
+    c.OnLineTo(10, 10);
+    c.OnEndPath();
+    c.OnFillPath();
+    ASSERT_EQ(c.OnRestoreDC(-1), 0);
+    c.OnLineTo(0, 10);
+    c.OnEndPath();
+    ASSERT_EQ(c.OnStrokePath(), 0);
+    ASSERT_EQ(c.GetGraphics().GetCount(), 2);
+    const RECT lastLines[] = {{10, 0, 10, 10}, {10, 0, 0, 10}};
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(At(i)->GetChildCount(), 2) << i;
+        EXPECT_EQ(At(i)->GetLastChild()->GetRect(), lastLines[i]) << i;
+    }
+}
+
+// Pens take the world transform in force when they draw, not when they were made;
+// a cosmetic pen keeps its width.
+TEST_F(ConverterPlayback, PenWidthsStretchWithTheWorldTransformTheyDrawIn)
+{
+    const LOGBRUSH solid{BS_SOLID, 0, 0};
+    const DWORD dashes[] = {3, 1};
+    auto& c = m_converter;
+    c.OnSetWindowExtEx(2000, 1000);
+    c.OnCreatePen(1, LOGPEN{PS_SOLID, {3, 0}, 0});
+    c.OnExtCreatePen(2, PS_GEOMETRIC | PS_USERSTYLE, 4, solid, dashes, {}, {});
+    c.OnExtCreatePen(3, PS_COSMETIC, 1, solid, {}, {}, {});
+    ASSERT_EQ(c.OnSetWorldTransform({2, 0, 0, 2, 0, 0}), 0);
+    const struct {
+        DWORD pen;
+        int width;
+        std::vector<DWORD> dashes;
+    } cases[] = {{1, 6, {}}, {2, 8, {6, 2}}, {3, 1, {}}};
+    for (const auto& row : cases) {
+        c.OnSelectObject(row.pen);
+        c.OnRectangle({0, 0, 10, 10});
+        auto& pen = dynamic_cast<CVxPenGraphicProperty&>(
+            *At(c.GetGraphics().GetCount() - 1)->LookupProperty("Pen"));
+        EXPECT_EQ(pen.GetWidth(), row.width) << row.pen;
+        EXPECT_EQ(pen.GetStyleEntries(), row.dashes) << row.pen;
+    }
+}

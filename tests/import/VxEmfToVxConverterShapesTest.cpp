@@ -221,14 +221,17 @@ TEST_F(ConverterShapes, PathBracketGivesOneGraphicPerDrawingRecord)
     builder.Record(EMR_CLOSEFIGURE);
     builder.Record(EMR_ENDPATH);
     builder.Record(EMR_FILLPATH, {0, 0, 0, 0});
+    // The fill used the path up: a second drawing of it draws nothing.
     builder.Record(EMR_STROKEPATH, {0, 0, 0, 0});
-    const std::vector<int> answers = RunRecords(converter, builder.Finish());
-    EXPECT_EQ(answers, std::vector<int>(12, 0));
+    builder.Record(EMR_ABORTPATH);
+    std::vector<int> expected(13, 0);
+    expected[10] = 1;
+    EXPECT_EQ(RunRecords(converter, builder.Finish()), expected);
 
     const CVxGraphicList& graphics = converter.GetGraphics();
-    ASSERT_EQ(graphics.GetCount(), 2);
-    const int modes[] = {CVxPath::Fill, CVxPath::Stroke};
-    for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(graphics.GetCount(), 1);
+    const int modes[] = {CVxPath::Fill};
+    for (int i = 0; i < 1; ++i) {
         auto* pPath = dynamic_cast<CVxPath*>(GraphicAt(graphics, i));
         ASSERT_NE(pPath, nullptr);
         EXPECT_EQ(pPath->GetPathMode(), modes[i]);
@@ -254,7 +257,7 @@ TEST_F(ConverterShapes, PathRecordsOutOfOrder)
 {
     EXPECT_EQ(m_converter.OnEndPath(), 2);
     EXPECT_EQ(m_converter.OnCloseFigure(), 2);
-    EXPECT_EQ(m_converter.OnAbortPath(), 2);
+    EXPECT_EQ(m_converter.OnAbortPath(), 0);
     EXPECT_EQ(m_converter.OnStrokePath(), 1);
     EXPECT_EQ(m_converter.OnFillPath(), 1);
     EXPECT_EQ(m_converter.OnStrokeAndFillPath(), 1);
@@ -262,6 +265,7 @@ TEST_F(ConverterShapes, PathRecordsOutOfOrder)
     EXPECT_EQ(m_converter.OnBeginPath(), 2);
     m_converter.OnRectangle({0, 0, 5, 5});
     EXPECT_EQ(m_converter.GetGraphics().GetCount(), 0);  // into the path
+    EXPECT_EQ(m_converter.OnFillPath(), 1);              // the bracket is open
     EXPECT_EQ(m_converter.OnAbortPath(), 0);
     EXPECT_EQ(m_converter.GetPath(), nullptr);
     EXPECT_FALSE(m_converter.IsInPath());

@@ -434,3 +434,20 @@ constexpr BYTE TMPF_TRUETYPE = 0x04;
 constexpr BYTE TMPF_DEVICE = 0x08;
 
 constexpr int CLR_INVALID = -1;
+
+// GradientFill: a vertex with 16-bit colour channels, and its fill modes (two
+// vertex indices per rectangle, three per triangle).
+using ULONG = std::uint32_t;
+using COLOR16 = std::uint16_t;
+struct TRIVERTEX {
+    LONG x;
+    LONG y;
+    COLOR16 Red;
+    COLOR16 Green;
+    COLOR16 Blue;
+    COLOR16 Alpha;
+    friend bool operator==(const TRIVERTEX&, const TRIVERTEX&) = default;
+};
+constexpr ULONG GRADIENT_FILL_RECT_H = 0;
+constexpr ULONG GRADIENT_FILL_RECT_V = 1;
+constexpr ULONG GRADIENT_FILL_TRIANGLE = 2;

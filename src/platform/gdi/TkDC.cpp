@@ -2,6 +2,7 @@
 
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkGdiObjects.h"
+#include "platform/gdi/TkGradientFill.h"
 
 #include <algorithm>
 #include <cmath>
@@ -887,4 +888,46 @@ BOOL CTkDC::BitBlt(int x, int y, int width, int height, CTkDC* pSource, int xSou
 BOOL CTkDC::DibBlit(const TkDibBlit& blit)
 {
     return Forward([&](CTkDCBackend& b) { return b.DibBlit(*this, blit); });
+}
+
+BOOL CTkDC::GradientFill(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                         ULONG mode)
+{
+    if (!TkIsValidGradientFill(vertices, mesh, mode))
+        return FALSE;
+    if (!HasBackend())
+        return TRUE;
+    if (m_backend->CanShadeGradients())
+        return m_backend->GradientFill(*this, vertices, mesh, mode);
+    return DrawGradientPieces(vertices, mesh, mode);
+}
+
+// Bands and small triangles without an outline; a brush is made only when the
+// colour changes.
+BOOL CTkDC::DrawGradientPieces(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                               ULONG mode)
+{
+    constexpr int kMaxSteps = 64;
+    const HGDIOBJ hOldPen = SelectObject(GetStockObject(NULL_PEN));
+    const HGDIOBJ hOldBrush = GetCurrentObject(OBJ_BRUSH);
+    HBRUSH hBrush = 0;
+    COLORREF current = 0;
+    BOOL ok = TRUE;
+    TkForEachGradientPiece(vertices, mesh, mode, kMaxSteps,
+                           [&](std::span<const POINT> polygon, COLORREF color) {
+                               if (hBrush == 0 || color != current) {
+                                   const HBRUSH hNew = CreateSolidBrush(color);
+                                   SelectObject(hNew);
+                                   if (hBrush != 0)
+                                       DeleteObject(hBrush);
+                                   hBrush = hNew;
+                                   current = color;
+                               }
+                               ok = Polygon(polygon.data(), int(polygon.size())) && ok;
+                           });
+    SelectObject(hOldBrush);
+    SelectObject(hOldPen);
+    if (hBrush != 0)
+        DeleteObject(hBrush);
+    return ok;
 }

@@ -7,6 +7,7 @@
 #include "platform/gdi/TkDCBackend.h"
 
 #include <memory>
+#include <span>
 #include <vector>
 
 // The capabilities a DC reports through GetDeviceCaps.
@@ -169,6 +170,11 @@ public:
     // BitBlt, StretchBlt, StretchDIBits or SetDIBitsToDevice from a packed DIB, as a
     // metafile record gives them.
     BOOL DibBlit(const TkDibBlit& blit);
+    // GradientFill with the mesh as a flat list of vertex indices (two per
+    // rectangle, three per triangle); FALSE for a mesh that does not fit. A backend
+    // that cannot shade gets flat bands and triangles drawn with solid brushes.
+    BOOL GradientFill(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                      ULONG mode);
 
     // Moves the current position when TA_UPDATECP is set, as the framework does.
     void AdjustCP(int cx);
@@ -214,6 +220,8 @@ private:
     template <typename Call>
     BOOL Forward(Call call);
     bool HasBackend() const { return m_backend != nullptr; }
+    BOOL DrawGradientPieces(std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                            ULONG mode);
 
     std::unique_ptr<CTkDCBackend> m_backend;
     DWORD m_objectType;

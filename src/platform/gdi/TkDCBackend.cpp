@@ -47,3 +47,7 @@ BOOL CTkDCBackend::FillRect(CTkDC&, const RECT&, HBRUSH) { return TRUE; }
 BOOL CTkDCBackend::PatBlt(CTkDC&, const RECT&, DWORD) { return TRUE; }
 BOOL CTkDCBackend::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD) { return TRUE; }
 BOOL CTkDCBackend::DibBlit(CTkDC&, const TkDibBlit&) { return TRUE; }
+BOOL CTkDCBackend::GradientFill(CTkDC&, std::span<const TRIVERTEX>, std::span<const ULONG>, ULONG)
+{
+    return TRUE;
+}

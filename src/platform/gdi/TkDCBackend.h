@@ -8,6 +8,8 @@
 #include "platform/gdi/GdiTypes.h"
 #include "platform/gdi/TkDibBlit.h"
 
+#include <span>
+
 class CTkDC;
 
 // The state that a setter changed; the backend reads the new value from the DC.
@@ -83,4 +85,9 @@ public:
                         DWORD rop);
     // A bitmap carried by a metafile record; only recorders keep it.
     virtual BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit);
+    // A checked GradientFill, called only when CanShadeGradients answers true;
+    // otherwise the DC draws the fill as flat pieces.
+    virtual bool CanShadeGradients() const { return false; }
+    virtual BOOL GradientFill(CTkDC& dc, std::span<const TRIVERTEX> vertices,
+                              std::span<const ULONG> mesh, ULONG mode);
 };

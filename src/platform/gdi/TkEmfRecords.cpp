@@ -1,6 +1,7 @@
 #include "platform/gdi/TkEmfRecords.h"
 
 #include "platform/gdi/EmfRecordTypes.h"
+#include "platform/gdi/TkGradientFill.h"
 
 #include <algorithm>
 #include <bit>
@@ -518,4 +519,45 @@ std::optional<TkEmrExtCreateFont> TkParseEmrExtCreateFont(Bytes record)
     f.script = CopyStruct<decltype(f.script)>(r, kFontData + sizeof(LOGFONTW) + 192);
     f.designValues = ReadLongs(r, vectorAt + kDesignVectorHead, axes, 4);
     return f;
+}
+
+std::optional<TkEmrSetPixelV> TkParseEmrSetPixelV(Bytes record)
+{
+    const CTkEmfFieldReader r(record);
+    if (!r.Has(8, 12))
+        return std::nullopt;
+    return TkEmrSetPixelV{r.Point(8), r.U32(16)};
+}
+
+std::optional<TkEmrGradientFill> TkParseEmrGradientFill(Bytes record)
+{
+    constexpr std::size_t kFixed = 36;
+    constexpr std::size_t kVertexSize = 16;
+    const CTkEmfFieldReader r(record);
+    if (!r.Has(8, kFixed - 8))
+        return std::nullopt;
+    TkEmrGradientFill g;
+    g.bounds = r.Rect(8);
+    const DWORD nVer = r.U32(24);
+    const DWORD nTri = r.U32(28);
+    g.mode = r.U32(32);
+    const std::size_t per = TkGradientIndicesPerItem(g.mode);
+    if (per == 0 || !r.HasArray(kFixed, nVer, kVertexSize))
+        return std::nullopt;
+    const std::size_t meshAt = kFixed + std::size_t(nVer) * kVertexSize;
+    if (!r.HasArray(meshAt, std::uint64_t(nTri) * per, 4))
+        return std::nullopt;
+    g.vertices.resize(nVer);
+    for (std::size_t i = 0; i < nVer; ++i) {
+        const std::size_t at = kFixed + i * kVertexSize;
+        const POINT p = r.Point(at);
+        g.vertices[i] = {p.x, p.y, r.U16(at + 8), r.U16(at + 10), r.U16(at + 12),
+                         r.U16(at + 14)};
+    }
+    g.mesh.resize(std::size_t(nTri) * per);
+    for (std::size_t i = 0; i < g.mesh.size(); ++i)
+        g.mesh[i] = r.U32(meshAt + 4 * i);
+    if (!TkIsValidGradientFill(g.vertices, g.mesh, g.mode))
+        return std::nullopt;
+    return g;
 }

@@ -281,3 +281,22 @@ struct TkEmrExtCreateFont {
     std::vector<LONG> designValues;
 };
 std::optional<TkEmrExtCreateFont> TkParseEmrExtCreateFont(std::span<const std::uint8_t> record);
+
+// EMR_SETPIXELV.
+struct TkEmrSetPixelV {
+    POINT point{};
+    COLORREF color = 0;
+};
+std::optional<TkEmrSetPixelV> TkParseEmrSetPixelV(std::span<const std::uint8_t> record);
+
+// EMR_GRADIENTFILL: nVer vertices, then the mesh as a flat list of indices (two
+// per rectangle, three per triangle); nullopt when the counts overflow the record,
+// an index lies past the vertices or the mode is unknown. Padding after the mesh
+// is ignored.
+struct TkEmrGradientFill {
+    RECT bounds{};
+    ULONG mode = 0;
+    std::vector<TRIVERTEX> vertices;
+    std::vector<ULONG> mesh;
+};
+std::optional<TkEmrGradientFill> TkParseEmrGradientFill(std::span<const std::uint8_t> record);

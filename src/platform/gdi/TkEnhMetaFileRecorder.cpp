@@ -3,6 +3,7 @@
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/MulDiv.h"
 #include "platform/gdi/TkFontMetrics.h"
+#include "platform/gdi/TkGradientFill.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -1015,4 +1016,34 @@ BOOL CTkEnhMetaFileRecorder::PatBlt(CTkDC& dc, const RECT& rect, DWORD rop)
 BOOL CTkEnhMetaFileRecorder::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD)
 {
     return FALSE;
+}
+
+BOOL CTkEnhMetaFileRecorder::GradientFill(CTkDC& dc, std::span<const TRIVERTEX> vertices,
+                                          std::span<const ULONG> mesh, ULONG mode)
+{
+    const std::size_t per = TkGradientIndicesPerItem(mode);
+    if (m_bClosed || per == 0 || vertices.empty() ||
+        !FitsRecord(36 + std::uint64_t(vertices.size()) * 16 + std::uint64_t(mesh.size()) * 4 +
+                    (per == 2 ? mesh.size() * 2 : 0)))
+        return FALSE;
+    CTkEmfBounds bounds;
+    for (const TRIVERTEX& v : vertices)
+        bounds.Add(ToDevice(dc, {v.x, v.y}));
+    m_out.Begin(EMR_GRADIENTFILL);
+    m_out.Rect(bounds.Get());
+    m_out.U32(DWORD(vertices.size()));
+    m_out.U32(DWORD(mesh.size() / per));
+    m_out.U32(mode);
+    for (const TRIVERTEX& v : vertices) {
+        m_out.Point({v.x, v.y});
+        for (const COLOR16 channel : {v.Red, v.Green, v.Blue, v.Alpha})
+            m_out.U16(channel);
+    }
+    for (const ULONG index : mesh)
+        m_out.U32(index);
+    if (per == 2)
+        m_out.Zeros(mesh.size() * 2);
+    m_out.End();
+    Drawn(bounds);
+    return TRUE;
 }

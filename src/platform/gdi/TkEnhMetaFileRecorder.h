@@ -117,6 +117,11 @@ public:
     // The record of the call, the BITMAPINFO and the bits copied after its fixed
     // part; the destination box grows the bounds.
     BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit) override;
+    // EMR_GRADIENTFILL: the vertices and mesh as given, each rectangle padded to
+    // a triangle's size at the end, as GDI writes it.
+    bool CanShadeGradients() const override { return true; }
+    BOOL GradientFill(CTkDC& dc, std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                      ULONG mode) override;
     // Not recorded: these answer FALSE.
     BOOL InvertRect(CTkDC& dc, const RECT& rect) override;
     BOOL DrawFocusRect(CTkDC& dc, const RECT& rect) override;

@@ -83,6 +83,11 @@ public:
     BOOL BitBlt(CTkDC& dc, const RECT& dest, CTkDC& source, POINT sourceOrigin,
                 DWORD rop) override;
     BOOL DibBlit(CTkDC& dc, const TkDibBlit& blit) override;
+    // Rectangles with a linear gradient; triangles as small flat triangles, each
+    // coloured at its centre (TkQtPaintGradient.cpp).
+    bool CanShadeGradients() const override { return true; }
+    BOOL GradientFill(CTkDC& dc, std::span<const TRIVERTEX> vertices, std::span<const ULONG> mesh,
+                      ULONG mode) override;
 
 private:
     // What one call paints, in this order: the fill and wide pens by QPainter,
