@@ -56,7 +56,7 @@ int main(int argc, char** argv)
     const int runs = argc > 2 ? std::atoi(argv[2]) : 15;
     const int height = width * 3 / 4;
     CVxPicture picture(RECT{0, 0, kPage.cx, kPage.cy});
-    picture.AddTail(new CVxBitmap({0, 0, kPage.cx, kPage.cy},
+    picture.AddChildTail(new CVxBitmap({0, 0, kPage.cx, kPage.cy},
                                   std::make_shared<const std::vector<BYTE>>(MakeDib(width, height)),
                                   DIB_RGB_COLORS, {0, 0, width, height}, SRCCOPY));
     for (const bool bKeep : {false, true}) {
