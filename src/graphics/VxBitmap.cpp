@@ -8,6 +8,7 @@
 #include "platform/gdi/TkPackedDib.h"
 
 #include <algorithm>
+#include <climits>
 
 TK_IMPLEMENT_SERIAL(CVxBitmap, CVxGraphic, 0)
 
@@ -84,7 +85,9 @@ void CVxBitmap::Serialize(CTkArchive& ar)
     CVxGraphic::Serialize(ar);
     if (ar.IsStoring()) {
         const std::span<const BYTE> dib = GetDib();
-        ar << std::uint32_t(m_nUsage) << std::uint32_t(m_dwRop) << std::int32_t(m_rcSource.left)
+        const std::uint32_t kindAndUsage = std::uint32_t(m_kind) << 16 | m_nUsage;
+        ar << kindAndUsage << std::uint32_t(m_kind == Kind::Plain ? m_dwRop : m_dwParam)
+           << std::int32_t(m_rcSource.left)
            << std::int32_t(m_rcSource.top) << std::int32_t(m_rcSource.right)
            << std::int32_t(m_rcSource.bottom) << std::uint32_t(dib.size());
         if (!dib.empty())
@@ -94,6 +97,10 @@ void CVxBitmap::Serialize(CTkArchive& ar)
     std::uint32_t usage = 0, rop = 0, size = 0;
     RECT source{};
     ar >> usage >> rop >> source.left >> source.top >> source.right >> source.bottom >> size;
+    const std::uint32_t kind = usage >> 16;
+    usage &= 0xFFFF;
+    if (kind > std::uint32_t(Kind::Transparent))
+        throw CTkArchiveException(CTkArchiveException::generic);
     // No buffer larger than what is left to read.
     if (size > ar.BytesLeft())
         throw CTkArchiveException(CTkArchiveException::endOfFile);
@@ -104,8 +111,16 @@ void CVxBitmap::Serialize(CTkArchive& ar)
         throw CTkArchiveException(CTkArchiveException::generic);
     m_pDib = std::move(pDib);
     m_nUsage = usage;
-    m_dwRop = rop;
+    m_kind = Kind(kind);
+    m_dwRop = m_kind == Kind::Plain ? rop : SRCCOPY;
+    m_dwParam = m_kind == Kind::Plain ? 0 : rop;
     m_rcSource = source;
+}
+
+void CVxBitmap::SetKind(Kind kind, DWORD param)
+{
+    m_kind = kind;
+    m_dwParam = kind == Kind::Plain ? 0 : param;
 }
 
 std::string CVxBitmap::GetTypeName() const
@@ -126,7 +141,13 @@ void CVxBitmap::DrawShape(CTkDC* pDC, BOOL /*bContinue*/)
     if (!layout)
         return;
     TkDibBlit blit;
-    blit.call = TkDibBlitCall::StretchDIBits;
+    switch (m_kind) {
+    case Kind::Plain: blit.call = TkDibBlitCall::StretchDIBits; break;
+    case Kind::AlphaBlend: blit.call = TkDibBlitCall::AlphaBlend; break;
+    case Kind::Transparent: blit.call = TkDibBlitCall::TransparentBlt; break;
+    }
+    blit.blendFunction = m_dwParam;
+    blit.transparentColour = m_dwParam;
     blit.xDest = m_rect.left;
     blit.yDest = m_rect.top;
     blit.cxDest = VxExtent(m_rect.left, m_rect.right);
@@ -135,10 +156,15 @@ void CVxBitmap::DrawShape(CTkDC* pDC, BOOL /*bContinue*/)
     blit.ySrc = m_rcSource.top;
     blit.cxSrc = m_rcSource.right;
     blit.cySrc = m_rcSource.bottom;
+    // The blended blits count their source from the top, as StretchBlt does.
+    if (m_kind != Kind::Plain && layout->height > 0)
+        blit.ySrc = int(std::clamp<std::int64_t>(std::int64_t(layout->height) - m_rcSource.top -
+                                                     m_rcSource.bottom, INT_MIN, INT_MAX));
     blit.rop = m_dwRop;
     blit.usage = m_nUsage;
     blit.bmi = GetDib().first(layout->BitsOffset());
     blit.bits = GetDib().subspan(layout->BitsOffset());
+    blit.owner = m_pDib;
     pDC->DibBlit(blit);
 }
 
@@ -157,6 +183,8 @@ void CVxBitmap::CopyFrom(CVxGraphic& source)
         m_nUsage = pBitmap->m_nUsage;
         m_rcSource = pBitmap->m_rcSource;
         m_dwRop = pBitmap->m_dwRop;
+        m_kind = pBitmap->m_kind;
+        m_dwParam = pBitmap->m_dwParam;
     }
 }
 

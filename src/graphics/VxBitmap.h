@@ -4,7 +4,9 @@
 // keeps the destination's corners as the record gave them, so a negative extent
 // draws the bitmap mirrored, as GDI does; flips make one.
 //
-// The bits never change once made: clones share them.
+// The bits never change once made: clones share them. A bitmap may also be
+// drawn blended (AlphaBlend with its BLENDFUNCTION) or with one colour left out
+// (TransparentBlt); the raster operation is then not used.
 
 #include "graphics/VxGraphic.h"
 
@@ -18,6 +20,7 @@ class CVxBitmap : public CVxGraphic {
     TK_DECLARE_SERIAL(CVxBitmap)
 public:
     using Dib = std::shared_ptr<const std::vector<BYTE>>;
+    enum class Kind : WORD { Plain, AlphaBlend, Transparent };
 
     // For creation on load.
     CVxBitmap();
@@ -33,8 +36,13 @@ public:
                                                           std::span<const BYTE> bits,
                                                           UINT usage);
 
-    // After the base: usage, raster operation, the source box, then the DIB's
-    // byte count and bytes.
+    // kind Plain: param not used; AlphaBlend: the BLENDFUNCTION; Transparent:
+    // the colour left out.
+    void SetKind(Kind kind, DWORD param);
+
+    // After the base: usage (its high word the kind, 0 for plain, so that files
+    // saved before blends existed read as they were), the raster operation or
+    // the kind's parameter, the source box, then the DIB's byte count and bytes.
     void Serialize(CTkArchive& ar) override;
     std::string GetTypeName() const override;
     void DrawShape(CTkDC* pDC, BOOL bContinue) override;
@@ -49,10 +57,14 @@ public:
     // x, y, width and height of the part of the bitmap shown.
     const RECT& GetSource() const { return m_rcSource; }
     DWORD GetRop() const { return m_dwRop; }
+    Kind GetKind() const { return m_kind; }
+    DWORD GetKindParam() const { return m_dwParam; }
 
 private:
     Dib m_pDib;
     UINT m_nUsage = DIB_RGB_COLORS;
     RECT m_rcSource{};
     DWORD m_dwRop = SRCCOPY;
+    Kind m_kind = Kind::Plain;
+    DWORD m_dwParam = 0;
 };

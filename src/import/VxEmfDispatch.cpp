@@ -340,7 +340,7 @@ struct DispatchEntry {
 
 using C = CVxEmfConverter;
 
-constexpr std::array<DispatchEntry, 62> kDispatchTable{{
+constexpr std::array<DispatchEntry, 66> kDispatchTable{{
     {EMR_HEADER, Header},
     {EMR_POLYGON, Polygon},
     {EMR_POLYLINE, Polyline},
@@ -403,6 +403,10 @@ constexpr std::array<DispatchEntry, 62> kDispatchTable{{
     {EMR_ROUNDRECT, RoundRect},
     {EMR_PIE, WithArc<&C::OnPie>},
     {EMR_CHORD, WithArc<&C::OnChord>},
+    {EMR_ALPHABLEND, DibBlit},
+    {EMR_TRANSPARENTBLT, DibBlit},
+    {EMR_MASKBLT, DibBlit},
+    {EMR_PLGBLT, DibBlit},
 }};
 
 constexpr DispatchEntry kPlaybackTable[] = {

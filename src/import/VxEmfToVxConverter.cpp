@@ -428,6 +428,5 @@ int CVxEmfToVxConverter::OnSetTextColor(COLORREF color) { return Keep(m_crTextCo
 
 int CVxEmfToVxConverter::OnEof() { return kHandled; }
 int CVxEmfToVxConverter::OnRealizePalette() { return kHandled; }
-int CVxEmfToVxConverter::OnSelectPalette(DWORD) { return 0; }
 // Clipping is not kept.
 int CVxEmfToVxConverter::OnExtSelectClipRgn(std::span<const std::uint8_t>, DWORD) { return 0; }

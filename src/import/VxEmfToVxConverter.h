@@ -12,10 +12,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class CVxGraphic;
 class CVxPath;
+struct TkDibBlit;
 struct TkEmrDibBlit;
 
 class CVxEmfToVxConverter : public CVxEmfConverter {
@@ -183,6 +185,12 @@ private:
     RECT PlaceArc(const RECT& box, POINT (&radials)[2]) const;
     int MakePoly(std::span<const POINT> points, std::span<const DWORD> counts, BOOL bClosed);
     int DrawPath(int nPathMode);
+    // The bitmap of a blit as a whole DIB_RGB_COLORS DIB: palette colours taken
+    // from the selected palette.
+    std::optional<std::vector<BYTE>> MakeBlitDib(const TkDibBlit& blit) const;
+    // MaskBlt and PlgBlt as the plain blit they amount to, where they do.
+    static std::optional<TkEmrDibBlit> AsPlainBlit(const TkEmrDibBlit& record);
+    int MakeMaskedBitmap(const TkEmrDibBlit& record);
     HBITMAP MakeMonoBitmap(std::span<const std::uint8_t> bmi, std::span<const std::uint8_t> bits,
                            DWORD usage) const;
 

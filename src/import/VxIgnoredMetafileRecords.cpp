@@ -22,6 +22,7 @@ struct RecordName {
 // In alphabetical order of the names.
 constexpr std::array kRecordNames = {
     Entry(EMR_ABORTPATH),
+    Entry(EMR_ALPHABLEND),
     Entry(EMR_ANGLEARC),
     Entry(EMR_ARC),
     Entry(EMR_ARCTO),
@@ -122,6 +123,7 @@ constexpr std::array kRecordNames = {
     Entry(EMR_STRETCHDIBITS),
     Entry(EMR_STROKEANDFILLPATH),
     Entry(EMR_STROKEPATH),
+    Entry(EMR_TRANSPARENTBLT),
     Entry(EMR_WIDENPATH),
 };
 #undef Entry

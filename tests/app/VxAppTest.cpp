@@ -222,7 +222,7 @@ TEST_F(VxAppTest, IgnoredRecordsAreListedAfterALoadWhenAskedFor)
 {
     EmfBuilder emf;
     for (int i = 0; i < 3; ++i) emf.Record(EMR_BITBLT, {0, 0, 0, 0});
-    emf.Record(114, {0, 0, 0, 0});
+    emf.Record(119, {0, 0, 0, 0});
     const std::string path = WriteFile("blt.emf", emf.Finish());
     QStringList listed;
     int nShown = 0;
@@ -238,7 +238,7 @@ TEST_F(VxAppTest, IgnoredRecordsAreListedAfterALoadWhenAskedFor)
     WriteSetting("Application/DisplayUnhandledMetafileRecordWarnings", "1");
     pApp->GetMainFrame()->OpenDocumentFile(path);
     EXPECT_EQ(nShown, 1);
-    EXPECT_EQ(listed, QStringList({"EMR_BITBLT", "Unknown function: 72"}));
+    EXPECT_EQ(listed, QStringList({"EMR_BITBLT", "Unknown function: 77"}));
 }
 
 TEST_F(VxAppTest, ANewUndoLimitIsStoredAndTakesEffectOnlyAtTheNextStart)

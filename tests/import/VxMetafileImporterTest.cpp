@@ -25,8 +25,6 @@
 
 namespace {
 
-constexpr DWORD EMR_ALPHABLEND = 114;
-
 // The real converter with scripted answers: PreviewRecord answers 1 unless told
 // otherwise, a rectangle's handler what it is told; the handlers of the header,
 // the rectangle and the end note that they ran.

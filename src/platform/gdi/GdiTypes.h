@@ -228,6 +228,13 @@ constexpr DWORD PATINVERT = 0x005A0049;
 constexpr DWORD DSTINVERT = 0x00550009;
 constexpr DWORD BLACKNESS = 0x00000042;
 constexpr DWORD WHITENESS = 0x00FF0062;
+constexpr DWORD SRCAND = 0x008800C6;
+constexpr DWORD SRCPAINT = 0x00EE0086;
+
+// BLENDFUNCTION of AlphaBlend, kept as its four bytes in one little-endian DWORD:
+// operation, flags, constant alpha, alpha format.
+constexpr BYTE AC_SRC_OVER = 0x00;
+constexpr BYTE AC_SRC_ALPHA = 0x01;
 
 // Text alignment
 constexpr UINT TA_NOUPDATECP = 0;

@@ -6,9 +6,18 @@
 
 #include "platform/gdi/GdiTypes.h"
 
+#include <memory>
 #include <span>
 
-enum class TkDibBlitCall { BitBlt, StretchBlt, StretchDIBits, SetDIBitsToDevice };
+// AlphaBlend and TransparentBlt stretch like StretchBlt; their rop is not used.
+enum class TkDibBlitCall {
+    BitBlt,
+    StretchBlt,
+    StretchDIBits,
+    SetDIBitsToDevice,
+    AlphaBlend,
+    TransparentBlt,
+};
 
 struct TkDibBlit {
     TkDibBlitCall call = TkDibBlitCall::BitBlt;
@@ -28,4 +37,9 @@ struct TkDibBlit {
     UINT scans = 0;
     std::span<const BYTE> bmi;  // header and colour table
     std::span<const BYTE> bits;
+    DWORD blendFunction = 0;        // AlphaBlend: BLENDFUNCTION (GdiTypes.h)
+    COLORREF transparentColour = 0;  // TransparentBlt: the source colour not drawn
+    // What owns bmi and bits when it is shared and never changes: a painter may
+    // keep the decoded image for as long as it lives. Null: decode every time.
+    std::shared_ptr<const void> owner;
 };

@@ -11,10 +11,13 @@ constexpr std::size_t kBitBltFixed = 100;
 constexpr std::size_t kStretchBltFixed = 108;
 constexpr std::size_t kStretchDibFixed = 80;
 constexpr std::size_t kSetDibFixed = 76;
+constexpr std::size_t kMaskBltFixed = 128;
+constexpr std::size_t kPlgBltFixed = 140;
 
 // The bitmap's two areas must lie after the fixed fields; a zero length is an
 // absent area.
-bool AttachAreas(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, TkDibBlit* p)
+bool AttachAreas(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, Bytes* pBmi,
+                 Bytes* pBits)
 {
     const DWORD offBmi = r.U32(at), cbBmi = r.U32(at + 4);
     const DWORD offBits = r.U32(at + 8), cbBits = r.U32(at + 12);
@@ -26,7 +29,27 @@ bool AttachAreas(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, 
         *pOut = r.Bytes(offset, length);
         return true;
     };
-    return area(offBmi, cbBmi, &p->bmi) && area(offBits, cbBits, &p->bits);
+    return area(offBmi, cbBmi, pBmi) && area(offBits, cbBits, pBits);
+}
+
+bool AttachAreas(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, TkDibBlit* p)
+{
+    return AttachAreas(r, at, fixed, &p->bmi, &p->bits);
+}
+
+void ReadTransform(const CTkEmfFieldReader& r, std::size_t at, TkEmrDibBlit* p)
+{
+    for (std::size_t i = 0; i < 6; ++i)
+        p->xformSrc[i] = r.F32(at + 4 * i);
+}
+
+// The mask fields that close EMR_MASKBLT and EMR_PLGBLT.
+bool ReadMask(const CTkEmfFieldReader& r, std::size_t at, std::size_t fixed, TkEmrDibBlit* p)
+{
+    p->xMask = r.I32(at);
+    p->yMask = r.I32(at + 4);
+    p->maskUsage = r.U32(at + 8);
+    return AttachAreas(r, at + 12, fixed, &p->maskBmi, &p->maskBits);
 }
 
 // BitBlt and StretchBlt: destination, ROP, source origin, its transform,
@@ -46,8 +69,7 @@ std::optional<TkEmrDibBlit> ParseBlt(const CTkEmfFieldReader& r, bool bStretch)
     b.rop = r.U32(40);
     b.xSrc = r.I32(44);
     b.ySrc = r.I32(48);
-    for (int i = 0; i < 6; ++i)
-        e.xformSrc[i] = r.F32(52 + 4 * std::size_t(i));
+    ReadTransform(r, 52, &e);
     b.usage = r.U32(80);
     b.cxSrc = bStretch ? r.I32(100) : b.cxDest;
     b.cySrc = bStretch ? r.I32(104) : b.cyDest;
@@ -88,6 +110,71 @@ std::optional<TkEmrDibBlit> ParseDib(const CTkEmfFieldReader& r, bool bStretch)
     return e;
 }
 
+// AlphaBlend and TransparentBlt are laid out as StretchBlt, with their parameter
+// where its raster operation would be.
+std::optional<TkEmrDibBlit> ParseBlend(const CTkEmfFieldReader& r, TkDibBlitCall call)
+{
+    std::optional<TkEmrDibBlit> e = ParseBlt(r, true);
+    if (!e)
+        return std::nullopt;
+    TkDibBlit& b = e->blit;
+    b.call = call;
+    if (call == TkDibBlitCall::AlphaBlend)
+        b.blendFunction = b.rop;
+    else
+        b.transparentColour = b.rop;
+    b.rop = SRCCOPY;
+    return e;
+}
+
+// MaskBlt: BitBlt's fields with a ROP4, then the mask's.
+std::optional<TkEmrDibBlit> ParseMaskBlt(const CTkEmfFieldReader& r)
+{
+    if (!r.Has(0, kMaskBltFixed))
+        return std::nullopt;
+    std::optional<TkEmrDibBlit> e = ParseBlt(r, false);
+    if (!e || !ReadMask(r, 100, kMaskBltFixed, &*e))
+        return std::nullopt;
+    return e;
+}
+
+// PlgBlt: the destination's three corners, the source box, its transform and
+// bitmap, then the mask.
+std::optional<TkEmrDibBlit> ParsePlgBlt(const CTkEmfFieldReader& r)
+{
+    if (!r.Has(0, kPlgBltFixed))
+        return std::nullopt;
+    TkEmrDibBlit e;
+    for (std::size_t i = 0; i < 3; ++i)
+        e.parallelogram[i] = r.Point(24 + 8 * i);
+    TkDibBlit& b = e.blit;
+    b.call = TkDibBlitCall::StretchBlt;
+    b.xSrc = r.I32(48);
+    b.ySrc = r.I32(52);
+    b.cxSrc = r.I32(56);
+    b.cySrc = r.I32(60);
+    ReadTransform(r, 64, &e);
+    b.usage = r.U32(92);
+    if (!AttachAreas(r, 96, kPlgBltFixed, &b) || !ReadMask(r, 112, kPlgBltFixed, &e))
+        return std::nullopt;
+    return e;
+}
+
+std::optional<TkEmrDibBlit> ParseAny(const CTkEmfFieldReader& r)
+{
+    switch (r.U32(0)) {
+    case EMR_BITBLT: return ParseBlt(r, false);
+    case EMR_STRETCHBLT: return ParseBlt(r, true);
+    case EMR_STRETCHDIBITS: return ParseDib(r, true);
+    case EMR_SETDIBITSTODEVICE: return ParseDib(r, false);
+    case EMR_ALPHABLEND: return ParseBlend(r, TkDibBlitCall::AlphaBlend);
+    case EMR_TRANSPARENTBLT: return ParseBlend(r, TkDibBlitCall::TransparentBlt);
+    case EMR_MASKBLT: return ParseMaskBlt(r);
+    case EMR_PLGBLT: return ParsePlgBlt(r);
+    default: return std::nullopt;
+    }
+}
+
 }  // namespace
 
 std::optional<TkEmrDibBlit> TkParseEmrDibBlit(Bytes record)
@@ -95,11 +182,8 @@ std::optional<TkEmrDibBlit> TkParseEmrDibBlit(Bytes record)
     const CTkEmfFieldReader r(record);
     if (!r.Has(0, 8))
         return std::nullopt;
-    switch (r.U32(0)) {
-    case EMR_BITBLT: return ParseBlt(r, false);
-    case EMR_STRETCHBLT: return ParseBlt(r, true);
-    case EMR_STRETCHDIBITS: return ParseDib(r, true);
-    case EMR_SETDIBITSTODEVICE: return ParseDib(r, false);
-    default: return std::nullopt;
-    }
+    std::optional<TkEmrDibBlit> e = ParseAny(r);
+    if (e)
+        e->type = r.U32(0);
+    return e;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/gdi/EmfRecordTypes.h"
 #include "platform/gdi/MulDiv.h"
+#include "platform/gdi/TkEmfRecorderUnits.h"
 #include "platform/gdi/TkFontMetrics.h"
 #include "platform/gdi/TkGradientFill.h"
 
@@ -9,6 +10,8 @@
 #include <cstdlib>
 #include <limits>
 #include <numeric>
+
+using namespace TkEmfRecording;
 
 namespace {
 
@@ -24,16 +27,6 @@ constexpr std::size_t kHeaderHandles = 56;
 
 constexpr DWORD kRdhRectangles = 1;
 
-std::size_t Pad4(std::size_t n)
-{
-    return (n + 3) / 4 * 4;
-}
-
-bool FitsRecord(std::uint64_t size)
-{
-    return size <= CTkEmfRecordBuffer::kMaxSize;
-}
-
 bool FitsIn16(POINT p)
 {
     constexpr LONG lo = std::numeric_limits<SHORT>::min();
@@ -44,12 +37,6 @@ bool FitsIn16(POINT p)
 bool AllFitIn16(std::span<const POINT> pts)
 {
     return std::all_of(pts.begin(), pts.end(), [](POINT p) { return FitsIn16(p); });
-}
-
-POINT ToDevice(const CTkDC& dc, POINT p)
-{
-    dc.LPtoDP(&p, 1);
-    return p;
 }
 
 int Magnitude(LONG v)
@@ -71,21 +58,6 @@ int WidthToDevice(const CTkDC& dc, int width)
 int HeightToDevice(const CTkDC& dc, int height)
 {
     return LengthToDevice(height, dc.GetWindowExt().cy, dc.GetViewportExt().cy);
-}
-
-RECT Normalized(const RECT& r)
-{
-    return {std::min(r.left, r.right), std::min(r.top, r.bottom), std::max(r.left, r.right),
-            std::max(r.top, r.bottom)};
-}
-
-// The device pixels a logical rectangle covers, right and bottom edges excluded.
-RECT DevicePixels(const CTkDC& dc, const RECT& logical)
-{
-    const POINT a = ToDevice(dc, {logical.left, logical.top});
-    const POINT b = ToDevice(dc, {logical.right, logical.bottom});
-    const RECT r = Normalized({a.x, a.y, b.x, b.y});
-    return {r.left, r.top, r.right - 1, r.bottom - 1};
 }
 
 CTkEmfBounds DeviceBox(const CTkDC& dc, std::span<const POINT> pts)
@@ -123,12 +95,6 @@ int PenReach(const CTkDC& dc, bool boxShape)
 float HundredthsOfMmPerPixel(int millimetres, int pixels)
 {
     return pixels > 0 ? float(100.0 * millimetres / pixels) : 0.0f;
-}
-
-LONG ClampToLong(std::int64_t v)
-{
-    return LONG(std::clamp<std::int64_t>(v, std::numeric_limits<LONG>::min(),
-                                         std::numeric_limits<LONG>::max()));
 }
 
 }  // namespace
@@ -857,163 +823,6 @@ BOOL CTkEnhMetaFileRecorder::DrawFocusRect(CTkDC&, const RECT&)
 }
 
 BOOL CTkEnhMetaFileRecorder::FillRect(CTkDC&, const RECT&, HBRUSH)
-{
-    return FALSE;
-}
-
-// ---- bitmaps ----
-
-namespace {
-
-constexpr std::size_t kBitBltFixedSize = 100;
-constexpr std::size_t kStretchBltFixedSize = 108;
-constexpr std::size_t kStretchDIBitsFixedSize = 80;
-constexpr std::size_t kSetDIBitsFixedSize = 76;
-
-// Where a record whose fixed part takes fixed bytes keeps its source: the
-// BITMAPINFO, then the bits, each from a 4-byte boundary; zeros for no source.
-struct SourcePlace {
-    DWORD offBmi = 0;
-    DWORD cbBmi = 0;
-    DWORD offBits = 0;
-    DWORD cbBits = 0;
-    std::uint64_t recordSize = 0;
-};
-
-SourcePlace PlaceSource(std::size_t fixed, const TkDibBlit& blit)
-{
-    SourcePlace place;
-    const std::uint64_t bitsAt = fixed + Pad4(blit.bmi.size());
-    place.recordSize = bitsAt + Pad4(blit.bits.size());
-    if (!FitsRecord(place.recordSize))
-        return place;
-    if (!blit.bmi.empty()) {
-        place.offBmi = DWORD(fixed);
-        place.cbBmi = DWORD(blit.bmi.size());
-    }
-    if (!blit.bits.empty()) {
-        place.offBits = DWORD(bitsAt);
-        place.cbBits = DWORD(blit.bits.size());
-    }
-    return place;
-}
-
-std::size_t FixedSizeOf(TkDibBlitCall call)
-{
-    switch (call) {
-    case TkDibBlitCall::BitBlt: return kBitBltFixedSize;
-    case TkDibBlitCall::StretchBlt: return kStretchBltFixedSize;
-    case TkDibBlitCall::StretchDIBits: return kStretchDIBitsFixedSize;
-    case TkDibBlitCall::SetDIBitsToDevice: return kSetDIBitsFixedSize;
-    }
-    return kBitBltFixedSize;
-}
-
-// The device pixels of a logical destination box given by its corner and size.
-CTkEmfBounds BlitBounds(const CTkDC& dc, int x, int y, int cx, int cy)
-{
-    CTkEmfBounds bounds;
-    bounds.Add(DevicePixels(dc, {x, y, ClampToLong(std::int64_t(x) + cx),
-                                 ClampToLong(std::int64_t(y) + cy)}));
-    return bounds;
-}
-
-void WritePlace(CTkEmfRecordBuffer& out, const SourcePlace& place)
-{
-    for (DWORD field : {place.offBmi, place.cbBmi, place.offBits, place.cbBits})
-        out.U32(field);
-}
-
-// EMR_BITBLT and EMR_STRETCHBLT share their first fields; the source DC of a
-// metafile's bitmap has no world transform.
-void WriteBlitFields(CTkEmfRecordBuffer& out, const CTkDC& dc, const TkDibBlit& blit,
-                     const SourcePlace& place)
-{
-    out.I32(blit.xDest);
-    out.I32(blit.yDest);
-    out.I32(blit.cxDest);
-    out.I32(blit.cyDest);
-    out.U32(blit.rop);
-    out.I32(blit.xSrc);
-    out.I32(blit.ySrc);
-    for (float f : {1.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f})
-        out.F32(f);
-    out.U32(dc.GetBkColor());
-    out.U32(blit.usage);
-    WritePlace(out, place);
-    if (blit.call == TkDibBlitCall::StretchBlt) {
-        out.I32(blit.cxSrc);
-        out.I32(blit.cySrc);
-    }
-}
-
-// EMR_STRETCHDIBITS and EMR_SETDIBITSTODEVICE share theirs up to the usage.
-void WriteDibFields(CTkEmfRecordBuffer& out, const TkDibBlit& blit, const SourcePlace& place)
-{
-    out.I32(blit.xDest);
-    out.I32(blit.yDest);
-    out.I32(blit.xSrc);
-    out.I32(blit.ySrc);
-    out.I32(blit.cxSrc);
-    out.I32(blit.cySrc);
-    WritePlace(out, place);
-    out.U32(blit.usage);
-    if (blit.call == TkDibBlitCall::StretchDIBits) {
-        out.U32(blit.rop);
-        out.I32(blit.cxDest);
-        out.I32(blit.cyDest);
-    } else {
-        out.U32(blit.startScan);
-        out.U32(blit.scans);
-    }
-}
-
-}  // namespace
-
-BOOL CTkEnhMetaFileRecorder::DibBlit(CTkDC& dc, const TkDibBlit& blit)
-{
-    if (m_bClosed)
-        return FALSE;
-    const SourcePlace place = PlaceSource(FixedSizeOf(blit.call), blit);
-    if (!FitsRecord(place.recordSize))
-        return FALSE;
-    const bool fromSource = blit.call == TkDibBlitCall::SetDIBitsToDevice;
-    const CTkEmfBounds bounds =
-        BlitBounds(dc, blit.xDest, blit.yDest, fromSource ? blit.cxSrc : blit.cxDest,
-                   fromSource ? blit.cySrc : blit.cyDest);
-
-    switch (blit.call) {
-    case TkDibBlitCall::BitBlt: m_out.Begin(EMR_BITBLT); break;
-    case TkDibBlitCall::StretchBlt: m_out.Begin(EMR_STRETCHBLT); break;
-    case TkDibBlitCall::StretchDIBits: m_out.Begin(EMR_STRETCHDIBITS); break;
-    case TkDibBlitCall::SetDIBitsToDevice: m_out.Begin(EMR_SETDIBITSTODEVICE); break;
-    }
-    m_out.Rect(bounds.Get());
-    if (blit.call == TkDibBlitCall::BitBlt || blit.call == TkDibBlitCall::StretchBlt)
-        WriteBlitFields(m_out, dc, blit, place);
-    else
-        WriteDibFields(m_out, blit, place);
-    m_out.Bytes(blit.bmi);
-    m_out.Pad4();
-    m_out.Bytes(blit.bits);
-    m_out.End();
-    m_bounds.Add(bounds);  // a bitmap is never part of a path
-    return TRUE;
-}
-
-// A pattern blit is a BitBlt without a source, as GDI records it.
-BOOL CTkEnhMetaFileRecorder::PatBlt(CTkDC& dc, const RECT& rect, DWORD rop)
-{
-    TkDibBlit blit;
-    blit.xDest = rect.left;
-    blit.yDest = rect.top;
-    blit.cxDest = ClampToLong(std::int64_t(rect.right) - rect.left);
-    blit.cyDest = ClampToLong(std::int64_t(rect.bottom) - rect.top);
-    blit.rop = rop;
-    return DibBlit(dc, blit);
-}
-
-BOOL CTkEnhMetaFileRecorder::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD)
 {
     return FALSE;
 }

@@ -19,8 +19,9 @@
 // - text records carry an advance array, measured with the selected font when
 //   the caller gave none;
 // - PatBlt is an EMR_BITBLT without a source; the bitmaps that metafile records
-//   hand over (DibBlit) become EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS or
-//   EMR_SETDIBITSTODEVICE with their BITMAPINFO and bits after the fixed fields.
+//   hand over (DibBlit) become EMR_BITBLT, EMR_STRETCHBLT, EMR_STRETCHDIBITS,
+//   EMR_SETDIBITSTODEVICE, EMR_ALPHABLEND or EMR_TRANSPARENTBLT with their
+//   BITMAPINFO and bits after the fixed fields (TkEnhMetaFileRecorderBlits.cpp).
 //
 // Bounds are inclusive device-unit boxes, in the records as in the header. They
 // hold the points of a primitive (a box shape: its recorded box; a curve: its

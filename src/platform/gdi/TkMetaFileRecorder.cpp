@@ -2,6 +2,7 @@
 
 #include "platform/gdi/TkBitmapDib.h"
 #include "platform/gdi/TkCodePage.h"
+#include "platform/gdi/TkDibColours.h"
 #include "platform/gdi/WmfRecordTypes.h"
 
 #include <algorithm>
@@ -663,13 +664,32 @@ BOOL CTkMetaFileRecorder::PatBlt(CTkDC&, const RECT& rect, DWORD rop)
 BOOL CTkMetaFileRecorder::BitBlt(CTkDC&, const RECT&, CTkDC&, POINT, DWORD) { return FALSE; }
 
 // A stretched DIB is META_STRETCHDIB with its BITMAPINFO and bits after the
-// fields; the other blits are not recorded.
+// fields. WMF has no transparent or blended blits: TransparentBlt becomes the
+// mask pair (a mask, white where the colour is, ANDed; then the source, black
+// there, ORed), AlphaBlend the source composited on white, or the mask pair
+// when each pixel is opaque or empty; a bitmap whose colours cannot be
+// rewritten so is drawn opaque. The other blits are not
+// recorded.
 BOOL CTkMetaFileRecorder::DibBlit(CTkDC&, const TkDibBlit& blit)
 {
-    if (m_bClosed || blit.call != TkDibBlitCall::StretchDIBits)
+    if (m_bClosed)
         return FALSE;
+    // The bits follow the header and table unpadded, whatever their length.
+    std::vector<BYTE> dib(blit.bmi.begin(), blit.bmi.end());
+    dib.insert(dib.end(), blit.bits.begin(), blit.bits.end());
+    switch (blit.call) {
+    case TkDibBlitCall::StretchDIBits: WriteStretchDib(blit, dib, blit.rop); return TRUE;
+    case TkDibBlitCall::TransparentBlt: WriteTransparentDib(blit, dib); return TRUE;
+    case TkDibBlitCall::AlphaBlend: WriteBlendedDib(blit, dib); return TRUE;
+    default: return FALSE;
+    }
+}
+
+void CTkMetaFileRecorder::WriteStretchDib(const TkDibBlit& blit, std::span<const BYTE> dib,
+                                          DWORD rop)
+{
     Params params;
-    params.DWord(blit.rop)
+    params.DWord(rop)
         .Word(WORD(blit.usage))
         .Coord(blit.cySrc)
         .Coord(blit.cxSrc)
@@ -679,12 +699,62 @@ BOOL CTkMetaFileRecorder::DibBlit(CTkDC&, const TkDibBlit& blit)
         .Coord(blit.cxDest)
         .Coord(blit.yDest)
         .Coord(blit.xDest);
-    // The bits follow the header and table unpadded, whatever their length.
-    std::vector<BYTE> dib(blit.bmi.begin(), blit.bmi.end());
-    dib.insert(dib.end(), blit.bits.begin(), blit.bits.end());
     params.Bytes(dib);
     Emit(META_STRETCHDIB, params.View());
-    return TRUE;
+}
+
+// Returns false, writing nothing, when the bitmap's colours cannot be rewritten.
+bool CTkMetaFileRecorder::WriteMaskPair(const TkDibBlit& blit, std::span<const BYTE> dib,
+                                        const std::function<bool(TkDibColour)>& isHidden)
+{
+    const TkDibColour white{255, 255, 255, 255}, black{0, 0, 0, 255};
+    const auto mask = TkMapDibColours(dib, [&](TkDibColour c) {
+        return isHidden(c) ? white : black;
+    });
+    const auto source = TkMapDibColours(dib, [&](TkDibColour c) {
+        return isHidden(c) ? black : c;
+    });
+    if (!mask || !source || blit.usage != DIB_RGB_COLORS)
+        return false;
+    WriteStretchDib(blit, *mask, SRCAND);
+    WriteStretchDib(blit, *source, SRCPAINT);
+    return true;
+}
+
+void CTkMetaFileRecorder::WriteTransparentDib(const TkDibBlit& blit, std::span<const BYTE> dib)
+{
+    const COLORREF key = blit.transparentColour & 0xFFFFFF;
+    if (!WriteMaskPair(blit, dib, [key](TkDibColour c) { return c.Ref() == key; }))
+        WriteStretchDib(blit, dib, SRCCOPY);
+}
+
+void CTkMetaFileRecorder::WriteBlendedDib(const TkDibBlit& blit, std::span<const BYTE> dib)
+{
+    const unsigned constant = (blit.blendFunction >> 16) & 0xFF;
+    const bool perPixel = ((blit.blendFunction >> 24) & AC_SRC_ALPHA) != 0;
+    if (constant == 255 && !perPixel) {
+        WriteStretchDib(blit, dib, SRCCOPY);
+        return;
+    }
+    // Pixels either opaque or empty (a mask made alpha) keep what lies under
+    // them through the mask pair.
+    bool bBinary = constant == 255 && perPixel;
+    TkMapDibColours(dib, [&](TkDibColour c) {
+        bBinary = bBinary && (c.alpha == 0 || c.alpha == 255);
+        return c;
+    });
+    if (bBinary && WriteMaskPair(blit, dib, [](TkDibColour c) { return c.alpha == 0; }))
+        return;
+    // Premultiplied source over white: c * k + 255 - a * k, with k the constant
+    // alpha and a the pixel's alpha (255 without per-pixel alpha).
+    const auto over = [&](BYTE c, BYTE a) {
+        const unsigned coverage = (perPixel ? a : 255u) * constant / 255;
+        return BYTE(std::min(255u, c * constant / 255 + 255 - coverage));
+    };
+    const auto blended = TkMapDibColours(dib, [&](TkDibColour c) {
+        return TkDibColour{over(c.red, c.alpha), over(c.green, c.alpha), over(c.blue, c.alpha)};
+    });
+    WriteStretchDib(blit, blended ? std::span<const BYTE>(*blended) : dib, SRCCOPY);
 }
 
 std::unique_ptr<CTkDC> CreateMetaFileW(const WCHAR* pszFile)

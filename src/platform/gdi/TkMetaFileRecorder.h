@@ -28,6 +28,7 @@
 
 #include "platform/gdi/TkDC.h"
 #include "platform/gdi/TkDCBackend.h"
+#include "platform/gdi/TkDibColours.h"
 #include "platform/gdi/TkGdiObjects.h"
 #include "platform/gdi/TkMetaFile.h"
 
@@ -113,6 +114,11 @@ private:
     bool WritePoints(WORD function, std::span<const POINT> pts);
     void WritePoint(WORD function, POINT p);
     void WritePatBlt(const RECT& rect, DWORD rop);
+    void WriteStretchDib(const TkDibBlit& blit, std::span<const BYTE> dib, DWORD rop);
+    bool WriteMaskPair(const TkDibBlit& blit, std::span<const BYTE> dib,
+                       const std::function<bool(TkDibColour)>& isHidden);
+    void WriteTransparentDib(const TkDibBlit& blit, std::span<const BYTE> dib);
+    void WriteBlendedDib(const TkDibBlit& blit, std::span<const BYTE> dib);
 
     std::vector<BYTE> m_records;  // everything after the header
     std::vector<HGDIOBJ> m_objects;  // by slot; 0 is a free slot

@@ -859,7 +859,9 @@ BOOL CTkQtPaintBackend::BlitImage(CTkDC& dc, const QImage& source, const QRect& 
 // device space ask, then drawn like a BitBlt from the part the blit names.
 BOOL CTkQtPaintBackend::DibBlit(CTkDC& dc, const TkDibBlit& blit)
 {
-    if (!TkRop3UsesSource(blit.rop))
+    const bool blended =
+        blit.call == TkDibBlitCall::AlphaBlend || blit.call == TkDibBlitCall::TransparentBlt;
+    if (!blended && !TkRop3UsesSource(blit.rop))
         return FALSE;
     const auto far = [](LONG from, LONG extent) {
         return LONG(std::clamp<std::int64_t>(std::int64_t(from) + extent, INT_MIN, INT_MAX));
@@ -869,8 +871,8 @@ BOOL CTkQtPaintBackend::DibBlit(CTkDC& dc, const TkDibBlit& blit)
     dc.LPtoDP(corners, 2);
     const CTkQtPaintColours colours(dc);
     bool bBottomUp = true;
-    QImage image = TkQtDecodeBlitDib(blit, {colours.Text(), colours.Background(),
-                                            colours.Palette()}, &bBottomUp);
+    QImage image = TkQtBlitImage(blit, {colours.Text(), colours.Background(), colours.Palette()},
+                                 &bBottomUp);
     if (image.isNull())
         return TRUE;
     QRect from = TkQtBlitSourceRect(blit, image.height(), bBottomUp);
@@ -883,6 +885,26 @@ BOOL CTkQtPaintBackend::DibBlit(CTkDC& dc, const TkDibBlit& blit)
         if (mirrorY)
             from.moveTop(image.height() - 1 - from.bottom());
     }
-    return BlitImage(dc, image, from,
-                     TkQtRect({corners[0].x, corners[0].y, corners[1].x, corners[1].y}), blit.rop);
+    const QRect area = TkQtRect({corners[0].x, corners[0].y, corners[1].x, corners[1].y});
+    if (blended)
+        return BlendImage(dc, image, from, area, blit);
+    return BlitImage(dc, image, from, area, blit.rop);
+}
+
+// AlphaBlend and TransparentBlt: the premultiplied image over what lies under it,
+// scaled by the constant alpha; stretched without smoothing, as GDI does.
+BOOL CTkQtPaintBackend::BlendImage(CTkDC& dc, const QImage& source, const QRect& from,
+                                   QRect area, const TkDibBlit& blit)
+{
+    const QRegion clip = Clip(dc);
+    const QImage pixels = VisibleSource(source, from, clip.boundingRect(), &area);
+    if (pixels.isNull())
+        return TRUE;
+    const int constant = blit.call == TkDibBlitCall::AlphaBlend
+                             ? int((blit.blendFunction >> 16) & 0xFF) : 255;
+    PrepareFor(clip, QPainter::CompositionMode_SourceOver);
+    m_painter.setOpacity(constant / 255.0);
+    m_painter.drawImage(area.topLeft(), pixels);
+    m_painter.setOpacity(1.0);
+    return TRUE;
 }

@@ -132,6 +132,8 @@ private:
                       const Combine& combine);
     // The pixels of source inside from, stretched onto area (device pixels) by rop.
     BOOL BlitImage(CTkDC& dc, const QImage& source, const QRect& from, QRect area, DWORD rop);
+    BOOL BlendImage(CTkDC& dc, const QImage& source, const QRect& from, QRect area,
+                    const TkDibBlit& blit);
     // How a drawing call's figure joins the path.
     enum FigureKind { kOpen, kContinued, kClosed };
     // Adds the figures to the path being collected, or else paints their parts.

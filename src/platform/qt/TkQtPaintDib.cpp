@@ -1,6 +1,7 @@
 #include "platform/qt/TkQtPaintDib.h"
 
 #include "platform/gdi/TkPackedDib.h"
+#include "platform/qt/TkQtDibImageCache.h"
 
 #include <algorithm>
 #include <bit>
@@ -50,6 +51,12 @@ struct Masks {
         return qRgb(red.Of(pixel), green.Of(pixel), blue.Of(pixel));
     }
 };
+
+// A colour premultiplied by a that a writer did not premultiply is held to a.
+QRgb WithAlpha(QRgb c, int a)
+{
+    return qRgba(std::min(qRed(c), a), std::min(qGreen(c), a), std::min(qBlue(c), a), a);
+}
 
 class CDibReader {
 public:
@@ -148,7 +155,8 @@ QImage CDibReader::Decode()
     const LONG width = m_layout.width;
     const LONG height = m_layout.height < 0 ? -m_layout.height : m_layout.height;
     const std::size_t stride = (std::size_t(width) * m_layout.bitCount + 31) / 32 * 4;
-    QImage image(width, height, QImage::Format_RGB32);
+    const bool alpha = m_colours.bAlpha && m_layout.bitCount == 32;
+    QImage image(width, height, alpha ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (image.isNull())
         return {};
     for (LONG y = 0; y < height; ++y) {
@@ -157,7 +165,8 @@ QImage CDibReader::Decode()
         const std::size_t row = m_layout.BitsOffset() + std::size_t(stored) * stride;
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (LONG x = 0; x < width; ++x)
-            line[x] = Pixel(row, x);
+            line[x] = alpha ? WithAlpha(Pixel(row, x), m_dib[row + std::size_t(x) * 4 + 3])
+                            : Pixel(row, x);
     }
     return image;
 }
@@ -255,8 +264,59 @@ QImage TkQtDecodeBlitDib(const TkDibBlit& blit, const TkQtDibColours& colours,
     return TkQtDecodePackedDib(dib, blit.usage, own, kTkQtMaxBitmapPixels);
 }
 
+namespace {
+
+// What the image of a blit depends on besides its bytes.
+std::uint64_t VariantOf(const TkDibBlit& blit)
+{
+    const std::uint64_t parameter =
+        blit.call == TkDibBlitCall::AlphaBlend       ? (blit.blendFunction >> 24) & AC_SRC_ALPHA
+        : blit.call == TkDibBlitCall::TransparentBlt ? blit.transparentColour
+                                                     : 0;
+    return std::uint64_t(blit.call) << 48 | std::uint64_t(blit.usage) << 32 | parameter;
+}
+
+QImage Decode(const TkDibBlit& blit, TkQtDibColours colours, bool* pbBottomUp)
+{
+    colours.bAlpha = blit.call == TkDibBlitCall::AlphaBlend &&
+                     ((blit.blendFunction >> 24) & AC_SRC_ALPHA) != 0;
+    QImage image = TkQtDecodeBlitDib(blit, colours, pbBottomUp);
+    if (image.isNull() || blit.call != TkDibBlitCall::TransparentBlt)
+        return image;
+    image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const COLORREF c = blit.transparentColour;
+    const QRgb key = qRgb(GetRValue(c), GetGValue(c), GetBValue(c));
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        std::replace(line, line + image.width(), key, QRgb(0));
+    }
+    return image;
+}
+
+}  // namespace
+
+QImage TkQtBlitImage(const TkDibBlit& blit, const TkQtDibColours& colours, bool* pbBottomUp)
+{
+    // Palette colours depend on the DC: only bitmaps with their own colours are kept.
+    const bool keep = blit.owner && blit.usage == DIB_RGB_COLORS;
+    CTkQtDibImageCache& cache = CTkQtDibImageCache::Instance();
+    if (keep) {
+        const CTkQtDibImageCache::Image kept = cache.Find(blit.owner, VariantOf(blit));
+        if (!kept.image.isNull()) {
+            *pbBottomUp = kept.bBottomUp;
+            return kept.image;
+        }
+    }
+    QImage image = Decode(blit, colours, pbBottomUp);
+    if (keep && !image.isNull())
+        cache.Store(blit.owner, VariantOf(blit), {image, *pbBottomUp});
+    return image;
+}
+
 QRect TkQtBlitSourceRect(const TkDibBlit& blit, int imageHeight, bool bBottomUp)
 {
+    bBottomUp = bBottomUp && (blit.call == TkDibBlitCall::StretchDIBits ||
+                              blit.call == TkDibBlitCall::SetDIBitsToDevice);
     const auto span = [](std::int64_t from, std::int64_t extent) {
         return std::pair(std::min(from, from + extent), std::max(from, from + extent));
     };

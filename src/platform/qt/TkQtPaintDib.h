@@ -22,6 +22,9 @@ struct TkQtDibColours {
     // A bitmap that is drawn rather than used as a pattern keeps the colours of
     // its own table, whatever its depth.
     bool bMonoFromTable = false;
+    // 32-bit pixels keep their fourth byte as premultiplied alpha (AlphaBlend
+    // with AC_SRC_ALPHA): the image is then ARGB32_Premultiplied.
+    bool bAlpha = false;
 };
 
 // Patterns larger than this many pixels are refused rather than decoded.
@@ -42,7 +45,12 @@ QImage TkQtDecodePackedDib(std::span<const std::uint8_t> dib, UINT usage,
 QImage TkQtDecodeBlitDib(const TkDibBlit& blit, const TkQtDibColours& colours,
                          bool* pbBottomUp);
 
-// The blit's source rectangle in that image (top row first), as StretchDIBits
-// reads it: y counts from the last stored row of a bottom-up bitmap. It may
-// reach outside the image.
+// The image a blit draws: decoded as above, with per-pixel alpha for AlphaBlend
+// with AC_SRC_ALPHA and the transparent colour cleared for TransparentBlt (both
+// ARGB32_Premultiplied). Kept and reused while blit.owner lives.
+QImage TkQtBlitImage(const TkDibBlit& blit, const TkQtDibColours& colours, bool* pbBottomUp);
+
+// The blit's source rectangle in that image (top row first): StretchDIBits and
+// SetDIBitsToDevice count y from the last stored row of a bottom-up bitmap, the
+// blits from a source DC from its top. It may reach outside the image.
 QRect TkQtBlitSourceRect(const TkDibBlit& blit, int imageHeight, bool bBottomUp);

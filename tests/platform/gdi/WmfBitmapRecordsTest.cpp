@@ -24,7 +24,6 @@ using Bytes = std::vector<std::uint8_t>;
 constexpr std::size_t kDibHeader = 40;
 constexpr std::size_t kMonoTable = 8;
 constexpr std::int32_t kMonoBmi = kDibHeader + kMonoTable;
-constexpr std::int32_t SRCAND = 0x008800C6;
 
 // The 8 x 8 monochrome DIB with a different value in each row, so that copies
 // and row orders can be told apart.

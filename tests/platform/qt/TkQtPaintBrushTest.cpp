@@ -263,7 +263,8 @@ TEST_F(TkQtPaintBrushTest, StretchDibitsDrawsTheSourcePartTurnedBySigns)
         const TkDibBlit b{TkDibBlitCall::StretchDIBits, int(dest.left), int(dest.top),
                           int(dest.right), int(dest.bottom), int(src.left), int(src.top),
                           int(src.right), int(src.bottom), SRCCOPY, DIB_RGB_COLORS, 0, 0,
-                          all.first(layout.BitsOffset()), all.subspan(layout.BitsOffset())};
+                          all.first(layout.BitsOffset()), all.subspan(layout.BitsOffset()),
+                          0, 0, {}};
         EXPECT_TRUE(dc().DibBlit(b));
     };
     draw(rgb, {0, 0, 4, 4}, {0, 0, 2, 2});
