@@ -103,6 +103,8 @@ public:
 
 private:
     void OnDeleteObject(HGDIOBJ hObject) override;
+    // Ends the path; false when there is no ended path to draw.
+    bool TakePath(std::vector<POINT>* pPoints, std::vector<INT>* pCounts, bool closeClosed);
 
     // Appends one record; nothing once closed.
     void Emit(WORD function, std::span<const BYTE> params);
@@ -116,8 +118,6 @@ private:
     bool WritePoints(WORD function, std::span<const POINT> pts);
     void WritePoint(WORD function, POINT p);
     void WritePatBlt(const RECT& rect, DWORD rop);
-    // Ends the path; false when there is no ended path to draw.
-    bool TakePath(std::vector<POINT>* pPoints, std::vector<INT>* pCounts, bool closeClosed);
 
     std::vector<BYTE> m_records;  // everything after the header
     std::vector<HGDIOBJ> m_objects;  // by slot; 0 is a free slot
