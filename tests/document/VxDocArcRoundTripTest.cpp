@@ -4,7 +4,11 @@
 
 #include "DocTestSupport.h"
 
+#include "attributes/VxBrushGraphicProperty.h"
 #include "graphics/VxArc.h"
+#include "graphics/VxCloseFigure.h"
+#include "graphics/VxPath.h"
+#include "graphics/VxPoly.h"
 #include "platform/gdi/WmfRecordTypes.h"
 #include "support/WmfBuilder.h"
 
@@ -81,4 +85,43 @@ TEST_F(VxDocArcRoundTrip, ArcsFromAWmfStartAndEndWhereTheWmfDrewThem)
     EXPECT_LE(std::abs(arcs[0]->GetArcEnd().y - cy), 2.0) << arcs[0]->GetArcEnd().y;
     EXPECT_GE(arcs[0]->GetArcStart().y, r.bottom - 2);
     EXPECT_GE(arcs[0]->GetArcEnd().x, r.right - 2);
+}
+
+// A 16-bit metafile has no paths: a round figure with a wedge cut out, drawn as a
+// filled path, must still come back filled.
+TEST_F(VxDocArcRoundTrip, AFilledPathSavedAsWmfComesBackFilled)
+{
+    constexpr COLORREF kFill = RGB(250, 200, 40);
+    CVxDoc doc;
+    auto pPath = std::make_unique<CVxPath>();
+    const POINT c{3000, 3000};
+    pPath->AddChildTail(new CVxArc(RECT{1300, 1300, 4700, 4700}, {4472, 2150}, {4472, 3850},
+                                   TRUE, c));
+    pPath->AddChildTail(new CVxCloseFigure(RECT{4472, 3850, c.x, c.y}));
+    pPath->SetPathMode(CVxPath::StrokeAndFill);
+    auto* pBrush = dynamic_cast<CVxBrushGraphicProperty*>(pPath->LookupProperty("Brush"));
+    ASSERT_NE(pBrush, nullptr);
+    pBrush->SetStyle(BS_SOLID);
+    pBrush->SetColor(kFill);
+    doc.GetPicture().AddChildTail(pPath.release());
+    const std::string path = m_temp.File("path.wmf");
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+
+    CVxDoc reopened;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    int filled = 0;
+    CVxPicture& picture = reopened.GetPicture();
+    for (auto pos = picture.GetFirstChildPosition(); pos;) {
+        CVxGraphic* pGraphic = picture.GetNextChild(pos);
+        const auto* pFill =
+            dynamic_cast<const CVxBrushGraphicProperty*>(pGraphic->LookupProperty("Brush"));
+        if (pFill && pFill->GetStyle() == BS_SOLID && pFill->GetColor() == kFill) {
+            ++filled;
+            EXPECT_NE(dynamic_cast<CVxPoly*>(pGraphic), nullptr);
+            // The body round the left, not the wedge of the mouth.
+            const RECT r = pGraphic->GetRect();
+            EXPECT_GT(r.right - r.left, 3000) << r.left << ".." << r.right;
+        }
+    }
+    EXPECT_EQ(filled, 1);
 }

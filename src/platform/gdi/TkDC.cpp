@@ -120,7 +120,7 @@ SIZE TextAdvance(UINT options, UINT count, const INT* dx)
 
 }  // namespace
 
-POINT TkArcEndPoint(const RECT& box, POINT end)
+double TkArcAngle(const RECT& box, POINT end)
 {
     const double cx = (double(box.left) + box.right) / 2;
     const double cy = (double(box.top) + box.bottom) / 2;
@@ -136,7 +136,16 @@ POINT TkArcEndPoint(const RECT& box, POINT end)
         x = dx;
         y = dy;
     }
-    const double angle = std::atan2(y, x);
+    return std::atan2(y, x);
+}
+
+POINT TkArcEndPoint(const RECT& box, POINT end)
+{
+    const double cx = (double(box.left) + box.right) / 2;
+    const double cy = (double(box.top) + box.bottom) / 2;
+    const double a = std::fabs(double(box.right) - box.left) / 2;
+    const double b = std::fabs(double(box.bottom) - box.top) / 2;
+    const double angle = TkArcAngle(box, end);
     return {Saturate(cx + a * std::cos(angle)), Saturate(cy + b * std::sin(angle))};
 }
 

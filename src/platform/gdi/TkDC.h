@@ -34,6 +34,8 @@ struct TkDeviceCaps {
 // from its centre through radial, rounded to the nearest unit; a flat ellipse
 // gives the limit of a thin one.
 POINT TkArcEndPoint(const RECT& box, POINT radial);
+// The parametric angle of that point: it is (cx + a cos t, cy + b sin t).
+double TkArcAngle(const RECT& box, POINT radial);
 
 class CTkDC {
 public:

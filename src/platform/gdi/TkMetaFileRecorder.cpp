@@ -442,18 +442,30 @@ void CTkMetaFileRecorder::OnSelectClipRect(CTkDC&, const RECT*) {}
 
 BOOL CTkMetaFileRecorder::MoveTo(CTkDC&, POINT p)
 {
+    if (m_bInPath) {
+        m_path.MoveTo();
+        return TRUE;
+    }
     WritePoint(META_MOVETO, p);
     return !m_bClosed;
 }
 
-BOOL CTkMetaFileRecorder::LineTo(CTkDC&, POINT p)
+BOOL CTkMetaFileRecorder::LineTo(CTkDC& dc, POINT p)
 {
+    if (m_bInPath) {
+        m_path.LineTo(dc.GetCurrentPosition(), p);
+        return TRUE;
+    }
     WritePoint(META_LINETO, p);
     return !m_bClosed;
 }
 
 BOOL CTkMetaFileRecorder::Rectangle(CTkDC&, const RECT& box)
 {
+    if (m_bInPath) {
+        m_path.Rectangle(box);
+        return TRUE;
+    }
     WriteBox(META_RECTANGLE, box);
     return !m_bClosed;
 }
@@ -464,20 +476,32 @@ BOOL CTkMetaFileRecorder::RoundRect(CTkDC&, const RECT& box, SIZE corner)
     return !m_bClosed;
 }
 
-BOOL CTkMetaFileRecorder::Ellipse(CTkDC&, const RECT& box)
+BOOL CTkMetaFileRecorder::Ellipse(CTkDC& dc, const RECT& box)
 {
+    if (m_bInPath) {
+        m_path.Ellipse(box, TkArcAngleIncreases(dc));
+        return TRUE;
+    }
     WriteBox(META_ELLIPSE, box);
     return !m_bClosed;
 }
 
 BOOL CTkMetaFileRecorder::Arc(CTkDC& dc, const RECT& box, POINT start, POINT end)
 {
+    if (m_bInPath) {
+        m_path.Arc(box, start, end, TkArcAngleIncreases(dc));
+        return TRUE;
+    }
     WriteArc(META_ARC, dc, box, start, end);
     return !m_bClosed;
 }
 
 BOOL CTkMetaFileRecorder::ArcTo(CTkDC& dc, const RECT& box, POINT start, POINT end)
 {
+    if (m_bInPath) {
+        m_path.ArcTo(dc.GetCurrentPosition(), box, start, end, TkArcAngleIncreases(dc));
+        return TRUE;
+    }
     WritePoint(META_LINETO, TkArcEndPoint(box, start));
     WriteArc(META_ARC, dc, box, start, end);
     WritePoint(META_MOVETO, TkArcEndPoint(box, end));
@@ -498,11 +522,19 @@ BOOL CTkMetaFileRecorder::Pie(CTkDC& dc, const RECT& box, POINT start, POINT end
 
 BOOL CTkMetaFileRecorder::Polyline(CTkDC&, const POINT* pts, int count)
 {
+    if (m_bInPath) {
+        m_path.Polyline({pts, std::size_t(count)});
+        return TRUE;
+    }
     return !m_bClosed && WritePoints(META_POLYLINE, {pts, std::size_t(count)});
 }
 
 BOOL CTkMetaFileRecorder::PolylineTo(CTkDC& dc, const POINT* pts, int count)
 {
+    if (m_bInPath) {
+        m_path.PolylineTo(dc.GetCurrentPosition(), {pts, std::size_t(count)});
+        return TRUE;
+    }
     std::vector<POINT> line{dc.GetCurrentPosition()};
     line.insert(line.end(), pts, pts + count);
     if (m_bClosed || !WritePoints(META_POLYLINE, line))
@@ -514,11 +546,19 @@ BOOL CTkMetaFileRecorder::PolylineTo(CTkDC& dc, const POINT* pts, int count)
 
 BOOL CTkMetaFileRecorder::Polygon(CTkDC&, const POINT* pts, int count)
 {
+    if (m_bInPath) {
+        m_path.Polygon({pts, std::size_t(count)});
+        return TRUE;
+    }
     return !m_bClosed && WritePoints(META_POLYGON, {pts, std::size_t(count)});
 }
 
 BOOL CTkMetaFileRecorder::PolyPolyline(CTkDC&, const POINT* pts, const DWORD* counts, int polys)
 {
+    if (m_bInPath) {
+        m_path.PolyPolyline(pts, {counts, std::size_t(polys)});
+        return TRUE;
+    }
     const std::span<const DWORD> sizes(counts, std::size_t(polys));
     if (m_bClosed || std::ranges::any_of(sizes, [](DWORD n) { return n > kMaxCount; }))
         return FALSE;
@@ -531,6 +571,10 @@ BOOL CTkMetaFileRecorder::PolyPolyline(CTkDC&, const POINT* pts, const DWORD* co
 
 BOOL CTkMetaFileRecorder::PolyPolygon(CTkDC&, const POINT* pts, const INT* counts, int polys)
 {
+    if (m_bInPath) {
+        m_path.PolyPolygon(pts, {counts, std::size_t(polys)});
+        return TRUE;
+    }
     const std::span<const INT> sizes(counts, std::size_t(polys));
     if (m_bClosed || sizes.size() > kMaxCount ||
         std::ranges::any_of(sizes, [](INT n) { return std::size_t(n) > kMaxCount; }))
@@ -550,6 +594,10 @@ BOOL CTkMetaFileRecorder::PolyPolygon(CTkDC&, const POINT* pts, const INT* count
 
 BOOL CTkMetaFileRecorder::PolyBezier(CTkDC&, const POINT* pts, int count)
 {
+    if (m_bInPath) {
+        m_path.PolyBezier({pts, std::size_t(count)});
+        return TRUE;
+    }
     if (count == 1)
         return !m_bClosed;  // a start point alone draws nothing
     const std::span<const POINT> rest(pts + 1, std::size_t(count - 1));
@@ -558,6 +606,10 @@ BOOL CTkMetaFileRecorder::PolyBezier(CTkDC&, const POINT* pts, int count)
 
 BOOL CTkMetaFileRecorder::PolyBezierTo(CTkDC& dc, const POINT* pts, int count)
 {
+    if (m_bInPath) {
+        m_path.PolyBezierTo(dc.GetCurrentPosition(), {pts, std::size_t(count)});
+        return TRUE;
+    }
     const std::vector<POINT> line =
         FlattenBeziers(dc.GetCurrentPosition(), {pts, std::size_t(count)});
     if (m_bClosed || !WritePoints(META_POLYLINE, line))
@@ -616,14 +668,86 @@ BOOL CTkMetaFileRecorder::GdiComment(CTkDC&, UINT size, const BYTE* data)
     return TRUE;
 }
 
-// 16-bit metafiles have no paths; what is drawn meanwhile is recorded as drawn.
-BOOL CTkMetaFileRecorder::BeginPath(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::EndPath(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::CloseFigure(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::AbortPath(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::StrokePath(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::FillPath(CTkDC&) { return FALSE; }
-BOOL CTkMetaFileRecorder::StrokeAndFillPath(CTkDC&) { return FALSE; }
+// 16-bit metafiles have no paths: the figures are kept until the path is drawn.
+BOOL CTkMetaFileRecorder::BeginPath(CTkDC&)
+{
+    m_path.Clear();
+    m_bInPath = !m_bClosed;
+    m_bPathEnded = false;
+    return m_bInPath;
+}
+
+BOOL CTkMetaFileRecorder::EndPath(CTkDC&)
+{
+    m_bPathEnded = m_bInPath;
+    m_bInPath = false;
+    return m_bPathEnded;
+}
+
+BOOL CTkMetaFileRecorder::CloseFigure(CTkDC&)
+{
+    m_path.CloseFigure();
+    return m_bInPath;
+}
+
+BOOL CTkMetaFileRecorder::AbortPath(CTkDC&)
+{
+    m_path.Clear();
+    m_bInPath = false;
+    m_bPathEnded = false;
+    return !m_bClosed;
+}
+
+bool CTkMetaFileRecorder::TakePath(std::vector<POINT>* pPoints, std::vector<INT>* pCounts,
+                                   bool closeClosed)
+{
+    const bool ended = m_bPathEnded && !m_bClosed;
+    if (ended)
+        m_path.Gather(closeClosed, pPoints, pCounts);
+    m_path.Clear();
+    m_bInPath = false;
+    m_bPathEnded = false;
+    return ended;
+}
+
+BOOL CTkMetaFileRecorder::StrokePath(CTkDC& dc)
+{
+    std::vector<POINT> pts;
+    std::vector<INT> counts;
+    if (!TakePath(&pts, &counts, true))
+        return FALSE;
+    const std::vector<DWORD> sizes(counts.begin(), counts.end());
+    return PolyPolyline(dc, pts.data(), sizes.data(), int(sizes.size()));
+}
+
+BOOL CTkMetaFileRecorder::FillPath(CTkDC& dc)
+{
+    std::vector<POINT> pts;
+    std::vector<INT> counts;
+    if (!TakePath(&pts, &counts, false) || counts.size() > kMaxCount ||
+        std::ranges::any_of(counts, [](INT n) { return std::size_t(n) > kMaxCount; }))
+        return FALSE;
+    if (counts.empty())
+        return TRUE;
+    // A fill has no outline, but the player draws polygons with its pen.
+    const HGDIOBJ pen = dc.GetCurrentObject(OBJ_PEN);
+    const HGDIOBJ nullPen = GetStockObject(NULL_PEN);
+    if (pen != nullPen && !Select(nullPen))
+        return FALSE;
+    const BOOL written = PolyPolygon(dc, pts.data(), counts.data(), int(counts.size()));
+    if (pen != nullPen)
+        Select(pen);
+    return written;
+}
+
+BOOL CTkMetaFileRecorder::StrokeAndFillPath(CTkDC& dc)
+{
+    std::vector<POINT> pts;
+    std::vector<INT> counts;
+    if (!TakePath(&pts, &counts, false))
+        return FALSE;
+    return counts.empty() || PolyPolygon(dc, pts.data(), counts.data(), int(counts.size()));
+}
 
 COLORREF CTkMetaFileRecorder::SetPixel(CTkDC&, POINT p, COLORREF color)
 {

@@ -14,8 +14,10 @@
 //   flattened into polylines), no ArcTo (a line to the arc's start, the arc, and a
 //   move to its end), no arc direction (a clockwise arc is written with its ends
 //   swapped, which is the same curve), no mitre limit, brush origin or graphics mode;
-// - paths do not exist: the path calls fail, so the figures drawn between them reach
-//   the metafile as ordinary drawing with the current pen and brush;
+// - paths do not exist: the figures drawn inside a path bracket are kept, flattened
+//   to lines, and a fill becomes one poly-polygon with the current brush and no
+//   outline, a stroke one polyline per figure, a stroke-and-fill the poly-polygon
+//   with the current pen;
 // - text is written in the 8-bit code page of the selected font's character set;
 // - FillRect, InvertRect and PatBlt become META_PATBLT (FillRect selects its brush
 //   and then the DC's own brush again).
@@ -31,6 +33,7 @@
 #include "platform/gdi/TkDibColours.h"
 #include "platform/gdi/TkGdiObjects.h"
 #include "platform/gdi/TkMetaFile.h"
+#include "platform/gdi/TkPathFigures.h"
 
 #include <memory>
 #include <span>
@@ -101,6 +104,8 @@ public:
 
 private:
     void OnDeleteObject(HGDIOBJ hObject) override;
+    // Ends the path; false when there is no ended path to draw.
+    bool TakePath(std::vector<POINT>* pPoints, std::vector<INT>* pCounts, bool closeClosed);
 
     // Appends one record; nothing once closed.
     void Emit(WORD function, std::span<const BYTE> params);
@@ -125,6 +130,9 @@ private:
     DWORD m_maxRecordWords = 0;
     int m_saveLevel = 0;
     bool m_bClosed = false;
+    CTkPathFigures m_path;  // the figures of the path being drawn or ended
+    bool m_bInPath = false;
+    bool m_bPathEnded = false;
 };
 
 // A memory Windows metafile DC. Metafiles on disk are not made: with a file name

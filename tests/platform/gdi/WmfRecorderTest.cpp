@@ -236,8 +236,6 @@ TEST_F(WmfRecorderTest, MissingCallsAreMadeOfOthers)
     EXPECT_TRUE(m_dc->ArcTo(0, 0, 100, 100, 200, 50, 50, -70));
     const POINT to[] = {{10, 0}, {10, 10}};
     EXPECT_TRUE(m_dc->PolylineTo(to, 2));
-    EXPECT_FALSE(m_dc->BeginPath());
-    EXPECT_FALSE(m_dc->StrokeAndFillPath());
     const WmfFile f = Finish();
     ASSERT_EQ(f.Functions(), (Words{META_POLYLINE, META_POLYLINE, META_MOVETO, META_LINETO,
                                     META_ARC, META_MOVETO, META_POLYLINE, META_MOVETO,
@@ -359,6 +357,67 @@ TEST_F(WmfRecorderTest, FillRectPaintsWithItsBrushAndSelectsTheCurrentOneBack)
                                     META_SELECTOBJECT, META_EOF}));
     EXPECT_EQ(f.records[4].params, (Words{0x0021, 0x00F0, 8, 5, 20, 10}));
     EXPECT_EQ(f.records[5].Word(0), 0);
+}
+
+// A path of a rectangle and a closed curve: a fill is one poly-polygon without an
+// outline, a stroke a polyline per figure, a stroke-and-fill the poly-polygon.
+TEST_F(WmfRecorderTest, PathsAreDrawnAsPolygonsOrPolylines)
+{
+    using Draw = BOOL (CTkDC::*)();
+    const struct {
+        Draw draw;
+        Words functions;
+    } cases[] = {
+        {&CTkDC::FillPath,
+         {META_CREATEPENINDIRECT, META_SELECTOBJECT, META_POLYPOLYGON, META_CREATEPENINDIRECT,
+          META_SELECTOBJECT, META_EOF}},
+        {&CTkDC::StrokePath, {META_POLYLINE, META_POLYLINE, META_EOF}},
+        {&CTkDC::StrokeAndFillPath, {META_POLYPOLYGON, META_EOF}},
+        {&CTkDC::AbortPath, {META_EOF}},
+    };
+    const POINT curve[] = {{0, 100}, {100, 100}, {100, 0}};
+    for (const auto& c : cases) {
+        m_dc = CreateMetaFileW(nullptr);
+        ASSERT_TRUE(m_dc->BeginPath());
+        m_dc->Rectangle(10, 20, 30, 40);
+        m_dc->MoveTo(0, 0);
+        m_dc->PolyBezierTo(curve, 3);
+        m_dc->CloseFigure();
+        m_dc->EndPath();
+        EXPECT_TRUE((m_dc.get()->*c.draw)());
+        const WmfFile f = Finish();
+        ASSERT_EQ(f.Functions(), c.functions);
+        std::vector<Words> figures;  // x, y pairs
+        for (const WmfRecord& r : f.records) {
+            if (r.function == META_POLYLINE)
+                figures.emplace_back(r.params.begin() + 1, r.params.end());
+            if (r.function == META_POLYPOLYGON) {
+                std::size_t at = 1 + r.Word(0);
+                for (std::size_t i = 0; i < r.Word(0); ++i) {
+                    const std::size_t words = 2 * r.Word(1 + i);
+                    ASSERT_LE(at + words, r.params.size());
+                    figures.emplace_back(r.params.begin() + at, r.params.begin() + at + words);
+                    at += words;
+                }
+            }
+        }
+        if (c.functions.size() == 1)
+            continue;
+        ASSERT_EQ(figures.size(), 2u);
+        const bool stroke = c.functions[0] == META_POLYLINE;
+        Words box{10, 20, 30, 20, 30, 40, 10, 40};
+        if (stroke)
+            box.insert(box.end(), {10, 20});  // closed figures are closed
+        EXPECT_EQ(figures[0], box);
+        const Words& bezier = figures[1];
+        ASSERT_GE(bezier.size(), 16u);
+        EXPECT_EQ(Words(bezier.begin(), bezier.begin() + 2), (Words{0, 0}));
+        EXPECT_EQ(Words(bezier.end() - 2, bezier.end()), (stroke ? Words{0, 0} : Words{100, 0}));
+        if (c.functions[0] == META_CREATEPENINDIRECT) {
+            EXPECT_EQ(f.records[0].Word(0), PS_NULL);
+            EXPECT_EQ(f.records[4].Word(0), 1);  // the black pen again
+        }
+    }
 }
 
 TEST(WmfRecorderLifetime, DeletingObjectsAfterTheRecorderIsGoneIsSafe)
